@@ -1,0 +1,83 @@
+#pragma once
+
+#include "shell/core/Database.h"
+#include "shell/core/Services.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+namespace quillet {
+
+// One section of the question bank, with the student's choice and the score of
+// the current test.
+struct SectionInfo {
+    QString Description;
+    QString Section;
+    bool Ask = false;
+    int AskedCount = 0;
+    int CorrectCount = 0;
+    int Test = 0;
+};
+
+// Sections indexed from 1 to count(). Indexes outside that range are refused
+// (find() gives nullptr), so a question naming a section the table lacks can
+// never reach past its end.
+class SectionTable {
+public:
+    void reset(int count) { rows_.assign(static_cast<size_t>(count), SectionInfo{}); }
+    int count() const { return static_cast<int>(rows_.size()); }
+    bool contains(int index) const { return index >= 1 && index <= count(); }
+    SectionInfo* find(int index) {
+        return contains(index) ? &rows_[static_cast<size_t>(index - 1)] : nullptr;
+    }
+    const SectionInfo* find(int index) const {
+        return contains(index) ? &rows_[static_cast<size_t>(index - 1)] : nullptr;
+    }
+    // For a valid index only.
+    SectionInfo& operator()(int index) { return rows_.at(static_cast<size_t>(index - 1)); }
+    const SectionInfo& operator()(int index) const { return rows_.at(static_cast<size_t>(index - 1)); }
+    std::vector<SectionInfo>::iterator begin() { return rows_.begin(); }
+    std::vector<SectionInfo>::iterator end() { return rows_.end(); }
+    std::vector<SectionInfo>::const_iterator begin() const { return rows_.begin(); }
+    std::vector<SectionInfo>::const_iterator end() const { return rows_.end(); }
+
+private:
+    std::vector<SectionInfo> rows_;
+};
+
+// What the whole program shares. main() owns it; every window gets a reference.
+struct AppState {
+    // Where the program lives and what it is called ("quillet"): the settings
+    // file, the question bank and the sound files are found beside it.
+    QString programDir;
+    QString programName;
+
+    QString settingsPath;
+    QString databasePath;
+    Database database;
+    SectionTable sections;
+
+    int currentElement = 1;
+    int testMode = 1;
+    bool soundOn = true;
+    bool shuffleOn = false;
+    bool blackBackgroundOn = true;
+    bool figuresOn = true;
+    bool questionsNotFound = false;
+    QString messageText;
+    int currentFigureID = 0;
+
+    SoundPlayer* sound = nullptr;
+    FatalErrorHandler* fatal = nullptr;
+};
+
+// The settings file beside the program: program name + ".ini".
+QString SettingsPathFor(const AppState& state);
+
+// Plays a sound file from the program folder when sounds are on and the file
+// exists; otherwise does nothing.
+void PlaySound(const AppState& state, const QString& fileName);
+
+}  // namespace quillet

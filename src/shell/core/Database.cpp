@@ -1,0 +1,132 @@
+#include "shell/core/Database.h"
+
+#include <sqlcipher/sqlite3.h>
+
+namespace quillet {
+
+Database::~Database() {
+    if (db_) sqlite3_close_v2(db_);
+}
+
+int Database::openWith(const QString& path, const QByteArray& key, int flags) {
+    if (db_) {
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+    }
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &db_, flags, nullptr);
+    if (rc != SQLITE_OK) return rc;
+    sqlite3_busy_timeout(db_, 0);
+    return sqlite3_key(db_, key.constData(), static_cast<int>(key.size()));
+}
+
+int Database::open(const QString& path, const QByteArray& key) {
+    return openWith(path, key, SQLITE_OPEN_READWRITE);
+}
+
+int Database::create(const QString& path, const QByteArray& key) {
+    return openWith(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+}
+
+int Database::exec(const char* sql) {
+    if (!db_) return SQLITE_MISUSE;
+    return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
+}
+
+QString Database::lastError() const {
+    return db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("not open");
+}
+
+Query::Query(const Database& db, const char* sql) {
+    if (!db.handle()) {
+        code_ = SQLITE_MISUSE;
+        return;
+    }
+    code_ = sqlite3_prepare_v2(db.handle(), sql, -1, &stmt_, nullptr);
+    if (code_ != SQLITE_OK) {
+        sqlite3_finalize(stmt_);
+        stmt_ = nullptr;
+    }
+}
+
+Query::~Query() { sqlite3_finalize(stmt_); }
+
+void Query::bind(int index, qint64 value) { sqlite3_bind_int64(stmt_, index, value); }
+
+void Query::bind(int index, const QString& value) {
+    const QByteArray utf8 = value.toUtf8();
+    sqlite3_bind_text(stmt_, index, utf8.constData(), static_cast<int>(utf8.size()),
+                      SQLITE_TRANSIENT);
+}
+
+void Query::bind(int index, const QByteArray& blob) {
+    sqlite3_bind_blob(stmt_, index, blob.constData(), static_cast<int>(blob.size()),
+                      SQLITE_TRANSIENT);
+}
+
+void Query::bindNull(int index) { sqlite3_bind_null(stmt_, index); }
+
+bool Query::next() {
+    if (!stmt_) return false;
+    code_ = sqlite3_step(stmt_);
+    return code_ == SQLITE_ROW;
+}
+
+bool Query::run() {
+    if (!stmt_) return false;
+    code_ = sqlite3_step(stmt_);
+    return code_ == SQLITE_DONE || code_ == SQLITE_ROW;
+}
+
+void Query::reset() {
+    if (!stmt_) return;
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+}
+
+int Query::columnIndex(const char* column) const {
+    if (!stmt_ || code_ != SQLITE_ROW) return -1;
+    const int count = sqlite3_column_count(stmt_);
+    for (int i = 0; i < count; ++i) {
+        if (sqlite3_stricmp(sqlite3_column_name(stmt_, i), column) == 0) return i;
+    }
+    return -1;
+}
+
+bool Query::isNull(const char* column) const {
+    const int i = columnIndex(column);
+    return i < 0 || sqlite3_column_type(stmt_, i) == SQLITE_NULL;
+}
+
+qint64 Query::integer(const char* column) const {
+    const int i = columnIndex(column);
+    return i < 0 ? 0 : sqlite3_column_int64(stmt_, i);
+}
+
+QString Query::text(const char* column) const {
+    const int i = columnIndex(column);
+    if (i < 0) return {};
+    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
+    return data ? QString::fromUtf8(data, sqlite3_column_bytes(stmt_, i)) : QString();
+}
+
+QByteArray Query::blob(const char* column) const {
+    const int i = columnIndex(column);
+    if (i < 0) return {};
+    const void* data = sqlite3_column_blob(stmt_, i);
+    return data ? QByteArray(static_cast<const char*>(data), sqlite3_column_bytes(stmt_, i))
+                : QByteArray();
+}
+
+QVariant Query::value(const char* column) const {
+    const int i = columnIndex(column);
+    if (i < 0) return {};
+    switch (sqlite3_column_type(stmt_, i)) {
+        case SQLITE_NULL: return QVariant(QMetaType(QMetaType::QString));
+        case SQLITE_INTEGER: return QVariant(sqlite3_column_int64(stmt_, i));
+        case SQLITE_FLOAT: return QVariant(sqlite3_column_double(stmt_, i));
+        case SQLITE_BLOB: return QVariant(blob(column));
+        default: return QVariant(text(column));
+    }
+}
+
+}  // namespace quillet

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "shell/core/AppState.h"
+
+#include <QStringList>
+
+namespace quillet {
+
+// The password the question bank is protected with.
+inline constexpr char kQuestionBankKey[] = "ROVADAZURU";
+
+enum class BankStatus {
+    Ok,
+    NotFound,       // none of the candidate files exists
+    NoSections,     // the SECTIONS table is empty
+    WrongPassword,  // the file is a database, but not one opened by our password
+    NotADatabase,   // the file is not a database at all
+    Damaged,        // the file is a bank but cannot be read through
+    Locked,         // another running copy holds the bank
+};
+
+struct BankResult {
+    BankStatus status = BankStatus::Ok;
+    QString title;  // for the system message box
+    QString text;
+    bool ok() const { return status == BankStatus::Ok; }
+};
+
+// The names tried for the bank, in order, beside the program.
+QStringList QuestionBankCandidates(const QString& programDir, const QString& programName);
+
+// Finds the bank, opens it exclusively and loads the section table. On failure
+// the result carries the message to show before the program ends.
+BankResult OpenQuestionBank(AppState& state);
+
+// Fills state.sections from the open bank and the settings file.
+BankResult LoadSections(AppState& state);
+
+// Choose or drop a section for testing, in memory and in the settings file.
+// Indexes outside the section table are ignored.
+void SelectSection(AppState& state, int index);
+void DeselectSection(AppState& state, int index);
+
+// The main menu's load step without its window work: settings path, bank,
+// sections and the program options. A fatal failure goes to state.fatal and
+// gives false.
+bool LoadProgram(AppState& state);
+
+}  // namespace quillet

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QDialog>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+namespace quillet {
+
+struct AppState;
+class MainMenu;
+
+// The first window: black and covering the whole screen behind the program, or
+// shrunk to almost nothing when the student turned the black background off.
+// Its first activation shows the splash, then the main menu; when the main menu
+// closes the program ends.
+class BlackBackground : public QWidget {
+    Q_OBJECT
+public:
+    // `splashMs` is the splash's display time (tests shorten it).
+    explicit BlackBackground(AppState& state, int splashMs = 4500);
+    ~BlackBackground() override;
+
+    // Shows the window as its setting asks: maximised, or tiny and normal.
+    void showAsSet();
+
+    MainMenu* mainMenu() const { return menu_.get(); }
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void activate();
+    void runProgram();
+
+    AppState& state_;
+    int splashMs_;
+    bool activated_ = false;
+    std::unique_ptr<MainMenu> menu_;
+};
+
+// The start-up picture, shown while the main menu loads behind it and for at
+// least `displayMs`.
+class Splash : public QDialog {
+    Q_OBJECT
+public:
+    Splash(std::function<void()> loadMainMenu, int displayMs, QWidget* parent = nullptr);
+
+    static constexpr int kDisplayMs = 4500;
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void activate();
+
+    std::function<void()> loadMainMenu_;
+    bool activated_ = false;
+    bool loaded_ = false;
+    bool timerDue_ = false;
+    QPixmap picture_;
+};
+
+}  // namespace quillet

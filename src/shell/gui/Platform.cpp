@@ -1,0 +1,45 @@
+#include "shell/gui/Platform.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSoundEffect>
+#include <QUrl>
+#include <QWidget>
+
+#include <cstdlib>
+
+namespace quillet {
+
+void CenterForm(QWidget* window) {
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->geometry();
+    const QSize size = window->frameGeometry().size();
+    window->move(area.left() + (area.width() - size.width()) / 2,
+                 area.top() + (area.height() - size.height()) / 2);
+}
+
+bool IsMouseOverWindow(const QWidget* window) {
+    for (const QWidget* w = QApplication::widgetAt(QCursor::pos()); w; w = w->parentWidget()) {
+        if (w == window) return true;
+    }
+    return false;
+}
+
+QtSoundPlayer::QtSoundPlayer() : effect_(std::make_unique<QSoundEffect>()) {}
+QtSoundPlayer::~QtSoundPlayer() = default;
+
+void QtSoundPlayer::play(const QString& file) {
+    effect_->stop();
+    effect_->setSource(QUrl::fromLocalFile(file));
+    effect_->play();
+}
+
+void MessageBoxFatalHandler::fatal(const QString& title, const QString& text) {
+    QMessageBox::critical(nullptr, title, text);
+    std::exit(EXIT_FAILURE);
+}
+
+}  // namespace quillet

@@ -1,0 +1,23 @@
+#include "shell/core/AppState.h"
+#include "shell/gui/BlackBackground.h"
+#include "shell/gui/Platform.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quillet"));
+
+    quillet::AppState state;
+    state.programDir = QCoreApplication::applicationDirPath();
+    state.programName = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    quillet::QtSoundPlayer sound;
+    quillet::MessageBoxFatalHandler fatal;
+    state.sound = &sound;
+    state.fatal = &fatal;
+
+    quillet::BlackBackground background(state);
+    background.showAsSet();
+    return QApplication::exec();
+}
