@@ -14,8 +14,8 @@ namespace {
 // Not multi-key: a key appears once per section, as in the platform's own
 // profile routines. Key-only lines are kept so that a write never drops a line
 // it does not understand.
-struct Ini : CSimpleIniCaseA {
-    Ini() : CSimpleIniCaseA(/*a_bIsUtf8=*/true, /*a_bMultiKey=*/false, /*a_bMultiLine=*/false) {
+struct Ini : CSimpleIniA {
+    Ini() : CSimpleIniA(/*a_bIsUtf8=*/true, /*a_bMultiKey=*/false, /*a_bMultiLine=*/false) {
         SetSpaces(false);
         SetAllowKeyOnly(true);
     }
@@ -23,7 +23,7 @@ struct Ini : CSimpleIniCaseA {
 
 enum class LoadResult { Loaded, Missing, Unreadable };
 
-LoadResult Load(CSimpleIniCaseA& ini, const QString& file) {
+LoadResult Load(CSimpleIniA& ini, const QString& file) {
     QFile f(file);
     if (!f.exists()) return LoadResult::Missing;
     if (!f.open(QIODevice::ReadOnly)) return LoadResult::Unreadable;
