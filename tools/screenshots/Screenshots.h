@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDir>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace quillet::shots {
+
+// Everything a screenshot function needs: the folder to write into, and a
+// program folder with a real question bank and a settings file it may change.
+struct Context {
+    QDir outDir;
+    QString programDir;  // holds quillet.dat (the real bank when it was built)
+};
+
+using ShotFn = std::function<void(const Context&)>;
+
+struct Registration {
+    Registration(const char* name, ShotFn fn);
+};
+
+const std::vector<std::pair<QString, ShotFn>>& All();
+
+// Saves a rendering of `widget` as <name>.png in the output folder.
+void Save(const Context& context, class QWidget* widget, const QString& name);
+
+}  // namespace quillet::shots
+
+// Registers a function that renders one or more windows:
+//   QUILLET_SCREENSHOTS(splash) { ... shots::Save(context, &window, "splash"); }
+#define QUILLET_SCREENSHOTS(name)                                                     \
+    static void name##_shots(const ::quillet::shots::Context& context);               \
+    static ::quillet::shots::Registration name##_registration(#name, name##_shots);   \
+    static void name##_shots([[maybe_unused]] const ::quillet::shots::Context& context)
