@@ -1,1 +1,114 @@
 #include "BankWriter.h"
+
+#include "shell/core/Database.h"
+#include "shell/core/QuestionBank.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <sqlcipher/sqlite3.h>
+
+namespace quillet::qbank {
+namespace {
+
+const char* const kSchema[] = {
+    "CREATE TABLE SECTIONS (SECTIONID INTEGER PRIMARY KEY, SECTION TEXT, DESCRIPTION TEXT, "
+    "TEST INTEGER)",
+    "CREATE TABLE QUESTIONS (QuestionID INTEGER PRIMARY KEY, SectionID INTEGER, Question TEXT, "
+    "AnswerA TEXT, AnswerB TEXT, AnswerC TEXT, ANSWERD TEXT, ANSWER TEXT, FIGUREID INTEGER, "
+    "FCCQUESTIONID TEXT)",
+    "CREATE TABLE FIGURES (FIGUREID INTEGER PRIMARY KEY, FIGURE BLOB, CAPTION TEXT)",
+};
+
+bool Fail(QString* error, const QString& what) {
+    if (error) *error = what;
+    return false;
+}
+
+bool Insert(Query& query, QString* error, const Database& db) {
+    if (query.run()) {
+        query.reset();
+        return true;
+    }
+    return Fail(error, QStringLiteral("cannot write the bank: %1").arg(db.lastError()));
+}
+
+bool WriteContent(Database& db, const BankContent& content, QString* error) {
+    if (db.exec("BEGIN") != SQLITE_OK) {
+        return Fail(error, QStringLiteral("cannot write the bank: %1").arg(db.lastError()));
+    }
+    for (const char* sql : kSchema) {
+        if (db.exec(sql) != SQLITE_OK) {
+            return Fail(error, QStringLiteral("cannot write the bank: %1").arg(db.lastError()));
+        }
+    }
+
+    Query section(db, "INSERT INTO SECTIONS VALUES (?, ?, ?, ?)");
+    for (const BankSection& s : content.sections) {
+        section.bind(1, qint64{s.id});
+        section.bind(2, s.section);
+        section.bind(3, s.description);
+        section.bind(4, qint64{s.test});
+        if (!Insert(section, error, db)) return false;
+    }
+
+    Query question(db, "INSERT INTO QUESTIONS VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    for (const BankQuestion& q : content.questions) {
+        question.bind(1, qint64{q.id});
+        question.bind(2, qint64{q.sectionId});
+        question.bind(3, q.question);
+        question.bind(4, q.answerA);
+        question.bind(5, q.answerB);
+        question.bind(6, q.answerC);
+        question.bind(7, q.answerD);
+        question.bind(8, q.answer);
+        if (q.figureId) {
+            question.bind(9, qint64{*q.figureId});
+        } else {
+            question.bindNull(9);
+        }
+        question.bind(10, q.fccQuestionId);
+        if (!Insert(question, error, db)) return false;
+    }
+
+    Query figure(db, "INSERT INTO FIGURES VALUES (?, ?, ?)");
+    for (const BankFigure& f : content.figures) {
+        figure.bind(1, qint64{f.id});
+        figure.bind(2, f.png);
+        figure.bind(3, f.caption);
+        if (!Insert(figure, error, db)) return false;
+    }
+
+    if (db.exec("COMMIT") != SQLITE_OK) {
+        return Fail(error, QStringLiteral("cannot write the bank: %1").arg(db.lastError()));
+    }
+    return true;
+}
+
+}  // namespace
+
+bool WriteBank(const QString& path, const BankContent& content, QString* error) {
+    const QString temporary = path + QStringLiteral(".part");
+    QFile::remove(temporary);
+    bool written = false;
+    {
+        Database db;
+        if (db.create(temporary, QByteArray(kQuestionBankKey)) != SQLITE_OK) {
+            Fail(error, QStringLiteral("cannot create %1: %2").arg(temporary, db.lastError()));
+        } else {
+            written = WriteContent(db, content, error);
+        }
+    }
+    if (!written) {
+        QFile::remove(temporary);
+        return false;
+    }
+    QFile::remove(path);
+    if (!QFile::rename(temporary, path)) {
+        QFile::remove(temporary);
+        return Fail(error, QStringLiteral("cannot move the bank into place at %1").arg(path));
+    }
+    return true;
+}
+
+}  // namespace quillet::qbank

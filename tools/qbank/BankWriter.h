@@ -1,1 +1,46 @@
 #pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace quillet::qbank {
+
+struct BankSection {
+    int id = 0;           // SECTIONID, 1..N
+    QString section;      // "T1"
+    QString description;  // "Commission's Rules"
+    int test = 0;         // element number: 2 Technician, 3 General, 5 Extra
+};
+
+struct BankQuestion {
+    int id = 0;  // QuestionID, 1..M
+    int sectionId = 0;
+    QString question;
+    QString answerA, answerB, answerC, answerD;
+    QString answer;                // "A".."D"
+    std::optional<int> figureId;   // null when the question has no figure
+    QString fccQuestionId;         // "T1A01"
+};
+
+struct BankFigure {
+    int id = 0;
+    QByteArray png;
+    QString caption;  // "Figure T-1"
+};
+
+struct BankContent {
+    std::vector<BankSection> sections;
+    std::vector<BankQuestion> questions;
+    std::vector<BankFigure> figures;
+};
+
+// Writes a complete password-protected bank to `path`. The bank is written to a
+// temporary file beside it and renamed into place only when complete, so a
+// failure never leaves a half-written bank. On failure returns false and puts
+// the reason in `error`.
+bool WriteBank(const QString& path, const BankContent& content, QString* error = nullptr);
+
+}  // namespace quillet::qbank
