@@ -11,11 +11,11 @@
 namespace quillet {
 namespace {
 
-// Not multi-key: a key appears once per section, as in the platform's own
-// profile routines. Key-only lines are kept so that a write never drops a line
-// it does not understand.
+// Multi-key, so that a repeated key is kept on writing and the first of its
+// values is the one read, as the platform's own profile routines do. Key-only
+// lines are kept too, so that a write never drops a line it does not understand.
 struct Ini : CSimpleIniA {
-    Ini() : CSimpleIniA(/*a_bIsUtf8=*/true, /*a_bMultiKey=*/false, /*a_bMultiLine=*/false) {
+    Ini() : CSimpleIniA(/*a_bIsUtf8=*/true, /*a_bMultiKey=*/true, /*a_bMultiLine=*/false) {
         SetSpaces(false);
         SetAllowKeyOnly(true);
     }
@@ -51,9 +51,20 @@ bool WriteSetting(const QString& file, const QString& section, const QString& ke
     Ini ini;
     if (Load(ini, file) == LoadResult::Unreadable) return false;
     const QByteArray s = section.toUtf8();
-    const QByteArray k = key.toUtf8();
+    QByteArray k = key.toUtf8();
+    // An existing key keeps the spelling it has in the file.
+    CSimpleIniA::TNamesDepend keys;
+    if (ini.GetAllKeys(s.constData(), keys)) {
+        for (const auto& entry : keys) {
+            if (QString::fromUtf8(entry.pItem).compare(key, Qt::CaseInsensitive) == 0) {
+                k = entry.pItem;
+                break;
+            }
+        }
+    }
     const QByteArray v = value.toUtf8();
-    if (ini.SetValue(s.constData(), k.constData(), v.constData()) < 0) return false;
+    // Replaces the key's value (every copy of it, if it was repeated).
+    if (ini.SetValue(s.constData(), k.constData(), v.constData(), nullptr, true) < 0) return false;
 
     std::string out;
     if (ini.Save(out) < 0) return false;
