@@ -8,14 +8,18 @@ Database::~Database() {
     if (db_) sqlite3_close_v2(db_);
 }
 
+void Database::close() {
+    if (db_) sqlite3_close_v2(db_);
+    db_ = nullptr;
+}
+
 int Database::openWith(const QString& path, const QByteArray& key, int flags) {
-    if (db_) {
-        sqlite3_close_v2(db_);
-        db_ = nullptr;
-    }
+    close();
     int rc = sqlite3_open_v2(path.toUtf8().constData(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) return rc;
     sqlite3_busy_timeout(db_, 0);
+    // No key: a plain, unprotected database.
+    if (key.isEmpty()) return SQLITE_OK;
     return sqlite3_key(db_, key.constData(), static_cast<int>(key.size()));
 }
 

@@ -26,6 +26,8 @@ public:
     // Creates or opens a file read-write for writing a new bank.
     int create(const QString& path, const QByteArray& key);
 
+    void close();
+
     // Runs statements that return no rows. Returns the engine's result code.
     int exec(const char* sql);
     QString lastError() const;

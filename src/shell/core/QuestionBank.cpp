@@ -91,6 +91,11 @@ BankResult OpenQuestionBank(AppState& state) {
     if (state.databasePath.isEmpty()) return NotFound();
 
     const QString& path = state.databasePath;
+    // An empty file would be taken for a new database and written to.
+    if (QFileInfo(path).size() == 0) {
+        return CannotOpen(BankStatus::NotADatabase, path,
+                          QStringLiteral("the file is empty, not a question bank database."));
+    }
     int rc = state.database.open(path, QByteArray(kQuestionBankKey));
     if (rc != SQLITE_OK) return OpenFailure(rc, path);
     // Hold the file exclusively for the whole run: the first read takes the

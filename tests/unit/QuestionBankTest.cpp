@@ -1,0 +1,240 @@
+#include "shell/core/QuestionBank.h"
+
+#include "TestBank.h"
+#include "shell/core/Settings.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace quillet;
+using quillet::testing::ProgramFolder;
+using quillet::testing::Sections;
+
+namespace {
+
+TEST(QuestionBankNames, ProgramNameFirstDatBeforeMdbThenTheFixedNames) {
+    EXPECT_EQ(QuestionBankCandidates("/p/", "exam"),
+              QStringList({"/p/exam.dat", "/p/exam.mdb", "/p/quillet.mdb", "/p/quillet.dat"}));
+
+    ProgramFolder folder;
+    folder.state.programName = "exam";
+    const QStringList names = {"quillet.dat", "quillet.mdb", "exam.mdb", "exam.dat"};
+    // Add the names from the last choice to the first; each time the newest wins.
+    for (const QString& name : names) {
+        ASSERT_TRUE(folder.writeBank(Sections(1), name));
+        AppState& state = folder.state;
+        ASSERT_TRUE(OpenQuestionBank(state).ok()) << name.toStdString();
+        EXPECT_EQ(state.databasePath, folder.file(name));
+        state.database.close();
+    }
+}
+
+TEST(QuestionBankOpen, MissingBankGivesTheCriticalMessage) {
+    ProgramFolder folder;
+    const BankResult result = OpenQuestionBank(folder.state);
+    EXPECT_EQ(result.status, BankStatus::NotFound);
+    EXPECT_EQ(result.title, "Critical Error");
+    EXPECT_EQ(result.text, "Critical Error:  The database was not found.  Exiting.");
+}
+
+TEST(QuestionBankOpen, EmptySectionTableGivesTheNoSectionsMessage) {
+    ProgramFolder folder;
+    ASSERT_TRUE(folder.writeBank({}));
+    const BankResult result = OpenQuestionBank(folder.state);
+    EXPECT_EQ(result.status, BankStatus::NoSections);
+    EXPECT_EQ(result.title, "Error");
+    EXPECT_EQ(result.text, "A critical error has occurred -- no sections can be found.");
+}
+
+TEST(QuestionBankOpen, LoadsSectionsInIdOrderWithTheirChoices) {
+    ProgramFolder folder;
+    auto content = Sections(12);
+    std::reverse(content.sections.begin(), content.sections.end());
+    content.sections[0].test = 5;  // section 12
+    ASSERT_TRUE(folder.writeBank(content));
+    WriteSetting(folder.state.settingsPath, "Sections", "Ask5", "Yes");
+    WriteSetting(folder.state.settingsPath, "Sections", "Ask6", "YES");
+
+    ASSERT_TRUE(OpenQuestionBank(folder.state).ok());
+    const SectionTable& table = folder.state.sections;
+    ASSERT_EQ(table.count(), 12);
+    EXPECT_EQ(table(12).Description, "Section 12");
+    EXPECT_EQ(table(12).Test, 5);
+    EXPECT_EQ(table(1).Section, "T1");
+    for (int i = 1; i <= 12; ++i) {
+        EXPECT_EQ(table(i).Ask, i == 5) << i;
+        EXPECT_EQ(table(i).AskedCount, 0);
+        EXPECT_EQ(table(i).CorrectCount, 0);
+    }
+    EXPECT_EQ(table.find(0), nullptr);
+    EXPECT_EQ(table.find(13), nullptr);
+}
+
+TEST(QuestionBankOpen, NullTextsReadAsEmptyAndOddIdsNeverReachPastTheTable) {
+    ProgramFolder folder;
+    auto content = Sections(3);
+    content.sections[1].id = 7;  // ids 1, 7, 3: not 1..N
+    ASSERT_TRUE(folder.writeBank(content));
+    {
+        Database db;
+        ASSERT_EQ(db.open(folder.file("quillet.dat"), kQuestionBankKey), 0);
+        ASSERT_EQ(db.exec("UPDATE SECTIONS SET DESCRIPTION = NULL, SECTION = NULL WHERE SECTIONID = 3"), 0);
+    }
+    WriteSetting(folder.state.settingsPath, "Sections", "Ask7", "Yes");
+    ASSERT_TRUE(OpenQuestionBank(folder.state).ok());
+    const SectionTable& table = folder.state.sections;
+    ASSERT_EQ(table.count(), 3);
+    EXPECT_EQ(table(2).Description, "");
+    EXPECT_EQ(table(2).Section, "");
+    EXPECT_EQ(table(3).Description, "Section 2");
+    EXPECT_TRUE(table(3).Ask) << "the choice is read under the row's own id";
+    EXPECT_EQ(table.find(7), nullptr);
+    SelectSection(folder.state, 7);  // outside the table: ignored
+    EXPECT_EQ(ReadSetting(folder.state.settingsPath, "Sections", "Ask7", "-"), "Yes");
+}
+
+TEST(QuestionBankSections, SelectAndDeselectChangeMemoryAndFile) {
+    ProgramFolder folder;
+    ASSERT_TRUE(folder.writeBank(Sections(6)));
+    ASSERT_TRUE(OpenQuestionBank(folder.state).ok());
+    AppState& state = folder.state;
+
+    SelectSection(state, 5);
+    EXPECT_TRUE(state.sections(5).Ask);
+    EXPECT_EQ(ReadSetting(state.settingsPath, "Sections", "Ask5", "-"), "Yes");
+    DeselectSection(state, 5);
+    EXPECT_FALSE(state.sections(5).Ask);
+    EXPECT_EQ(ReadSetting(state.settingsPath, "Sections", "Ask5", "-"), "No");
+
+    SelectSection(state, 0);
+    SelectSection(state, -3);
+    DeselectSection(state, 99);
+    EXPECT_EQ(ReadSetting(state.settingsPath, "Sections", "Ask0", "-"), "-");
+    EXPECT_EQ(ReadSetting(state.settingsPath, "Sections", "Ask99", "-"), "-");
+}
+
+// Each way a bank can fail to open ends in its own plain message, never a hang.
+class BrokenBank : public ::testing::Test {
+protected:
+    BankResult open() { return OpenQuestionBank(folder.state); }
+    void writeFile(const QByteArray& bytes) {
+        QFile f(folder.file("quillet.dat"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    ProgramFolder folder;
+};
+
+TEST_F(BrokenBank, WrongPassword) {
+    {
+        Database db;
+        ASSERT_EQ(db.create(folder.file("quillet.dat"), "another password"), 0);
+        ASSERT_EQ(db.exec("CREATE TABLE SECTIONS (SECTIONID INTEGER)"), 0);
+    }
+    const BankResult result = open();
+    EXPECT_EQ(result.status, BankStatus::WrongPassword);
+    EXPECT_EQ(result.title, "Critical Error");
+    EXPECT_TRUE(result.text.contains("password is wrong")) << result.text.toStdString();
+}
+
+TEST_F(BrokenBank, PlainDatabaseWithoutPassword) {
+    {
+        Database db;
+        ASSERT_EQ(db.create(folder.file("quillet.dat"), ""), 0);
+        ASSERT_EQ(db.exec("CREATE TABLE SECTIONS (SECTIONID INTEGER)"), 0);
+    }
+    EXPECT_EQ(open().status, BankStatus::WrongPassword);
+}
+
+TEST_F(BrokenBank, NotADatabase) {
+    writeFile("This is a text file, not a question bank.\n");
+    const BankResult result = open();
+    EXPECT_EQ(result.status, BankStatus::NotADatabase);
+    EXPECT_TRUE(result.text.contains("not a question bank")) << result.text.toStdString();
+}
+
+TEST_F(BrokenBank, EmptyFileIsNotABank) {
+    writeFile("");
+    const BankResult result = open();
+    EXPECT_EQ(result.status, BankStatus::NotADatabase);
+    EXPECT_TRUE(result.text.contains("not a question bank")) << result.text.toStdString();
+    EXPECT_EQ(QFileInfo(folder.file("quillet.dat")).size(), 0) << "opening never writes";
+}
+
+TEST_F(BrokenBank, BankWithoutSectionsTable) {
+    {
+        Database db;
+        ASSERT_EQ(db.create(folder.file("quillet.dat"), kQuestionBankKey), 0);
+        ASSERT_EQ(db.exec("CREATE TABLE OTHER (X INTEGER)"), 0);
+    }
+    const BankResult result = open();
+    EXPECT_EQ(result.status, BankStatus::Damaged);
+    EXPECT_TRUE(result.text.contains("no SECTIONS table"));
+}
+
+TEST_F(BrokenBank, DamagedPages) {
+    auto content = Sections(30);
+    for (int i = 1; i <= 400; ++i) {
+        content.questions.push_back({i, 1 + i % 30, QString(300, 'q'), "a", "b", "c", "d", "A", {}, "T1A01"});
+    }
+    ASSERT_TRUE(folder.writeBank(content));
+    QFile f(folder.file("quillet.dat"));
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    const qint64 size = f.size();
+    ASSERT_GT(size, 8 * 1024);
+    // Spoil every page but the first.
+    for (qint64 at = 1024 + 100; at < size; at += 1024) {
+        f.seek(at);
+        f.write(QByteArray(64, '\x5a'));
+    }
+    f.close();
+    const BankResult result = open();
+    EXPECT_EQ(result.status, BankStatus::Damaged);
+    EXPECT_TRUE(result.text.contains("damaged")) << result.text.toStdString();
+}
+
+TEST_F(BrokenBank, HeldByAnotherRunningCopy) {
+    ASSERT_TRUE(folder.writeBank(Sections(2)));
+    ASSERT_TRUE(open().ok());
+
+    ProgramFolder second;
+    second.state.programDir = folder.state.programDir;
+    const BankResult result = OpenQuestionBank(second.state);
+    EXPECT_EQ(result.status, BankStatus::Locked);
+    EXPECT_TRUE(result.text.contains("another running copy"));
+}
+
+TEST(LoadProgram, ReadsTheProgramOptionsAfterOpeningTheBank) {
+    ProgramFolder folder;
+    ASSERT_TRUE(folder.writeBank(Sections(2)));
+    WriteSetting(folder.state.settingsPath, "Sound", "OnOrOff", "off");
+    WriteSetting(folder.state.settingsPath, "Figures", "AskWithFigures", "no");
+    WriteSetting(folder.state.settingsPath, "TestMode", "TestMode", "3");
+    WriteSetting(folder.state.settingsPath, "Shuffle", "OnOrOff", "on");
+    folder.state.currentElement = 4;
+    folder.state.settingsPath.clear();
+
+    ASSERT_TRUE(LoadProgram(folder.state));
+    EXPECT_EQ(folder.state.settingsPath, folder.file("quillet.ini"));
+    EXPECT_EQ(folder.state.currentElement, 1);
+    EXPECT_FALSE(folder.state.soundOn);
+    EXPECT_FALSE(folder.state.figuresOn);
+    EXPECT_TRUE(folder.state.shuffleOn);
+    EXPECT_EQ(folder.state.testMode, 3);
+    EXPECT_TRUE(folder.fatal.calls.empty());
+}
+
+TEST(LoadProgram, FatalFailuresGoToTheHandler) {
+    ProgramFolder folder;
+    EXPECT_FALSE(LoadProgram(folder.state));
+    ASSERT_EQ(folder.fatal.calls.size(), 1u);
+    EXPECT_EQ(folder.fatal.calls[0].first, "Critical Error");
+
+    ASSERT_TRUE(folder.writeBank({}));
+    EXPECT_FALSE(LoadProgram(folder.state));
+    ASSERT_EQ(folder.fatal.calls.size(), 2u);
+    EXPECT_EQ(folder.fatal.calls[1].first, "Error");
+}
+
+}  // namespace

@@ -1,0 +1,66 @@
+#pragma once
+
+// Helpers for tests that need a program folder with a small question bank.
+
+#include "BankWriter.h"
+#include "shell/core/AppState.h"
+#include "shell/core/Services.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <ostream>
+#include <utility>
+#include <vector>
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
+
+namespace quillet::testing {
+
+// Records fatal errors instead of ending the process.
+class RecordingFatal : public FatalErrorHandler {
+public:
+    void fatal(const QString& title, const QString& text) override { calls.emplace_back(title, text); }
+    std::vector<std::pair<QString, QString>> calls;
+};
+
+class RecordingSound : public SoundPlayer {
+public:
+    void play(const QString& file) override { played.push_back(file); }
+    QStringList played;
+};
+
+// `count` sections: ids 1..count, labels "T1".., elements as given (2 by default).
+inline qbank::BankContent Sections(int count, int test = 2) {
+    qbank::BankContent content;
+    for (int i = 1; i <= count; ++i) {
+        content.sections.push_back({i, QStringLiteral("T%1").arg(i % 10),
+                                    QStringLiteral("Section %1").arg(i), test});
+    }
+    return content;
+}
+
+// A program folder "quillet" with a state wired to fakes.
+struct ProgramFolder {
+    QTemporaryDir dir;
+    AppState state;
+    RecordingFatal fatal;
+    RecordingSound sound;
+
+    ProgramFolder() {
+        state.programDir = dir.path();
+        state.programName = QStringLiteral("quillet");
+        state.settingsPath = dir.filePath(QStringLiteral("quillet.ini"));
+        state.fatal = &fatal;
+        state.sound = &sound;
+    }
+    QString file(const QString& name) const { return dir.filePath(name); }
+    bool writeBank(const qbank::BankContent& content, const QString& name = "quillet.dat") {
+        return qbank::WriteBank(file(name), content);
+    }
+};
+
+}  // namespace quillet::testing
