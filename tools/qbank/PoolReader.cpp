@@ -36,7 +36,9 @@ struct InputError {
 
 [[noreturn]] void Refuse(const QString& message) { throw InputError{message}; }
 
-QString At(const QString& file, int line) { return QStringLiteral("%1:%2").arg(file).arg(line); }
+QString At(const QString& file, int line) {
+    return QStringLiteral("%1:%2").arg(file, QString::number(line));
+}
 
 struct Subelement {
     QString id;  // "T1"
@@ -138,7 +140,8 @@ void ReadTitles(Pool& pool) {
     QSet<QString> seen;
     const QJsonArray entries = list.toArray();
     for (qsizetype i = 0; i < entries.size(); ++i) {
-        const QString which = QStringLiteral("%1: subelement %2").arg(shown).arg(i + 1);
+        const QString which =
+            QStringLiteral("%1: subelement %2").arg(shown, QString::number(i + 1));
         const QJsonObject entry = entries[i].toObject();
         const QString id = entry.value(QStringLiteral("id")).toString();
         const QString title = entry.value(QStringLiteral("title")).toString().simplified();
@@ -159,18 +162,17 @@ void ReadTitles(Pool& pool) {
     }
     if (pool.subelements.size() > size_t{kMaxSectionsPerElement}) {
         Refuse(QStringLiteral("%1: %2 subelements for element %3; at most %4 fit")
-                   .arg(shown)
-                   .arg(pool.subelements.size())
-                   .arg(pool.letter)
-                   .arg(kMaxSectionsPerElement));
+                   .arg(shown, QString::number(pool.subelements.size()), QString(pool.letter),
+                        QString::number(kMaxSectionsPerElement)));
     }
 }
 
 void FindFigures(Pool& pool) {
-    static const QRegularExpression namePattern(
-        QStringLiteral("^([a-z][0-9]*-[0-9]+)\\.png$"), QRegularExpression::CaseInsensitiveOption);
-    const QFileInfoList pngs = QDir(pool.folder).entryInfoList(
-        {QStringLiteral("*.png")}, QDir::Files | QDir::Hidden, QDir::Name);
+    static const QRegularExpression namePattern(QStringLiteral("^([a-z][0-9]*-[0-9]+)\\.png$"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    const QFileInfoList pngs =
+        QDir(pool.folder)
+            .entryInfoList({QStringLiteral("*.png")}, QDir::Files | QDir::Hidden, QDir::Name);
     for (const QFileInfo& info : pngs) {
         const QString shown = pool.name + QLatin1Char('/') + info.fileName();
         const QRegularExpressionMatch m = namePattern.match(info.fileName());
@@ -217,8 +219,9 @@ void ReadQuestions(Pool& pool) {
     static const QRegularExpression header(
         QStringLiteral("^(\\S+)\\s+\\(([^)]*)\\)(?:\\s+\\[[^\\]]*\\])?$"));
     static const QRegularExpression idPattern(QStringLiteral("^([A-Z][0-9]+)[A-Z][0-9]{2}$"));
-    static const QRegularExpression figureName(QStringLiteral("\\bfigure\\s+([a-z][0-9]*-[0-9]+)\\b"),
-                                               QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression figureName(
+        QStringLiteral("\\bfigure\\s+([a-z][0-9]*-[0-9]+)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
 
     QSet<QString> subelements;
     for (const Subelement& s : pool.subelements) subelements.insert(s.id);
@@ -320,8 +323,7 @@ bool FigureBefore(const QString& a, const QString& b) {
 std::vector<Pool> ReadAllPools(const QString& poolsDir) {
     const QDir dir(poolsDir);
     if (!dir.exists()) Refuse(QStringLiteral("%1: no such folder").arg(poolsDir));
-    const QFileInfoList folders =
-        dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    const QFileInfoList folders = dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     if (folders.isEmpty()) Refuse(QStringLiteral("%1: holds no pool folders").arg(poolsDir));
 
     std::vector<Pool> pools;
@@ -368,7 +370,8 @@ BankContent Assemble(const std::vector<Pool>& pools) {
         for (const Subelement& s : pool.subelements) {
             const int id = int(content.sections.size()) + 1;
             sectionIds.insert(s.id, id);
-            content.sections.push_back({id, s.id, ReadableTitle(s.title), ElementNumber(pool.letter)});
+            content.sections.push_back(
+                {id, s.id, ReadableTitle(s.title), ElementNumber(pool.letter)});
         }
 
         std::vector<QString> labels;
@@ -419,12 +422,18 @@ int ElementNumber(QChar idLetter) {
 
 QString ElementName(int element) {
     switch (element) {
-        case 1: return QStringLiteral("Novice");
-        case 2: return QStringLiteral("Technician");
-        case 3: return QStringLiteral("General");
-        case 4: return QStringLiteral("Advanced");
-        case 5: return QStringLiteral("Extra");
-        default: return {};
+        case 1:
+            return QStringLiteral("Novice");
+        case 2:
+            return QStringLiteral("Technician");
+        case 3:
+            return QStringLiteral("General");
+        case 4:
+            return QStringLiteral("Advanced");
+        case 5:
+            return QStringLiteral("Extra");
+        default:
+            return {};
     }
 }
 
@@ -442,13 +451,13 @@ QString ReadableTitle(const QString& title) {
     };
     // Short words that stay in lower case inside a title.
     static const QSet<QString> smallWords = {
-        QStringLiteral("a"),    QStringLiteral("an"),  QStringLiteral("and"),
-        QStringLiteral("as"),   QStringLiteral("at"),  QStringLiteral("but"),
-        QStringLiteral("by"),   QStringLiteral("for"), QStringLiteral("from"),
-        QStringLiteral("in"),   QStringLiteral("into"), QStringLiteral("nor"),
-        QStringLiteral("of"),   QStringLiteral("on"),  QStringLiteral("or"),
-        QStringLiteral("per"),  QStringLiteral("the"), QStringLiteral("to"),
-        QStringLiteral("via"),  QStringLiteral("with"),
+        QStringLiteral("a"),   QStringLiteral("an"),   QStringLiteral("and"),
+        QStringLiteral("as"),  QStringLiteral("at"),   QStringLiteral("but"),
+        QStringLiteral("by"),  QStringLiteral("for"),  QStringLiteral("from"),
+        QStringLiteral("in"),  QStringLiteral("into"), QStringLiteral("nor"),
+        QStringLiteral("of"),  QStringLiteral("on"),   QStringLiteral("or"),
+        QStringLiteral("per"), QStringLiteral("the"),  QStringLiteral("to"),
+        QStringLiteral("via"), QStringLiteral("with"),
     };
 
     QString text = title.simplified();
@@ -464,10 +473,9 @@ QString ReadableTitle(const QString& title) {
             continue;
         }
         qsizetype end = i;
-        while (end < text.size() &&
-               (text[end].isLetterOrNumber() ||
-                (text[end] == QLatin1Char('\'') && end + 1 < text.size() &&
-                 text[end + 1].isLetter()))) {
+        while (end < text.size() && (text[end].isLetterOrNumber() ||
+                                     (text[end] == QLatin1Char('\'') && end + 1 < text.size() &&
+                                      text[end + 1].isLetter()))) {
             ++end;
         }
         const QString word = text.mid(i, end - i);

@@ -59,7 +59,8 @@ int main(int argc, char* argv[]) {
     }
     if (out.isEmpty()) return UsageError(QStringLiteral("no bank file given (--out FILE)"));
     if (folders.size() != 1) {
-        return UsageError(QStringLiteral("expected one folder of pools, got %1").arg(folders.size()));
+        return UsageError(
+            QStringLiteral("expected one folder of pools, got %1").arg(folders.size()));
     }
 
     quillet::qbank::BankContent content;
