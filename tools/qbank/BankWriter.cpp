@@ -8,6 +8,9 @@
 
 #include <sqlcipher/sqlite3.h>
 
+#include <filesystem>
+#include <system_error>
+
 namespace quillet::qbank {
 namespace {
 
@@ -103,10 +106,14 @@ bool WriteBank(const QString& path, const BankContent& content, QString* error) 
         QFile::remove(temporary);
         return false;
     }
-    QFile::remove(path);
-    if (!QFile::rename(temporary, path)) {
+    // Replace the old bank in one step: a failed rename leaves it as it was.
+    std::error_code failure;
+    std::filesystem::rename(QFile::encodeName(temporary).toStdString(),
+                            QFile::encodeName(path).toStdString(), failure);
+    if (failure) {
         QFile::remove(temporary);
-        return Fail(error, QStringLiteral("cannot move the bank into place at %1").arg(path));
+        return Fail(error, QStringLiteral("cannot move the bank into place at %1: %2")
+                               .arg(path, QString::fromLocal8Bit(failure.message())));
     }
     return true;
 }
