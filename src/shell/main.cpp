@@ -18,6 +18,8 @@ int main(int argc, char* argv[]) {
     state.fatal = &fatal;
 
     quillet::BlackBackground background(state);
+    QObject::connect(&background, &quillet::BlackBackground::programFinished, &app,
+                     &QCoreApplication::quit, Qt::QueuedConnection);
     background.showAsSet();
     return QApplication::exec();
 }

@@ -66,7 +66,7 @@ void BlackBackground::runProgram() {
     }
     if (menu_ && menu_->loaded()) menu_->exec();
     menu_.reset();
-    QApplication::quit();
+    emit programFinished();
 }
 
 Splash::Splash(std::function<void()> loadMainMenu, int displayMs, QWidget* parent)
@@ -81,6 +81,7 @@ Splash::Splash(std::function<void()> loadMainMenu, int displayMs, QWidget* paren
     auto* timer = new QTimer(this);
     timer->setObjectName(QStringLiteral("Timer1"));
     timer->setSingleShot(true);
+    timer->setTimerType(Qt::PreciseTimer);  // a coarse timer may fire early
     connect(timer, &QTimer::timeout, this, [this] {
         timerDue_ = true;
         if (loaded_) accept();

@@ -27,6 +27,10 @@ public:
 
     MainMenu* mainMenu() const { return menu_.get(); }
 
+signals:
+    // The main menu has closed: the program has nothing more to do.
+    void programFinished();
+
 protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;

@@ -93,13 +93,13 @@ void MainMenu::checkQuestionBank() {
 void MainMenu::exitProgram() {
     if (exiting_) return;
     exiting_ = true;
-    // Close every window of the program, modal ones first, then end the run.
+    // Close every other window of the program, then this one; the background
+    // window then ends the run.
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget* window : windows) {
-        if (window != this && window->isVisible()) window->close();
+        if (window != this && window != parentWidget() && window->isVisible()) window->close();
     }
     done(QDialog::Accepted);
-    QApplication::quit();
 }
 
 void MainMenu::closeEvent(QCloseEvent* event) {

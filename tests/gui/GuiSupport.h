@@ -1,0 +1,46 @@
+#pragma once
+
+// Helpers for window tests: a program folder with a bank, and ways to act on
+// modal windows while their exec() is running.
+
+#include "../unit/TestBank.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+namespace quillet::testing {
+
+// Runs `action` on the active modal widget once one whose objectName is `name`
+// is up. Polls from timers rather than waiting in a nested loop, so the modal
+// window's own exec() can start and run underneath.
+inline void WhenModal(const QString& name, std::function<void(QWidget*)> action, int waitMs = 10000) {
+    auto* poll = new QTimer;
+    auto* clock = new QElapsedTimer;
+    clock->start();
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, clock, name, action = std::move(action), waitMs] {
+        QWidget* modal = QApplication::activeModalWidget();
+        const bool found = modal && modal->objectName() == name && modal->isVisible();
+        if (!found && clock->elapsed() < waitMs) return;
+        poll->stop();
+        poll->deleteLater();
+        delete clock;
+        if (found) action(modal);
+    });
+    poll->start();
+}
+
+// Left-clicks the child named `name` of `window`, as a user would.
+inline bool ClickChild(QWidget* window, const QString& name) {
+    auto* child = window->findChild<QWidget*>(name);
+    if (!child) return false;
+    QTest::mouseClick(child, Qt::LeftButton, {}, child->rect().center());
+    return true;
+}
+
+}  // namespace quillet::testing

@@ -1,0 +1,110 @@
+#include "GuiSupport.h"
+#include "shell/core/Settings.h"
+#include "shell/gui/BlackBackground.h"
+#include "ui/gui/MainMenu.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+
+#include <gtest/gtest.h>
+
+using namespace quillet;
+using namespace quillet::testing;
+
+namespace {
+
+TEST(BlackBackground, CoversTheScreenUnlessTurnedOff) {
+    ProgramFolder folder;
+    {
+        BlackBackground background(folder.state);
+        EXPECT_TRUE(folder.state.blackBackgroundOn) << "no settings file: on";
+        EXPECT_EQ(background.palette().color(QPalette::Window), QColor(0, 0, 0));
+        EXPECT_TRUE(background.windowFlags() & Qt::FramelessWindowHint);
+    }
+    WriteSetting(folder.state.settingsPath, "DUVBlackBackground", "OnOrOff", "Off");
+    BlackBackground background(folder.state);
+    EXPECT_FALSE(folder.state.blackBackgroundOn);
+    EXPECT_LE(background.width(), 1);
+    EXPECT_LE(background.height(), 1);
+}
+
+// The whole start: background, splash for its time, then the main menu; "Exit"
+// closes everything and the background reports the end of the program.
+TEST(Startup, SplashThenMainMenuThenExit) {
+    ProgramFolder folder;
+    ASSERT_TRUE(folder.writeBank(Sections(3)));
+    WriteSetting(folder.state.settingsPath, "DUVBlackBackground", "OnOrOff", "OFF");
+    WriteSetting(folder.state.settingsPath, "TestMode", "TestMode", "2");
+
+    BlackBackground background(folder.state, 300);
+    bool finished = false;
+    QObject::connect(&background, &BlackBackground::programFinished, [&] { finished = true; });
+
+    QElapsedTimer clock;
+    bool splashSeen = false;
+    qint64 menuAfterMs = -1;
+    bool menuLoadedWhileSplashUp = false;
+    WhenModal("splash", [&](QWidget* splash) {
+        splashSeen = splash->isVisible() && splash->size() == QSize(440, 330);
+        // The main menu is loaded behind the splash, which is still up.
+        (void)QTest::qWaitFor([&] { return background.mainMenu() != nullptr; }, 3000);
+        menuLoadedWhileSplashUp = background.mainMenu() && splash->isVisible();
+        WhenModal("MainMenu", [&](QWidget* menu) {
+            menuAfterMs = clock.elapsed();
+            ClickChild(menu, "lblAnswer5");
+        });
+    });
+    clock.start();
+    background.showAsSet();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 10000));
+
+    EXPECT_TRUE(splashSeen);
+    EXPECT_TRUE(menuLoadedWhileSplashUp);
+    EXPECT_GE(menuAfterMs, 300) << "the splash stays up for its whole time";
+    EXPECT_EQ(folder.state.testMode, 2) << "the main menu's load read the settings";
+    EXPECT_EQ(folder.state.sections.count(), 3);
+    EXPECT_TRUE(folder.fatal.calls.empty());
+}
+
+TEST(Startup, MissingBankEndsWithTheCriticalMessage) {
+    ProgramFolder folder;
+    BlackBackground background(folder.state, 50);
+    bool finished = false;
+    QObject::connect(&background, &BlackBackground::programFinished, [&] { finished = true; });
+    background.showAsSet();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 5000));
+    ASSERT_EQ(folder.fatal.calls.size(), 1u);
+    EXPECT_EQ(folder.fatal.calls[0].first, "Critical Error");
+    EXPECT_EQ(folder.fatal.calls[0].second, "Critical Error:  The database was not found.  Exiting.");
+}
+
+TEST(MainMenu, BankDeletedWhileOpenEndsAtTheNextActivation) {
+    ProgramFolder folder;
+    ASSERT_TRUE(folder.writeBank(Sections(2)));
+    MainMenu menu(folder.state);
+    ASSERT_TRUE(menu.loaded());
+    QTimer::singleShot(0, [&] {
+        QFile::remove(folder.file("quillet.dat"));
+        // Another window takes the focus and gives it back.
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QTest::qWait(50);
+        other.close();
+        menu.activateWindow();
+    });
+    menu.exec();
+    ASSERT_EQ(folder.fatal.calls.size(), 1u);
+    EXPECT_EQ(folder.fatal.calls[0].second, "Critical Error:  The database was not found.  Exiting.");
+}
+
+TEST(MainMenu, ClosingTheWindowEndsLikeExit) {
+    ProgramFolder folder;
+    ASSERT_TRUE(folder.writeBank(Sections(2)));
+    MainMenu menu(folder.state);
+    QTimer::singleShot(0, [&] { menu.close(); });
+    EXPECT_EQ(menu.exec(), QDialog::Accepted);
+    EXPECT_TRUE(folder.fatal.calls.empty());
+}
+
+}  // namespace
