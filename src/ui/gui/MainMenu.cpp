@@ -45,6 +45,9 @@ MainMenu::MainMenu(AppState& state, QWidget* parent)
     auto* version = new QLabel(QStringLiteral("version 3.01"), picture1_);
     version->setObjectName(QStringLiteral("Label2"));
     version->setGeometry(TwipRect(180, 6870, 1005, 285));
+    QFont small(QStringLiteral("Arial"));
+    small.setPointSize(8);
+    version->setFont(small);
     SetTextColour(version, QColor(255, 255, 255));
 
     exitItem_ = new QLabel(QStringLiteral("Exit"), picture1_);

@@ -1,0 +1,54 @@
+// Opening the question bank and loading its sections, as start-up does.
+
+#include "shell/core/QuestionBank.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+static void BM_OpenRealBankAndLoadSections(benchmark::State& st) {
+    if (!QFileInfo::exists(QUILLET_BANK)) {
+        st.SkipWithError("the real bank has not been built");
+        return;
+    }
+    QTemporaryDir dir;
+    QFile::copy(QUILLET_BANK, dir.filePath("quillet.dat"));
+    for (auto _ : st) {
+        quillet::AppState state;
+        state.programDir = dir.path();
+        state.programName = "quillet";
+        state.settingsPath = dir.filePath("quillet.ini");
+        const quillet::BankResult result = quillet::OpenQuestionBank(state);
+        if (!result.ok()) st.SkipWithError(qPrintable(result.text));
+        benchmark::DoNotOptimize(state.sections.count());
+    }
+}
+BENCHMARK(BM_OpenRealBankAndLoadSections)->Unit(benchmark::kMillisecond);
+
+static void BM_LoadSectionsOnly(benchmark::State& st) {
+    if (!QFileInfo::exists(QUILLET_BANK)) {
+        st.SkipWithError("the real bank has not been built");
+        return;
+    }
+    QTemporaryDir dir;
+    QFile::copy(QUILLET_BANK, dir.filePath("quillet.dat"));
+    quillet::AppState state;
+    state.programDir = dir.path();
+    state.programName = "quillet";
+    state.settingsPath = dir.filePath("quillet.ini");
+    if (!quillet::OpenQuestionBank(state).ok()) {
+        st.SkipWithError("cannot open the bank");
+        return;
+    }
+    for (auto _ : st) {
+        const quillet::BankResult result = quillet::LoadSections(state);
+        benchmark::DoNotOptimize(result.status);
+    }
+}
+BENCHMARK(BM_LoadSectionsOnly)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
