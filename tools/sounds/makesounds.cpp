@@ -247,7 +247,8 @@ Samples Clap() {
     for (int p = 0; p < 3; ++p) {
         const double pace = noise.Between(0.19, 0.24);
         const double gain = noise.Between(0.6, 1.0);
-        for (double t = 0.02 + noise.Between(0.0, 0.03); t < 0.86; t += pace * noise.Between(0.95, 1.05))
+        for (double t = 0.02 + noise.Between(0.0, 0.03); t < 0.86;
+             t += pace * noise.Between(0.95, 1.05))
             MixAt(s, HandClap(noise, gain * noise.Between(0.75, 1.0)), SamplesFor(t), 1.0);
     }
     Finish(s, 0.45, 0.003, 0.1);
