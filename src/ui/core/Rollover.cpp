@@ -18,7 +18,9 @@ QString PictureTag(PictureState state) {
 
 namespace {
 
-PictureStep Keep(const QString& tag) { return PictureStep{tag, false, PictureImage::Normal, false}; }
+PictureStep Keep(const QString& tag) {
+    return PictureStep{tag, false, PictureImage::Normal, false};
+}
 
 PictureStep Go(PictureState state, PictureImage image, bool whoosh = false) {
     return PictureStep{PictureTag(state), true, image, whoosh};

@@ -36,8 +36,8 @@ enum class PictureImage { Normal, Rolled, Clicked };
 // What one event or timer step does to one button. Effects happen in this
 // order: show the image (when there is one), play the whoosh, write the tag.
 struct PictureStep {
-    QString tag;                // the tag afterwards
-    bool showImage = false;     // false: the image stays as it is
+    QString tag;             // the tag afterwards
+    bool showImage = false;  // false: the image stays as it is
     PictureImage image = PictureImage::Normal;
     bool whoosh = false;
 };
