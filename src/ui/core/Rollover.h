@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+namespace quillet {
+
+struct AppState;
+
+// ---------------------------------------------------------------------------
+// Picture buttons
+//
+// A picture button keeps its state as decimal text in its tag, "1" to "7".
+// Any other text (an empty tag in particular) makes the button inert: press,
+// release and the timer leave it alone until a state is written.
+
+enum class PictureState {
+    Inert = 0,
+    Disabled = 1,       // "1": ignores press, release and the timer
+    Pressed = 2,        // "2": button held, pointer over it
+    PressedAway = 3,    // "3": button held, pointer moved off
+    Hover = 4,          // "4": pointer over it, nothing held
+    Normal = 5,         // "5": pointer elsewhere
+    PressStarting = 6,  // "6": written for the instant of a press
+    Released = 7,       // "7": released; the next tick decides the look
+};
+
+PictureState PictureStateOf(const QString& tag);
+// The tag text of a state; an empty text for Inert.
+QString PictureTag(PictureState state);
+
+// The three images every picture button holds.
+enum class PictureImage { Normal, Rolled, Clicked };
+
+// What one event or timer step does to one button. Effects happen in this
+// order: show the image (when there is one), play the whoosh, write the tag.
+struct PictureStep {
+    QString tag;             // the tag afterwards
+    bool showImage = false;  // false: the image stays as it is
+    PictureImage image = PictureImage::Normal;
+    bool whoosh = false;
+};
+
+// Mouse button pressed on the button.
+PictureStep PicturePress(const QString& tag);
+// Mouse button released (wherever the pointer is).
+PictureStep PictureRelease(const QString& tag);
+// One 50 ms tick; `pointerOver` is the pointer test of this button.
+PictureStep PictureTick(const QString& tag, bool pointerOver);
+
+// Whether a click runs the screen's action. Some screens act whatever the tag
+// holds; the others ignore clicks on a disabled (or not yet enabled) button.
+bool PictureClickActs(const QString& tag, bool actsWhenDisabled);
+
+// A screen's set of picture buttons as the timer and the events see them.
+class PictureButtonHost {
+public:
+    virtual ~PictureButtonHost() = default;
+    virtual int pictureCount() const = 0;
+    virtual QString pictureTag(int index) const = 0;
+    virtual void setPictureTag(int index, const QString& tag) = 0;
+    virtual void showPicture(int index, PictureImage image) = 0;
+    virtual bool pointerOverPicture(int index) const = 0;
+    virtual void whoosh() = 0;
+};
+
+// Applies a step to button `index` of the host, effects in their order.
+void ApplyPictureStep(PictureButtonHost& host, int index, const PictureStep& step);
+
+// Load step of a screen: every button not disabled gets "5" and its normal
+// image, lowest index first.
+void LoadPictureButtons(PictureButtonHost& host);
+void PressPicture(PictureButtonHost& host, int index);
+void ReleasePicture(PictureButtonHost& host, int index);
+// One tick of the picture timer: every button, lowest index first.
+void RunPictureTimer(PictureButtonHost& host);
+
+// The hover sound of picture buttons: "whoosh.wav" from the program folder,
+// silent when sounds are off or the file is missing.
+void PlayWhoosh(const AppState& state);
+
+// ---------------------------------------------------------------------------
+// Menu items
+//
+// A menu item's look is its text colour; it has no other state.
+
+enum class MenuLook { Normal, Hover, Pressed };
+
+class MenuLooks {
+public:
+    explicit MenuLooks(int count = 0) : looks_(static_cast<size_t>(count), MenuLook::Normal) {}
+
+    int count() const { return static_cast<int>(looks_.size()); }
+    // Adds an item in the normal look; returns its index.
+    int append();
+    MenuLook look(int index) const { return looks_.at(static_cast<size_t>(index)); }
+
+    // The pointer moved over item k: k shows the hover look, every other item
+    // the normal look (a pressed item included).
+    void hover(int k);
+    // The mouse button went down on item k; the others keep their looks.
+    void press(int k);
+    // Every item back to normal.
+    void reset();
+
+private:
+    std::vector<MenuLook> looks_;
+};
+
+}  // namespace quillet

@@ -1,0 +1,166 @@
+#include "ui/gui/MessageBox.h"
+
+#include "shell/core/AppState.h"
+#include "shell/gui/Platform.h"
+#include "shell/gui/Twips.h"
+#include "ui/gui/Rollover.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+
+namespace quillet {
+namespace {
+
+// Layout of the panel, in twips.
+constexpr int kPanelWidth = 4800;
+constexpr int kPanelHeight = 3600;
+constexpr int kTextLeft = 300;
+constexpr int kOkLeft = 1920;
+constexpr int kOkTop = 2610;
+constexpr int kOkWidth = 1185;
+constexpr int kOkHeight = 360;
+
+const QColor kPanelColour(64, 64, 64);
+const QColor kEllipseFill(22, 79, 127);
+const QColor kEllipseOutline(0, 128, 128);
+const QColor kFrameColour(255, 255, 255);
+const QColor kTextColour(255, 255, 255);
+
+const MenuColours kOkColours{QColor(224, 224, 224), QColor(255, 255, 0), QColor(255, 128, 0)};
+
+QFont Font(const QString& family, qreal points) {
+    QFont font(family);
+    font.setPointSizeF(points);
+    font.setBold(true);
+    return font;
+}
+
+// The dark panel with the blue ellipse behind the text and the frame of "Ok".
+class Panel : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), kPanelColour);
+
+        // The ellipse is larger than the panel: only its middle part shows.
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(kEllipseOutline, 1));
+        painter.setBrush(kEllipseFill);
+        const QRect ellipse = TwipRect(-570, -1200, 5535, 5085);
+        painter.drawEllipse(QRectF(ellipse).adjusted(0.5, 0.5, -0.5, -0.5));
+
+        // A one-pixel outline inside the frame's own rectangle.
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(QPen(kFrameColour, 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(TwipRect(1980, 2520, 1065, 525).adjusted(0, 0, -1, -1));
+    }
+};
+
+}  // namespace
+
+myMsgBox::myMsgBox(AppState& state, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+    setObjectName(QStringLiteral("myMsgBox"));
+    setModal(true);
+
+    picture1_ = new Panel(this);
+    picture1_->setObjectName(QStringLiteral("Picture1"));
+    picture1_->resize(Px(kPanelWidth), Px(kPanelHeight));
+
+    label1_ = new QLabel(picture1_);
+    label1_->setObjectName(QStringLiteral("Label1"));
+    label1_->setFont(Font(QStringLiteral("Arial"), 12));
+    label1_->setTextFormat(Qt::PlainText);
+    label1_->setWordWrap(true);
+    QPalette textPalette = label1_->palette();
+    textPalette.setColor(QPalette::WindowText, kTextColour);
+    label1_->setPalette(textPalette);
+    label1_->installEventFilter(this);
+
+    menu_ = new MenuItems(this, QStringLiteral("lblAnswer"), kOkColours, QStringLiteral("Timer2"));
+    QLabel* ok = menu_->addItem(picture1_, QStringLiteral("Ok"));
+    ok->setFont(Font(QStringLiteral("Arial"), 14.25));
+    ok->setAlignment(Qt::AlignCenter);
+    ok->setGeometry(TwipRect(kOkLeft, kOkTop, kOkWidth, kOkHeight));
+    connect(menu_, &MenuItems::clicked, this, &myMsgBox::unload);
+    menu_->addBackground(picture1_);
+    menu_->addBackground(label1_);
+
+    command1_ = new QPushButton(QStringLiteral("X"), picture1_);
+    command1_->setObjectName(QStringLiteral("Command1"));
+    QFont small = Font(QStringLiteral("MS Sans Serif"), 8.25);
+    small.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
+    command1_->setFont(small);
+    command1_->setGeometry(TwipRect(4410, 60, 285, 255));
+    command1_->setFocusPolicy(Qt::NoFocus);
+    command1_->setAutoDefault(false);
+    connect(command1_, &QPushButton::clicked, this, &myMsgBox::unload);
+
+    // Load step.
+    picture1_->move(0, 0);
+    label1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label1_->setText(state.messageText);
+    // Equal margins left and right; the text wraps at this width and the label
+    // grows to the height of the wrapped text.
+    const int textWidth = picture1_->width() - 2 * Px(kTextLeft);
+    label1_->ensurePolished();
+    const int textHeight = label1_->text().isEmpty() ? 0 : label1_->heightForWidth(textWidth);
+    setFixedSize(picture1_->size());
+    // Centred in the space above "Ok"; a text taller than that space starts
+    // above the panel and its first lines are cut off.
+    label1_->setGeometry(Px(kTextLeft), (ok->y() - textHeight) / 2, textWidth, textHeight);
+    CenterForm(this);
+}
+
+void myMsgBox::ResetRollovers() { menu_->ResetRollovers(); }
+
+void myMsgBox::unload() { accept(); }
+
+void myMsgBox::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+        case Qt::Key_Escape:
+            unload();
+            return;
+        default:
+            QDialog::keyPressEvent(event);
+    }
+}
+
+bool myMsgBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == label1_) {
+        const auto* mouse = static_cast<const QMouseEvent*>(event);
+        if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
+            textPressed_ = true;
+        } else if (event->type() == QEvent::MouseButtonRelease &&
+                   mouse->button() == Qt::LeftButton) {
+            const bool click =
+                textPressed_ && label1_->rect().contains(mouse->position().toPoint());
+            textPressed_ = false;
+            if (click) {
+                unload();
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void ShowMessage(AppState& state, const QString& text, QWidget* parent) {
+    state.messageText = text;
+    QPointer<myMsgBox> box = new myMsgBox(state, parent);
+    box->exec();
+    delete box;  // a fresh window for the next message
+}
+
+}  // namespace quillet

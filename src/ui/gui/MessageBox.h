@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace quillet {
+
+struct AppState;
+class MenuItems;
+
+// The program's own message box: a small dark panel with the message in white
+// bold type above a single "Ok" item. It closes by a click on "Ok", on its "X"
+// button or on the message itself, and by Enter, Space or Escape. Each message
+// gets a fresh window, which reads the text from AppState::messageText.
+class myMsgBox : public QDialog {
+    Q_OBJECT
+public:
+    explicit myMsgBox(AppState& state, QWidget* parent = nullptr);
+
+    // "Ok" back to its normal colour.
+    void ResetRollovers();
+
+    MenuItems* menu() const { return menu_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void unload();
+
+    QWidget* picture1_ = nullptr;
+    QLabel* label1_ = nullptr;
+    QPushButton* command1_ = nullptr;
+    MenuItems* menu_ = nullptr;
+    bool textPressed_ = false;
+};
+
+// Stores `text` in state.messageText and shows it in a new message box,
+// modally; returns once the user has closed it.
+void ShowMessage(AppState& state, const QString& text, QWidget* parent = nullptr);
+
+}  // namespace quillet

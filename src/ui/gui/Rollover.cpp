@@ -1,0 +1,247 @@
+#include "ui/gui/Rollover.h"
+
+#include "shell/core/AppState.h"
+#include "shell/gui/Platform.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace quillet {
+namespace {
+
+constexpr int kRolloverIntervalMs = 50;
+
+QTimer* StartTimer(QObject* owner, const QString& name) {
+    auto* timer = new QTimer(owner);
+    timer->setObjectName(name);
+    timer->setInterval(kRolloverIntervalMs);
+    timer->start();
+    return timer;
+}
+
+bool IsLeftButton(const QEvent* event) {
+    return static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton;
+}
+
+bool Inside(const QWidget* widget, const QEvent* event) {
+    return widget->rect().contains(static_cast<const QMouseEvent*>(event)->position().toPoint());
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+
+MenuItems::MenuItems(QWidget* window, const QString& baseName, const MenuColours& colours,
+                     const QString& timerName)
+    : QObject(window),
+      window_(window),
+      baseName_(baseName),
+      colours_(colours),
+      timer_(StartTimer(this, timerName)),
+      pointerOver_(IsMouseOverWindow) {
+    connect(timer_, &QTimer::timeout, this, &MenuItems::checkPointer);
+}
+
+QLabel* MenuItems::addItem(QWidget* parent, const QString& caption) {
+    const int index = looks_.append();
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(baseName_ + QString::number(index));
+    label->setAutoFillBackground(false);
+    label->setMouseTracking(true);
+    label->installEventFilter(this);
+    items_.push_back(label);
+    showLooks();
+    return label;
+}
+
+QColor MenuItems::colour(int index) const {
+    switch (look(index)) {
+        case MenuLook::Hover:
+            return colours_.hover;
+        case MenuLook::Pressed:
+            return colours_.pressed;
+        case MenuLook::Normal:
+            break;
+    }
+    return colours_.normal;
+}
+
+void MenuItems::addBackground(QWidget* surface) {
+    surface->setMouseTracking(true);
+    surface->installEventFilter(this);
+    backgrounds_.push_back(surface);
+}
+
+void MenuItems::ResetRollovers() {
+    looks_.reset();
+    showLooks();
+}
+
+void MenuItems::checkPointer() {
+    if (!pointerOver_(window_)) ResetRollovers();
+}
+
+void MenuItems::showLooks() {
+    for (int i = 0; i < count(); ++i) {
+        QLabel* label = item(i);
+        const QColor wanted = colour(i);
+        if (label->palette().color(QPalette::WindowText) == wanted) continue;
+        QPalette pal = label->palette();
+        pal.setColor(QPalette::WindowText, wanted);
+        label->setPalette(pal);
+    }
+}
+
+int MenuItems::indexOf(const QObject* object) const {
+    const auto it = std::find(items_.begin(), items_.end(), object);
+    return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
+}
+
+bool MenuItems::eventFilter(QObject* watched, QEvent* event) {
+    const int index = indexOf(watched);
+    if (index < 0) {
+        // A background surface: the move goes on to the surface itself.
+        if (event->type() == QEvent::MouseMove &&
+            std::find(backgrounds_.begin(), backgrounds_.end(), watched) != backgrounds_.end()) {
+            ResetRollovers();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+    QLabel* label = item(index);
+    switch (event->type()) {
+        case QEvent::MouseMove:
+            // While the button is held the item keeps receiving moves even when
+            // the pointer is elsewhere; only a move over the item hovers it.
+            if (Inside(label, event)) {
+                looks_.hover(index);
+                showLooks();
+            }
+            return true;
+        case QEvent::MouseButtonPress:  // not the second press of a double click,
+                                        // so a double click acts once
+            if (!IsLeftButton(event)) return true;
+            pressedIndex_ = index;
+            looks_.press(index);
+            showLooks();
+            return true;
+        case QEvent::MouseButtonRelease: {
+            if (!IsLeftButton(event)) return true;
+            const bool click = pressedIndex_ == index && Inside(label, event);
+            pressedIndex_ = -1;
+            // The item keeps the pressed colour; the action may close the window.
+            if (click) emit clicked(index);
+            return true;
+        }
+        default:
+            return QObject::eventFilter(watched, event);
+    }
+}
+
+// ---------------------------------------------------------------------------
+
+PictureButton::PictureButton(QWidget* parent, const QPixmap& normal, const QPixmap& rolled,
+                             const QPixmap& clicked)
+    : QWidget(parent), normal_(normal), rolled_(rolled), clicked_(clicked) {
+    setProperty("tag", QString());
+}
+
+QString PictureButton::tag() const { return property("tag").toString(); }
+
+void PictureButton::setTag(const QString& tag) { setProperty("tag", tag); }
+
+const QPixmap& PictureButton::image(PictureImage which) const {
+    switch (which) {
+        case PictureImage::Rolled:
+            return rolled_;
+        case PictureImage::Clicked:
+            return clicked_;
+        case PictureImage::Normal:
+            break;
+    }
+    return normal_;
+}
+
+void PictureButton::showImage(PictureImage image) {
+    if (shown_ == image) return;
+    shown_ = image;
+    update();
+}
+
+void PictureButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, image(shown_));
+}
+
+// ---------------------------------------------------------------------------
+
+PictureButtons::PictureButtons(AppState& state, QWidget* window, const QString& timerName,
+                               bool clickActsWhenDisabled)
+    : QObject(window),
+      state_(state),
+      clickActsWhenDisabled_(clickActsWhenDisabled),
+      timer_(StartTimer(this, timerName)),
+      pointerOver_(IsMouseOverWindow) {
+    connect(timer_, &QTimer::timeout, this, &PictureButtons::tick);
+}
+
+PictureButton* PictureButtons::addButton(QWidget* parent, const QRect& geometry,
+                                         const QPixmap& normal, const QPixmap& rolled,
+                                         const QPixmap& clicked) {
+    auto* button = new PictureButton(parent, normal, rolled, clicked);
+    button->setObjectName(QStringLiteral("RollOverPicture") + QString::number(count()));
+    button->setGeometry(geometry);
+    button->installEventFilter(this);
+    buttons_.push_back(button);
+    return button;
+}
+
+void PictureButtons::LoadButtons() { LoadPictureButtons(*this); }
+
+void PictureButtons::tick() { RunPictureTimer(*this); }
+
+QString PictureButtons::pictureTag(int index) const { return button(index)->tag(); }
+
+void PictureButtons::setPictureTag(int index, const QString& tag) { button(index)->setTag(tag); }
+
+void PictureButtons::showPicture(int index, PictureImage image) { button(index)->showImage(image); }
+
+bool PictureButtons::pointerOverPicture(int index) const { return pointerOver_(button(index)); }
+
+void PictureButtons::whoosh() { PlayWhoosh(state_); }
+
+int PictureButtons::indexOf(const QObject* object) const {
+    const auto it = std::find(buttons_.begin(), buttons_.end(), object);
+    return it == buttons_.end() ? -1 : static_cast<int>(it - buttons_.begin());
+}
+
+bool PictureButtons::eventFilter(QObject* watched, QEvent* event) {
+    const int index = indexOf(watched);
+    if (index < 0) return QObject::eventFilter(watched, event);
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:  // not the second press of a double click
+            if (!IsLeftButton(event)) return true;
+            pressedIndex_ = index;
+            PressPicture(*this, index);
+            return true;
+        case QEvent::MouseButtonRelease: {
+            if (!IsLeftButton(event)) return true;
+            const bool overButton = pressedIndex_ == index && Inside(button(index), event);
+            pressedIndex_ = -1;
+            ReleasePicture(*this, index);
+            if (overButton && PictureClickActs(pictureTag(index), clickActsWhenDisabled_)) {
+                emit clicked(index);
+            }
+            return true;
+        }
+        default:
+            return QObject::eventFilter(watched, event);
+    }
+}
+
+}  // namespace quillet

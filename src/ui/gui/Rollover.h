@@ -1,0 +1,163 @@
+#pragma once
+
+#include "ui/core/Rollover.h"
+
+#include <QColor>
+#include <QObject>
+#include <QPixmap>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+class QLabel;
+class QTimer;
+
+namespace quillet {
+
+struct AppState;
+
+// Whether the pointer is over a widget or anything inside it. The screens use
+// IsMouseOverWindow; tests may put their own pointer in its place.
+using PointerTest = std::function<bool(const QWidget*)>;
+
+// The three text colours of a screen's menu items.
+struct MenuColours {
+    QColor normal;
+    QColor hover;
+    QColor pressed;
+};
+
+// A screen's array of text menu items (transparent labels named baseName + index)
+// with their hover and pressed colours, and the 50 ms timer that returns them to
+// the normal colour once the pointer has left the window.
+//
+//   auto* menu = new MenuItems(this, "lblAnswer", {normal, hover, pressed}, "Timer2");
+//   QLabel* ok = menu->addItem(panel, "Ok");   // then font and geometry
+//   menu->addBackground(this);
+//   connect(menu, &MenuItems::clicked, this, [this](int index) { ... });
+class MenuItems : public QObject {
+    Q_OBJECT
+public:
+    MenuItems(QWidget* window, const QString& baseName, const MenuColours& colours,
+              const QString& timerName);
+
+    // Creates the next item of the array in `parent`, in the normal colour.
+    QLabel* addItem(QWidget* parent, const QString& caption);
+    int count() const { return static_cast<int>(items_.size()); }
+    QLabel* item(int index) const { return items_.at(static_cast<size_t>(index)); }
+    MenuLook look(int index) const { return looks_.look(index); }
+    QColor colour(int index) const;
+    const MenuColours& colours() const { return colours_; }
+
+    // Pointer moves over `surface` return every item to the normal colour.
+    void addBackground(QWidget* surface);
+
+    // Every item back to the normal colour.
+    void ResetRollovers();
+
+    // One tick of the reset timer.
+    void checkPointer();
+    QTimer* resetTimer() const { return timer_; }
+    void setPointerTest(PointerTest test) { pointerOver_ = std::move(test); }
+
+signals:
+    // The mouse button was pressed and released over item `index`.
+    void clicked(int index);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    int indexOf(const QObject* object) const;
+    void showLooks();
+
+    QWidget* window_;
+    QString baseName_;
+    MenuColours colours_;
+    MenuLooks looks_;
+    std::vector<QLabel*> items_;
+    std::vector<QWidget*> backgrounds_;
+    QTimer* timer_;
+    PointerTest pointerOver_;
+    int pressedIndex_ = -1;
+};
+
+// One picture button: shows one of its three images; its state is the text of
+// its "tag" property ("1" to "7", see ui/core/Rollover.h).
+class PictureButton : public QWidget {
+    Q_OBJECT
+public:
+    PictureButton(QWidget* parent, const QPixmap& normal, const QPixmap& rolled,
+                  const QPixmap& clicked);
+
+    QString tag() const;
+    void setTag(const QString& tag);
+
+    void showImage(PictureImage image);
+    PictureImage shownImage() const { return shown_; }
+    const QPixmap& image(PictureImage which) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPixmap normal_;
+    QPixmap rolled_;
+    QPixmap clicked_;
+    PictureImage shown_ = PictureImage::Normal;
+};
+
+// A screen's picture buttons RollOverPicture0, 1, ... and their 50 ms timer.
+//
+//   auto* pictures = new PictureButtons(state, this, "Timer2", /*clickActsWhenDisabled=*/false);
+//   pictures->addButton(panel, geometry, normal, rolled, clicked);   // for each button
+//   pictures->LoadButtons();                                       // end of the load step
+//   connect(pictures, &PictureButtons::clicked, this, [this](int index) { ... });
+class PictureButtons : public QObject, private PictureButtonHost {
+    Q_OBJECT
+public:
+    // `clickActsWhenDisabled`: whether a click on a button in state "1" (or not
+    // yet enabled) still runs the screen's action.
+    PictureButtons(AppState& state, QWidget* window, const QString& timerName,
+                   bool clickActsWhenDisabled);
+
+    PictureButton* addButton(QWidget* parent, const QRect& geometry, const QPixmap& normal,
+                             const QPixmap& rolled, const QPixmap& clicked);
+    int count() const { return static_cast<int>(buttons_.size()); }
+    PictureButton* button(int index) const { return buttons_.at(static_cast<size_t>(index)); }
+
+    // Load step: "5" and the normal image for every button not disabled.
+    void LoadButtons();
+
+    // One tick of the picture timer.
+    void tick();
+    QTimer* timer() const { return timer_; }
+    void setPointerTest(PointerTest test) { pointerOver_ = std::move(test); }
+
+signals:
+    // A click (press and release over button `index`) that the screen acts on.
+    void clicked(int index);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    int indexOf(const QObject* object) const;
+
+    int pictureCount() const override { return count(); }
+    QString pictureTag(int index) const override;
+    void setPictureTag(int index, const QString& tag) override;
+    void showPicture(int index, PictureImage image) override;
+    bool pointerOverPicture(int index) const override;
+    void whoosh() override;
+
+    AppState& state_;
+    bool clickActsWhenDisabled_;
+    std::vector<PictureButton*> buttons_;
+    QTimer* timer_;
+    PointerTest pointerOver_;
+    int pressedIndex_ = -1;
+};
+
+}  // namespace quillet

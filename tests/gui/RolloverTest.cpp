@@ -1,0 +1,111 @@
+#include "ui/gui/Rollover.h"
+
+#include "shell/core/AppState.h"
+#include "support/PrintQString.h"
+#include "support/RecordingSound.h"
+
+#include <QCursor>
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace quillet;
+
+namespace {
+
+const MenuColours kColours{QColor(128, 128, 255), QColor(255, 255, 128), QColor(255, 128, 0)};
+
+void PointAt(const QWidget* widget, QPoint pos = {}) {
+    QCursor::setPos(widget->mapToGlobal(pos.isNull() ? widget->rect().center() : pos));
+    QCoreApplication::processEvents();
+}
+
+// A screen with two menu items and a picture button (gray, yellow when rolled),
+// and another window: moving the pointer there reaches the screen through its
+// timers only.
+class RolloverScreen : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(QFile(dir_.filePath("whoosh.wav")).open(QIODevice::WriteOnly));
+        state_.programDir = dir_.path();
+        state_.sound = &sound_;
+        for (int i = 0; i < 2; ++i)
+            menu_->addItem(&window_, "Item")->setGeometry(20, 90 + 35 * i, 100, 30);
+        menu_->addBackground(&window_);
+        QPixmap gray(50, 50), yellow(50, 50);
+        gray.fill(Qt::gray);
+        yellow.fill(Qt::yellow);
+        pictures_->addButton(&window_, QRect(20, 20, 50, 50), gray, yellow, QPixmap());
+        pictures_->LoadButtons();
+        elsewhere_.setGeometry(0, 0, 100, 100);
+        window_.setGeometry(400, 300, 300, 200);
+        elsewhere_.show();
+        window_.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
+    }
+    void TearDown() override { PointAt(&elsewhere_); }
+
+    QLabel* item(int i) const { return window_.findChild<QLabel*>(QString("lblAnswer%1").arg(i)); }
+    QColor colour(int i) const { return item(i)->palette().color(QPalette::WindowText); }
+    PictureButton* button() const { return window_.findChild<PictureButton*>("RollOverPicture0"); }
+
+    QTemporaryDir dir_;
+    RecordingSound sound_;
+    AppState state_;
+    QWidget elsewhere_;
+    QWidget window_;
+    MenuItems* menu_ = new MenuItems(&window_, "lblAnswer", kColours, "Timer2");
+    PictureButtons* pictures_ = new PictureButtons(state_, &window_, "Timer1", false);
+};
+
+TEST_F(RolloverScreen, MenuItemsFollowThePointer) {
+    QSignalSpy clicks(menu_, &MenuItems::clicked);
+    PointAt(item(0));
+    PointAt(item(1));
+    EXPECT_EQ(colour(0), kColours.normal);
+    EXPECT_EQ(colour(1), kColours.hover);
+    QTest::mouseClick(item(1), Qt::LeftButton);
+    EXPECT_EQ(colour(1), kColours.pressed);
+    PointAt(&window_, QPoint(250, 150));  // the background
+    EXPECT_EQ(colour(1), kColours.normal);
+    // Released away from the pressed item: no click.
+    QTest::mousePress(item(0), Qt::LeftButton);
+    QTest::mouseRelease(item(0), Qt::LeftButton, {}, QPoint(150, 15));
+    EXPECT_EQ(clicks, QList<QList<QVariant>>{{1}});
+
+    // Straight out of the window from an item: the timer resets within a tick,
+    // and leaves the look alone while the pointer stays over the window.
+    PointAt(item(0));
+    PointAt(&elsewhere_);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return colour(0) == kColours.normal; }, 200));
+    PointAt(item(0));
+    QTest::qWait(120);
+    EXPECT_EQ(colour(0), kColours.hover);
+}
+
+TEST_F(RolloverScreen, PictureButtonFollowsThePointerThroughItsTimer) {
+    QSignalSpy clicks(pictures_, &PictureButtons::clicked);
+    auto shown = [this] { return button()->grab().toImage().pixelColor(25, 25); };
+    auto waitForTag = [this](const char* want) {
+        return QTest::qWaitFor([&] { return button()->property("tag") == want; }, 300);
+    };
+    PointAt(button());
+    ASSERT_TRUE(waitForTag("4"));
+    EXPECT_EQ(shown(), QColor(Qt::yellow));
+    EXPECT_EQ(sound_.played.size(), 1);
+    QTest::mouseClick(button(), Qt::LeftButton);
+    QTest::mouseDClick(button(), Qt::LeftButton);  // the second half of a double click
+    QTest::mouseRelease(button(), Qt::LeftButton);
+    EXPECT_EQ(clicks.size(), 1);
+    ASSERT_TRUE(waitForTag("4"));
+    PointAt(&elsewhere_);
+    ASSERT_TRUE(waitForTag("5"));
+    EXPECT_EQ(shown(), QColor(Qt::gray));
+    EXPECT_EQ(sound_.played.size(), 1);
+}
+
+}  // namespace

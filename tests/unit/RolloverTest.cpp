@@ -1,0 +1,157 @@
+#include "ui/core/Rollover.h"
+
+#include "shell/core/AppState.h"
+#include "support/PrintQString.h"
+#include "support/RecordingSound.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+using namespace quillet;
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+// Picture buttons without widgets: tags, where the pointer is, and a log of
+// every effect in the order it happened ("0 Rolled", "whoosh", "0 tag 4").
+class FakeButtons : public PictureButtonHost {
+public:
+    FakeButtons(const AppState& state, std::vector<QString> tags)
+        : state_(state), tags(std::move(tags)), over(this->tags.size()) {}
+
+    int pictureCount() const override { return static_cast<int>(tags.size()); }
+    QString pictureTag(int i) const override { return tags.at(i); }
+    void setPictureTag(int i, const QString& tag) override {
+        tags.at(i) = tag;
+        log.push_back(std::to_string(i) + " tag " + tag.toStdString());
+    }
+    void showPicture(int i, PictureImage image) override {
+        const char* names[] = {"Normal", "Rolled", "Clicked"};
+        log.push_back(std::to_string(i) + " " + names[static_cast<int>(image)]);
+    }
+    bool pointerOverPicture(int i) const override { return over.at(i); }
+    void whoosh() override {
+        log.push_back("whoosh");
+        PlayWhoosh(state_);
+    }
+    // Ticks with the pointer over button 0 or not; returns the effects.
+    Log tick(bool overFirst) {
+        over[0] = overFirst;
+        RunPictureTimer(*this);
+        return std::exchange(log, {});
+    }
+    Log press() { return (PressPicture(*this, 0), std::exchange(log, {})); }
+    Log release() { return (ReleasePicture(*this, 0), std::exchange(log, {})); }
+
+    const AppState& state_;
+    std::vector<QString> tags;
+    std::vector<bool> over;
+    Log log;
+};
+
+// Sounds on and "whoosh.wav" in the program folder.
+class PictureButtons : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        ASSERT_TRUE(QFile(dir_.filePath("whoosh.wav")).open(QIODevice::WriteOnly));
+        state_.programDir = dir_.path();
+        state_.sound = &sound_;
+    }
+    QTemporaryDir dir_;
+    RecordingSound sound_;
+    AppState state_;
+};
+
+TEST_F(PictureButtons, EachEntryFromNormalRollsAndWhooshesOnce) {
+    FakeButtons b(state_, {""});
+    LoadPictureButtons(b);
+    EXPECT_EQ(b.tick(false), (Log{"0 tag 5", "0 Normal"}));
+    EXPECT_EQ(b.tick(true), (Log{"0 Rolled", "whoosh", "0 tag 4"}));
+    EXPECT_EQ(b.tick(true), Log{});
+    EXPECT_EQ(b.tick(false), (Log{"0 Normal", "0 tag 5"}));
+    b.tick(true);
+    EXPECT_EQ(sound_.played, QStringList(2, dir_.filePath("whoosh.wav")));
+}
+
+TEST_F(PictureButtons, PressDragOffAndBackThenReleaseOverOrAway) {
+    FakeButtons b(state_, {"4"});
+    EXPECT_EQ(b.press(), (Log{"0 Clicked", "0 tag 2"}));
+    EXPECT_EQ(b.tick(true), Log{});
+    EXPECT_EQ(b.tick(false), (Log{"0 Normal", "0 tag 3"}));
+    EXPECT_EQ(b.tick(false), Log{});
+    EXPECT_EQ(b.tick(true), (Log{"0 Clicked", "0 tag 2"}));
+    // Released over the button: the click look stays until the tick, no sound.
+    EXPECT_EQ(b.release(), Log{"0 tag 7"});
+    EXPECT_TRUE(PictureClickActs(b.tags[0], false));
+    EXPECT_EQ(b.tick(true), (Log{"0 Rolled", "0 tag 4"}));
+
+    b.press();
+    b.tick(false);
+    b.release();
+    EXPECT_EQ(b.tick(false), (Log{"0 Normal", "0 tag 5"}));
+    EXPECT_TRUE(sound_.played.isEmpty());
+}
+
+TEST_F(PictureButtons, DisabledAndInertButtonsIgnoreEverything) {
+    for (const QString tag : {"1", "", "x"}) {
+        SCOPED_TRACE(tag.toStdString());
+        FakeButtons b(state_, {tag});
+        for (bool over : {true, false, true}) {
+            b.over[0] = over;
+            RunPictureTimer(b);
+            PressPicture(b, 0);
+            RunPictureTimer(b);
+            ReleasePicture(b, 0);
+        }
+        EXPECT_EQ(b.tick(true), Log{});
+        EXPECT_TRUE(PictureClickActs(tag, /*actsWhenDisabled=*/true));
+        EXPECT_FALSE(PictureClickActs(tag, /*actsWhenDisabled=*/false));
+    }
+    FakeButtons b(state_, {"1", ""});
+    LoadPictureButtons(b);
+    EXPECT_EQ(b.tags, (std::vector<QString>{"1", "5"}));
+}
+
+TEST_F(PictureButtons, OneTickChangesSeveralButtonsInIndexOrder) {
+    FakeButtons b(state_, {"4", "5", "5"});
+    b.over = {false, false, true};  // the pointer jumped from button 0 to button 2
+    EXPECT_EQ(b.tick(false), (Log{"0 Normal", "0 tag 5", "2 Rolled", "whoosh", "2 tag 4"}));
+}
+
+TEST_F(PictureButtons, SilentWithSoundsOffOrWithoutTheFile) {
+    FakeButtons b(state_, {"5"});
+    state_.soundOn = false;
+    EXPECT_EQ(b.tick(true), (Log{"0 Rolled", "whoosh", "0 tag 4"}));
+    b.tick(false);
+    state_.soundOn = true;
+    ASSERT_TRUE(QFile::remove(dir_.filePath("whoosh.wav")));
+    b.tick(true);
+    EXPECT_TRUE(sound_.played.isEmpty());
+}
+
+TEST(MenuLooks, OneHoverAtATimeAndPressedUntilTheNextHoverOrReset) {
+    MenuLooks looks(3);
+    looks.hover(0);
+    looks.hover(1);  // straight from one item onto the next
+    EXPECT_EQ(looks.look(0), MenuLook::Normal);
+    EXPECT_EQ(looks.look(1), MenuLook::Hover);
+    looks.press(1);
+    looks.press(2);  // a press leaves the other items as they are
+    EXPECT_EQ(looks.look(1), MenuLook::Pressed);
+    looks.hover(1);
+    EXPECT_EQ(looks.look(1), MenuLook::Hover);
+    EXPECT_EQ(looks.look(2), MenuLook::Normal);
+    looks.press(0);
+    looks.reset();
+    EXPECT_EQ(looks.look(0), MenuLook::Normal);
+}
+
+}  // namespace

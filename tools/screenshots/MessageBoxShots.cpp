@@ -1,0 +1,25 @@
+#include "Screenshots.h"
+
+#include "shell/core/AppState.h"
+#include "ui/gui/MessageBox.h"
+
+namespace quillet {
+
+QUILLET_SCREENSHOTS(message_box) {
+    const std::pair<const char*, QString> messages[] = {
+        {"message-box-one-line", QStringLiteral("Please select at least one section.")},
+        {"message-box-wrapped",
+         QStringLiteral("Sorry, that is not the right answer. The correct answer is marked in "
+                        "the question window. Read it again before you go on to the next "
+                        "question, and remember that questions you miss come back later.")},
+        {"message-box-empty", QString()},
+    };
+    for (const auto& [file, text] : messages) {
+        AppState state;
+        state.messageText = text;
+        myMsgBox box(state);
+        shots::Save(context, &box, QString::fromLatin1(file));
+    }
+}
+
+}  // namespace quillet
