@@ -4,6 +4,7 @@
 
 #include <QtCore/qnamespace.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace quillet {
