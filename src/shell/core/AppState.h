@@ -68,6 +68,10 @@ struct AppState {
     bool questionsNotFound = false;
     QString messageText;
     int currentFigureID = 0;
+    // Consecutive right answers in the modes that mark each question. Kept
+    // here, not in the test screen, so that it carries over from one test to
+    // the next of the same program run.
+    int currentRun = 0;
 
     SoundPlayer* sound = nullptr;
     FatalErrorHandler* fatal = nullptr;

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "shell/core/AppState.h"
+#include "shell/core/Services.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace quillet {
+
+// The test modes, as stored in AppState::testMode.
+enum TestModes : int {
+    kModeEachOnce = 1,       // each question once, marked at the end
+    kModeUntilRight = 2,     // a missed question comes back until answered right
+    kModeContinuous = 3,     // random questions with repetition, until the student leaves
+    kModeSimulatedExam = 4,  // like mode 1, stopping at the exam's question count
+};
+
+// A mode outside 1..4 is taken as mode 1.
+int NormalizedTestMode(int mode);
+
+// The caption of the test screen for a mode ("Continuous questions", ...).
+QString TestModeCaption(int mode);
+
+// Questions of a real exam for an element (1 Novice .. 5 Extra): 35, 30, 30,
+// 50, 40. An element outside 1..5 has none.
+int SimulatedQuestionCount(int element);
+
+// The test screen's hidden question lists: question identifiers in order.
+using QuestionIdList = std::vector<qint64>;
+
+// The query that lists every question with a valid answer letter, with its
+// section and element.
+extern const char kQuestionListQuery[];
+
+// The message shown when a simulated exam of `simulatedCount` questions can
+// only have `available` questions.
+QString ShortExamMessage(int simulatedCount, int available);
+
+// Fills `ids` with `ids` in the order given by inserting each one, in turn, at
+// a random index below (current length + 1) of an initially empty list. The
+// random numbers are drawn in the same order as inserting one at a time would
+// draw them, but the whole takes O(n log n) instead of O(n^2).
+QuestionIdList InsertAtRandomPositions(const QuestionIdList& ids, RandomSource& random);
+
+// Moves every item of `from` to the end of `to`: while `from` is not empty,
+// the item at a random index below its length is appended to `to` and removed
+// from `from`. Same draws and result as doing exactly that, in O(n log n).
+void MoveInRandomOrder(QuestionIdList& from, QuestionIdList& to, RandomSource& random);
+
+struct PreparedList {
+    // Questions found (before any shortening of the exam).
+    int count = 0;
+    // For a simulated exam with fewer questions than its size: the message to
+    // show; empty otherwise.
+    QString message;
+    // False when the bank could not be read; the list is then empty.
+    bool readOk = true;
+};
+
+// Builds the question list of a test: every question of state.currentElement
+// whose section is in the section table and chosen (Ask), with an answer letter
+// A to D, in random order (random insertion, then two passes through
+// `scramble`). Sets state.questionsNotFound when no question qualifies. In a
+// simulated exam (mode 4) with fewer questions than `simulatedCount`, lowers
+// `simulatedCount` to that number and returns the message to show.
+PreparedList PrepareQuestionList(AppState& state, RandomSource& random,
+                                 QuestionIdList& questionList, QuestionIdList& scramble,
+                                 int& simulatedCount);
+
+}  // namespace quillet

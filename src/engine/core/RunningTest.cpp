@@ -1,0 +1,190 @@
+#include "engine/core/RunningTest.h"
+
+#include "engine/core/Random.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace quillet {
+
+QString RunText(int run) { return QStringLiteral("Current Run: ") + QString::number(run); }
+
+void CountUp(int& counter) {
+    if (counter < std::numeric_limits<int>::max()) ++counter;
+}
+
+RunningTest::RunningTest(AppState& state, RandomSource& random, const TextMeasurer& measurer,
+                         TestScreen& screen)
+    : state_(state), random_(random), measurer_(measurer), screen_(screen) {}
+
+void RunningTest::load() {
+    mode_ = NormalizedTestMode(state_.testMode);
+    screen_.setTestTypeText(TestModeCaption(mode_));
+    screen_.setRunText(QString());
+    simulatedCount_ = SimulatedQuestionCount(state_.currentElement);
+    screen_.resetRollovers();
+
+    const PreparedList prepared =
+        PrepareQuestionList(state_, random_, questionList_, scramble_, simulatedCount_);
+    if (!prepared.message.isEmpty()) screen_.showMessage(prepared.message);
+
+    correct_ = 0;
+    shown_ = 0;
+    for (SectionInfo& section : state_.sections) {
+        section.AskedCount = 0;
+        section.CorrectCount = 0;
+    }
+
+    const bool first = mode_ == kModeContinuous ? loadMeAQuestion() : loadFirstQuestion();
+    // Nothing to ask: the screen closes on activation and the main menu says so.
+    if (!first) state_.questionsNotFound = true;
+}
+
+void RunningTest::activate() {
+    if (state_.questionsNotFound) endTest();
+}
+
+bool RunningTest::showQuestion(qint64 questionId) {
+    missed_ = false;
+    LoadOutcome outcome = LoadQuestion(state_, questionId, random_, measurer_);
+    if (!outcome.shown()) return false;
+    current_ = std::move(outcome.question);
+    CountUp(shown_);
+    screen_.showQuestion(*current_);
+    return true;
+}
+
+bool RunningTest::loadFirstQuestion() {
+    for (;;) {
+        if (mode_ == kModeSimulatedExam) {
+            if (shown_ >= simulatedCount_) return false;
+            screen_.setProgressText(QString::number(shown_ + 1) + QStringLiteral(" of ") +
+                                    QString::number(simulatedCount_));
+        } else {
+            const auto left = questionList_.size();
+            screen_.setProgressText(left > 1    ? QString::number(left) +
+                                                      QStringLiteral(" Questions to go")
+                                    : left == 1 ? QStringLiteral("This is the last question")
+                                                : QStringLiteral("All done!  Why are you still here?"));
+        }
+        if (questionList_.empty()) return false;
+        const qint64 id = questionList_.front();
+        questionList_.erase(questionList_.begin());
+        if (showQuestion(id)) return true;
+    }
+}
+
+bool RunningTest::loadMeAQuestion() {
+    screen_.setProgressText(QString::number(correct_) + QStringLiteral(" of ") +
+                            QString::number(shown_) + QStringLiteral(" Questions Correct"));
+    missed_ = false;
+    while (!questionList_.empty()) {
+        const int index = RandomIndexBelow(random_, static_cast<int>(questionList_.size()));
+        if (showQuestion(questionList_[static_cast<size_t>(index)])) return true;
+        // The bank and the chosen sections stay as they are during a test, so a
+        // question that cannot be shown now never can: drawing it again would
+        // only loop.
+        questionList_.erase(questionList_.begin() + index);
+    }
+    return false;
+}
+
+void RunningTest::nextQuestion() {
+    if (closed_) return;
+    screen_.resetRollovers();
+    PlaySound(state_, kNextQuestionSound);
+    const bool more = mode_ == kModeContinuous ? loadMeAQuestion() : loadFirstQuestion();
+    if (!more) endTest();
+}
+
+SectionInfo* RunningTest::currentSection() {
+    return current_ ? state_.sections.find(current_->sectionId) : nullptr;
+}
+
+void RunningTest::raiseRun() {
+    CountUp(state_.currentRun);
+    screen_.setRunText(RunText(state_.currentRun));
+}
+
+void RunningTest::breakRun() {
+    state_.currentRun = 0;
+    screen_.setRunText(RunText(0));
+}
+
+void RunningTest::finishQuestion(bool rightFirstTime) {
+    if (SectionInfo* section = currentSection()) {
+        if (rightFirstTime) CountUp(section->CorrectCount);
+        CountUp(section->AskedCount);
+    }
+    if (rightFirstTime) CountUp(correct_);
+    nextQuestion();
+}
+
+void RunningTest::answer(int label) {
+    if (closed_ || !current_ || label < 0 || label > 3) return;
+    const size_t i = static_cast<size_t>(label);
+    const QString tag = current_->tags[i];
+    const bool right = tag == kCorrectTag;
+
+    if (mode_ == kModeUntilRight || mode_ == kModeContinuous) {
+        if (right) {
+            screen_.showMessage(tag + kLineBreak + kLineBreak + current_->answerTexts[i]);
+        } else {
+            breakRun();
+            screen_.showMessage(tag);
+        }
+    }
+
+    switch (mode_) {
+        case kModeUntilRight:
+            if (!right) {
+                missed_ = true;
+                breakRun();
+                const qint64 id = current_->questionId;
+                if (std::find(questionList_.begin(), questionList_.end(), id) ==
+                    questionList_.end()) {
+                    questionList_.push_back(id);
+                    screen_.setProgressText(QString::number(questionList_.size()) +
+                                            QStringLiteral(" Questions to go"));
+                }
+                return;
+            }
+            if (!missed_) raiseRun();
+            finishQuestion(!missed_);
+            return;
+        case kModeContinuous:
+            if (!right) {
+                missed_ = true;
+                return;
+            }
+            if (!missed_) raiseRun();
+            finishQuestion(!missed_);
+            return;
+        default:  // modes 1 and 4: every answer finishes the question
+            finishQuestion(right && !missed_);
+            return;
+    }
+}
+
+bool RunningTest::answerKey(int key) {
+    const int place = AnswerPlaceForKey(key);
+    if (place < 0 || closed_ || !current_) return false;
+    answer(current_->order[static_cast<size_t>(place)]);
+    return true;
+}
+
+void RunningTest::skip() {
+    if (closed_ || !current_ || !skipAvailable()) return;
+    if (shown_ > 0) --shown_;
+    nextQuestion();
+}
+
+void RunningTest::leave() { endTest(); }
+
+void RunningTest::endTest() {
+    if (closed_) return;
+    closed_ = true;
+    screen_.closeScreen();
+}
+
+}  // namespace quillet

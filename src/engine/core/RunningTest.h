@@ -1,0 +1,118 @@
+#pragma once
+
+#include "engine/core/QuestionList.h"
+#include "presentation/core/QuestionLayout.h"
+#include "presentation/core/QuestionLoader.h"
+#include "shell/core/AppState.h"
+#include "shell/core/Services.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace quillet {
+
+// What the running test asks of the test screen. The window implements it;
+// tests record the calls.
+class TestScreen {
+public:
+    virtual ~TestScreen() = default;
+    // Fill the labels, tags, positions, header and figure button, and move the
+    // canvas back to its origin (the scroll bars keep their values).
+    virtual void showQuestion(const QuestionOnScreen& question) = 0;
+    virtual void setProgressText(const QString& text) = 0;  // lblQText1
+    virtual void setRunText(const QString& text) = 0;       // lblRun
+    virtual void setTestTypeText(const QString& text) = 0;  // lblTestType
+    // Shows a message in the program's message box and returns when the
+    // student has closed it. The text is plain: "&" is an ampersand.
+    virtual void showMessage(const QString& text) = 0;
+    virtual void resetRollovers() = 0;
+    virtual void closeScreen() = 0;
+};
+
+// The sound played when the next question comes up.
+inline const QString kNextQuestionSound = QStringLiteral("projctor.wav");
+
+// "Current Run: " followed by the run.
+QString RunText(int run);
+
+// Adds one, stopping at the largest int instead of wrapping round, so that no
+// counter of an endless continuous test can ever turn negative.
+void CountUp(int& counter);
+
+// One test on the test screen, from its load step until it closes.
+//
+// The window seeds the random source from the clock (ClockSeed) before load().
+// Counters are ints that stop at their maximum; the current run lives in
+// AppState::currentRun so that it carries over to the next test of the same
+// program run.
+class RunningTest {
+public:
+    RunningTest(AppState& state, RandomSource& random, const TextMeasurer& measurer,
+                TestScreen& screen);
+
+    // The screen's load step: mode caption, empty run label, simulated count,
+    // question list (showing the short-exam message if any), counters and
+    // section scores to 0, then the first question. When no question can be
+    // shown, state.questionsNotFound is set and activate() closes the screen.
+    void load();
+    // The screen's activation: closes it at once when there are no questions.
+    void activate();
+
+    // Modes 1, 2 and 4: progress text, then the question at the front of the
+    // list. A question that can no longer be shown is passed over. False when
+    // the test is over.
+    bool loadFirstQuestion();
+    // Mode 3: progress text, then a question drawn at random from the list; it
+    // stays in the list. A question that can never be shown is dropped from the
+    // list. False when no question is left.
+    bool loadMeAQuestion();
+
+    // Next question (with its sound); closes the screen when the test is over.
+    void nextQuestion();
+    // A click on answer label `label` (0..3).
+    void answer(int label);
+    // Keys 1-4 and A-D choose the answer shown in that place from the top.
+    // False for other keys or when no question is on screen.
+    bool answerKey(int key);
+    // Skips the question on screen: it counts for nothing. Not in mode 4.
+    void skip();
+    // The student leaves the test.
+    void leave();
+
+    int mode() const { return mode_; }
+    bool skipAvailable() const { return mode_ != kModeSimulatedExam; }
+    bool closed() const { return closed_; }
+    int questionsShown() const { return shown_; }
+    int correctAnswers() const { return correct_; }
+    int simulatedCount() const { return simulatedCount_; }
+    bool missed() const { return missed_; }
+    const QuestionIdList& questionList() const { return questionList_; }
+    // The question on screen, if any.
+    const QuestionOnScreen* currentQuestion() const { return current_ ? &*current_ : nullptr; }
+
+private:
+    bool showQuestion(qint64 questionId);
+    void finishQuestion(bool rightFirstTime);
+    void raiseRun();
+    void breakRun();
+    void endTest();
+    SectionInfo* currentSection();
+
+    AppState& state_;
+    RandomSource& random_;
+    const TextMeasurer& measurer_;
+    TestScreen& screen_;
+
+    int mode_ = kModeEachOnce;
+    int simulatedCount_ = 0;
+    QuestionIdList questionList_;
+    QuestionIdList scramble_;
+    std::optional<QuestionOnScreen> current_;
+    bool missed_ = false;
+    int shown_ = 0;
+    int correct_ = 0;
+    bool closed_ = false;
+};
+
+}  // namespace quillet

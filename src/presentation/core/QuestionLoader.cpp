@@ -1,0 +1,81 @@
+#include "presentation/core/QuestionLoader.h"
+
+#include "shell/core/Database.h"
+#include "shell/core/SharedRoutines.h"
+
+#include <sqlcipher/sqlite3.h>
+
+#include <limits>
+
+namespace quillet {
+
+namespace {
+
+QString SectionCaptionFor(const AppState& state, int sectionId) {
+    Query query(state.database, "SELECT * FROM Sections WHERE SectionID =?");
+    query.bind(1, qint64{sectionId});
+    if (!query.next()) return kNoSectionCaption;
+    return SectionCaption(query.text("SECTION"), query.text("DESCRIPTION"));
+}
+
+}  // namespace
+
+LoadOutcome LoadQuestion(AppState& state, qint64 questionId, RandomSource& random,
+                         const TextMeasurer& measurer) {
+    LoadOutcome outcome;
+    Query row(state.database, "SELECT * from QUESTIONS WHERE QuestionID=?");
+    row.bind(1, questionId);
+    if (!row.next()) {
+        outcome.status =
+            row.code() == SQLITE_DONE ? LoadStatus::NoSuchQuestion : LoadStatus::ReadError;
+        return outcome;
+    }
+
+    // Everything that can keep the question off the screen is checked before
+    // anything is drawn or the shared figure changes.
+    const qint64 sectionId = row.integer("SectionID");
+    if (row.isNull("SectionID") || sectionId < 1 || sectionId > state.sections.count()) {
+        outcome.status = LoadStatus::SectionNotInTable;
+        return outcome;
+    }
+    if (!state.sections(static_cast<int>(sectionId)).Ask) {
+        outcome.status = LoadStatus::SectionNotChosen;
+        return outcome;
+    }
+    const int correct = CorrectAnswerIndex(row.text("ANSWER"));
+    if (correct < 0) {
+        outcome.status = LoadStatus::NoRightAnswer;
+        return outcome;
+    }
+
+    QuestionOnScreen& q = outcome.question;
+    q.questionId = questionId;
+    q.sectionId = static_cast<int>(sectionId);
+
+    const qint64 figure = row.integer("FIGUREID");
+    if (!row.isNull("FIGUREID") && figure > 0 && figure <= std::numeric_limits<int>::max()) {
+        q.hasFigure = true;
+        q.figureId = static_cast<int>(figure);
+    }
+
+    q.captions = ConvertQuestionText(row.text("Question"));
+    const char* const answerColumns[] = {"AnswerA", "AnswerB", "AnswerC", "ANSWERD"};
+    for (size_t i = 0; i < 4; ++i) {
+        q.answerTexts[i] = ConvertAnswerText(row.text(answerColumns[i]));
+        q.answerCaptions[i] = EscapeAmpersands(q.answerTexts[i]);
+        q.tags[i] = static_cast<int>(i) == correct ? kCorrectTag : kIncorrectTag;
+    }
+    q.correctLabel = correct;
+    q.questionIdCaption = QuestionIdCaption(row.text("FCCQUESTIONID"));
+
+    q.order = state.shuffleOn ? DrawAnswerOrder(random) : kNaturalOrder;
+    q.canvas = LayoutCanvas(q.captions, q.answerCaptions, q.order, measurer);
+    q.header = LayoutHeader(q.questionIdCaption, measurer);
+    q.sectionCaption = SectionCaptionFor(state, q.sectionId);
+
+    if (q.hasFigure) state.currentFigureID = q.figureId;
+    outcome.status = LoadStatus::Shown;
+    return outcome;
+}
+
+}  // namespace quillet

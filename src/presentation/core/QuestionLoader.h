@@ -1,0 +1,61 @@
+#pragma once
+
+#include "presentation/core/QuestionLayout.h"
+#include "presentation/core/QuestionText.h"
+#include "shell/core/AppState.h"
+#include "shell/core/Services.h"
+
+#include <QString>
+
+#include <array>
+
+namespace quillet {
+
+// Everything the test screen shows for one question.
+struct QuestionOnScreen {
+    qint64 questionId = 0;
+    int sectionId = 0;  // index into AppState::sections
+
+    QuestionCaptions captions;  // lblQuestion, lblTable
+    // Per answer label (0..3 for A..D): the answer text as written, the label
+    // caption (the text with "&" doubled, like the other captions) and the tag
+    // ("Correct!" on the right answer, "Incorrrect" on the others).
+    std::array<QString, 4> answerTexts;
+    std::array<QString, 4> answerCaptions;
+    std::array<QString, 4> tags;
+    int correctLabel = 0;
+    AnswerOrder order = kNaturalOrder;  // labels from the top
+
+    CanvasLayout canvas;  // the canvas itself goes back to its origin
+
+    QString questionIdCaption;  // "FCC Question ID: T1A01"
+    HeaderLayout header;
+    QString sectionCaption;  // "T1 - Commission's Rules", or "FCC Test"
+
+    bool hasFigure = false;  // the "fig" button is shown
+    int figureId = 0;
+};
+
+enum class LoadStatus {
+    Shown,
+    NoSuchQuestion,     // no question has that identifier
+    SectionNotInTable,  // its section is not in the section table
+    SectionNotChosen,   // its section is not chosen for testing
+    NoRightAnswer,      // its answer letter is not A to D
+    ReadError,          // the bank could not be read
+};
+
+struct LoadOutcome {
+    LoadStatus status = LoadStatus::NoSuchQuestion;
+    QuestionOnScreen question;  // filled when shown
+    bool shown() const { return status == LoadStatus::Shown; }
+};
+
+// Reads question `questionId` from the bank and prepares it for the screen:
+// captions, tags, answer order (random when state.shuffleOn), positions and
+// header. When it is shown and has a figure (FIGUREID > 0), the figure becomes
+// state.currentFigureID. A question that cannot be shown changes nothing.
+LoadOutcome LoadQuestion(AppState& state, qint64 questionId, RandomSource& random,
+                         const TextMeasurer& measurer);
+
+}  // namespace quillet

@@ -1,0 +1,79 @@
+#pragma once
+
+// Tiny banks in a temporary program folder, and fakes, for the engine tests.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <ostream>
+
+#include "BankWriter.h"
+#include "presentation/core/QuestionLayout.h"
+#include "shell/core/AppState.h"
+#include "shell/core/QuestionBank.h"
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
+
+namespace quillet::testing {
+
+struct RecordingSound : SoundPlayer {
+    void play(const QString& file) override { played.push_back(file); }
+    QStringList played;
+};
+
+// Lines of 330 (question), 270 (table) and 285 (answer) twips; the question id
+// is 90 twips a character wide and 240 high.
+struct LineMeasurer : TextMeasurer {
+    QSize measure(QuestionLabel label, const QString& caption, int) const override {
+        if (label == QuestionLabel::QuestionId) return {static_cast<int>(caption.size()) * 90, 240};
+        const int line[] = {330, 270, 285};
+        return {0, static_cast<int>(caption.count(u'\n') + 1) * line[static_cast<int>(label)]};
+    }
+};
+
+// Answer texts "<id> a" .. "<id> d".
+inline qbank::BankQuestion Question(int id, int sectionId, const QString& answer = "A") {
+    const QString n = QString::number(id);
+    return {id,       sectionId, "Question " + n, n + " a", n + " b",
+            n + " c", n + " d",  answer,          {},       "X" + n};
+}
+
+// A program folder whose bank is open in `state`; the second constructor makes
+// `sections` sections of `element`, all chosen, and `questions` questions that
+// go to the sections in turn.
+struct BankFolder {
+    QTemporaryDir dir;
+    AppState state;
+    RecordingSound sound;
+
+    explicit BankFolder(const qbank::BankContent& content) {
+        state.programDir = dir.path();
+        state.settingsPath = dir.filePath("quillet.ini");
+        state.sound = &sound;
+        EXPECT_TRUE(qbank::WriteBank(dir.filePath("quillet.dat"), content));
+        EXPECT_EQ(state.database.open(dir.filePath("quillet.dat"), kQuestionBankKey), 0);
+        EXPECT_TRUE(LoadSections(state).ok());
+    }
+    BankFolder(int questions, int element, int sections = 2)
+        : BankFolder(Content(questions, element, sections)) {
+        for (SectionInfo& section : state.sections) section.Ask = true;
+        state.currentElement = element;
+    }
+    static qbank::BankContent Content(int questions, int element, int sections) {
+        qbank::BankContent c;
+        for (int id = 1; id <= sections; ++id) c.sections.push_back({id, "S", "", element});
+        for (int id = 1; id <= questions; ++id)
+            c.questions.push_back(Question(id, 1 + id % sections));
+        return c;
+    }
+    void exec(const QString& sql) {
+        EXPECT_EQ(state.database.exec(sql.toUtf8()), 0) << sql.toStdString();
+    }
+    void addFile(const QString& name) { QFile(dir.filePath(name)).open(QIODevice::WriteOnly); }
+};
+
+}  // namespace quillet::testing

@@ -1,0 +1,113 @@
+#include <algorithm>
+#include <map>
+
+#include "EngineTestSupport.h"
+#include "engine/core/Random.h"
+#include "presentation/core/QuestionLoader.h"
+
+using namespace quillet;
+using namespace quillet::testing;
+
+namespace {
+
+struct Loader : ::testing::Test {
+    BankFolder bank{Content()};
+    MersenneRandom random{11};
+    LineMeasurer measurer;
+
+    static qbank::BankContent Content() {
+        qbank::BankContent c;
+        c.sections = {{1, "T1", "Commission's Rules", 2}, {2, "T2", "Operating", 2}};
+        qbank::BankQuestion q = Question(1, 1, "b");
+        q.question = "Two\\nlines<TABLE>R\\t1\\nS\\t2\\nT\\t3";
+        q.answerA = "A & B";
+        q.figureId = 7;
+        q.fccQuestionId = "T1A01";
+        c.questions = {q, Question(2, 1, "C"), Question(3, 2), Question(4, 9), Question(5, 1, "")};
+        c.questions[1].figureId = 0;
+        return c;
+    }
+    void SetUp() override {
+        bank.state.sections(1).Ask = true;
+        bank.exec("UPDATE QUESTIONS SET FCCQUESTIONID=NULL, ANSWERD=NULL WHERE QuestionID=2");
+        bank.state.currentFigureID = 42;
+    }
+    LoadOutcome load(qint64 id) { return LoadQuestion(bank.state, id, random, measurer); }
+};
+
+}  // namespace
+
+TEST_F(Loader, FillsCaptionsTagsHeaderAndFigure) {
+    const LoadOutcome out = load(2);
+    ASSERT_TRUE(out.shown());
+    EXPECT_EQ(out.question.questionIdCaption, "FCC Question ID: ");  // null pool number
+    EXPECT_EQ(out.question.answerTexts[3], "");
+    EXPECT_EQ(out.question.tags[2], "Correct!");
+    EXPECT_FALSE(out.question.hasFigure);
+    EXPECT_EQ(bank.state.currentFigureID, 42);
+
+    const QuestionOnScreen q = load(1).question;
+    EXPECT_EQ(q.captions.question, "Two\nlines");
+    EXPECT_EQ(q.captions.table, "R     1\nS     2\nT     3");
+    EXPECT_EQ(q.answerTexts[0], "A & B");
+    EXPECT_EQ(q.answerCaptions[0], "A && B");
+    // A lower-case letter marks its own answer.
+    EXPECT_EQ(q.tags,
+              (std::array<QString, 4>{"Incorrrect", "Correct!", "Incorrrect", "Incorrrect"}));
+    EXPECT_EQ(q.questionIdCaption, "FCC Question ID: T1A01");
+    EXPECT_EQ(q.sectionCaption, "T1 - Commission's Rules");
+    EXPECT_TRUE(q.hasFigure);
+    EXPECT_EQ(bank.state.currentFigureID, 7);
+}
+
+TEST_F(Loader, QuestionsThatCannotBeAskedAreRefusedWithoutSideEffects) {
+    EXPECT_EQ(load(99).status, LoadStatus::NoSuchQuestion);
+    EXPECT_EQ(load(3).status, LoadStatus::SectionNotChosen);
+    EXPECT_EQ(load(4).status, LoadStatus::SectionNotInTable);
+    EXPECT_EQ(load(5).status, LoadStatus::NoRightAnswer);                       // empty letter
+    bank.exec("UPDATE QUESTIONS SET SectionID=4294967297 WHERE QuestionID=1");  // 2^32 + 1
+    EXPECT_EQ(load(1).status, LoadStatus::SectionNotInTable);
+    EXPECT_EQ(bank.state.currentFigureID, 42);
+}
+
+TEST_F(Loader, StacksQuestionTableAndAnswersWithTheirGaps) {
+    const QuestionOnScreen q = load(1).question;
+    const int tableTop = 570 + 2 * 330 + 100;
+    EXPECT_EQ(q.canvas.question, QRect(210, 570, 8355, 2 * 330));
+    EXPECT_EQ(q.canvas.table, QRect(420, tableTop, 8535, 3 * 270));
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(q.canvas.answers[static_cast<size_t>(i)],
+                  QRect(1050, tableTop + 3 * 270 + 140 + i * (285 + 140), 6495, 285));
+    }
+    // Without a table the first answer is 100 + 140 below the question.
+    EXPECT_EQ(load(2).question.canvas.answers[0].top(), 570 + 330 + 240);
+    // The id label keeps its right edge; the button sits 40 twips to its left.
+    const int idWidth = static_cast<int>(q.questionIdCaption.size()) * 90;
+    EXPECT_EQ(q.header.questionId, QRect(9150 - idWidth, 90, idWidth, 240));
+    EXPECT_EQ(q.header.figureButton, QRect(9150 - idWidth - 40 - 435, 60, 435, 375));
+}
+
+TEST_F(Loader, ShuffledAnswersKeepTheirTextsAndTagsAndStackInOrder) {
+    bank.state.shuffleOn = true;
+    std::map<int, int> onTop;
+    for (int i = 0; i < 50; ++i) {
+        const QuestionOnScreen q = load(1).question;
+        ++onTop[q.order[0]];
+        EXPECT_EQ(q.answerTexts[1], "1 b");
+        EXPECT_EQ(q.tags[1], "Correct!");
+        int top = q.canvas.answers[static_cast<size_t>(q.order[0])].top();
+        for (const int label : q.order) {
+            EXPECT_EQ(q.canvas.answers[static_cast<size_t>(label)].top(), top);
+            top += 285 + 140;
+        }
+    }
+    EXPECT_EQ(onTop.size(), 4u);
+}
+
+TEST(DrawAnswerOrder, EveryOrderComesUpAboutEquallyOften) {
+    MersenneRandom random(2024);
+    std::map<AnswerOrder, int> counts;
+    for (int i = 0; i < 24000; ++i) ++counts[DrawAnswerOrder(random)];
+    EXPECT_EQ(counts.size(), 24u);
+    for (const auto& [order, count] : counts) EXPECT_TRUE(count > 800 && count < 1200) << count;
+}

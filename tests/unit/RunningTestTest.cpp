@@ -1,0 +1,183 @@
+#include <QtCore/qnamespace.h>
+
+#include "EngineTestSupport.h"
+#include "engine/core/Random.h"
+#include "engine/core/RunningTest.h"
+
+using namespace quillet;
+using namespace quillet::testing;
+
+namespace {
+
+struct RecordingScreen : TestScreen {
+    void showQuestion(const QuestionOnScreen& q) override { shown.push_back(q.questionId); }
+    void setProgressText(const QString& text) override { progress.push_back(text); }
+    void setRunText(const QString& text) override { run = text; }
+    void setTestTypeText(const QString& text) override { testType = text; }
+    void showMessage(const QString& text) override { messages.push_back(text); }
+    void resetRollovers() override {}
+    void closeScreen() override { ++closed; }
+
+    std::vector<qint64> shown;
+    QStringList progress, messages;
+    QString run, testType;
+    int closed = 0;
+};
+
+struct Session {
+    AppState& state;
+    MersenneRandom random{5};
+    LineMeasurer measurer;
+    RecordingScreen screen;
+    RunningTest test{state, random, measurer, screen};
+
+    Session(BankFolder& bank, int mode) : state(bank.state) {
+        bank.addFile(kNextQuestionSound);
+        state.testMode = mode;
+        state.questionsNotFound = false;
+        test.load();
+        test.activate();
+    }
+    const QuestionOnScreen& q() const { return *test.currentQuestion(); }
+    void right() { test.answer(q().correctLabel); }
+    void wrong() { test.answer((q().correctLabel + 1) % 4); }
+    int asked() const { return state.sections(1).AskedCount + state.sections(2).AskedCount; }
+    int correct() const { return state.sections(1).CorrectCount + state.sections(2).CorrectCount; }
+};
+
+}  // namespace
+
+TEST(RunningTest, EachOnceCountsDownAndClosesWhenTheListIsUsedUp) {
+    BankFolder bank(3, 2);
+    bank.state.sections(1).AskedCount = 9;  // left over from an earlier test
+    Session s(bank, kModeEachOnce);
+    EXPECT_EQ(s.screen.testType, "Asking each question exactly once.");
+    EXPECT_EQ(s.asked(), 0);
+    s.right();
+    s.wrong();
+    s.right();
+    EXPECT_EQ(s.screen.progress,
+              (QStringList{"3 Questions to go", "2 Questions to go", "This is the last question",
+                           "All done!  Why are you still here?"}));
+    EXPECT_EQ(s.screen.closed, 1);
+    EXPECT_TRUE(s.screen.messages.isEmpty());
+    EXPECT_EQ(s.asked(), 3);
+    EXPECT_EQ(s.correct(), 2);
+    EXPECT_EQ(bank.sound.played.size(), 3);
+    s.right();  // a closed screen takes no answers
+    EXPECT_EQ(s.asked(), 3);
+}
+
+TEST(RunningTest, UntilRightQueuesAMissedQuestionOnceAndScoresItAsMissed) {
+    BankFolder bank(3, 2);
+    Session s(bank, kModeUntilRight);
+    const qint64 first = s.q().questionId;
+    s.wrong();
+    EXPECT_EQ(s.screen.messages.back(), "Incorrrect");
+    EXPECT_EQ(s.screen.run, "Current Run: 0");
+    EXPECT_EQ(s.screen.progress.back(), "3 Questions to go");
+    s.wrong();
+    EXPECT_EQ(s.test.questionList().size(), 3u);  // queued once only
+    EXPECT_EQ(s.q().questionId, first);           // and still on screen
+
+    const QString text = s.q().answerTexts[static_cast<size_t>(s.q().correctLabel)];
+    s.right();
+    EXPECT_EQ(s.screen.messages.back(), "Correct!\n\n" + text);
+    EXPECT_EQ(s.asked(), 1);
+    EXPECT_EQ(s.correct(), 0);
+    EXPECT_EQ(s.screen.run, "Current Run: 0");
+
+    s.right();
+    s.right();
+    EXPECT_EQ(s.screen.run, "Current Run: 2");
+    EXPECT_EQ(s.q().questionId, first);  // back at the end of the list
+    s.right();
+    EXPECT_EQ(s.screen.closed, 1);
+    EXPECT_EQ(s.asked(), 4);
+    EXPECT_EQ(s.correct(), 3);
+}
+
+TEST(RunningTest, ContinuousDrawsWithRepetitionUntilTheStudentLeaves) {
+    BankFolder bank(3, 2);
+    Session s(bank, kModeContinuous);
+    EXPECT_EQ(s.screen.progress.back(), "0 of 0 Questions Correct");
+    s.right();
+    s.wrong();
+    s.right();
+    EXPECT_EQ(s.screen.progress.back(), "1 of 2 Questions Correct");
+    EXPECT_EQ(s.asked(), 2);
+    EXPECT_EQ(s.correct(), 1);
+    for (int i = 0; i < 30; ++i) s.right();
+    EXPECT_EQ(s.test.questionList().size(), 3u);
+    EXPECT_EQ(s.test.questionsShown(), 33);
+    EXPECT_EQ(s.screen.closed, 0);
+    s.test.leave();
+    EXPECT_EQ(s.screen.closed, 1);
+}
+
+TEST(RunningTest, SimulatedExamStopsAtItsSizeAndCannotSkip) {
+    BankFolder bank(40, 1);
+    Session s(bank, kModeSimulatedExam);
+    s.test.skip();
+    for (int i = 1; i <= 35; ++i) {
+        EXPECT_EQ(s.screen.progress.back(), QString::number(i) + " of 35");
+        s.wrong();
+    }
+    EXPECT_EQ(s.screen.closed, 1);
+    EXPECT_EQ(s.asked(), 35);
+}
+
+TEST(RunningTest, SkippedQuestionCountsForNothingAndDoesNotReturn) {
+    BankFolder bank(3, 2);
+    Session s(bank, kModeEachOnce);
+    const qint64 skipped = s.q().questionId;
+    s.test.skip();
+    EXPECT_EQ(s.test.questionsShown(), 1);
+    s.right();
+    s.right();
+    EXPECT_EQ(s.screen.closed, 1);
+    EXPECT_EQ(s.asked(), 2);
+    EXPECT_EQ(std::count(s.screen.shown.begin(), s.screen.shown.end(), skipped), 1);
+}
+
+TEST(RunningTest, RunCarriesOverToTheNextTest) {
+    BankFolder bank(3, 2);
+    {
+        Session s(bank, kModeUntilRight);
+        for (int i = 0; i < 3; ++i) s.right();
+    }
+    Session next(bank, kModeContinuous);
+    EXPECT_EQ(next.screen.run, "");
+    next.right();
+    EXPECT_EQ(next.screen.run, "Current Run: 4");
+}
+
+TEST(RunningTest, QuestionsThatCannotBeShownAreNeverScored) {
+    BankFolder bank(3, 2);
+    Session s(bank, kModeEachOnce);
+    bank.exec(QString("DELETE FROM QUESTIONS WHERE QuestionID=%1").arg(s.test.questionList()[0]));
+    s.right();
+    s.right();  // the vanished question is passed over, not the last one scored again
+    EXPECT_EQ(s.screen.closed, 1);
+    EXPECT_EQ(s.asked(), 2);
+
+    bank.exec("DELETE FROM QUESTIONS");
+    Session empty(bank, kModeContinuous);
+    EXPECT_TRUE(bank.state.questionsNotFound);
+    EXPECT_EQ(empty.screen.closed, 1);
+}
+
+TEST(RunningTest, KeysOneToFourAndAToDAnswerByPlaceFromTheTop) {
+    BankFolder bank(3, 2);
+    bank.state.shuffleOn = true;
+    Session s(bank, kModeEachOnce);
+    EXPECT_FALSE(s.test.answerKey(Qt::Key_E));
+    EXPECT_FALSE(s.test.answerKey(Qt::Key_5));
+    for (const int firstKey : {Qt::Key_1, Qt::Key_A}) {
+        const auto& order = s.q().order;
+        const auto place =
+            std::find(order.begin(), order.end(), s.q().correctLabel) - order.begin();
+        EXPECT_TRUE(s.test.answerKey(firstKey + static_cast<int>(place)));
+    }
+    EXPECT_EQ(s.correct(), 2);
+}
