@@ -1,28 +1,104 @@
 #include "Screenshots.h"
+#include "results/gui/TestResults.h"
 #include "shell/core/AppState.h"
 #include "shell/gui/BlackBackground.h"
 #include "ui/gui/MainMenu.h"
+#include "ui/gui/Rollover.h"
 
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+namespace quillet {
 namespace {
 
-class PrintFatal : public quillet::FatalErrorHandler {
+class PrintFatal : public FatalErrorHandler {
 public:
     void fatal(const QString& title, const QString& text) override {
         std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
     }
 };
 
+// A program state over the real bank, as the main menu's load step leaves it.
+struct LoadedProgram {
+    AppState state;
+    PrintFatal fatal;
+    explicit LoadedProgram(const shots::Context& context) {
+        state.programDir = context.programDir;
+        state.programName = QStringLiteral("quillet");
+        state.fatal = &fatal;
+        state.soundOn = false;
+    }
+};
+
 }  // namespace
 
 QUILLET_SCREENSHOTS(startup) {
-    quillet::Splash splash({}, quillet::Splash::kDisplayMs);
-    quillet::shots::Save(context, &splash, "splash");
+    Splash splash({}, Splash::kDisplayMs);
+    shots::Save(context, &splash, "splash");
 
-    quillet::AppState state;
-    PrintFatal fatal;
-    state.programDir = context.programDir;
-    state.programName = "quillet";
-    state.fatal = &fatal;
-    quillet::MainMenu menu(state);
-    quillet::shots::Save(context, &menu, "mainmenu");
+    LoadedProgram program(context);
+    MainMenu menu(program.state, Screens{});
+    shots::Save(context, &menu, "mainmenu");
+
+    // The pointer over "Element 3B - General Class".
+    menu.menu()->setPointerTest([](const QWidget*) { return true; });
+    QLabel* general = menu.menu()->item(2);
+    QMouseEvent move(QEvent::MouseMove, general->rect().center(),
+                     general->mapToGlobal(general->rect().center()), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(general, &move);
+    shots::Save(context, &menu, "mainmenu-hover");
+
+    menu.ResetRollovers();
+    menu.findChild<QWidget*>("picPreparing")->show();
+    shots::Save(context, &menu, "mainmenu-preparing");
 }
+
+QUILLET_SCREENSHOTS(results) {
+    LoadedProgram program(context);
+    MainMenu menu(program.state, Screens{});
+    AppState& state = program.state;
+
+    // Scores by section of the chosen element; -1 leaves a section untested.
+    auto report = [&](int element, std::vector<std::pair<int, int>> scores, const char* file) {
+        state.currentElement = element;
+        size_t k = 0;
+        for (SectionInfo& section : state.sections) {
+            section.AskedCount = section.CorrectCount = 0;
+            if (section.Test != element || k >= scores.size()) continue;
+            section.CorrectCount = scores[k].first;
+            section.AskedCount = scores[k].second;
+            ++k;
+        }
+        TestResults results(state);
+        shots::Save(context, &results, QString::fromLatin1(file));
+    };
+    report(2, {{6, 6}, {3, 3}, {3, 3}, {2, 2}, {3, 4}, {3, 3}, {4, 4}, {0, 0}, {3, 3}, {2, 2}},
+           "results-passed");
+    report(3, {{2, 5}, {1, 3}, {3, 3}, {0, 4}, {2, 3}, {1, 2}, {2, 4}, {1, 3}, {0, 0}, {2, 2}},
+           "results-failed");
+
+    // Twelve sections: two more Extra subelements made up for the picture.
+    SectionTable twelve;
+    twelve.reset(12);
+    int i = 1;
+    for (const SectionInfo& section : state.sections) {
+        if (section.Test == 5) twelve(i++) = section;
+    }
+    twelve(11) = {"Practice and Review", "E-X", false, 0, 0, 5};
+    twelve(12) = {"Operating Skills and Courtesy", "E-Y", false, 0, 0, 5};
+    for (int k = 1; k <= 12; ++k) {
+        twelve(k).AskedCount = 4;
+        twelve(k).CorrectCount = k % 5;
+    }
+    state.sections = twelve;
+    state.currentElement = 5;
+    TestResults results(state);
+    shots::Save(context, &results, "results-twelve-sections");
+    results.findChild<QScrollBar*>("VScroll1")->setValue(3);
+    shots::Save(context, &results, "results-twelve-sections-scrolled");
+}
+
+}  // namespace quillet

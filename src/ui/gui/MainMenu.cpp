@@ -4,37 +4,60 @@
 #include "shell/core/QuestionBank.h"
 #include "shell/gui/Platform.h"
 #include "shell/gui/Twips.h"
+#include "ui/core/MainMenuRules.h"
+#include "ui/gui/MessageBox.h"
+#include "ui/gui/Rollover.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMouseEvent>
 
 namespace quillet {
 namespace {
 
-QFont MenuFont() {
+struct ItemPlace {
+    int index;
+    const char* caption;
+    int left;
+    int top;
+};
+
+// Top to bottom on the screen.
+constexpr ItemPlace kItems[] = {
+    {0, "Element 2 - Novice Class", 3390, 2910},
+    {1, "Element 3A - Technician Class", 3390, 3300},
+    {2, "Element 3B - General Class", 3390, 3720},
+    {3, "Element 4A - Advanced Class", 3390, 4140},
+    {4, "Element 4B - Extra Class", 3390, 4560},
+    {5, "Exit", 3420, 6120},
+    {6, "Test and Program Options", 3390, 5130},
+    {7, "General Information", 3390, 5520},
+};
+
+QFont ArialBold(double points) {
     QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(14.25);
+    font.setPointSizeF(points);
     font.setBold(true);
     return font;
 }
 
-void SetTextColour(QLabel* label, const QColor& colour) {
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    label->setPalette(pal);
-}
+const QString kCriticalTitle = QStringLiteral("Critical Error");
+const QString kCriticalText =
+    QStringLiteral("Critical Error:  The database was not found.  Exiting.");
 
 }  // namespace
 
-MainMenu::MainMenu(AppState& state, QWidget* parent)
+MainMenu::MainMenu(AppState& state, QWidget* parent) : MainMenu(state, DefaultScreens(), parent) {}
+
+MainMenu::MainMenu(AppState& state, Screens screens, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      state_(state) {
+      state_(state),
+      screens_(std::move(screens)) {
     setObjectName(QStringLiteral("MainMenu"));
     setWindowTitle(QStringLiteral("Quillet"));
+    setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
     setFixedSize(Px(9600), Px(7125));
 
     picture1_ = new QLabel(this);
@@ -42,22 +65,52 @@ MainMenu::MainMenu(AppState& state, QWidget* parent)
     picture1_->setPixmap(QPixmap(QStringLiteral(":/mainmenu.png")));
     picture1_->setGeometry(0, 0, 640, 480);
 
+    menu_ = new MenuItems(this, QStringLiteral("lblAnswer"),
+                          {QColor(128, 128, 255), QColor(255, 255, 128), QColor(255, 128, 0)},
+                          QStringLiteral("Timer2"));
+    // Items are created in index order so that each gets its own name.
+    for (int index = 0; index < 8; ++index) {
+        for (const ItemPlace& place : kItems) {
+            if (place.index != index) continue;
+            QLabel* item = menu_->addItem(picture1_, QString::fromLatin1(place.caption));
+            item->setFont(ArialBold(14.25));
+            item->adjustSize();
+            item->setGeometry(Px(place.left), Px(place.top), item->width(), Px(330));
+        }
+    }
+    menu_->addBackground(this);
+    menu_->addBackground(picture1_);
+    connect(menu_, &MenuItems::clicked, this, &MainMenu::choose);
+
     auto* version = new QLabel(QStringLiteral("version 3.01"), picture1_);
     version->setObjectName(QStringLiteral("Label2"));
     version->setGeometry(TwipRect(180, 6870, 1005, 285));
     QFont small(QStringLiteral("Arial"));
     small.setPointSize(8);
     version->setFont(small);
-    SetTextColour(version, QColor(255, 255, 255));
+    QPalette white = version->palette();
+    white.setColor(QPalette::WindowText, QColor(255, 255, 255));
+    version->setPalette(white);
 
-    exitItem_ = new QLabel(QStringLiteral("Exit"), picture1_);
-    exitItem_->setObjectName(QStringLiteral("lblAnswer5"));
-    exitItem_->setFont(MenuFont());
-    exitItem_->move(Px(3420), Px(6120));
-    exitItem_->adjustSize();
-    exitItem_->setFixedHeight(Px(330));
-    SetTextColour(exitItem_, QColor(128, 128, 255));
-    exitItem_->installEventFilter(this);
+    preparing_ = new QWidget(picture1_);
+    preparing_->setObjectName(QStringLiteral("picPreparing"));
+    preparing_->setGeometry(TwipRect(2640, 2550, 6285, 4275));
+    preparing_->setAutoFillBackground(true);
+    QPalette grey = preparing_->palette();
+    grey.setColor(QPalette::Window, QColor(128, 128, 128));
+    preparing_->setPalette(grey);
+    auto* preparingText = new QLabel(QStringLiteral("Preparing Questions..."), preparing_);
+    preparingText->setObjectName(QStringLiteral("Label1"));
+    preparingText->setFont(ArialBold(14.25));
+    preparingText->setAlignment(Qt::AlignCenter);
+    preparingText->setGeometry(TwipRect(1710, 1890, 3135, 330));
+    // The centred text may be wider than its design box; keep it centred on it.
+    const int needed = preparingText->sizeHint().width();
+    if (needed > preparingText->width()) {
+        preparingText->setGeometry(preparingText->x() - (needed - preparingText->width()) / 2,
+                                   preparingText->y(), needed, preparingText->height());
+    }
+    preparing_->hide();
 
     // Load step: the program's initialisation.
     repaint();
@@ -65,15 +118,40 @@ MainMenu::MainMenu(AppState& state, QWidget* parent)
     loaded_ = LoadProgram(state_);
 }
 
-bool MainMenu::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == exitItem_ && event->type() == QEvent::MouseButtonRelease) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton && exitItem_->rect().contains(mouse->position().toPoint())) {
-            exitProgram();
-            return true;
-        }
+void MainMenu::ResetRollovers() { menu_->ResetRollovers(); }
+
+void MainMenu::choose(int index) {
+    switch (index) {
+        case 5: exitProgram(); break;
+        case 6:
+            if (screens_.options) screens_.options(state_, this);
+            break;
+        case 7:
+            if (screens_.info) screens_.info(state_, this);
+            break;
+        default:
+            if (index >= 0 && index <= 4) startTest(index + 1);
+            break;
     }
-    return QDialog::eventFilter(watched, event);
+}
+
+void MainMenu::startTest(int element) {
+    preparing_->show();
+    preparing_->repaint();
+    state_.currentElement = element;
+    state_.questionsNotFound = false;
+    if (!AnySectionChosen(state_.sections, element)) {
+        ShowMessage(state_, kNoSectionsChosenMessage, this);
+        preparing_->hide();
+        return;
+    }
+    if (screens_.test) screens_.test(state_, this);
+    if (exiting_) return;
+    if (state_.questionsNotFound) ShowMessage(state_, NoQuestionsMessage(), this);
+    if (ResultsFollow(state_.sections, state_.testMode) && screens_.results) {
+        screens_.results(state_, this);
+    }
+    preparing_->hide();
 }
 
 void MainMenu::changeEvent(QEvent* event) {
@@ -84,11 +162,7 @@ void MainMenu::changeEvent(QEvent* event) {
 void MainMenu::checkQuestionBank() {
     if (exiting_ || state_.databasePath.isEmpty()) return;
     if (!QFileInfo(state_.databasePath).isFile()) {
-        if (state_.fatal) {
-            state_.fatal->fatal(QStringLiteral("Critical Error"),
-                                QStringLiteral("Critical Error:  The database was not found.  "
-                                               "Exiting."));
-        }
+        if (state_.fatal) state_.fatal->fatal(kCriticalTitle, kCriticalText);
         exitProgram();
     }
 }

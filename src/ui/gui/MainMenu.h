@@ -2,11 +2,26 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QLabel;
+class QWidget;
 
 namespace quillet {
 
 struct AppState;
+class MenuItems;
+
+// How the main menu opens the other screens, modally; each call returns when
+// the screen has closed. The defaults open the real windows; tests may
+// replace one.
+struct Screens {
+    std::function<void(AppState&, QWidget*)> test;
+    std::function<void(AppState&, QWidget*)> results;
+    std::function<void(AppState&, QWidget*)> options;
+    std::function<void(AppState&, QWidget*)> info;
+};
+Screens DefaultScreens();
 
 // The hub of the program. Creating it runs the program's initialisation:
 // settings, question bank, section table and program options.
@@ -14,9 +29,17 @@ class MainMenu : public QDialog {
     Q_OBJECT
 public:
     explicit MainMenu(AppState& state, QWidget* parent = nullptr);
+    MainMenu(AppState& state, Screens screens, QWidget* parent = nullptr);
 
     // False when start-up failed (the fatal error has been reported).
     bool loaded() const { return loaded_; }
+
+    // Every menu item back to its normal colour.
+    void ResetRollovers();
+    MenuItems* menu() const { return menu_; }
+
+    // The action of menu item `index`.
+    void choose(int index);
 
     // Unloads every window and ends the program.
     void exitProgram();
@@ -24,16 +47,18 @@ public:
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void startTest(int element);
     void checkQuestionBank();
 
     AppState& state_;
+    Screens screens_;
     bool loaded_ = false;
     bool exiting_ = false;
     QLabel* picture1_ = nullptr;
-    QLabel* exitItem_ = nullptr;
+    QWidget* preparing_ = nullptr;
+    MenuItems* menu_ = nullptr;
 };
 
 }  // namespace quillet

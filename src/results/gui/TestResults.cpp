@@ -1,0 +1,162 @@
+#include "results/gui/TestResults.h"
+
+#include "shell/core/AppState.h"
+#include "shell/gui/Platform.h"
+#include "shell/gui/Twips.h"
+#include "ui/gui/Rollover.h"
+
+#include <QLabel>
+#include <QScrollBar>
+
+namespace quillet {
+namespace {
+
+QFont Font(const char* family, double points, bool bold, bool italic = false) {
+    QFont font(QString::fromLatin1(family));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    font.setItalic(italic);
+    return font;
+}
+
+QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, const QFont& font,
+                  const QColor& colour) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setFont(font);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, colour);
+    label->setPalette(pal);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    return label;
+}
+
+void SetColour(QLabel* label, const QColor& colour) {
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, colour);
+    label->setPalette(pal);
+}
+
+const char* BarImage(BarPicture picture) {
+    switch (picture) {
+        case BarPicture::Blue: return ":/bar_blue.png";
+        case BarPicture::Red: return ":/bar_red.png";
+        default: return ":/bar_white.png";
+    }
+}
+
+}  // namespace
+
+TestResults::TestResults(AppState& state, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), state_(state) {
+    using namespace results_layout;
+    setObjectName(QStringLiteral("TestResults"));
+    setWindowTitle(QStringLiteral("Test Results"));
+    setFixedSize(Px(8205), Px(6345));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(255, 255, 255));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    auto* topBand = new QLabel(this);
+    topBand->setObjectName(QStringLiteral("Shape10"));
+    topBand->setPixmap(QPixmap(QStringLiteral(":/results_band_top.png")));
+    topBand->setGeometry(TwipRect(0, 0, 9960, 780));
+    auto* bottomBand = new QLabel(this);
+    bottomBand->setObjectName(QStringLiteral("Shape11"));
+    bottomBand->setPixmap(QPixmap(QStringLiteral(":/results_band_bottom.png")));
+    bottomBand->setGeometry(TwipRect(-150, 5790, 9960, 780));
+
+    MakeLabel(this, "Label1", "Test Results", Font("Arial", 21.75, true), Qt::white)
+        ->setGeometry(TwipRect(315, 180, 2595, 510));
+    QLabel* overallTitle =
+        MakeLabel(this, "Label3", "Overall Score", Font("Times New Roman", 18, true, true), Qt::white);
+    overallTitle->setGeometry(TwipRect(3375, 225, 2595, 465));
+    overallTitle->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    overall_ = MakeLabel(this, "Label2", QString(), Font("Times New Roman", 48, true, true),
+                         QColor(255, 0, 0));
+    overall_->setAlignment(Qt::AlignRight | Qt::AlignTop);
+
+    for (int i = 0; i < kVisibleRows; ++i) {
+        Row& row = rows_[static_cast<size_t>(i)];
+        row.name = MakeLabel(this, QStringLiteral("lblSectionName%1").arg(i), QString(),
+                             Font("Arial", 8.25, false), Qt::black);
+        row.name->setWordWrap(true);
+        row.name->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        row.bar = new QLabel(this);
+        row.bar->setObjectName(QStringLiteral("percentBar%1").arg(i));
+        row.bar->setScaledContents(true);
+        row.bar->setGeometry(TwipRect(kBarLeft, kBarTop + kRowPitch * i, kFullBarWidth, kBarHeight));
+        row.score = MakeLabel(this, QStringLiteral("percentLabel%1").arg(i), QString(),
+                              Font("Arial", 9.75, true), Qt::black);
+    }
+
+    scroll_ = new QScrollBar(Qt::Vertical, this);
+    scroll_->setObjectName(QStringLiteral("VScroll1"));
+    scroll_->setGeometry(TwipRect(7695, 1050, 285, 4470));
+    scroll_->setRange(1, 1);
+    scroll_->setValue(1);
+    scroll_->setSingleStep(1);
+    scroll_->setPageStep(5);
+
+    pictures_ = new PictureButtons(state_, this, QStringLiteral("Timer1"),
+                                   /*clickActsWhenDisabled=*/true);
+    pictures_->addButton(this, TwipRect(6150, 5850, 1950, 405),
+                         QPixmap(QStringLiteral(":/btn_back_normal.png")),
+                         QPixmap(QStringLiteral(":/btn_back_rolled.png")),
+                         QPixmap(QStringLiteral(":/btn_back_clicked.png")));
+    connect(pictures_, &PictureButtons::clicked, this, [this](int) { accept(); });
+
+    // Load step.
+    CenterForm(this);
+    pictures_->LoadButtons();
+    report_ = std::make_unique<TestReport>(state_.sections, state_.currentElement);
+    if (report_->scrollVisible()) {
+        scroll_->setRange(1, report_->scrollMaximum());
+    } else {
+        scroll_->hide();
+    }
+    overall_->setText(report_->overallText());
+    overall_->adjustSize();
+    // The percentage keeps its right edge where the layout puts it.
+    overall_->move(Px(6390 + 1740) - overall_->width(), Px(75));
+    switch (report_->cheer()) {
+        case Cheer::Applause: PlaySound(state_, QStringLiteral("applause.wav")); break;
+        case Cheer::Clap: PlaySound(state_, QStringLiteral("clap.wav")); break;
+        case Cheer::None: break;
+    }
+    DrawGrid();
+    connect(scroll_, &QScrollBar::valueChanged, this, &TestResults::DrawGrid);
+}
+
+TestResults::~TestResults() = default;
+
+void TestResults::DrawGrid() {
+    using namespace results_layout;
+    const int first = scroll_->value();
+    for (int i = 0; i < kVisibleRows; ++i) {
+        Row& row = rows_[static_cast<size_t>(i)];
+        const ResultRow* result = report_->rowAt(first + i);
+        row.name->setVisible(result != nullptr);
+        row.bar->setVisible(result != nullptr);
+        row.score->setVisible(result != nullptr);
+        if (!result) continue;
+
+        row.score->setText(TestReport::ScoreText(*result));
+        row.score->adjustSize();
+        row.name->setText(result->name);
+        row.name->setFixedWidth(Px(3570));
+        row.name->setFixedHeight(row.name->heightForWidth(Px(3570)));
+
+        const RowPlacement place = report_->place(i, *result, Twips(row.score->width()),
+                                                  Twips(row.score->height()),
+                                                  Twips(row.name->height()));
+        SetColour(row.score, place.scoreBlack ? QColor(0, 0, 0) : QColor(0, 128, 128));
+        row.bar->setPixmap(QPixmap(QString::fromLatin1(BarImage(place.picture))));
+        row.bar->setGeometry(Px(kBarLeft), Px(place.barTop), Px(place.barWidth), Px(kBarHeight));
+        row.score->move(Px(place.scoreLeft), Px(place.scoreTop));
+        row.name->move(Px(150), Px(place.nameTop));
+    }
+}
+
+}  // namespace quillet

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "results/core/Results.h"
+
+#include <QDialog>
+
+#include <array>
+#include <memory>
+
+class QLabel;
+class QScrollBar;
+
+namespace quillet {
+
+struct AppState;
+class PictureButtons;
+
+// The report after a test: overall score and one bar per section of the
+// element just tested, against the element's pass mark.
+class TestResults : public QDialog {
+    Q_OBJECT
+public:
+    explicit TestResults(AppState& state, QWidget* parent = nullptr);
+    ~TestResults() override;
+
+    // Fills the ten visible rows from the scroll bar's position.
+    void DrawGrid();
+
+    const TestReport& report() const { return *report_; }
+    PictureButtons* pictureButtons() const { return pictures_; }
+
+private:
+    struct Row {
+        QLabel* name = nullptr;
+        QLabel* bar = nullptr;
+        QLabel* score = nullptr;
+    };
+
+    AppState& state_;
+    std::unique_ptr<TestReport> report_;
+    std::array<Row, results_layout::kVisibleRows> rows_{};
+    QLabel* overall_ = nullptr;
+    QScrollBar* scroll_ = nullptr;
+    PictureButtons* pictures_ = nullptr;
+};
+
+}  // namespace quillet

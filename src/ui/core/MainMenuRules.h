@@ -1,0 +1,24 @@
+#pragma once
+
+#include "shell/core/AppState.h"
+
+#include <QString>
+
+namespace quillet {
+
+inline const QString kNoSectionsChosenMessage = QStringLiteral(
+    "You have not selected any SECTIONS to be tested on.  Please go into the test options "
+    "screen and select some.");
+
+// "...select different " and " test settings..." joined: two blanks between.
+QString NoQuestionsMessage();
+
+// Whether at least one section of `element` is chosen for testing. Every row
+// is visited.
+bool AnySectionChosen(const SectionTable& sections, int element);
+
+// Whether the results screen follows a test: never in mode 2, otherwise when
+// any section (of any element) had a question asked.
+bool ResultsFollow(const SectionTable& sections, int testMode);
+
+}  // namespace quillet

@@ -1,0 +1,144 @@
+#include "GuiSupport.h"
+#include "results/gui/TestResults.h"
+#include "shell/core/Settings.h"
+#include "ui/gui/MainMenu.h"
+#include "ui/gui/Rollover.h"
+
+#include <QLabel>
+#include <QScrollBar>
+
+#include <gtest/gtest.h>
+
+using namespace quillet;
+using namespace quillet::testing;
+
+namespace {
+
+// Clicks the menu item `index` of the main menu once it is up.
+void ClickItem(MainMenu& menu, int index) {
+    QLabel* item = menu.menu()->item(index);
+    QTest::mouseClick(item, Qt::LeftButton, {}, item->rect().center());
+}
+
+TEST(MainMenu, ElementWithoutChosenSectionsShowsTheMessageAndNothingElse) {
+    ProgramFolder folder;
+    auto content = Sections(4);
+    content.sections[3].test = 3;
+    ASSERT_TRUE(folder.writeBank(content));
+    WriteSetting(folder.state.settingsPath, "Sections", "Ask4", "Yes");  // element 3 only
+
+    int testsOpened = 0;
+    Screens screens;
+    screens.test = [&](AppState&, QWidget*) { ++testsOpened; };
+    MainMenu menu(folder.state, screens);
+    ASSERT_TRUE(menu.loaded());
+
+    QString message;
+    bool panelUpDuringMessage = false;
+    QTimer::singleShot(0, [&] {
+        WhenModal("myMsgBox", [&](QWidget* box) {
+            message = folder.state.messageText;
+            panelUpDuringMessage = menu.findChild<QWidget*>("picPreparing")->isVisible();
+            ClickChild(box, "lblAnswer0");
+            QTimer::singleShot(0, [&] { menu.exitProgram(); });
+        });
+        ClickItem(menu, 1);  // Element 3A - Technician Class
+    });
+    menu.exec();
+    EXPECT_EQ(message.toStdString(),
+              "You have not selected any SECTIONS to be tested on.  Please go into the test "
+              "options screen and select some.");
+    EXPECT_TRUE(panelUpDuringMessage);
+    EXPECT_FALSE(menu.findChild<QWidget*>("picPreparing")->isVisible());
+    EXPECT_EQ(testsOpened, 0);
+    EXPECT_EQ(folder.state.currentElement, 2);
+}
+
+TEST(MainMenu, ItemsAndColours) {
+    ProgramFolder folder;
+    ASSERT_TRUE(folder.writeBank(Sections(1)));
+    MainMenu menu(folder.state, Screens{});
+    const QStringList captions = {"Element 2 - Novice Class",      "Element 3A - Technician Class",
+                                  "Element 3B - General Class",    "Element 4A - Advanced Class",
+                                  "Element 4B - Extra Class",      "Exit",
+                                  "Test and Program Options",      "General Information"};
+    ASSERT_EQ(menu.menu()->count(), 8);
+    for (int i = 0; i < 8; ++i) {
+        QLabel* item = menu.findChild<QLabel*>(QStringLiteral("lblAnswer%1").arg(i));
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->text(), captions[i]);
+        EXPECT_EQ(menu.menu()->colour(i), QColor(128, 128, 255));
+    }
+    EXPECT_EQ(menu.findChild<QLabel*>("lblAnswer5")->pos(), QPoint(3420 / 15, 6120 / 15));
+    EXPECT_EQ(menu.findChild<QLabel*>("Label2")->text(), "version 3.01");
+    EXPECT_FALSE(menu.findChild<QWidget*>("picPreparing")->isVisible());
+}
+
+TEST(TestResultsWindow, ShowsTheElementsRowsCheersAndClosesByBack) {
+    ProgramFolder folder;
+    auto content = Sections(12);
+    for (auto& s : content.sections) s.test = 5;
+    content.sections[0].test = 2;  // not part of the report
+    ASSERT_TRUE(folder.writeBank(content));
+    for (const char* wav : {"applause.wav", "clap.wav"}) {
+        QFile f(folder.file(wav));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    MainMenu menu(folder.state, Screens{});
+    AppState& state = folder.state;
+    state.soundOn = true;
+    state.currentElement = 5;
+    // 11 sections of element 5: 28 of 30 asked over the first three.
+    state.sections(2).AskedCount = 10;
+    state.sections(2).CorrectCount = 10;
+    state.sections(3).AskedCount = 10;
+    state.sections(3).CorrectCount = 9;
+    state.sections(4).AskedCount = 10;
+    state.sections(4).CorrectCount = 9;
+    state.sections(1).AskedCount = 50;  // another element's section
+
+    TestResults results(state);
+    EXPECT_EQ(results.findChild<QLabel*>("Label2")->text(), "93%");
+    EXPECT_EQ(folder.sound.played, QStringList{folder.file("applause.wav")});
+    auto* scroll = results.findChild<QScrollBar*>("VScroll1");
+    EXPECT_FALSE(scroll->isHidden());
+    EXPECT_EQ(scroll->minimum(), 1);
+    EXPECT_EQ(scroll->maximum(), 2);
+    EXPECT_EQ(results.findChild<QLabel*>("percentLabel0")->text(), "100% (10 of 10)");
+    EXPECT_EQ(results.findChild<QLabel*>("percentLabel3")->text(), "NOT TESTED");
+    EXPECT_EQ(results.findChild<QLabel*>("lblSectionName0")->text(), "T2 - Section 2");
+
+    scroll->setValue(2);
+    EXPECT_EQ(results.findChild<QLabel*>("lblSectionName0")->text(), "T3 - Section 3");
+    EXPECT_EQ(results.findChild<QLabel*>("percentLabel0")->text(), "90% (9 of 10)");
+
+    // BACK closes the screen.
+    results.show();
+    QWidget* back = results.findChild<QWidget*>("RollOverPicture0");
+    ASSERT_NE(back, nullptr);
+    QTest::mouseClick(back, Qt::LeftButton, {}, back->rect().center());
+    EXPECT_FALSE(results.isVisible());
+    EXPECT_EQ(results.result(), QDialog::Accepted);
+}
+
+TEST(TestResultsWindow, ClapAboveThePassMarkAndSilenceWithSoundsOff) {
+    ProgramFolder folder;
+    ASSERT_TRUE(folder.writeBank(Sections(2)));
+    for (const char* wav : {"applause.wav", "clap.wav"}) {
+        QFile f(folder.file(wav));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    MainMenu menu(folder.state, Screens{});
+    AppState& state = folder.state;
+    state.currentElement = 2;
+    state.sections(1).AskedCount = 30;
+    state.sections(1).CorrectCount = 27;
+    state.soundOn = true;
+    { TestResults results(state); }
+    EXPECT_EQ(folder.sound.played, QStringList{folder.file("clap.wav")});
+    state.soundOn = false;
+    { TestResults results(state); }
+    EXPECT_EQ(folder.sound.played.size(), 1);
+}
+
+}  // namespace
