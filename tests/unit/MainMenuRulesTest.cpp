@@ -1,18 +1,13 @@
 #include "ui/core/MainMenuRules.h"
 
+#include "TestBank.h"
+
 #include <gtest/gtest.h>
 
 using namespace quillet;
+using quillet::testing::TableOf;
 
 namespace {
-
-SectionTable Table(std::initializer_list<SectionInfo> rows) {
-    SectionTable table;
-    table.reset(static_cast<int>(rows.size()));
-    int i = 1;
-    for (const SectionInfo& row : rows) table(i++) = row;
-    return table;
-}
 
 SectionInfo Row(int test, bool ask, int asked = 0) {
     SectionInfo s;
@@ -23,7 +18,7 @@ SectionInfo Row(int test, bool ask, int asked = 0) {
 }
 
 TEST(MainMenuRules, ATestNeedsAChosenSectionOfItsOwnElement) {
-    const SectionTable table = Table({Row(2, false), Row(3, true), Row(2, false), Row(5, true)});
+    const SectionTable table = TableOf({Row(2, false), Row(3, true), Row(2, false), Row(5, true)});
     EXPECT_FALSE(AnySectionChosen(table, 2)) << "chosen only for other elements";
     EXPECT_TRUE(AnySectionChosen(table, 3));
     EXPECT_TRUE(AnySectionChosen(table, 5)) << "the last row counts too";
@@ -31,8 +26,8 @@ TEST(MainMenuRules, ATestNeedsAChosenSectionOfItsOwnElement) {
 }
 
 TEST(MainMenuRules, ResultsFollowAnyAskedQuestionExceptInModeTwo) {
-    const SectionTable asked = Table({Row(2, true), Row(3, false, 1)});
-    const SectionTable none = Table({Row(2, true), Row(3, false)});
+    const SectionTable asked = TableOf({Row(2, true), Row(3, false, 1)});
+    const SectionTable none = TableOf({Row(2, true), Row(3, false)});
     for (int mode : {1, 3, 4}) {
         EXPECT_TRUE(ResultsFollow(asked, mode)) << mode;
         EXPECT_FALSE(ResultsFollow(none, mode)) << mode;

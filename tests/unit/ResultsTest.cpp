@@ -1,18 +1,13 @@
 #include "results/core/Results.h"
 
+#include "TestBank.h"
+
 #include <gtest/gtest.h>
 
 using namespace quillet;
+using quillet::testing::TableOf;
 
 namespace {
-
-SectionTable Table(std::initializer_list<SectionInfo> rows) {
-    SectionTable table;
-    table.reset(static_cast<int>(rows.size()));
-    int i = 1;
-    for (const SectionInfo& row : rows) table(i++) = row;
-    return table;
-}
 
 SectionInfo Row(int test, int correct, int asked, const char* label = "T1") {
     SectionInfo s;
@@ -26,7 +21,7 @@ SectionInfo Row(int test, int correct, int asked, const char* label = "T1") {
 
 TEST(TestReport, TakesOnlyTheCurrentElementsSectionsInTableOrder) {
     const SectionTable table =
-        Table({Row(2, 3, 4, "T1"), Row(3, 9, 9, "G1"), Row(2, 0, 0, "T2"), Row(2, 5, 6, "T3")});
+        TableOf({Row(2, 3, 4, "T1"), Row(3, 9, 9, "G1"), Row(2, 0, 0, "T2"), Row(2, 5, 6, "T3")});
     const TestReport report(table, 2);
     ASSERT_EQ(report.rowCount(), 3);
     EXPECT_EQ(report.rowAt(1)->name, "T1 - Rules");
@@ -53,23 +48,23 @@ TEST(TestReport, PercentFormats) {
     EXPECT_EQ(TestReport::ScoreText({17, 20, ""}), "85% (17 of 20)");
     EXPECT_EQ(TestReport::ScoreText({0, 0, ""}), "NOT TESTED");
 
-    EXPECT_EQ(TestReport(Table({Row(2, 0, 0)}), 2).overallText(), "0%");
-    EXPECT_EQ(TestReport(Table({Row(2, 0, 3)}), 2).overallText(), "00%");
+    EXPECT_EQ(TestReport(TableOf({Row(2, 0, 0)}), 2).overallText(), "0%");
+    EXPECT_EQ(TestReport(TableOf({Row(2, 0, 3)}), 2).overallText(), "00%");
 }
 
 TEST(TestReport, CheerThresholds) {
     // Exactly the pass mark of element 1 (26 of 35): blue bar, but no clap.
-    const TestReport atPass(Table({Row(1, 26, 35)}), 1);
+    const TestReport atPass(TableOf({Row(1, 26, 35)}), 1);
     EXPECT_EQ(atPass.cheer(), Cheer::None);
     EXPECT_TRUE(atPass.reachesPassMark(*atPass.rowAt(1)));
     EXPECT_FALSE(atPass.reachesPassMark({25, 35, ""}));
 
-    EXPECT_EQ(TestReport(Table({Row(2, 27, 30)}), 2).cheer(), Cheer::Clap) << "0.9 is not above 0.9";
-    EXPECT_EQ(TestReport(Table({Row(2, 28, 30)}), 2).cheer(), Cheer::Applause);
-    EXPECT_EQ(TestReport(Table({Row(2, 22, 30)}), 2).cheer(), Cheer::None);
-    EXPECT_EQ(TestReport(Table({Row(2, 23, 30)}), 2).cheer(), Cheer::Clap);
-    EXPECT_EQ(TestReport(Table({Row(5, 31, 40)}), 5).cheer(), Cheer::Clap);
-    EXPECT_EQ(TestReport(Table({Row(5, 0, 0)}), 5).cheer(), Cheer::None);
+    EXPECT_EQ(TestReport(TableOf({Row(2, 27, 30)}), 2).cheer(), Cheer::Clap) << "0.9 is not above 0.9";
+    EXPECT_EQ(TestReport(TableOf({Row(2, 28, 30)}), 2).cheer(), Cheer::Applause);
+    EXPECT_EQ(TestReport(TableOf({Row(2, 22, 30)}), 2).cheer(), Cheer::None);
+    EXPECT_EQ(TestReport(TableOf({Row(2, 23, 30)}), 2).cheer(), Cheer::Clap);
+    EXPECT_EQ(TestReport(TableOf({Row(5, 31, 40)}), 5).cheer(), Cheer::Clap);
+    EXPECT_EQ(TestReport(TableOf({Row(5, 0, 0)}), 5).cheer(), Cheer::None);
 }
 
 TEST(TestReport, ScrollRange) {
@@ -86,7 +81,7 @@ TEST(TestReport, ScrollRange) {
 
 TEST(TestReport, RowPlacement) {
     using namespace results_layout;
-    const TestReport report(Table({Row(2, 0, 4), Row(2, 3, 4), Row(2, 0, 0)}), 2);
+    const TestReport report(TableOf({Row(2, 0, 4), Row(2, 3, 4), Row(2, 0, 0)}), 2);
 
     // 0 of 4: zero-width red bar, text 100 twips right of the bar's left edge.
     const RowPlacement zero = report.place(0, *report.rowAt(1), 900, 240, 200);

@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <initializer_list>
+
 #include <ostream>
 #include <utility>
 #include <vector>
@@ -41,6 +43,15 @@ inline qbank::BankContent Sections(int count, int test = 2) {
                                     QStringLiteral("Section %1").arg(i), test});
     }
     return content;
+}
+
+// A section table holding `rows` as sections 1, 2, ...
+inline SectionTable TableOf(std::initializer_list<SectionInfo> rows) {
+    SectionTable table;
+    table.reset(static_cast<int>(rows.size()));
+    int i = 1;
+    for (const SectionInfo& row : rows) table(i++) = row;
+    return table;
 }
 
 // A program folder "quillet" with a state wired to fakes.
