@@ -1,8 +1,4 @@
-#include "presentation/gui/FigureViewer.h"
-
-#include "GuiSupport.h"
-#include "shell/core/QuestionBank.h"
-#include "shell/gui/Twips.h"
+#include <gtest/gtest.h>
 
 #include <QBuffer>
 #include <QImage>
@@ -11,7 +7,10 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-#include <gtest/gtest.h>
+#include "GuiSupport.h"
+#include "presentation/gui/FigureViewer.h"
+#include "shell/core/QuestionBank.h"
+#include "shell/gui/Twips.h"
 
 using namespace quillet;
 using namespace quillet::testing;
@@ -83,9 +82,8 @@ Seen OpenAndClose(AppState& state, std::function<void(QWidget*)> close) {
 
 TEST_F(FigureViewer, ShowsTheFigureCentredUnderItsCaptionAndXClosesIt) {
     folder.state.currentFigureID = 1;
-    const Seen seen = OpenAndClose(folder.state, [](QWidget* viewer) {
-        ASSERT_TRUE(ClickChild(viewer, "Command1"));
-    });
+    const Seen seen = OpenAndClose(
+        folder.state, [](QWidget* viewer) { ASSERT_TRUE(ClickChild(viewer, "Command1")); });
     EXPECT_EQ(seen.caption, "Figure T-1");
     EXPECT_TRUE(seen.pictureShown);
     EXPECT_EQ(seen.picture, QSize(120, 80));
@@ -104,9 +102,8 @@ TEST_F(FigureViewer, MissingOrUnreadableFiguresLeaveAnEmptyFrameAndEscapeCloses)
     for (const auto& [id, caption] : cases) {
         SCOPED_TRACE(id);
         folder.state.currentFigureID = id;
-        const Seen seen = OpenAndClose(folder.state, [](QWidget* viewer) {
-            QTest::keyClick(viewer, Qt::Key_Escape);
-        });
+        const Seen seen = OpenAndClose(
+            folder.state, [](QWidget* viewer) { QTest::keyClick(viewer, Qt::Key_Escape); });
         EXPECT_EQ(seen.caption, caption);
         EXPECT_FALSE(seen.pictureShown);
         EXPECT_TRUE(seen.picture.isEmpty());

@@ -1,8 +1,8 @@
-#include "ui/core/InfoPages.h"
-
 #include <gtest/gtest.h>
 
 #include <set>
+
+#include "ui/core/InfoPages.h"
 
 using namespace quillet;
 namespace iw = info_window;

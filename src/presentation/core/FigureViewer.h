@@ -4,7 +4,6 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
-
 #include <optional>
 
 namespace quillet {

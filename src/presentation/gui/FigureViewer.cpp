@@ -1,15 +1,15 @@
 #include "presentation/gui/FigureViewer.h"
 
-#include "presentation/core/FigureViewer.h"
-#include "shell/core/AppState.h"
-#include "shell/gui/Twips.h"
-
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QWindow>
+
+#include "presentation/core/FigureViewer.h"
+#include "shell/core/AppState.h"
+#include "shell/gui/Twips.h"
 
 namespace quillet {
 namespace {
@@ -48,13 +48,14 @@ QScrollBar* Bar(Qt::Orientation orientation, const char* name, QWidget* parent) 
     return bar;
 }
 
+void StartSystemMove(QWindow* window) {
+    if (window) window->startSystemMove();
+}
+
 }  // namespace
 
 frmFigure::frmFigure(AppState& state, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
-      mover_([](QWindow* window) {
-          if (window) window->startSystemMove();
-      }) {
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), mover_(StartSystemMove) {
     setObjectName(QStringLiteral("frmFigure"));
     setModal(true);
     Fill(this, kBackground);
@@ -96,8 +97,8 @@ frmFigure::frmFigure(AppState& state, QWidget* parent)
                              static_cast<QWidget*>(hScroll1_)}) {
         control->setAttribute(Qt::WA_NoMousePropagation);
     }
-    for (QWidget* surface : {static_cast<QWidget*>(lblSection_), picouter_,
-                             static_cast<QWidget*>(picinner_)}) {
+    for (QWidget* surface :
+         {static_cast<QWidget*>(lblSection_), picouter_, static_cast<QWidget*>(picinner_)}) {
         surface->installEventFilter(this);
     }
 

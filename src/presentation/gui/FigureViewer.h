@@ -2,7 +2,6 @@
 
 #include <QDialog>
 #include <QSize>
-
 #include <functional>
 
 class QLabel;
