@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "ui/core/InfoPages.h"
 
 using namespace quillet;
@@ -40,16 +38,4 @@ TEST(InfoScroll, TheEndOfEveryPageCanBeScrolledIntoView) {
         const int shownBottom = -InfoPageTop(scroll.maximum) + iw::kViewportHeight;
         EXPECT_GE(shownBottom, page.height) << "page " << page.number;
     }
-}
-
-TEST(InfoMenu, EveryPageHasOneItemAndUnknownPagesHaveNoHeight) {
-    std::multiset<int> offered;
-    for (const auto& entry : iw::kMenu) {
-        if (entry.page < 0) continue;
-        offered.insert(entry.page);
-        EXPECT_GT(InfoPageHeight(entry.page), 0) << entry.caption;
-    }
-    for (const auto& page : iw::kPages) EXPECT_EQ(offered.count(page.number), 1u) << page.number;
-    for (int unused : {3, 4, 7, 10, -1}) EXPECT_EQ(InfoPageHeight(unused), 0) << unused;
-    EXPECT_EQ(iw::kMenu[iw::kBackItem].page, -1);
 }
