@@ -1,0 +1,62 @@
+#include "presentation/core/FigureViewer.h"
+
+#include "shell/core/Database.h"
+#include "shell/core/Rounding.h"
+
+namespace quillet {
+
+namespace fv = figure_viewer;
+
+FigureLayout LayoutFigureViewer(QSize client, QSize picture) {
+    FigureLayout layout;
+    const int width = client.width();
+    const int height = client.height();
+
+    const int vLeft = width - fv::kBarWidth;
+    layout.vScroll = QRect(vLeft, fv::kVBarTop, fv::kBarWidth, height - fv::kVBarTop);
+    layout.hScroll = QRect(0, height - fv::kBarHeight, vLeft, fv::kBarHeight);
+    layout.closeButton = QRect(vLeft, fv::kCloseTop, fv::kBarWidth, fv::kCloseHeight);
+
+    // The frame stops just above the horizontal bar, so its whole height shows
+    // and the ranges below are those of the part the student can see.
+    const int frameBottom = layout.hScroll.top() - fv::kFrameMargin;
+    layout.frame = QRect(fv::kFrameMargin, fv::kFrameTop, vLeft - 2 * fv::kFrameMargin,
+                         frameBottom - fv::kFrameTop);
+
+    const int frameWidth = layout.frame.width();
+    const int frameHeight = layout.frame.height();
+    if (picture.width() > frameWidth) {
+        layout.hMaximum = RoundedQuotient(frameWidth - picture.width(), fv::kScrollUnit);
+    } else {
+        layout.pictureLeft = (frameWidth - picture.width()) / 2;
+        layout.hMaximum = 1;
+    }
+    if (picture.height() >= frameHeight) {
+        layout.vMaximum = RoundedQuotient(frameHeight - picture.height(), fv::kScrollUnit);
+    } else {
+        layout.pictureTop = (frameHeight - picture.height()) / 2;
+        layout.vMaximum = 1;
+    }
+    return layout;
+}
+
+int FigurePictureOffset(int maximum, int position) {
+    const int value = maximum < 0 ? -position : position;
+    return fv::kScrollUnit * value;
+}
+
+FigureRecord ReadFigure(const Database& database, int figureId) {
+    FigureRecord record;
+    record.caption = QString::fromLatin1(kFigureNotFound);
+    if (!database.handle()) return record;
+    Query query(database, "SELECT * FROM FIGURES WHERE FIGUREID = ?");
+    if (!query.prepared()) return record;
+    query.bind(1, static_cast<qint64>(figureId));
+    if (!query.next()) return record;
+    record.found = true;
+    record.picture = query.blob("FIGURE");
+    record.caption = query.text("CAPTION");
+    return record;
+}
+
+}  // namespace quillet

@@ -1,0 +1,173 @@
+#include "presentation/gui/FigureViewer.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QWindow>
+
+#include "presentation/core/FigureViewer.h"
+#include "shell/core/AppState.h"
+#include "shell/gui/Twips.h"
+
+namespace quillet {
+namespace {
+
+namespace fv = figure_viewer;
+
+const QColor kBackground(64, 64, 64);
+const QColor kFrameColour(255, 255, 255);
+const QColor kCaptionColour(255, 255, 255);
+
+// A twip rectangle in pixels, converting its edges rather than its size, so
+// that neighbours that meet in twips also meet on screen.
+QRect EdgesToPixels(const QRect& twips) {
+    const int left = Px(twips.left());
+    const int top = Px(twips.top());
+    return QRect(left, top, Px(twips.left() + twips.width()) - left,
+                 Px(twips.top() + twips.height()) - top);
+}
+
+QSize ToTwips(QSize pixels) { return QSize(Twips(pixels.width()), Twips(pixels.height())); }
+
+void Fill(QWidget* widget, const QColor& colour) {
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::Window, colour);
+    widget->setPalette(pal);
+    widget->setAutoFillBackground(true);
+}
+
+QScrollBar* Bar(Qt::Orientation orientation, const char* name, QWidget* parent) {
+    auto* bar = new QScrollBar(orientation, parent);
+    bar->setObjectName(QString::fromLatin1(name));
+    bar->setRange(0, 1);
+    bar->setSingleStep(1);
+    bar->setPageStep(1);
+    bar->setFocusPolicy(Qt::NoFocus);
+    return bar;
+}
+
+void StartSystemMove(QWindow* window) {
+    if (window) window->startSystemMove();
+}
+
+}  // namespace
+
+frmFigure::frmFigure(AppState& state, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), mover_(StartSystemMove) {
+    setObjectName(QStringLiteral("frmFigure"));
+    setModal(true);
+    Fill(this, kBackground);
+    setFixedSize(Px(fv::kClient.width()), Px(fv::kClient.height()));
+
+    lblSection_ = new QLabel(QStringLiteral("Figure"), this);
+    lblSection_->setObjectName(QStringLiteral("lblSection"));
+    QFont captionFont(QStringLiteral("Arial"));
+    captionFont.setPointSizeF(9.75);
+    captionFont.setBold(true);
+    lblSection_->setFont(captionFont);
+    lblSection_->setTextFormat(Qt::PlainText);
+    QPalette captionPalette = lblSection_->palette();
+    captionPalette.setColor(QPalette::WindowText, kCaptionColour);
+    lblSection_->setPalette(captionPalette);
+    lblSection_->move(Px(fv::kCaption.x()), Px(fv::kCaption.y()));
+
+    command1_ = new QPushButton(QStringLiteral("X"), this);
+    command1_->setObjectName(QStringLiteral("Command1"));
+    command1_->setFocusPolicy(Qt::NoFocus);
+    command1_->setAutoDefault(false);
+    connect(command1_, &QPushButton::clicked, this, &QDialog::accept);
+
+    vScroll1_ = Bar(Qt::Vertical, "VScroll1", this);
+    hScroll1_ = Bar(Qt::Horizontal, "HScroll1", this);
+    connect(hScroll1_, &QScrollBar::valueChanged, this, &frmFigure::scrollAcross);
+    connect(vScroll1_, &QScrollBar::valueChanged, this, &frmFigure::scrollDown);
+
+    picouter_ = new QWidget(this);
+    picouter_->setObjectName(QStringLiteral("picouter"));
+    Fill(picouter_, kFrameColour);
+
+    picinner_ = new QLabel(picouter_);
+    picinner_->setObjectName(QStringLiteral("picinner"));
+
+    // Presses the close button and the bars do not take (another mouse button)
+    // must not reach the background and start a move.
+    for (QWidget* control : {static_cast<QWidget*>(command1_), static_cast<QWidget*>(vScroll1_),
+                             static_cast<QWidget*>(hScroll1_)}) {
+        control->setAttribute(Qt::WA_NoMousePropagation);
+    }
+    for (QWidget* surface :
+         {static_cast<QWidget*>(lblSection_), picouter_, static_cast<QWidget*>(picinner_)}) {
+        surface->installEventFilter(this);
+    }
+
+    // Load step. A figure that is missing, or whose data is not a picture,
+    // leaves the frame empty; the caption then says so (or is the stored one).
+    const FigureRecord figure = ReadFigure(state.database, state.currentFigureID);
+    QPixmap picture;
+    if (figure.found) picture.loadFromData(figure.picture);
+    pictureSize_ = picture.size();
+    picinner_->setPixmap(picture);
+    picinner_->resize(pictureSize_);
+    picinner_->setVisible(!picture.isNull());
+    lblSection_->setText(figure.caption);
+    lblSection_->adjustSize();
+    setWindowTitle(figure.caption);
+
+    ResizeMe();
+    picinner_->move(0, 0);
+    // The layout the window has when it is shown at its size: the picture
+    // centred along each axis in which it fits.
+    ResizeMe();
+}
+
+void frmFigure::ResizeMe() {
+    const FigureLayout layout = LayoutFigureViewer(ToTwips(size()), ToTwips(pictureSize_));
+    vScroll1_->setGeometry(EdgesToPixels(layout.vScroll));
+    hScroll1_->setGeometry(EdgesToPixels(layout.hScroll));
+    command1_->setGeometry(EdgesToPixels(layout.closeButton));
+    picouter_->setGeometry(EdgesToPixels(layout.frame));
+
+    hMaximum_ = layout.hMaximum;
+    vMaximum_ = layout.vMaximum;
+    hScroll1_->setMaximum(FigureBarLength(hMaximum_));
+    vScroll1_->setMaximum(FigureBarLength(vMaximum_));
+    if (layout.pictureLeft) picinner_->move(Px(*layout.pictureLeft), picinner_->y());
+    if (layout.pictureTop) picinner_->move(picinner_->x(), Px(*layout.pictureTop));
+}
+
+void frmFigure::scrollAcross(int position) {
+    picinner_->move(Px(FigurePictureOffset(hMaximum_, position)), picinner_->y());
+}
+
+void frmFigure::scrollDown(int position) {
+    picinner_->move(picinner_->x(), Px(FigurePictureOffset(vMaximum_, position)));
+}
+
+void frmFigure::FormDrag() {
+    if (mover_) mover_(windowHandle());
+}
+
+void frmFigure::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    ResizeMe();
+}
+
+void frmFigure::mousePressEvent(QMouseEvent* event) {
+    // A press on the window's background; the close button and the scroll
+    // bars take their own presses and never get here.
+    event->accept();
+    FormDrag();
+}
+
+bool frmFigure::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress &&
+        (watched == lblSection_ || watched == picouter_ || watched == picinner_)) {
+        FormDrag();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace quillet

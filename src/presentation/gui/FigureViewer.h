@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QDialog>
+#include <QSize>
+#include <functional>
+
+class QLabel;
+class QPushButton;
+class QScrollBar;
+class QWindow;
+
+namespace quillet {
+
+struct AppState;
+
+// The figure viewer: the figure named by AppState::currentFigureID in a white
+// frame with two scroll bars, its caption top left and a close button "X" top
+// right. The window has no title bar; dragging its background, the caption,
+// the frame or the picture moves it. "X" and Escape close it.
+//
+//   frmFigure viewer(state, this);
+//   viewer.exec();
+class frmFigure : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmFigure(AppState& state, QWidget* parent = nullptr);
+
+    // Lays the bars, the close button and the frame out for the window's size
+    // and sets the scroll ranges; centres the picture along each axis in
+    // which it fits.
+    void ResizeMe();
+
+    // Hands the window to the window system's own move loop, which moves it
+    // with the pointer until the mouse button is released.
+    void FormDrag();
+
+    // What starts the window-system move; tests put a recorder here.
+    using WindowMover = std::function<void(QWindow*)>;
+    void setWindowMover(WindowMover mover) { mover_ = std::move(mover); }
+
+    // The picture's size in pixels; empty when the figure is missing or its
+    // data is not a picture.
+    QSize pictureSize() const { return pictureSize_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void scrollAcross(int position);
+    void scrollDown(int position);
+
+    QLabel* lblSection_ = nullptr;
+    QPushButton* command1_ = nullptr;
+    QScrollBar* vScroll1_ = nullptr;
+    QScrollBar* hScroll1_ = nullptr;
+    QWidget* picouter_ = nullptr;
+    QLabel* picinner_ = nullptr;
+    QSize pictureSize_;
+    int hMaximum_ = 1;
+    int vMaximum_ = 1;
+    WindowMover mover_;
+};
+
+}  // namespace quillet

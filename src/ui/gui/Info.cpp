@@ -1,0 +1,179 @@
+#include "ui/gui/Info.h"
+
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QUrl>
+
+#include "shell/core/AppState.h"
+#include "shell/gui/Platform.h"
+#include "shell/gui/Twips.h"
+#include "ui/core/InfoPages.h"
+#include "ui/gui/InfoContent.h"
+#include "ui/gui/Rollover.h"
+
+namespace quillet {
+namespace {
+
+namespace iw = info_window;
+
+const MenuColours kMenuColours{QColor(224, 224, 224), QColor(255, 255, 0), QColor(255, 128, 0)};
+const QColor kTitleColour(255, 255, 255);
+const QColor kPageColour(255, 255, 255);
+
+QFont ArialBold(qreal points) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(points);
+    font.setBold(true);
+    return font;
+}
+
+void Fill(QWidget* widget, const QColor& colour) {
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::Window, colour);
+    widget->setPalette(pal);
+    widget->setAutoFillBackground(true);
+}
+
+}  // namespace
+
+Info::Info(AppState& /*state*/, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      background_(QStringLiteral(":/info.png")) {
+    setObjectName(QStringLiteral("Info"));
+    setWindowTitle(QStringLiteral("Information"));
+    setModal(true);
+    setFixedSize(Px(iw::kClientWidth), Px(iw::kClientHeight));
+
+    auto* title = new QLabel(QStringLiteral("Information"), this);
+    title->setObjectName(QStringLiteral("lblSection"));
+    title->setFont(ArialBold(14.25));
+    QPalette titlePalette = title->palette();
+    titlePalette.setColor(QPalette::WindowText, kTitleColour);
+    title->setPalette(titlePalette);
+    title->move(Px(240), Px(300));
+    title->adjustSize();
+
+    menu_ =
+        new MenuItems(this, QStringLiteral("lblAnswer"), kMenuColours, QStringLiteral("Timer2"));
+    for (int i = 0; i < static_cast<int>(iw::kMenu.size()); ++i) {
+        const auto& entry = iw::kMenu[static_cast<size_t>(i)];
+        QLabel* item = menu_->addItem(this, QString::fromLatin1(entry.caption));
+        item->setFont(ArialBold(12));
+        item->setGeometry(TwipRect(entry.left, entry.top, entry.width, iw::kItemHeight));
+        item->setAlignment((i == iw::kBackItem ? Qt::AlignHCenter : Qt::AlignRight) |
+                           Qt::AlignVCenter);
+        item->setProperty("tag", entry.page < 0 ? QString() : QString::number(entry.page));
+        // The column keeps the slot of an item that has no page, empty.
+        item->setVisible(entry.page >= 0 || i == iw::kBackItem);
+    }
+    connect(menu_, &MenuItems::clicked, this, &Info::itemClicked);
+    menu_->addBackground(this);
+
+    picture1_ = new QWidget(this);
+    picture1_->setObjectName(QStringLiteral("Picture1"));
+    Fill(picture1_, kPageColour);
+
+    for (const auto& design : iw::kPages) {
+        auto* page = new QWidget(picture1_);
+        page->setObjectName(QStringLiteral("Picture2%1").arg(design.number));
+        Fill(page, kPageColour);
+        page->resize(Px(iw::kPageWidth), Px(design.height));
+        BuildInfoPage(design.number, page);
+        for (QLabel* link : page->findChildren<QLabel*>()) {
+            if (link->property("address").isValid()) link->installEventFilter(this);
+        }
+        menu_->addBackground(page);
+        pages_[design.number] = page;
+    }
+
+    vScroll1_ = new QScrollBar(Qt::Vertical, picture1_);
+    vScroll1_->setObjectName(QStringLiteral("VScroll1"));
+    vScroll1_->setSingleStep(iw::kSmallChange);
+    vScroll1_->setPageStep(iw::kLargeChange);
+    vScroll1_->setFocusPolicy(Qt::NoFocus);
+    vScroll1_->setGeometry(Px(iw::kBarLeft), 0, Px(iw::kBarWidth), Px(iw::kBarHeight));
+    connect(vScroll1_, &QScrollBar::valueChanged, this, &Info::scrolled);
+
+    // Load step.
+    vScroll1_->raise();
+    CenterForm(this);
+    vScroll1_->move(vScroll1_->x(), 0);
+    picture1_->setGeometry(Px(iw::kViewportLeft), Px(iw::kViewportTop),
+                           vScroll1_->x() + vScroll1_->width(), vScroll1_->height());
+    for (auto& [number, page] : pages_) {
+        page->move(Px(iw::kPageLeft), page->y());
+        page->hide();
+    }
+    LoadPage(iw::kDisclaimerPage);
+}
+
+void Info::LoadPage(int page) {
+    pageShown_ = page;
+    for (auto& [number, widget] : pages_) widget->hide();
+
+    const auto found = pages_.find(page);
+    QWidget* shown = found == pages_.end() ? nullptr : found->second;
+    if (shown) {
+        shown->move(Px(iw::kPageLeft), 0);
+        shown->raise();
+        vScroll1_->raise();
+        shown->show();
+    }
+
+    // The bar starts at the top for every page, and a page that fits the
+    // viewport leaves it disabled there.
+    const InfoScroll scroll = InfoScrollFor(shown ? InfoPageHeight(page) : 0);
+    const QSignalBlocker quiet(vScroll1_);
+    vScroll1_->setRange(0, scroll.maximum);
+    vScroll1_->setValue(0);
+    vScroll1_->setEnabled(scroll.enabled);
+}
+
+void Info::ResetRollovers() { menu_->ResetRollovers(); }
+
+void Info::itemClicked(int index) {
+    if (index >= iw::kBackItem) {
+        accept();
+        return;
+    }
+    bool isPage = false;
+    const int page = menu_->item(index)->property("tag").toString().toInt(&isPage);
+    if (isPage) LoadPage(page);
+}
+
+void Info::scrolled(int value) {
+    const auto found = pages_.find(pageShown_);
+    if (found == pages_.end()) return;
+    found->second->move(found->second->x(), Px(InfoPageTop(value)));
+}
+
+void Info::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, background_);
+}
+
+bool Info::eventFilter(QObject* watched, QEvent* event) {
+    auto* link = qobject_cast<QLabel*>(watched);
+    if (link && link->property("address").isValid()) {
+        const auto* mouse = static_cast<const QMouseEvent*>(event);
+        if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
+            pressedLink_ = link;
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
+            const bool click =
+                pressedLink_ == link && link->rect().contains(mouse->position().toPoint());
+            pressedLink_ = nullptr;
+            // The browser runs on its own; when none can be started nothing happens.
+            if (click) QDesktopServices::openUrl(QUrl(link->property("address").toString()));
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace quillet

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QDialog>
+#include <QPixmap>
+#include <map>
+
+class QLabel;
+class QScrollBar;
+
+namespace quillet {
+
+struct AppState;
+class MenuItems;
+
+// The information window: a column of page names on the left and the chosen
+// page in a scrolling viewport on the right. It always opens on the
+// disclaimer; "Back" closes it. Each showing gets a fresh window:
+//
+//   Info info(state, this);
+//   info.exec();
+class Info : public QDialog {
+    Q_OBJECT
+public:
+    explicit Info(AppState& state, QWidget* parent = nullptr);
+
+    // Shows page `page` from its top and prepares the scroll bar for it. A
+    // number with no page leaves the viewport empty.
+    void LoadPage(int page);
+    int pageShown() const { return pageShown_; }
+
+    // Every menu item back to its normal colour.
+    void ResetRollovers();
+
+    MenuItems* menu() const { return menu_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void itemClicked(int index);
+    void scrolled(int value);
+
+    QPixmap background_;
+    MenuItems* menu_ = nullptr;
+    QWidget* picture1_ = nullptr;
+    QScrollBar* vScroll1_ = nullptr;
+    std::map<int, QWidget*> pages_;  // Picture2(i) by page number
+    int pageShown_ = 0;
+    QLabel* pressedLink_ = nullptr;
+};
+
+}  // namespace quillet

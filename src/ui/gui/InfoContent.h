@@ -1,0 +1,13 @@
+#pragma once
+
+class QWidget;
+
+namespace quillet {
+
+// Fills the white page `number` of the information window with its labels:
+// the yellow heading band, the title, the body text and any links. A link is a
+// label named url<i> whose "address" property holds the address it opens; the
+// window wires it up. Returns the bottom of the last label, in pixels.
+int BuildInfoPage(int number, QWidget* page);
+
+}  // namespace quillet

@@ -1,0 +1,100 @@
+#include <QImage>
+#include <QScrollBar>
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+#include "Screenshots.h"
+#include "presentation/gui/FigureViewer.h"
+#include "shell/core/AppState.h"
+#include "shell/core/Database.h"
+#include "shell/core/QuestionBank.h"
+#include "ui/core/InfoPages.h"
+#include "ui/gui/Info.h"
+
+namespace quillet {
+namespace {
+
+class PrintFatal : public FatalErrorHandler {
+public:
+    void fatal(const QString& title, const QString& text) override {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
+    }
+};
+
+// The bank's figures by the area of their pictures, smallest first.
+std::vector<std::pair<qint64, int>> FiguresBySize(const AppState& state) {
+    std::vector<std::pair<qint64, int>> figures;
+    Query query(state.database, "SELECT FIGUREID, FIGURE FROM FIGURES");
+    while (query.next()) {
+        const QImage image = QImage::fromData(query.blob("FIGURE"));
+        figures.emplace_back(static_cast<qint64>(image.width()) * image.height(),
+                             static_cast<int>(query.integer("FIGUREID")));
+    }
+    std::sort(figures.begin(), figures.end());
+    return figures;
+}
+
+}  // namespace
+
+QUILLET_SCREENSHOTS(figure_viewer) {
+    AppState state;
+    PrintFatal fatal;
+    state.programDir = context.programDir;
+    state.programName = QStringLiteral("quillet");
+    state.fatal = &fatal;
+    if (!LoadProgram(state)) return;
+
+    const auto figures = FiguresBySize(state);
+    if (figures.empty()) {
+        std::fprintf(stderr, "the bank has no figures\n");
+    } else {
+        state.currentFigureID = figures.front().second;
+        frmFigure small(state);
+        shots::Save(context, &small, QStringLiteral("figure-small"));
+
+        state.currentFigureID = figures.back().second;
+        frmFigure large(state);
+        shots::Save(context, &large, QStringLiteral("figure-large"));
+        // Both bars halfway, then at their far ends.
+        for (const auto& [divisor, name] :
+             {std::pair{2, "figure-large-middle"}, std::pair{1, "figure-large-end"}}) {
+            for (const char* bar : {"HScroll1", "VScroll1"}) {
+                auto* scroll = large.findChild<QScrollBar*>(QString::fromLatin1(bar));
+                scroll->setValue(scroll->maximum() / divisor);
+            }
+            shots::Save(context, &large, QString::fromLatin1(name));
+        }
+    }
+
+    state.currentFigureID = -1;
+    frmFigure missing(state);
+    shots::Save(context, &missing, QStringLiteral("figure-missing"));
+}
+
+QUILLET_SCREENSHOTS(information) {
+    namespace iw = info_window;
+    AppState state;
+    Info info(state);
+    const std::pair<int, const char*> pages[] = {
+        {iw::kDisclaimerPage, "info-disclaimer"}, {iw::kStudyPage, "info-study"},
+        {iw::kFiguresPage, "info-figures"},       {iw::kThanksPage, "info-thanks"},
+        {iw::kProblemsPage, "info-problems"},     {iw::kDistributionPage, "info-distribution"},
+        {iw::kContactPage, "info-contact"},
+    };
+    for (const auto& [page, name] : pages) {
+        info.LoadPage(page);
+        shots::Save(context, &info, QString::fromLatin1(name));
+    }
+    // The long pages scrolled to their ends.
+    auto* bar = info.findChild<QScrollBar*>(QStringLiteral("VScroll1"));
+    for (const auto& [page, name] : {std::pair{iw::kStudyPage, "info-study-end"},
+                                     std::pair{iw::kProblemsPage, "info-problems-end"}}) {
+        info.LoadPage(page);
+        bar->setValue(bar->maximum());
+        shots::Save(context, &info, QString::fromLatin1(name));
+    }
+}
+
+}  // namespace quillet
