@@ -1,6 +1,7 @@
 #include "GuiSupport.h"
 #include "results/gui/TestResults.h"
 #include "shell/core/Settings.h"
+#include "ui/gui/Info.h"
 #include "ui/gui/MainMenu.h"
 #include "ui/gui/Rollover.h"
 
@@ -139,6 +140,27 @@ TEST(TestResultsWindow, ClapAboveThePassMarkAndSilenceWithSoundsOff) {
     state.soundOn = false;
     { TestResults results(state); }
     EXPECT_EQ(folder.sound.played.size(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MainMenu, GeneralInformationOpensTheInformationWindowOnItsDisclaimer) {
+    ProgramFolder folder;
+    ASSERT_TRUE(folder.writeBank(Sections(1)));
+    MainMenu menu(folder.state);
+    int pageShown = -1;
+    QTimer::singleShot(0, [&] {
+        WhenModal("Info", [&](QWidget* info) {
+            pageShown = static_cast<Info*>(info)->pageShown();
+            ClickChild(info, "lblAnswer8");
+            QTimer::singleShot(0, [&] { menu.exitProgram(); });
+        });
+        ClickItem(menu, 7);
+    });
+    menu.exec();
+    EXPECT_EQ(pageShown, 0) << "the disclaimer";
 }
 
 }  // namespace
