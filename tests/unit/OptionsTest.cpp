@@ -1,12 +1,11 @@
-#include "options/core/OptionsPersistence.h"
-#include "options/core/SectionList.h"
-
-#include "TestBank.h"
-#include "shell/core/Settings.h"
+#include <gtest/gtest.h>
 
 #include <QFile>
 
-#include <gtest/gtest.h>
+#include "TestBank.h"
+#include "options/core/OptionsPersistence.h"
+#include "options/core/SectionList.h"
+#include "shell/core/Settings.h"
 
 using namespace quillet;
 using namespace quillet::options;
@@ -37,8 +36,14 @@ std::vector<int> Rows(const std::vector<SectionRow>& rows) {
 }
 
 TEST(OptionsSectionList, SectionsGoToTheTabOfTheirLabelsFirstLetterWhateverItsCase) {
-    const SectionTable table = Table({{"T1", true}, {"G1", false}, {"t2", false}, {"", true},
-                                      {"X1", true}, {"E1", false}, {"T3", false}, {"a1", true},
+    const SectionTable table = Table({{"T1", true},
+                                      {"G1", false},
+                                      {"t2", false},
+                                      {"", true},
+                                      {"X1", true},
+                                      {"E1", false},
+                                      {"T3", false},
+                                      {"a1", true},
                                       {"n1", false}});
     EXPECT_EQ(Rows(SectionsForElement(table, 2)), (std::vector<int>{1, 3, 7}));
     EXPECT_EQ(Rows(SectionsForElement(table, 1)), (std::vector<int>{9}));
@@ -47,7 +52,8 @@ TEST(OptionsSectionList, SectionsGoToTheTabOfTheirLabelsFirstLetterWhateverItsCa
     EXPECT_EQ(Rows(SectionsForElement(table, 5)), (std::vector<int>{6}));
     // No element number outside 1..5 has a letter, so nothing is listed (the
     // empty label and "X1" are listed nowhere).
-    for (int element : {0, 6, -1}) EXPECT_TRUE(SectionsForElement(table, element).empty()) << element;
+    for (int element : {0, 6, -1})
+        EXPECT_TRUE(SectionsForElement(table, element).empty()) << element;
 
     const std::vector<SectionRow> technician = SectionsForElement(table, 2);
     EXPECT_EQ(technician[0].caption, "Topic 1 (T1)");
@@ -67,7 +73,8 @@ TEST(OptionsSectionList, CaptionKeepsTheTextAsItIs) {
 TEST(OptionsSectionList, AnElementWithMoreSectionsThanBoxesListsItsFirstOnes) {
     std::vector<std::pair<QString, bool>> labels;
     labels.push_back({"G1", false});
-    for (int i = 0; i < kSectionBoxCount + 4; ++i) labels.push_back({"E" + QString::number(i), false});
+    for (int i = 0; i < kSectionBoxCount + 4; ++i)
+        labels.push_back({"E" + QString::number(i), false});
     const std::vector<SectionRow> rows = SectionsForElement(Table(labels), 5);
     ASSERT_EQ(rows.size(), static_cast<size_t>(kSectionBoxCount));
     EXPECT_EQ(rows.front().row, 2);
@@ -77,8 +84,8 @@ TEST(OptionsSectionList, AnElementWithMoreSectionsThanBoxesListsItsFirstOnes) {
 TEST(OptionsSectionList, ScrollMaximumRoundsHalfStepsToEven) {
     // (content - viewport) / 100, halves to the even neighbour.
     const std::pair<int, int> cases[] = {
-        {0, 0},    {49, 0},   {50, 0},   {51, 1},   {149, 1}, {150, 2},  {250, 2},
-        {251, 3},  {1085, 11}, {-50, 0}, {-51, -1}, {-150, -2}, {-250, -2}, {-1000, -10},
+        {0, 0},   {49, 0},    {50, 0},  {51, 1},   {149, 1},   {150, 2},   {250, 2},
+        {251, 3}, {1085, 11}, {-50, 0}, {-51, -1}, {-150, -2}, {-250, -2}, {-1000, -10},
     };
     for (const auto& [difference, steps] : cases) {
         EXPECT_EQ(ScrollMaximum(2445 + difference, 2445), steps) << difference;
@@ -86,7 +93,8 @@ TEST(OptionsSectionList, ScrollMaximumRoundsHalfStepsToEven) {
 }
 
 TEST(OptionsSectionList, BoxesStackSixtyApartAndTheListStartsOneStepDown) {
-    const SectionListLayout layout = LayOutSectionList({255, 510, 255, 255, 255, 255, 255, 255}, 2445);
+    const SectionListLayout layout =
+        LayOutSectionList({255, 510, 255, 255, 255, 255, 255, 255}, 2445);
     EXPECT_EQ(layout.tops, (std::vector<int>{240, 555, 1125, 1440, 1755, 2070, 2385, 2700}));
     EXPECT_EQ(layout.contentHeight, 2700 + 255 + 200);
     EXPECT_EQ(layout.scrollMinimum, 0);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "shell/core/AppState.h"
-
 #include <QString>
+
+#include "shell/core/AppState.h"
 
 namespace quillet::options {
 

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "shell/core/AppState.h"
-
 #include <QChar>
 #include <QString>
-
 #include <vector>
+
+#include "shell/core/AppState.h"
 
 namespace quillet::options {
 
@@ -17,11 +16,11 @@ inline constexpr int kElementCount = 5;
 // Check boxes in the list; an element with more sections shows its first ones.
 inline constexpr int kSectionBoxCount = 36;
 
-inline constexpr int kFirstBoxTop = 240;        // the first box's top in the list
-inline constexpr int kBoxGap = 60;              // between one box and the next
+inline constexpr int kFirstBoxTop = 240;          // the first box's top in the list
+inline constexpr int kBoxGap = 60;                // between one box and the next
 inline constexpr int kContentBottomMargin = 200;  // under the last box
-inline constexpr int kScrollUnit = 100;         // twips per scroll bar step
-inline constexpr int kScrollPageSteps = 10;     // steps per page of the scroll bar
+inline constexpr int kScrollUnit = 100;           // twips per scroll bar step
+inline constexpr int kScrollPageSteps = 10;       // steps per page of the scroll bar
 
 // Caption of element tab `tab` (0 "Novice" .. 4 "Extra"); empty outside 0..4.
 QString ElementTabCaption(int tab);
