@@ -1,9 +1,10 @@
-#include <cstdio>
-
 #include "Screenshots.h"
+
 #include "options/gui/TestOptions.h"
 #include "shell/core/AppState.h"
 #include "shell/core/QuestionBank.h"
+
+#include <cstdio>
 
 namespace quillet {
 namespace {

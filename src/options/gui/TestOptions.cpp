@@ -1,5 +1,12 @@
 #include "options/gui/TestOptions.h"
 
+#include "options/core/OptionsPersistence.h"
+#include "options/core/SectionList.h"
+#include "shell/core/AppState.h"
+#include "shell/gui/Platform.h"
+#include "shell/gui/Twips.h"
+#include "ui/gui/Rollover.h"
+
 #include <QCheckBox>
 #include <QKeySequence>
 #include <QLabel>
@@ -10,16 +17,10 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <QTimer>
+
 #include <algorithm>
 #include <exception>
 #include <functional>
-
-#include "options/core/OptionsPersistence.h"
-#include "options/core/SectionList.h"
-#include "shell/core/AppState.h"
-#include "shell/gui/Platform.h"
-#include "shell/gui/Twips.h"
-#include "ui/gui/Rollover.h"
 
 namespace quillet {
 namespace {
