@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+#include "shell/core/AppState.h"
+
+namespace quillet::options {
+
+// What the options screen takes from memory, records on each click and writes
+// when it closes.
+
+inline constexpr int kTestModeCount = 4;
+
+// The test-mode option button (0..3) that stands for a mode; a mode outside
+// 1..4 is shown as mode 1.
+int OptionIndexForMode(int testMode);
+
+// A section check box was ticked or cleared. `tag` is the box's tag text, the
+// section table row it shows; "0" (or anything not a positive number) means the
+// box is bound to no row and nothing is recorded. Otherwise the row's Ask flag
+// and its "Sections" key in the settings file change at once.
+void RecordSectionBox(AppState& state, const QString& tag, bool checked);
+
+// The states of the four program-option check boxes.
+struct ProgramOptionBoxes {
+    bool sound = false;
+    bool shuffle = false;
+    bool blackBackground = false;
+    bool figures = false;
+};
+
+// The boxes as memory has them when the screen opens.
+ProgramOptionBoxes ProgramOptionsOf(const AppState& state);
+
+// The close of the screen: writes Sound, Shuffle, DUVBlackBackground and Figures
+// from the boxes, takes the mode of the selected option button (`selectedOption`
+// 0..3; anything else keeps the mode in memory), and writes the mode. A mode
+// outside 1..4 becomes 1 before it is written, so the file never holds a mode
+// that start-up would refuse. Every write is tried even when one fails.
+void SaveOptionsOnClose(AppState& state, const ProgramOptionBoxes& boxes, int selectedOption);
+
+}  // namespace quillet::options

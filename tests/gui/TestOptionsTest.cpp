@@ -1,0 +1,342 @@
+#include "options/gui/TestOptions.h"
+
+#include "GuiSupport.h"
+#include "shell/core/QuestionBank.h"
+#include "shell/core/Settings.h"
+
+#include <QCheckBox>
+#include <QCursor>
+#include <QFile>
+#include <QLabel>
+#include <QPointer>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+
+using namespace quillet;
+using namespace quillet::testing;
+
+namespace {
+
+constexpr char kLongDescription[] =
+    "A description long enough that it cannot fit on one line of the list and so has to wrap "
+    "onto a second line";
+
+// Sections 1..6: T1, T2, G1, "t3" (lower case, long), G2, E1.
+qbank::BankContent SmallBank() {
+    qbank::BankContent content;
+    content.sections = {
+        {1, "T1", "Commission's Rules", 2},   {2, "T2", "Operating Procedures", 2},
+        {3, "G1", "Commission's Rules", 3},   {4, "t3", kLongDescription, 2},
+        {5, "G2", "Operating Procedures", 3}, {6, "E1", "Commission's Rules", 5},
+    };
+    return content;
+}
+
+class OptionsScreen : public ::testing::Test {
+protected:
+    // Writes the bank and the given settings, then starts the program's state
+    // as the main menu does.
+    void start(const qbank::BankContent& bank,
+               const std::vector<std::array<const char*, 3>>& settings = {}) {
+        ASSERT_TRUE(folder_.writeBank(bank));
+        for (const auto& [section, key, value] : settings) {
+            WriteSetting(folder_.state.settingsPath, section, key, value);
+        }
+        ASSERT_TRUE(LoadProgram(state()));
+    }
+
+    AppState& state() { return folder_.state; }
+
+    // Opens the screen through the holder, as the main menu does, and runs
+    // `act` on it once it is up; `act` has to close it. A screen still open
+    // three seconds later is closed and the test fails.
+    void open(const std::function<void(TestOptions*)>& act) {
+        bool shown = false;
+        WhenModal("TestOptions", [&](QWidget* window) {
+            shown = true;
+            QPointer<QWidget> guard = window;
+            act(static_cast<TestOptions*>(window));
+            QTimer::singleShot(3000, [guard] {
+                if (!guard || !guard->isVisible()) return;
+                ADD_FAILURE() << "the options screen did not close";
+                static_cast<QDialog*>(guard.data())->reject();
+            });
+        });
+        holder_.Show(nullptr);
+        EXPECT_TRUE(shown);
+    }
+
+    QString setting(const char* section, const QString& key) const {
+        return ReadSetting(folder_.state.settingsPath, section, key, "<none>");
+    }
+    void makeBump() { ASSERT_TRUE(QFile(folder_.file("bump.wav")).open(QIODevice::WriteOnly)); }
+    int bumps() const {
+        return static_cast<int>(folder_.sound.played.count(folder_.file("bump.wav")));
+    }
+
+    static QCheckBox* box(QWidget* screen, int j) {
+        return screen->findChild<QCheckBox*>(QStringLiteral("chkSection%1").arg(j));
+    }
+    static QString tag(QWidget* screen, int j) {
+        return box(screen, j)->property("tag").toString();
+    }
+    static void click(QWidget* screen, const QString& name) {
+        ASSERT_TRUE(ClickChild(screen, name)) << name.toStdString();
+    }
+    // An option button reacts on its round box and its caption.
+    static void choose(QWidget* screen, const QString& name) {
+        auto* option = screen->findChild<QRadioButton*>(name);
+        ASSERT_NE(option, nullptr) << name.toStdString();
+        QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(5, option->height() / 2));
+    }
+    // The captions of the boxes that are shown, in order.
+    static QStringList shownCaptions(QWidget* screen) {
+        QStringList captions;
+        for (int j = 0; j < TestOptions::kSectionBoxes; ++j) {
+            if (!box(screen, j)->isHidden()) captions << box(screen, j)->text();
+        }
+        return captions;
+    }
+
+    ProgramFolder folder_;
+    TestOptionsHolder holder_{folder_.state};
+};
+
+TEST_F(OptionsScreen, OpeningShowsMemoryAndClosingByBackWritesTheFiveSettingsOnly) {
+    start(SmallBank(), {{"Sound", "OnOrOff", "off"},
+                        {"Figures", "AskWithFigures", "no"},
+                        {"TestMode", "TestMode", "3"},
+                        {"Sections", "Ask1", "Yes"}});
+    state().blackBackgroundOn = false;
+    state().shuffleOn = true;
+    state().currentElement = 2;
+    open([&](TestOptions* screen) {
+        EXPECT_FALSE(screen->findChild<QCheckBox*>("chkSound")->isChecked());
+        EXPECT_TRUE(screen->findChild<QCheckBox*>("chkShuffle")->isChecked());
+        EXPECT_FALSE(screen->findChild<QCheckBox*>("chkBlack")->isChecked());
+        auto* figures = screen->findChild<QCheckBox*>("chkFigures");
+        EXPECT_FALSE(figures->isChecked());
+        EXPECT_TRUE(figures->visibleRegion().isEmpty()) << "the figures option is out of sight";
+        EXPECT_TRUE(screen->findChild<QRadioButton*>("Option12")->isChecked());
+        EXPECT_EQ(screen->shownPage(), 0);
+        EXPECT_TRUE(box(screen, 0)->isChecked());
+        EXPECT_FALSE(box(screen, 1)->isChecked());
+        click(screen, "RollOverPicture0");
+    });
+    EXPECT_EQ(setting("Sound", "OnOrOff"), "OFF");
+    EXPECT_EQ(setting("Shuffle", "OnOrOff"), "ON");
+    EXPECT_EQ(setting("DUVBlackBackground", "OnOrOff"), "OFF");
+    EXPECT_EQ(setting("Figures", "AskWithFigures"), "NO");
+    EXPECT_EQ(setting("TestMode", "TestMode"), "3");
+    const QRegularExpression sectionKey("^Ask\\d+\\s*=", QRegularExpression::MultilineOption);
+    QFile file(state().settingsPath);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(file.readAll()).count(sectionKey), 1)
+        << "only the key written before the screen opened";
+    EXPECT_EQ(setting("Sections", "Ask1"), "Yes");
+    EXPECT_EQ(holder_.screen(), nullptr) << "BACK discards the screen";
+}
+
+TEST_F(OptionsScreen, SectionClicksAreWrittenAtOnceAndClearAllOrAddAllOnlyOnTheShownTab) {
+    start(SmallBank(),
+          {{"Sections", "Ask1", "Yes"}, {"Sections", "Ask3", "Yes"}, {"Sections", "Ask4", "Yes"}});
+    state().currentElement = 2;
+    open([&](TestOptions* screen) {
+        ASSERT_EQ(tag(screen, 1), "2");
+        QTest::mouseClick(box(screen, 1), Qt::LeftButton);
+        EXPECT_EQ(setting("Sections", "Ask2"), "Yes");
+        EXPECT_TRUE(state().sections(2).Ask);
+        QTest::mouseClick(box(screen, 1), Qt::LeftButton);
+        EXPECT_EQ(setting("Sections", "Ask2"), "No");
+        EXPECT_FALSE(state().sections(2).Ask);
+        WriteSetting(state().settingsPath, "Sections", "Ask2", "untouched");
+
+        click(screen, "RollOverPicture2");
+        for (int j : {0, 1, 2}) EXPECT_FALSE(box(screen, j)->isChecked()) << j;
+        EXPECT_EQ(setting("Sections", "Ask1"), "No");
+        EXPECT_EQ(setting("Sections", "Ask4"), "No");
+        EXPECT_EQ(setting("Sections", "Ask2"), "untouched") << "it was not checked";
+        EXPECT_EQ(setting("Sections", "Ask3"), "Yes") << "a General section";
+        EXPECT_TRUE(state().sections(3).Ask);
+
+        click(screen, "tabLabel2");  // General: G1 checked, G2 not
+        click(screen, "RollOverPicture1");
+        EXPECT_EQ(setting("Sections", "Ask5"), "Yes");
+        EXPECT_EQ(setting("Sections", "Ask6"), "<none>") << "an Extra section";
+        for (int r : {1, 2, 4}) EXPECT_FALSE(state().sections(r).Ask) << r;
+        click(screen, "RollOverPicture0");
+    });
+}
+
+TEST_F(OptionsScreen, TheListFollowsTheChosenTab) {
+    start(SmallBank());
+    state().currentElement = 2;
+    state().sections(6).Ask = true;  // in memory only: the list shows memory
+    TestOptions screen(state());
+    screen.show();
+
+    // The lower-case label is listed with the Technician sections, in table order.
+    EXPECT_EQ(shownCaptions(&screen),
+              QStringList({"Commission's Rules (T1)", "Operating Procedures (T2)",
+                           QString(kLongDescription) + " (t3)"}));
+    EXPECT_EQ(tag(&screen, 2), "4");
+    EXPECT_EQ(tag(&screen, 3), "0");
+    // The long description wraps: its box is two lines high, 4 pixels (60
+    // twips) under the one before.
+    const QRect second = box(&screen, 1)->geometry();
+    const QRect third = box(&screen, 2)->geometry();
+    EXPECT_EQ(third.top(), second.bottom() + 1 + 4);
+    EXPECT_GE(third.height(), 2 * second.height());
+
+    // A check survives a tab change and back (back by the tab's face).
+    QTest::mouseClick(box(&screen, 1), Qt::LeftButton);
+    click(&screen, "tabLabel4");
+    EXPECT_EQ(shownCaptions(&screen), QStringList({"Commission's Rules (E1)"}));
+    EXPECT_TRUE(box(&screen, 0)->isChecked());
+    EXPECT_EQ(screen.findChild<QLabel*>("TabOuter4")->palette().color(QPalette::Window),
+              QColor(64, 64, 64));
+    EXPECT_EQ(screen.findChild<QLabel*>("TabOuter1")->palette().color(QPalette::Window),
+              QColor(Qt::white));
+    click(&screen, "tabInner1");
+    EXPECT_EQ(screen.chosenElement(), 2);
+    EXPECT_TRUE(box(&screen, 1)->isChecked());
+    EXPECT_FALSE(box(&screen, 0)->isChecked());
+
+    // Novice has no sections; neither list scrolls, and the content sits at the top.
+    click(&screen, "tabLabel0");
+    EXPECT_TRUE(shownCaptions(&screen).isEmpty());
+    auto* scroll = screen.findChild<QScrollBar*>("VScroll1");
+    EXPECT_EQ(scroll->maximum(), 0);
+    EXPECT_EQ(screen.findChild<QWidget*>("picin")->y(), 0);
+    screen.close();
+}
+
+TEST_F(OptionsScreen, AnElementWithMoreThan36SectionsShowsItsFirst36) {
+    qbank::BankContent bank;
+    for (int i = 1; i <= 40; ++i) bank.sections.push_back({i, QString("E%1").arg(i), "Topic", 5});
+    start(bank);
+    state().currentElement = 5;
+    TestOptions screen(state());
+    screen.show();
+    EXPECT_EQ(shownCaptions(&screen).size(), 36);
+    EXPECT_EQ(tag(&screen, 35), "36");
+    auto* scroll = screen.findChild<QScrollBar*>("VScroll1");
+    auto* picin = screen.findChild<QWidget*>("picin");
+    EXPECT_EQ(scroll->value(), 1);
+    EXPECT_EQ(picin->y(), -6);  // 100 twips up
+    // The list scrolls its whole length: at the end the last box is in view.
+    const QRect last = box(&screen, 35)->geometry();
+    scroll->setValue(scroll->maximum());
+    const int viewport = screen.findChild<QWidget*>("picOut")->height();
+    EXPECT_LE(picin->y() + last.bottom(), viewport);
+    EXPECT_GE(picin->y() + last.top(), 0);
+    screen.close();
+}
+
+TEST_F(OptionsScreen, SimulatedModeIsTakenOnAnyCloseAndAKeptScreenIsReused) {
+    start(SmallBank());
+    makeBump();
+    open([&](TestOptions* screen) {
+        click(screen, "optBut1");
+        choose(screen, "Option13");
+        choose(screen, "Option11");
+        choose(screen, "Option13");
+        EXPECT_EQ(state().testMode, 1) << "the mode is taken when the screen closes";
+        QTest::keyClick(screen, Qt::Key_Escape);
+    });
+    EXPECT_EQ(setting("TestMode", "TestMode"), "4");
+    EXPECT_EQ(state().testMode, 4);
+    ASSERT_NE(holder_.screen(), nullptr) << "a close other than BACK keeps the screen";
+    const int before = bumps();
+
+    TestOptions* kept = holder_.screen();
+    open([&](TestOptions* screen) {
+        EXPECT_EQ(screen, kept);
+        EXPECT_EQ(bumps(), before + 1) << "the kept screen's page flag is set";
+        EXPECT_EQ(screen->shownPage(), 0);
+        EXPECT_TRUE(screen->findChild<QRadioButton*>("Option13")->isChecked());
+        click(screen, "RollOverPicture0");
+    });
+    EXPECT_EQ(holder_.screen(), nullptr);
+}
+
+TEST_F(OptionsScreen, PageSoundFromTheSecondSelectionUntilSoundsAreTurnedOff) {
+    start(SmallBank());
+    makeBump();
+    ASSERT_TRUE(state().soundOn);
+    open([&](TestOptions* screen) {
+        EXPECT_EQ(bumps(), 0) << "a new screen's first selection is silent";
+        auto panel = [&](int i) { return screen->findChild<QWidget*>(QString("Panel%1").arg(i)); };
+        auto image = [&](int i) {
+            const QImage shown =
+                screen->findChild<QLabel*>(QString("optBut%1").arg(i))->pixmap().toImage();
+            return shown.convertToFormat(QImage::Format_ARGB32);
+        };
+        auto art = [](const char* name) {
+            return QImage(QString(":/%1.png").arg(name)).convertToFormat(QImage::Format_ARGB32);
+        };
+        click(screen, "optBut0");  // the page already shown
+        EXPECT_EQ(bumps(), 1);
+        click(screen, "optBut2");
+        EXPECT_EQ(bumps(), 2);
+        EXPECT_FALSE(panel(0)->isVisible());
+        EXPECT_FALSE(panel(1)->isVisible());
+        EXPECT_TRUE(panel(2)->isVisible());
+        EXPECT_EQ(image(0), art("page_topics_unselected"));
+        EXPECT_EQ(image(2), art("page_settings_selected"));
+
+        click(screen, "chkSound");
+        EXPECT_FALSE(state().soundOn);
+        click(screen, "optBut0");
+        EXPECT_EQ(bumps(), 2) << "sounds are off at once";
+        EXPECT_EQ(image(0), art("page_topics_selected"));
+        screen->close();  // the window system's close
+    });
+    EXPECT_EQ(setting("Sound", "OnOrOff"), "OFF");
+
+    // The next start-up reads sounds as off.
+    state().database.close();
+    AppState next;
+    next.programDir = state().programDir;
+    next.programName = QStringLiteral("quillet");
+    next.fatal = &folder_.fatal;
+    ASSERT_TRUE(LoadProgram(next));
+    EXPECT_FALSE(next.soundOn);
+}
+
+TEST_F(OptionsScreen, TabCaptionsLightUpUnderThePointerAndGoWhiteOverTheList) {
+    start(SmallBank());
+    state().currentElement = 3;
+    TestOptions screen(state());
+    screen.move(200, 150);
+    screen.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
+    auto colour = [&](int i) {
+        return screen.findChild<QLabel*>(QString("tabLabel%1").arg(i))
+            ->palette()
+            .color(QPalette::WindowText);
+    };
+    auto pointAt = [&](const char* name, QPoint at = {}) {
+        auto* widget = screen.findChild<QWidget*>(name);
+        if (at.isNull()) at = widget->rect().center();
+        QCursor::setPos(widget->mapToGlobal(at));
+        QCoreApplication::processEvents();
+    };
+    const QColor yellow(255, 255, 0);
+    pointAt("tabLabel4");
+    EXPECT_EQ(colour(4), yellow);
+    for (int i : {0, 1, 2, 3})
+        EXPECT_EQ(colour(i), QColor(Qt::white)) << "the chosen tab too: " << i;
+    pointAt("Picture2", QPoint(2, 2));  // the list frame, outside the viewport
+    for (int i = 0; i < TestOptions::kTabs; ++i) EXPECT_EQ(colour(i), QColor(Qt::white)) << i;
+    QCursor::setPos(0, 0);
+    screen.close();
+}
+
+}  // namespace

@@ -1,0 +1,50 @@
+#include "Screenshots.h"
+
+#include "options/gui/TestOptions.h"
+#include "shell/core/AppState.h"
+#include "shell/core/QuestionBank.h"
+
+#include <cstdio>
+
+namespace quillet {
+namespace {
+
+class PrintFatal : public FatalErrorHandler {
+public:
+    void fatal(const QString& title, const QString& text) override {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
+    }
+};
+
+}  // namespace
+
+// Each page, and the topics page on every element tab, with the real bank: a
+// few sections chosen so that both check states show.
+QUILLET_SCREENSHOTS(options) {
+    AppState state;
+    PrintFatal fatal;
+    state.programDir = context.programDir;
+    state.programName = QStringLiteral("quillet");
+    state.fatal = &fatal;
+    if (!LoadProgram(state)) return;
+    for (int row : {1, 3, 4, 12, 25}) {
+        if (SectionInfo* section = state.sections.find(row)) section->Ask = true;
+    }
+    state.currentElement = 2;
+
+    TestOptions screen(state);
+    const char* const pages[] = {"options-topics", "options-format", "options-program"};
+    for (int page = 0; page < TestOptions::kPages; ++page) {
+        screen.SelectPage(page);
+        shots::Save(context, &screen, QString::fromLatin1(pages[page]));
+    }
+    screen.SelectPage(0);
+    const char* const tabs[] = {"novice", "technician", "general", "advanced", "extra"};
+    for (int element = 1; element <= TestOptions::kTabs; ++element) {
+        screen.SetTabsForSection(element);
+        shots::Save(context, &screen,
+                    QStringLiteral("options-tab-") + QLatin1String(tabs[element - 1]));
+    }
+}
+
+}  // namespace quillet
