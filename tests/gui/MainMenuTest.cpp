@@ -164,3 +164,26 @@ TEST(MainMenu, GeneralInformationOpensTheInformationWindowOnItsDisclaimer) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MainMenu, OptionsItemOpensTheOptionsScreenAndItsChoicesTakeEffect) {
+    ProgramFolder folder;
+    ASSERT_TRUE(folder.writeBank(Sections(2)));
+    MainMenu menu(folder.state);
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        WhenModal("TestOptions", [&](QWidget* options) {
+            opened = true;
+            ClickChild(options, "RollOverPicture0");  // BACK
+            QTimer::singleShot(0, [&] { menu.exitProgram(); });
+        });
+        ClickItem(menu, 6);
+    });
+    menu.exec();
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(ReadSetting(folder.state.settingsPath, "TestMode", "TestMode", "-"), "1")
+        << "closing the options screen saves its settings";
+}
+
+}  // namespace

@@ -1,8 +1,11 @@
 // The real windows the main menu opens.
 
+#include "options/gui/TestOptions.h"
 #include "results/gui/TestResults.h"
 #include "ui/gui/Info.h"
 #include "ui/gui/MainMenu.h"
+
+#include <memory>
 
 namespace quillet {
 
@@ -18,6 +21,12 @@ Screens DefaultScreens() {
     Screens screens;
     screens.results = ShowModal<TestResults>;
     screens.info = ShowModal<Info>;
+    // The options screen is kept between showings unless BACK discarded it.
+    auto options = std::make_shared<std::unique_ptr<TestOptionsHolder>>();
+    screens.options = [options](AppState& state, QWidget* parent) {
+        if (!*options) *options = std::make_unique<TestOptionsHolder>(state);
+        (*options)->Show(parent);
+    };
     return screens;
 }
 
