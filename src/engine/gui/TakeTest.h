@@ -57,8 +57,6 @@ public:
     void ResetRollovers();
 
     const RunningTest& test() const { return *test_; }
-    MenuItems* answerItems() const { return menu_; }
-    PictureButtons* pictureButtons() const { return pictures_; }
 
     // TestScreen
     void showQuestion(const QuestionOnScreen& question) override;
