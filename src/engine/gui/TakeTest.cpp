@@ -1,0 +1,430 @@
+#include "engine/gui/TakeTest.h"
+
+#include <QCoreApplication>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "engine/core/QuestionList.h"
+#include "engine/core/Random.h"
+#include "shell/core/AppState.h"
+#include "shell/gui/Platform.h"
+#include "shell/gui/Twips.h"
+#include "ui/gui/MessageBox.h"
+#include "ui/gui/Rollover.h"
+
+namespace quillet {
+namespace {
+
+namespace qa = question_area;
+
+// The window's client area and its two strips, in twips.
+constexpr int kWindowWidth = 9465;
+constexpr int kWindowHeight = 6480;
+constexpr QRect kHeaderStrip{0, 0, kWindowWidth, 540};
+constexpr QRect kStatusStrip{-60, 5520, 9600, 1020};
+
+// Inside the status strip. The texts get fixed widths so that the longest of
+// them (the caption of mode 2, the progress text of a long list) ends before
+// the next control of its row.
+constexpr QRect kProgressLabel{1290, 180, 2700, 270};
+constexpr QRect kTestTypeLabel{1290, 540, 4770, 270};
+constexpr QRect kRunLabel{4050, 180, 2010, 270};
+constexpr QRect kLeaveButton{150, 90, 750, 750};
+constexpr QRect kInfoButton{8220, 90, 1200, 750};
+constexpr QRect kSkipButton{6120, 90, 1950, 750};
+
+enum PictureIndex { kLeave = 0, kInfo = 1, kSkip = 2 };
+
+const QColor kGrey(192, 192, 192);
+const QColor kHeaderGrey(64, 64, 64);
+const QColor kWhite(255, 255, 255);
+const QColor kBlack(0, 0, 0);
+const MenuColours kAnswerColours{QColor(0, 0, 128), QColor(255, 255, 128), QColor(255, 128, 0)};
+
+QRect Pixels(const QRect& twips) {
+    return TwipRect(twips.left(), twips.top(), twips.width(), twips.height());
+}
+
+QFont ArialBold(qreal points) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(points);
+    font.setBold(true);
+    return font;
+}
+
+void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+    QPalette pal = widget->palette();
+    pal.setColor(role, colour);
+    widget->setPalette(pal);
+}
+
+// Font, wrapping and alignment of the question area's labels and the question
+// id. The screen's labels and the measuring labels get the same treatment, so
+// what is measured is what is drawn.
+void SetUpLabel(QuestionLabel kind, QLabel* label) {
+    label->setTextFormat(Qt::PlainText);
+    switch (kind) {
+        case QuestionLabel::Question:
+            label->setFont(ArialBold(14.25));
+            label->setWordWrap(true);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            break;
+        case QuestionLabel::Table: {
+            QFont courier(QStringLiteral("Courier"));
+            courier.setFamilies({QStringLiteral("Courier"), QStringLiteral("Liberation Mono")});
+            courier.setStyleHint(QFont::TypeWriter);
+            courier.setFixedPitch(true);
+            courier.setPointSizeF(12);
+            label->setFont(courier);
+            label->setWordWrap(true);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            break;
+        }
+        case QuestionLabel::Answer:
+            label->setFont(ArialBold(12));
+            label->setWordWrap(true);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            break;
+        case QuestionLabel::QuestionId:
+            label->setFont(ArialBold(9.75));
+            label->setWordWrap(false);
+            label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+            break;
+    }
+}
+
+QLabel* NewLabel(QWidget* parent, const QString& name) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    return label;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+
+QString ShownCaption(const QString& caption) {
+    // QString::replace does not look again at what it has replaced, so "&&&&"
+    // stays two ampersands.
+    return QString(caption).replace(QStringLiteral("&&"), QStringLiteral("&"));
+}
+
+LabelMeasurer::LabelMeasurer() {
+    for (const QuestionLabel kind : {QuestionLabel::Question, QuestionLabel::Table,
+                                     QuestionLabel::Answer, QuestionLabel::QuestionId}) {
+        auto& label = labels_[static_cast<size_t>(kind)];
+        label = std::make_unique<QLabel>();
+        SetUpLabel(kind, label.get());
+        label->ensurePolished();
+    }
+}
+
+LabelMeasurer::~LabelMeasurer() = default;
+
+QSize LabelMeasurer::measure(QuestionLabel kind, const QString& caption, int wrapWidth) const {
+    QLabel& label = *labels_[static_cast<size_t>(kind)];
+    label.setText(kind == QuestionLabel::QuestionId ? caption : ShownCaption(caption));
+    if (wrapWidth <= 0) {
+        const QSize size = label.sizeHint();
+        return {Twips(size.width()), Twips(size.height())};
+    }
+    const int width = Px(wrapWidth);
+    return {Twips(width), Twips(label.heightForWidth(width))};
+}
+
+// ---------------------------------------------------------------------------
+
+TakeTest::TakeTest(AppState& state, QWidget* parent, RandomSource* random)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      state_(state),
+      ownRandom_(random ? nullptr : std::make_unique<MersenneRandom>()),
+      random_(random ? random : ownRandom_.get()) {
+    setObjectName(QStringLiteral("TakeTest"));
+    setWindowTitle(QStringLiteral("Quillet"));
+    setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
+    setModal(true);
+    setFixedSize(Px(kWindowWidth), Px(kWindowHeight));
+    setAutoFillBackground(true);
+    SetColour(this, QPalette::Window, kGrey);
+
+    menu_ =
+        new MenuItems(this, QStringLiteral("lblAnswer"), kAnswerColours, QStringLiteral("Timer1"));
+    pictures_ = new PictureButtons(state_, this, QStringLiteral("Timer2"),
+                                   /*clickActsWhenDisabled=*/false);
+
+    buildHeader();
+    buildQuestionArea();
+    buildStatusStrip();
+
+    // Pointer moves over these surfaces return the answers to their normal colour.
+    for (QWidget* surface : {static_cast<QWidget*>(this), static_cast<QWidget*>(lblQuestion_),
+                             picOuter_, picInner_, static_cast<QWidget*>(picture1_)}) {
+        menu_->addBackground(surface);
+    }
+    connect(menu_, &MenuItems::clicked, this, [this](int index) { test_->answer(index); });
+    connect(pictures_, &PictureButtons::clicked, this, &TakeTest::pictureClicked);
+
+    // Hidden buttons whose click operations are the next question and leaving.
+    auto* next = new QPushButton(QStringLiteral("Next Question"), this);
+    next->setObjectName(QStringLiteral("Command1"));
+    auto* exit = new QPushButton(QStringLiteral("Exit"), this);
+    exit->setObjectName(QStringLiteral("Command2"));
+    for (QPushButton* button : {next, exit}) {
+        button->setAutoDefault(false);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->hide();
+    }
+    connect(next, &QPushButton::clicked, this, [this] { test_->nextQuestion(); });
+    connect(exit, &QPushButton::clicked, this, [this] { test_->leave(); });
+
+    test_ = std::make_unique<RunningTest>(state_, *random_, measurer_, *this);
+    load();
+}
+
+TakeTest::~TakeTest() = default;
+
+void TakeTest::buildHeader() {
+    auto* strip = NewLabel(this, QStringLiteral("picHeader"));
+    strip->setPixmap(QPixmap(QStringLiteral(":/test_header.png")));
+    strip->setGeometry(Pixels(kHeaderStrip));
+
+    lblSection_ = NewLabel(strip, QStringLiteral("lblSection"));
+    lblSection_->setTextFormat(Qt::PlainText);
+    lblSection_->setFont(ArialBold(9.75));
+    lblSection_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblSection_->setGeometry(Pixels(qa::kSectionLabel));
+    SetColour(lblSection_, QPalette::WindowText, kWhite);
+
+    lblQuestionId_ = NewLabel(strip, QStringLiteral("lblQuestionID"));
+    SetUpLabel(QuestionLabel::QuestionId, lblQuestionId_);
+    lblQuestionId_->setAutoFillBackground(true);
+    SetColour(lblQuestionId_, QPalette::WindowText, kWhite);
+    SetColour(lblQuestionId_, QPalette::Window, kHeaderGrey);
+    lblQuestionId_->setGeometry(
+        Pixels(QRect(8250, qa::kSectionLabel.top(), qa::kQuestionIdRight - 8250, 240)));
+
+    cmdFig_ = new QPushButton(QStringLiteral("fig"), strip);
+    cmdFig_->setObjectName(QStringLiteral("cmdFIG"));
+    QFont small(QStringLiteral("MS Sans Serif"));
+    small.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
+    small.setPointSizeF(8.25);
+    cmdFig_->setFont(small);
+    cmdFig_->setGeometry(Pixels(qa::kFigureButton));
+    // Enter must not open the figure: the button never becomes the default.
+    cmdFig_->setAutoDefault(false);
+    cmdFig_->setFocusPolicy(Qt::NoFocus);
+    cmdFig_->hide();
+    connect(cmdFig_, &QPushButton::clicked, this, &TakeTest::openFigure);
+}
+
+void TakeTest::buildQuestionArea() {
+    picOuter_ = new QWidget(this);
+    picOuter_->setObjectName(QStringLiteral("picOuter"));
+    picOuter_->setGeometry(Pixels(qa::kViewport));
+    picOuter_->setAutoFillBackground(true);
+    SetColour(picOuter_, QPalette::Window, kGrey);
+
+    picInner_ = new QWidget(picOuter_);
+    picInner_->setObjectName(QStringLiteral("picInner"));
+    picInner_->setGeometry(0, 0, Px(qa::kCanvas.width()), Px(qa::kCanvas.height()));
+    picInner_->setAutoFillBackground(true);
+    SetColour(picInner_, QPalette::Window, kGrey);
+    picInner_->installEventFilter(this);
+
+    lblQuestion_ = NewLabel(picInner_, QStringLiteral("lblQuestion"));
+    SetUpLabel(QuestionLabel::Question, lblQuestion_);
+    SetColour(lblQuestion_, QPalette::WindowText, kBlack);
+    lblQuestion_->setGeometry(
+        Pixels(QRect(qa::kQuestionLeft, qa::kQuestionTop, qa::kQuestionWidth, 0)));
+
+    lblTable_ = NewLabel(picInner_, QStringLiteral("lblTable"));
+    SetUpLabel(QuestionLabel::Table, lblTable_);
+    SetColour(lblTable_, QPalette::WindowText, kBlack);
+    lblTable_->setGeometry(Pixels(QRect(qa::kTableLeft, qa::kQuestionTop, qa::kTableWidth, 0)));
+
+    for (size_t i = 0; i < lblAnswer_.size(); ++i) {
+        QLabel* answer = menu_->addItem(picInner_, QString());
+        SetUpLabel(QuestionLabel::Answer, answer);
+        answer->setGeometry(Pixels(QRect(qa::kAnswerLeft, qa::kQuestionTop, qa::kAnswerWidth, 0)));
+        lblAnswer_[i] = answer;
+    }
+
+    const auto setUpBar = [this](Qt::Orientation orientation, const char* name, const QRect& where,
+                                 const ScrollRange& range) {
+        auto* bar = new QScrollBar(orientation, picOuter_);
+        bar->setObjectName(QString::fromLatin1(name));
+        bar->setGeometry(Pixels(where));
+        bar->setRange(range.minimum, range.maximum);
+        bar->setSingleStep(range.singleStep);
+        bar->setPageStep(range.pageStep);
+        bar->setFocusPolicy(Qt::NoFocus);
+        bar->raise();
+        return bar;
+    };
+    vScroll_ = setUpBar(Qt::Vertical, "VScroll1", qa::kVerticalBar, VerticalScrollRange());
+    hScroll_ = setUpBar(Qt::Horizontal, "HScroll1", qa::kHorizontalBar, HorizontalScrollRange());
+    connect(vScroll_, &QScrollBar::valueChanged, this,
+            [this](int value) { scrollTo(hScroll_->value(), value); });
+    connect(hScroll_, &QScrollBar::valueChanged, this,
+            [this](int value) { scrollTo(value, vScroll_->value()); });
+}
+
+void TakeTest::buildStatusStrip() {
+    picture1_ = NewLabel(this, QStringLiteral("Picture1"));
+    picture1_->setPixmap(QPixmap(QStringLiteral(":/test_statusbar.png")));
+    picture1_->setGeometry(Pixels(kStatusStrip));
+
+    const auto statusLabel = [this](const char* name, const QRect& where) {
+        QLabel* label = NewLabel(picture1_, QString::fromLatin1(name));
+        label->setTextFormat(Qt::PlainText);
+        label->setFont(ArialBold(9));
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        label->setGeometry(Pixels(where));
+        SetColour(label, QPalette::WindowText, kWhite);
+        return label;
+    };
+    lblQText1_ = statusLabel("lblQText1", kProgressLabel);
+    lblTestType_ = statusLabel("lblTestType", kTestTypeLabel);
+    lblRun_ = statusLabel("lblRun", kRunLabel);
+
+    const auto art = [](const char* name, const char* look) {
+        return QPixmap(QStringLiteral(":/btn_%1_%2.png")
+                           .arg(QString::fromLatin1(name), QString::fromLatin1(look)));
+    };
+    const std::pair<const char*, QRect> buttons[] = {
+        {"exit", kLeaveButton}, {"info", kInfoButton}, {"skip", kSkipButton}};
+    for (const auto& [name, where] : buttons) {
+        pictures_->addButton(picture1_, Pixels(where), art(name, "normal"), art(name, "rolled"),
+                             art(name, "clicked"));
+    }
+}
+
+void TakeTest::load() {
+    // Question area: canvas at the origin, both bars at 0.
+    scrollTo(0, 0);
+
+    // The skip button is not part of a simulated exam.
+    PictureButton* skip = pictures_->button(kSkip);
+    if (NormalizedTestMode(state_.testMode) == kModeSimulatedExam) {
+        skip->setTag(PictureTag(PictureState::Disabled));
+        skip->hide();
+    } else {
+        skip->show();
+    }
+    pictures_->LoadButtons();
+
+    if (ownRandom_) random_->seed(ClockSeed());
+    CenterForm(this);
+    test_->load();
+}
+
+void TakeTest::scrollTo(int horizontal, int vertical) {
+    const QSignalBlocker blockV(vScroll_);
+    const QSignalBlocker blockH(hScroll_);
+    vScroll_->setValue(vertical);
+    hScroll_->setValue(horizontal);
+    picInner_->move(Px(CanvasOffset(hScroll_->value())), Px(CanvasOffset(vScroll_->value())));
+}
+
+void TakeTest::ResetRollovers() { menu_->ResetRollovers(); }
+
+void TakeTest::resetRollovers() { ResetRollovers(); }
+
+void TakeTest::showQuestion(const QuestionOnScreen& q) {
+    // Each question starts at the top left of its canvas, with the bars there too.
+    scrollTo(0, 0);
+
+    lblQuestion_->setText(ShownCaption(q.captions.question));
+    lblQuestion_->setGeometry(Pixels(q.canvas.question));
+    lblTable_->setText(ShownCaption(q.captions.table));
+    lblTable_->setGeometry(Pixels(q.canvas.table));
+    for (size_t i = 0; i < lblAnswer_.size(); ++i) {
+        QLabel* answer = lblAnswer_[i];
+        answer->setText(ShownCaption(q.answerCaptions[i]));
+        answer->setProperty("tag", q.tags[i]);
+        answer->setGeometry(Pixels(q.canvas.answers[i]));
+    }
+
+    lblSection_->setText(q.sectionCaption);
+    lblQuestionId_->setText(q.questionIdCaption);
+    lblQuestionId_->setGeometry(Pixels(q.header.questionId));
+    cmdFig_->setGeometry(Pixels(q.header.figureButton));
+    cmdFig_->setVisible(q.hasFigure);
+}
+
+void TakeTest::setProgressText(const QString& text) { lblQText1_->setText(text); }
+
+void TakeTest::setRunText(const QString& text) { lblRun_->setText(text); }
+
+void TakeTest::setTestTypeText(const QString& text) { lblTestType_->setText(text); }
+
+void TakeTest::showMessage(const QString& text) { ShowMessage(state_, text, this); }
+
+void TakeTest::closeScreen() { done(QDialog::Accepted); }
+
+void TakeTest::reject() {
+    if (test_->closed()) {
+        QDialog::reject();
+        return;
+    }
+    test_->leave();
+}
+
+void TakeTest::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Activation: a test without questions ends as soon as its screen is up.
+    QTimer::singleShot(0, this, [this] { test_->activate(); });
+}
+
+void TakeTest::keyPressEvent(QKeyEvent* event) {
+    event->accept();
+    if (event->key() == Qt::Key_Escape) {
+        QDialog::keyPressEvent(event);  // leaves the test through reject()
+        return;
+    }
+    // A held key answers once, not once per repeat; Ctrl or Alt with a letter
+    // is not an answer.
+    const Qt::KeyboardModifiers others =
+        event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    if (event->isAutoRepeat() || others != Qt::NoModifier) return;
+    test_->answerKey(event->key());
+}
+
+bool TakeTest::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == picInner_) {
+        if (event->type() == QEvent::MouseButtonPress) ResetRollovers();
+        // The wheel over the question moves it up and down.
+        if (event->type() == QEvent::Wheel) {
+            QCoreApplication::sendEvent(vScroll_, event);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TakeTest::pictureClicked(int index) {
+    switch (index) {
+        case kLeave:
+            test_->leave();
+            return;
+        case kInfo:
+            if (infoOpener_) infoOpener_();
+            return;
+        case kSkip:
+            test_->skip();
+            return;
+        default:
+            return;
+    }
+}
+
+void TakeTest::openFigure() {
+    if (figureOpener_) figureOpener_();
+}
+
+}  // namespace quillet

@@ -1,0 +1,116 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "engine/core/RunningTest.h"
+#include "presentation/core/QuestionLayout.h"
+
+class QLabel;
+class QPushButton;
+class QScrollBar;
+
+namespace quillet {
+
+struct AppState;
+class MenuItems;
+class PictureButtons;
+
+// Measures captions with the fonts and wrap widths of the test screen's labels,
+// so that the stacking of question, table and answers follows the real text.
+class LabelMeasurer : public TextMeasurer {
+public:
+    LabelMeasurer();
+    ~LabelMeasurer() override;
+    QSize measure(QuestionLabel label, const QString& caption, int wrapWidth) const override;
+
+private:
+    // Unparented labels set up like the screen's own, used only for sizing.
+    std::array<std::unique_ptr<QLabel>, 4> labels_;
+};
+
+// The text a label shows for a caption written with "&&" for an ampersand.
+QString ShownCaption(const QString& caption);
+
+// The test screen: one test of the current element in the current mode, from
+// the moment it is created (its load step prepares the questions and shows the
+// first one) until the test ends or the student leaves. Run it with exec().
+class TakeTest : public QDialog, public TestScreen {
+    Q_OBJECT
+public:
+    // `random` lets a test choose the questions' order; by default the screen
+    // uses its own generator, seeded from the clock when it loads. A source
+    // passed in is used as it is, not seeded again.
+    explicit TakeTest(AppState& state, QWidget* parent = nullptr, RandomSource* random = nullptr);
+    ~TakeTest() override;
+
+    // What the "fig" button opens (the figure viewer, which shows
+    // state.currentFigureID). Nothing happens until one is set.
+    void setFigureOpener(std::function<void()> opener) { figureOpener_ = std::move(opener); }
+    // What the information button opens, modally; the test goes on when it
+    // returns. Nothing happens until one is set.
+    void setInfoOpener(std::function<void()> opener) { infoOpener_ = std::move(opener); }
+
+    // Every answer label back to its normal colour.
+    void ResetRollovers();
+
+    const RunningTest& test() const { return *test_; }
+
+    // TestScreen
+    void showQuestion(const QuestionOnScreen& question) override;
+    void setProgressText(const QString& text) override;
+    void setRunText(const QString& text) override;
+    void setTestTypeText(const QString& text) override;
+    void showMessage(const QString& text) override;
+    void resetRollovers() override;
+    void closeScreen() override;
+
+public slots:
+    // Escape and the window's close button leave the test, as the leave
+    // button does.
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildHeader();
+    void buildQuestionArea();
+    void buildStatusStrip();
+    void load();
+    void scrollTo(int horizontal, int vertical);
+    void pictureClicked(int index);
+    void openFigure();
+
+    AppState& state_;
+    std::unique_ptr<RandomSource> ownRandom_;
+    RandomSource* random_;
+    LabelMeasurer measurer_;
+    std::unique_ptr<RunningTest> test_;
+
+    QWidget* picOuter_ = nullptr;
+    QWidget* picInner_ = nullptr;
+    QScrollBar* vScroll_ = nullptr;
+    QScrollBar* hScroll_ = nullptr;
+    QLabel* lblQuestion_ = nullptr;
+    QLabel* lblTable_ = nullptr;
+    std::array<QLabel*, 4> lblAnswer_{};
+    QLabel* lblSection_ = nullptr;
+    QLabel* lblQuestionId_ = nullptr;
+    QPushButton* cmdFig_ = nullptr;
+    QLabel* picture1_ = nullptr;
+    QLabel* lblQText1_ = nullptr;
+    QLabel* lblTestType_ = nullptr;
+    QLabel* lblRun_ = nullptr;
+    MenuItems* menu_ = nullptr;
+    PictureButtons* pictures_ = nullptr;
+
+    std::function<void()> figureOpener_;
+    std::function<void()> infoOpener_;
+};
+
+}  // namespace quillet

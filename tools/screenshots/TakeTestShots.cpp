@@ -1,0 +1,110 @@
+#include <QDir>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "BankWriter.h"
+#include "Screenshots.h"
+#include "engine/core/QuestionList.h"
+#include "engine/core/Random.h"
+#include "engine/gui/TakeTest.h"
+#include "presentation/core/QuestionLoader.h"
+#include "shell/core/AppState.h"
+#include "shell/core/QuestionBank.h"
+
+namespace quillet {
+namespace {
+
+// Opens the bank in `dir` and chooses every section of `element`.
+bool OpenBank(AppState& state, const QString& dir, int element, int mode) {
+    state.programDir = dir;
+    state.programName = QStringLiteral("quillet");
+    state.settingsPath = QDir(dir).filePath(QStringLiteral("screenshots-none.ini"));
+    if (state.database.open(QDir(dir).filePath(QStringLiteral("quillet.dat")), kQuestionBankKey) !=
+            0 ||
+        !LoadSections(state).ok()) {
+        std::fprintf(stderr, "test screen: no question bank in %s\n", qPrintable(dir));
+        return false;
+    }
+    for (SectionInfo& section : state.sections) section.Ask = section.Test == element;
+    state.currentElement = element;
+    state.testMode = mode;
+    return true;
+}
+
+// The question id of the row the query returns first, or 0.
+qint64 FindQuestion(const AppState& state, const char* sql) {
+    Query query(state.database, sql);
+    return query.next() ? query.integer("QuestionID") : 0;
+}
+
+// Puts question `id` on the screen of `window` in place of the one its test drew.
+void Show(TakeTest& window, AppState& state, qint64 id) {
+    MersenneRandom random(1);
+    LabelMeasurer measurer;
+    const LoadOutcome outcome = LoadQuestion(state, id, random, measurer);
+    if (outcome.shown()) window.showQuestion(outcome.question);
+}
+
+}  // namespace
+
+QUILLET_SCREENSHOTS(take_test) {
+    {
+        AppState state;
+        if (OpenBank(state, context.programDir, 2, kModeEachOnce)) {
+            MersenneRandom random(7);
+            TakeTest window(state, nullptr, &random);
+            Show(window, state,
+                 FindQuestion(state,
+                              "SELECT QuestionID FROM QUESTIONS WHERE "
+                              "FCCQUESTIONID='T1A01'"));
+            shots::Save(context, &window, QStringLiteral("take-test-plain"));
+        }
+    }
+    {
+        // The longest question of the Extra pool, in a simulated exam (no skip button).
+        AppState state;
+        if (OpenBank(state, context.programDir, 5, kModeSimulatedExam)) {
+            MersenneRandom random(7);
+            TakeTest window(state, nullptr, &random);
+            Show(window, state,
+                 FindQuestion(state,
+                              "SELECT QuestionID FROM QUESTIONS ORDER BY length(Question) + "
+                              "length(AnswerA) + length(AnswerB) + length(AnswerC) + "
+                              "length(ANSWERD) DESC LIMIT 1"));
+            shots::Save(context, &window, QStringLiteral("take-test-long"));
+            // Its last answer, reached with the scroll bar.
+            window.findChild<QScrollBar*>(QStringLiteral("VScroll1"))->setValue(20);
+            shots::Save(context, &window, QStringLiteral("take-test-long-scrolled"));
+        }
+    }
+    {
+        // The pools have no tables: a small bank of its own, in the mode that
+        // marks each answer, with a run going.
+        QTemporaryDir dir;
+        qbank::BankContent bank;
+        bank.sections.push_back(
+            {1, QStringLiteral("G4"), QStringLiteral("Amateur Radio Practices"), 3});
+        bank.questions.push_back(
+            {1, 1,
+             QStringLiteral("Which cable in the table has the lowest loss at 100 MHz?\\n"
+                            "Losses are per 100 feet & measured at 20&#176;C.<TABLE>"
+                            "Cable  \\tLoss (dB)\\nRG-58  \\t4.5\\nRG-8X  \\t3.7\\n"
+                            "LMR-400\\t1.2"),
+             QStringLiteral("RG-58"), QStringLiteral("RG-8X"), QStringLiteral("LMR-400"),
+             QStringLiteral("All three have the same loss"), QStringLiteral("C"), 1,
+             QStringLiteral("G4X01")});
+        bank.figures.push_back({1, QByteArray(), QStringLiteral("Figure G4-1")});
+        AppState state;
+        if (qbank::WriteBank(dir.filePath(QStringLiteral("quillet.dat")), bank) &&
+            OpenBank(state, dir.path(), 3, kModeUntilRight)) {
+            state.currentRun = 3;
+            MersenneRandom random(7);
+            TakeTest window(state, nullptr, &random);
+            window.setRunText(RunText(state.currentRun));
+            shots::Save(context, &window, QStringLiteral("take-test-table-figure"));
+        }
+    }
+}
+
+}  // namespace quillet
