@@ -12,15 +12,19 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 namespace quillet::testing {
 
 // Runs `action` on the active modal widget once one whose objectName is `name`
 // is up. Polls from timers rather than waiting in a nested loop, so the modal
-// window's own exec() can start and run underneath.
-inline void WhenModal(const QString& name, std::function<void(QWidget*)> action, int waitMs = 10000) {
-    auto* poll = new QTimer;
-    auto* clock = new QElapsedTimer;
+// window's own exec() can start and run underneath. A `context` ends the
+// polling when it is destroyed, so a wait that is never met cannot act on a
+// later test.
+inline void WhenModal(const QString& name, std::function<void(QWidget*)> action, int waitMs = 10000,
+                      QObject* context = nullptr) {
+    auto* poll = new QTimer(context);
+    auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
     poll->setInterval(10);
     QObject::connect(poll, &QTimer::timeout, [poll, clock, name, action = std::move(action), waitMs] {
@@ -29,7 +33,6 @@ inline void WhenModal(const QString& name, std::function<void(QWidget*)> action,
         if (!found && clock->elapsed() < waitMs) return;
         poll->stop();
         poll->deleteLater();
-        delete clock;
         if (found) action(modal);
     });
     poll->start();

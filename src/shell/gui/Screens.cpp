@@ -1,6 +1,8 @@
 // The real windows the main menu opens.
 
+#include "engine/gui/TakeTest.h"
 #include "options/gui/TestOptions.h"
+#include "presentation/gui/FigureViewer.h"
 #include "results/gui/TestResults.h"
 #include "ui/gui/Info.h"
 #include "ui/gui/MainMenu.h"
@@ -19,6 +21,12 @@ void ShowModal(AppState& state, QWidget* parent) {
 
 Screens DefaultScreens() {
     Screens screens;
+    screens.test = [](AppState& state, QWidget* parent) {
+        TakeTest test(state, parent);
+        test.setFigureOpener([&state, &test] { ShowModal<frmFigure>(state, &test); });
+        test.setInfoOpener([&state, &test] { ShowModal<Info>(state, &test); });
+        test.exec();
+    };
     screens.results = ShowModal<TestResults>;
     screens.info = ShowModal<Info>;
     // The options screen is kept between showings unless BACK discarded it.

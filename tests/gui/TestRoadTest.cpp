@@ -1,0 +1,186 @@
+// The road of one test through the real windows: main menu, test screen,
+// results screen, and the figure and information windows on the way.
+
+#include "GuiSupport.h"
+#include "shell/core/Settings.h"
+#include "ui/gui/Info.h"
+#include "ui/gui/MainMenu.h"
+#include "ui/gui/Rollover.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+using namespace quillet;
+using namespace quillet::testing;
+
+namespace {
+
+QByteArray SmallPng() {
+    QImage image(120, 80, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// Three Technician questions in section T1 (chosen); the second has a figure.
+struct Program {
+    ProgramFolder folder;
+    std::unique_ptr<MainMenu> menu;
+    QStringList messages;
+    QTimer messageCloser;
+
+    explicit Program(int mode) {
+        qbank::BankContent bank;
+        bank.sections = {{1, "T1", "Section one", 2}, {2, "G1", "Section two", 3}};
+        for (int i = 1; i <= 3; ++i) {
+            qbank::BankQuestion q;
+            q.id = i, q.sectionId = 1, q.question = QString("Question %1").arg(i);
+            q.answerA = "a", q.answerB = "b", q.answerC = "c", q.answerD = "d";
+            q.answer = "B", q.fccQuestionId = QString("T1A0%1").arg(i);
+            if (i == 2) q.figureId = 1;
+            bank.questions.push_back(q);
+        }
+        bank.figures.push_back({1, SmallPng(), "Figure T-1"});
+        EXPECT_TRUE(folder.writeBank(bank));
+        WriteSetting(folder.state.settingsPath, "Sections", "Ask1", "Yes");
+        WriteSetting(folder.state.settingsPath, "TestMode", "TestMode", QString::number(mode));
+        menu = std::make_unique<MainMenu>(folder.state);
+        // The feedback of modes 2 and 3 is closed with "Ok" as it comes.
+        QObject::connect(&messageCloser, &QTimer::timeout, [this] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (!box || box->objectName() != "myMsgBox" || !box->isVisible()) return;
+            messages << folder.state.messageText;
+            ClickChild(box, "lblAnswer0");
+        });
+        messageCloser.start(5);
+    }
+
+    // Starts a Technician test from the menu.
+    void startTechnicianTest() {
+        QLabel* item = menu->menu()->item(1);
+        QTest::mouseClick(item, Qt::LeftButton, {}, item->rect().center());
+    }
+};
+
+QLabel* Answer(QWidget* test, int i) {
+    return test->findChild<QLabel*>(QStringLiteral("lblAnswer%1").arg(i));
+}
+
+// Clicks the right (or a wrong) answer of the question on screen.
+void AnswerQuestion(QWidget* test, bool right) {
+    for (int i = 0; i < 4; ++i) {
+        QLabel* label = Answer(test, i);
+        if ((label->property("tag").toString() == "Correct!") == right) {
+            QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
+            return;
+        }
+    }
+    ADD_FAILURE() << "no such answer on screen";
+}
+
+TEST(TestRoad, ModeOneEndsInTheResultsScreenWithTheRightBars) {
+    Program program(1);
+    QString score, overall;
+    QPixmap bar;
+    bool resultsSeen = false;
+    QTimer::singleShot(0, [&] {
+        WhenModal("TakeTest", [&](QWidget* test) {
+            AnswerQuestion(test, true);
+            AnswerQuestion(test, false);
+            AnswerQuestion(test, true);
+        });
+        WhenModal("TestResults", [&](QWidget* results) {
+            resultsSeen = true;
+            score = results->findChild<QLabel*>("percentLabel0")->text();
+            overall = results->findChild<QLabel*>("Label2")->text();
+            bar = results->findChild<QLabel*>("percentBar0")->pixmap();
+            EXPECT_FALSE(results->findChild<QLabel*>("percentLabel1")->isVisible())
+                << "General is not part of this report";
+            ClickChild(results, "RollOverPicture0");
+            QTimer::singleShot(0, [&] { program.menu->exitProgram(); });
+        });
+        program.startTechnicianTest();
+    });
+    program.menu->exec();
+    ASSERT_TRUE(resultsSeen);
+    EXPECT_EQ(score, "67% (2 of 3)");
+    EXPECT_EQ(overall, "67%");
+    EXPECT_EQ(bar.toImage(), QPixmap(":/bar_red.png").toImage()) << "2 of 3 is below 22 of 30";
+    EXPECT_FALSE(program.menu->findChild<QWidget*>("picPreparing")->isVisible());
+}
+
+TEST(TestRoad, ModeTwoAndLeavingEarlyEndWithoutResults) {
+    for (const bool leaveAtOnce : {false, true}) {
+        Program program(leaveAtOnce ? 1 : 2);
+        bool resultsSeen = false;
+        bool testClosed = false;
+        QTimer::singleShot(0, [&] {
+            WhenModal("TakeTest", [&](QWidget* test) {
+                if (leaveAtOnce) {
+                    ClickChild(test, "RollOverPicture0");
+                } else {
+                    for (int i = 0; i < 3; ++i) AnswerQuestion(test, true);
+                }
+                QTimer::singleShot(0, [&] {
+                    testClosed = QApplication::activeModalWidget() == program.menu.get();
+                    // A results screen would now be up instead of the menu.
+                    QTimer::singleShot(300, [&] { program.menu->exitProgram(); });
+                });
+            });
+            WhenModal("TestResults", [&](QWidget*) { resultsSeen = true; }, 1000, program.menu.get());
+            program.startTechnicianTest();
+        });
+        program.menu->exec();
+        EXPECT_TRUE(testClosed) << leaveAtOnce;
+        EXPECT_FALSE(resultsSeen) << leaveAtOnce;
+        EXPECT_EQ(program.messages.size(), leaveAtOnce ? 0 : 3);
+    }
+}
+
+TEST(TestRoad, FigureAndInformationOpenFromTheTestScreen) {
+    Program program(1);
+    QString figureCaption, idBefore, idAfter;
+    QSize pictureSize;
+    int infoPage = -1;
+    QTimer::singleShot(0, [&] {
+        WhenModal("TakeTest", [&](QWidget* test) {
+            // Move on to the question with the figure.
+            while (!test->findChild<QPushButton*>("cmdFIG")->isVisible()) AnswerQuestion(test, true);
+            idBefore = test->findChild<QLabel*>("lblQuestionID")->text();
+            WhenModal("frmFigure", [&, test](QWidget* viewer) {
+                figureCaption = viewer->findChild<QLabel*>("lblSection")->text();
+                pictureSize = viewer->findChild<QWidget*>("picinner")->size();
+                ClickChild(viewer, "Command1");
+                QTimer::singleShot(50, [&, test] {
+                    idAfter = test->findChild<QLabel*>("lblQuestionID")->text();
+                    WhenModal("Info", [&, test](QWidget* info) {
+                        infoPage = static_cast<Info*>(info)->pageShown();
+                        ClickChild(info, "lblAnswer8");
+                        QTimer::singleShot(50, [&, test] {
+                            ClickChild(test, "RollOverPicture0");
+                            QTimer::singleShot(50, [&] { program.menu->exitProgram(); });
+                        });
+                    });
+                    ClickChild(test, "RollOverPicture1");
+                });
+            });
+            ClickChild(test, "cmdFIG");
+        });
+        program.startTechnicianTest();
+    });
+    program.menu->exec();
+    EXPECT_EQ(figureCaption, "Figure T-1");
+    EXPECT_EQ(pictureSize, QSize(120, 80));
+    EXPECT_EQ(idAfter, idBefore) << "the same question is still on screen";
+    EXPECT_EQ(idBefore, "FCC Question ID: T1A02");
+    EXPECT_EQ(infoPage, 0);
+}
+
+}  // namespace
