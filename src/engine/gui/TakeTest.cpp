@@ -11,6 +11,7 @@
 #include "engine/core/QuestionList.h"
 #include "engine/core/Random.h"
 #include "shell/core/AppState.h"
+#include "shell/gui/Look.h"
 #include "shell/gui/Platform.h"
 #include "shell/gui/Twips.h"
 #include "ui/gui/MessageBox.h"
@@ -49,18 +50,6 @@ QRect Pixels(const QRect& twips) {
     return TwipRect(twips.left(), twips.top(), twips.width(), twips.height());
 }
 
-QFont ArialBold(qreal points) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(points);
-    font.setBold(true);
-    return font;
-}
-
-void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
-    QPalette pal = widget->palette();
-    pal.setColor(role, colour);
-    widget->setPalette(pal);
-}
 
 // Font, wrapping and alignment of the question area's labels and the question
 // id. The screen's labels and the measuring labels get the same treatment, so

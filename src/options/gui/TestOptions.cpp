@@ -3,6 +3,7 @@
 #include "options/core/OptionsPersistence.h"
 #include "options/core/SectionList.h"
 #include "shell/core/AppState.h"
+#include "shell/gui/Look.h"
 #include "shell/gui/Platform.h"
 #include "shell/gui/Twips.h"
 #include "ui/gui/Rollover.h"
@@ -70,14 +71,6 @@ const char kSimulatedNote[] =
     "Advanced - 50, and for Extra - 40.  The number correct needed to pass for the tests are "
     "26, 22, 22, 37, and 30, respectively.";
 
-QFont Font(const QString& family, qreal points, bool bold = true) {
-    QFont font(family);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
-QFont Arial(qreal points) { return Font(QStringLiteral("Arial"), points); }
 
 void SetColours(QWidget* widget, const QColor& background, const QColor& text) {
     QPalette pal = widget->palette();
@@ -247,7 +240,7 @@ void TestOptions::buildTitle() {
             Image(QStringLiteral("options_band")))
         ->setScaledContents(true);
     Text(this, QStringLiteral("Label1"), QStringLiteral("Test Options"),
-         TwipRect(270, 75, 2670, 510), Arial(21.75), kWhite);
+         TwipRect(270, 75, 2670, 510), ArialBold(21.75), kWhite);
     pictures_->addButton(
         this, TwipRect(6480, 120, 1950, 405), Image(QStringLiteral("btn_back_normal")),
         Image(QStringLiteral("btn_back_rolled")), Image(QStringLiteral("btn_back_clicked")));
@@ -273,10 +266,10 @@ void TestOptions::buildTopicsPage() {
     QWidget* page = panels_[0];
     QLabel* heading = Text(page, QStringLiteral("Label20"),
                            QStringLiteral("Ask me Questions on the Following Topics:"),
-                           TwipRect(135, 60, 4965, 285), Arial(12), kBlack);
+                           TwipRect(135, 60, 4965, 285), ArialBold(12), kBlack);
     tabs_->addBackground(heading);
 
-    const QFont tabFont = Arial(9);
+    const QFont tabFont = ArialBold(9);
     for (int i = 0; i < kTabs; ++i) {
         tabOuter_[i] =
             Picture(page, QStringLiteral("TabOuter%1").arg(i), TwipRect(60, kTabTops[i], 1260, 645),
@@ -303,7 +296,7 @@ void TestOptions::buildTopicsPage() {
     picin_ = Surface(picOut_, QStringLiteral("picin"),
                      TwipRect(kContentLeft, 0, 7425, kViewportHeight), kListGrey);
 
-    const QFont listFont = Arial(11.25);
+    const QFont listFont = ArialBold(11.25);
     lblFontHeight_ = Text(picin_, QStringLiteral("lblFontHeight"), QString(),
                           TwipRect(0, 0, kMeasureWidth, 0), listFont, kWhite);
     lblFontHeight_->setWordWrap(true);
@@ -346,11 +339,11 @@ void TestOptions::buildFormatPage() {
     QWidget* page = panels_[1];
     QLabel* heading = Text(page, QStringLiteral("Label22"),
                            QStringLiteral("Take the Test in the Following Format:"),
-                           TwipRect(75, 90, 4365, 285), Arial(12), kBlack);
+                           TwipRect(75, 90, 4365, 285), ArialBold(12), kBlack);
     tabs_->addBackground(heading);
 
     QWidget* box = Surface(page, QStringLiteral("picModes"), TwipRect(75, 450, 8415, 1410), kDark);
-    const QFont font = Arial(9.75);
+    const QFont font = ArialBold(9.75);
     for (const ModeRow& row : kModeRows) {
         auto* option = new QRadioButton(QString::fromLatin1(row.caption), box);
         option->setObjectName(QStringLiteral("Option1%1").arg(row.index));
@@ -362,7 +355,7 @@ void TestOptions::buildFormatPage() {
 
     auto* note =
         Text(page, QStringLiteral("Label3"), QString::fromLatin1(kSimulatedNote),
-             TwipRect(120, 1950, 8400, 585), Font(QStringLiteral("Arial"), 8.25, false), kBlack);
+             TwipRect(120, 1950, 8400, 585), LayoutFont(QStringLiteral("Arial"), 8.25), kBlack);
     note->setWordWrap(true);
     note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
@@ -370,7 +363,7 @@ void TestOptions::buildFormatPage() {
 void TestOptions::buildProgramPage() {
     QWidget* page = panels_[2];
     QLabel* heading = Text(page, QStringLiteral("Label21"), QStringLiteral("Program Options"),
-                           TwipRect(135, 90, 1950, 285), Arial(12), kBlack);
+                           TwipRect(135, 90, 1950, 285), ArialBold(12), kBlack);
     tabs_->addBackground(heading);
 
     struct OptionBox {
@@ -393,7 +386,7 @@ void TestOptions::buildProgramPage() {
          "start the program)",
          1920, 2, [this](bool on) { state_.blackBackgroundOn = on; }},
     };
-    const QFont font = Arial(9.75);
+    const QFont font = ArialBold(9.75);
     constexpr int kBoxHeight = 600;
     for (const OptionBox& row : rows) {
         QWidget* frame = Surface(page, QStringLiteral("pic") + QLatin1String(row.name).mid(3),
@@ -413,7 +406,7 @@ void TestOptions::buildProgramPage() {
     // bottom of the page, out of sight.
     tabs_->addBackground(Text(page, QStringLiteral("Label24"),
                               QStringLiteral("Charts and Figures Consideration"),
-                              TwipRect(135, 3900, 4365, 285), Arial(12), kBlack));
+                              TwipRect(135, 3900, 4365, 285), ArialBold(12), kBlack));
     auto* figures = new WrappingCheckBox(page);
     figures->setObjectName(QStringLiteral("chkFigures"));
     figures->setCaption(QStringLiteral("Ask Questions that refer to charts and figures"));
@@ -428,7 +421,7 @@ void TestOptions::buildHiddenControls() {
     // Push buttons with the actions of ADD ALL and CLEAR ALL, right of the
     // client area, out of sight; their keyboard shortcuts still work. They
     // never take Enter, which would otherwise clear every section unseen.
-    const QFont font = Font(QStringLiteral("Comic Sans MS"), 9.75);
+    const QFont font = LayoutFont(QStringLiteral("Comic Sans MS"), 9.75, true);
     auto makeButton = [&](const QString& name, const QString& caption, int top) {
         auto* button = new QPushButton(caption, this);
         button->setObjectName(name);

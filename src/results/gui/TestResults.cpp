@@ -1,6 +1,7 @@
 #include "results/gui/TestResults.h"
 
 #include "shell/core/AppState.h"
+#include "shell/gui/Look.h"
 #include "shell/gui/Platform.h"
 #include "shell/gui/Twips.h"
 #include "ui/gui/Rollover.h"
@@ -11,30 +12,14 @@
 namespace quillet {
 namespace {
 
-QFont Font(const char* family, double points, bool bold, bool italic = false) {
-    QFont font(QString::fromLatin1(family));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-}
-
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, const QFont& font,
                   const QColor& colour) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setFont(font);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    label->setPalette(pal);
+    SetColour(label, QPalette::WindowText, colour);
     label->setAttribute(Qt::WA_TranslucentBackground);
     return label;
-}
-
-void SetColour(QLabel* label, const QColor& colour) {
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    label->setPalette(pal);
 }
 
 const char* BarImage(BarPicture picture) {
@@ -67,20 +52,20 @@ TestResults::TestResults(AppState& state, QWidget* parent)
     bottomBand->setPixmap(QPixmap(QStringLiteral(":/results_band_bottom.png")));
     bottomBand->setGeometry(TwipRect(-150, 5790, 9960, 780));
 
-    MakeLabel(this, "Label1", "Test Results", Font("Arial", 21.75, true), Qt::white)
+    MakeLabel(this, "Label1", "Test Results", ArialBold(21.75), Qt::white)
         ->setGeometry(TwipRect(315, 180, 2595, 510));
     QLabel* overallTitle =
-        MakeLabel(this, "Label3", "Overall Score", Font("Times New Roman", 18, true, true), Qt::white);
+        MakeLabel(this, "Label3", "Overall Score", LayoutFont("Times New Roman", 18, true, true), Qt::white);
     overallTitle->setGeometry(TwipRect(3375, 225, 2595, 465));
     overallTitle->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    overall_ = MakeLabel(this, "Label2", QString(), Font("Times New Roman", 48, true, true),
+    overall_ = MakeLabel(this, "Label2", QString(), LayoutFont("Times New Roman", 48, true, true),
                          QColor(255, 0, 0));
     overall_->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
     for (int i = 0; i < kVisibleRows; ++i) {
         Row& row = rows_[static_cast<size_t>(i)];
         row.name = MakeLabel(this, QStringLiteral("lblSectionName%1").arg(i), QString(),
-                             Font("Arial", 8.25, false), Qt::black);
+                             LayoutFont("Arial", 8.25), Qt::black);
         row.name->setWordWrap(true);
         row.name->setAlignment(Qt::AlignRight | Qt::AlignTop);
         row.bar = new QLabel(this);
@@ -88,7 +73,7 @@ TestResults::TestResults(AppState& state, QWidget* parent)
         row.bar->setScaledContents(true);
         row.bar->setGeometry(TwipRect(kBarLeft, kBarTop + kRowPitch * i, kFullBarWidth, kBarHeight));
         row.score = MakeLabel(this, QStringLiteral("percentLabel%1").arg(i), QString(),
-                              Font("Arial", 9.75, true), Qt::black);
+                              ArialBold(9.75), Qt::black);
     }
 
     scroll_ = new QScrollBar(Qt::Vertical, this);
@@ -151,7 +136,7 @@ void TestResults::DrawGrid() {
         const RowPlacement place = report_->place(i, *result, Twips(row.score->width()),
                                                   Twips(row.score->height()),
                                                   Twips(row.name->height()));
-        SetColour(row.score, place.scoreBlack ? QColor(0, 0, 0) : QColor(0, 128, 128));
+        SetColour(row.score, QPalette::WindowText, place.scoreBlack ? QColor(0, 0, 0) : QColor(0, 128, 128));
         row.bar->setPixmap(QPixmap(QString::fromLatin1(BarImage(place.picture))));
         row.bar->setGeometry(Px(kBarLeft), Px(place.barTop), Px(place.barWidth), Px(kBarHeight));
         row.score->move(Px(place.scoreLeft), Px(place.scoreTop));

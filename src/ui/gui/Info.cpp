@@ -8,6 +8,7 @@
 #include <QUrl>
 
 #include "shell/core/AppState.h"
+#include "shell/gui/Look.h"
 #include "shell/gui/Platform.h"
 #include "shell/gui/Twips.h"
 #include "ui/core/InfoPages.h"
@@ -23,12 +24,6 @@ const MenuColours kMenuColours{QColor(224, 224, 224), QColor(255, 255, 0), QColo
 const QColor kTitleColour(255, 255, 255);
 const QColor kPageColour(255, 255, 255);
 
-QFont ArialBold(qreal points) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(points);
-    font.setBold(true);
-    return font;
-}
 
 void Fill(QWidget* widget, const QColor& colour) {
     QPalette pal = widget->palette();

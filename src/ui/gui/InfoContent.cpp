@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QWidget>
 
+#include "shell/gui/Look.h"
 #include "ui/core/InfoPages.h"
 
 namespace quillet {
@@ -24,13 +25,6 @@ const QColor kDisclaimerRed(192, 0, 0);
 const QColor kStepSquareColour(0, 0, 128);
 const QColor kLinkBlue(0, 0, 255);
 
-QFont Arial12Bold() {
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(12);
-    font.setBold(true);
-    return font;
-}
-
 // The small sans-serif face of the pages' body text.
 QFont SmallSans(bool bold = false, bool underline = false) {
     QFont font;
@@ -41,12 +35,6 @@ QFont SmallSans(bool bold = false, bool underline = false) {
     return font;
 }
 
-void Colour(QLabel* label, QPalette::ColorRole role, const QColor& colour) {
-    QPalette pal = label->palette();
-    pal.setColor(role, colour);
-    label->setPalette(pal);
-}
-
 // Stacks a page's labels from the top down.
 class PageWriter {
 public:
@@ -54,17 +42,17 @@ public:
 
     // The black-on-yellow band across the top of the page.
     void heading(const QString& text) {
-        QLabel* band = label(text, Arial12Bold(), Qt::AlignCenter);
+        QLabel* band = label(text, ArialBold(12), Qt::AlignCenter);
         band->setAutoFillBackground(true);
-        Colour(band, QPalette::Window, kHeadingBand);
+        SetColour(band, QPalette::Window, kHeadingBand);
         const int height = band->sizeHint().height() + 4;
         band->setGeometry(kMargin, y_, textWidth(), height);
         advance(band);
     }
 
     void title(const QString& text, const QColor& colour = kBlack) {
-        QLabel* label = wrapped(text, Arial12Bold(), kMargin, textWidth(), Qt::AlignCenter);
-        Colour(label, QPalette::WindowText, colour);
+        QLabel* label = wrapped(text, ArialBold(12), kMargin, textWidth(), Qt::AlignCenter);
+        SetColour(label, QPalette::WindowText, colour);
         advance(label, kGap + 2);
     }
 
@@ -82,8 +70,8 @@ public:
         QLabel* square =
             label(QStringLiteral(" %1 ").arg(letter), SmallSans(true), Qt::AlignCenter);
         square->setAutoFillBackground(true);
-        Colour(square, QPalette::Window, kStepSquareColour);
-        Colour(square, QPalette::WindowText, kWhite);
+        SetColour(square, QPalette::Window, kStepSquareColour);
+        SetColour(square, QPalette::WindowText, kWhite);
         square->setGeometry(kMargin, y_, kStepSquare, kStepSquare);
         QLabel* body = wrapped(text, SmallSans(), kMargin + kStepIndent, textWidth() - kStepIndent);
         advance(body->height() > square->height() ? body : square);
@@ -95,7 +83,7 @@ public:
         url->setObjectName(QStringLiteral("url%1").arg(index));
         url->setProperty("address", QString::fromLatin1(address));
         url->setCursor(Qt::PointingHandCursor);
-        Colour(url, QPalette::WindowText, kLinkBlue);
+        SetColour(url, QPalette::WindowText, kLinkBlue);
         url->adjustSize();
         url->move(kMargin, y_);
         advance(url);
@@ -114,7 +102,7 @@ private:
         label->setTextFormat(Qt::PlainText);
         label->setFont(font);
         label->setAlignment(alignment | Qt::AlignVCenter);
-        Colour(label, QPalette::WindowText, kBlack);
+        SetColour(label, QPalette::WindowText, kBlack);
         return label;
     }
 

@@ -2,6 +2,7 @@
 
 #include "shell/core/AppState.h"
 #include "shell/core/QuestionBank.h"
+#include "shell/gui/Look.h"
 #include "shell/gui/Platform.h"
 #include "shell/gui/Twips.h"
 #include "ui/core/MainMenuRules.h"
@@ -34,13 +35,6 @@ constexpr ItemPlace kItems[] = {
     {6, "Test and Program Options", 3390, 5130},
     {7, "General Information", 3390, 5520},
 };
-
-QFont ArialBold(double points) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(points);
-    font.setBold(true);
-    return font;
-}
 
 const QString kCriticalTitle = QStringLiteral("Critical Error");
 const QString kCriticalText =
@@ -85,20 +79,14 @@ MainMenu::MainMenu(AppState& state, Screens screens, QWidget* parent)
     auto* version = new QLabel(QStringLiteral("version 3.01"), picture1_);
     version->setObjectName(QStringLiteral("Label2"));
     version->setGeometry(TwipRect(180, 6870, 1005, 285));
-    QFont small(QStringLiteral("Arial"));
-    small.setPointSize(8);
-    version->setFont(small);
-    QPalette white = version->palette();
-    white.setColor(QPalette::WindowText, QColor(255, 255, 255));
-    version->setPalette(white);
+    version->setFont(LayoutFont(QStringLiteral("Arial"), 8));
+    SetColour(version, QPalette::WindowText, QColor(255, 255, 255));
 
     preparing_ = new QWidget(picture1_);
     preparing_->setObjectName(QStringLiteral("picPreparing"));
     preparing_->setGeometry(TwipRect(2640, 2550, 6285, 4275));
     preparing_->setAutoFillBackground(true);
-    QPalette grey = preparing_->palette();
-    grey.setColor(QPalette::Window, QColor(128, 128, 128));
-    preparing_->setPalette(grey);
+    SetColour(preparing_, QPalette::Window, QColor(128, 128, 128));
     auto* preparingText = new QLabel(QStringLiteral("Preparing Questions..."), preparing_);
     preparingText->setObjectName(QStringLiteral("Label1"));
     preparingText->setFont(ArialBold(14.25));

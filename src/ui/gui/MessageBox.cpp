@@ -1,6 +1,7 @@
 #include "ui/gui/MessageBox.h"
 
 #include "shell/core/AppState.h"
+#include "shell/gui/Look.h"
 #include "shell/gui/Platform.h"
 #include "shell/gui/Twips.h"
 #include "ui/gui/Rollover.h"
@@ -32,12 +33,6 @@ const QColor kTextColour(255, 255, 255);
 
 const MenuColours kOkColours{QColor(224, 224, 224), QColor(255, 255, 0), QColor(255, 128, 0)};
 
-QFont Font(const QString& family, qreal points) {
-    QFont font(family);
-    font.setPointSizeF(points);
-    font.setBold(true);
-    return font;
-}
 
 // The dark panel with the blue ellipse behind the text and the frame of "Ok".
 class Panel : public QWidget {
@@ -77,7 +72,7 @@ myMsgBox::myMsgBox(AppState& state, QWidget* parent)
 
     label1_ = new QLabel(picture1_);
     label1_->setObjectName(QStringLiteral("Label1"));
-    label1_->setFont(Font(QStringLiteral("Arial"), 12));
+    label1_->setFont(ArialBold(12));
     label1_->setTextFormat(Qt::PlainText);
     label1_->setWordWrap(true);
     QPalette textPalette = label1_->palette();
@@ -87,7 +82,7 @@ myMsgBox::myMsgBox(AppState& state, QWidget* parent)
 
     menu_ = new MenuItems(this, QStringLiteral("lblAnswer"), kOkColours, QStringLiteral("Timer2"));
     QLabel* ok = menu_->addItem(picture1_, QStringLiteral("Ok"));
-    ok->setFont(Font(QStringLiteral("Arial"), 14.25));
+    ok->setFont(ArialBold(14.25));
     ok->setAlignment(Qt::AlignCenter);
     ok->setGeometry(TwipRect(kOkLeft, kOkTop, kOkWidth, kOkHeight));
     connect(menu_, &MenuItems::clicked, this, &myMsgBox::unload);
@@ -96,7 +91,7 @@ myMsgBox::myMsgBox(AppState& state, QWidget* parent)
 
     command1_ = new QPushButton(QStringLiteral("X"), picture1_);
     command1_->setObjectName(QStringLiteral("Command1"));
-    QFont small = Font(QStringLiteral("MS Sans Serif"), 8.25);
+    QFont small = LayoutFont(QStringLiteral("MS Sans Serif"), 8.25, true);
     small.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
     command1_->setFont(small);
     command1_->setGeometry(TwipRect(4410, 60, 285, 255));
