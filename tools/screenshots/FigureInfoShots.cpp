@@ -16,13 +16,6 @@
 namespace quillet {
 namespace {
 
-class PrintFatal : public FatalErrorHandler {
-public:
-    void fatal(const QString& title, const QString& text) override {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
-    }
-};
-
 // The bank's figures by the area of their pictures, smallest first.
 std::vector<std::pair<qint64, int>> FiguresBySize(const AppState& state) {
     std::vector<std::pair<qint64, int>> figures;
@@ -39,12 +32,9 @@ std::vector<std::pair<qint64, int>> FiguresBySize(const AppState& state) {
 }  // namespace
 
 QUILLET_SCREENSHOTS(figure_viewer) {
-    AppState state;
-    PrintFatal fatal;
-    state.programDir = context.programDir;
-    state.programName = QStringLiteral("quillet");
-    state.fatal = &fatal;
-    if (!LoadProgram(state)) return;
+    shots::LoadedProgram program(context);
+    if (!program.loaded) return;
+    AppState& state = program.state;
 
     const auto figures = FiguresBySize(state);
     if (figures.empty()) {

@@ -7,26 +7,12 @@
 #include <cstdio>
 
 namespace quillet {
-namespace {
-
-class PrintFatal : public FatalErrorHandler {
-public:
-    void fatal(const QString& title, const QString& text) override {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
-    }
-};
-
-}  // namespace
-
 // Each page, and the topics page on every element tab, with the real bank: a
 // few sections chosen so that both check states show.
 QUILLET_SCREENSHOTS(options) {
-    AppState state;
-    PrintFatal fatal;
-    state.programDir = context.programDir;
-    state.programName = QStringLiteral("quillet");
-    state.fatal = &fatal;
-    if (!LoadProgram(state)) return;
+    shots::LoadedProgram program(context);
+    if (!program.loaded) return;
+    AppState& state = program.state;
     for (int row : {1, 3, 4, 12, 25}) {
         if (SectionInfo* section = state.sections.find(row)) section->Ask = true;
     }

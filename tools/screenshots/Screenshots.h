@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/core/AppState.h"
+
 #include <QDir>
 #include <QString>
 
@@ -22,6 +24,22 @@ struct Registration {
 };
 
 const std::vector<std::pair<QString, ShotFn>>& All();
+
+// Reports start-up failures on the terminal instead of ending the program.
+class PrintFatal : public FatalErrorHandler {
+public:
+    void fatal(const QString& title, const QString& text) override;
+};
+
+// A program state as the main menu's load step leaves it, over the bank in the
+// context's program folder, with no sound player. `loaded` is false when the bank
+// could not be opened (the reason is printed).
+struct LoadedProgram {
+    explicit LoadedProgram(const Context& context);
+    AppState state;
+    PrintFatal fatal;
+    bool loaded = false;
+};
 
 // Saves a rendering of `widget` as <name>.png in the output folder.
 void Save(const Context& context, class QWidget* widget, const QString& name);

@@ -11,35 +11,17 @@
 #include <QScrollBar>
 
 namespace quillet {
-namespace {
-
-class PrintFatal : public FatalErrorHandler {
-public:
-    void fatal(const QString& title, const QString& text) override {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
-    }
-};
-
-// A program state over the real bank, as the main menu's load step leaves it.
-struct LoadedProgram {
-    AppState state;
-    PrintFatal fatal;
-    explicit LoadedProgram(const shots::Context& context) {
-        state.programDir = context.programDir;
-        state.programName = QStringLiteral("quillet");
-        state.fatal = &fatal;
-        state.soundOn = false;
-    }
-};
-
-}  // namespace
-
 QUILLET_SCREENSHOTS(startup) {
     Splash splash({}, Splash::kDisplayMs);
     shots::Save(context, &splash, "splash");
 
-    LoadedProgram program(context);
-    MainMenu menu(program.state, Screens{});
+    // The menu's load step opens the bank itself.
+    AppState state;
+    shots::PrintFatal fatal;
+    state.programDir = context.programDir;
+    state.programName = QStringLiteral("quillet");
+    state.fatal = &fatal;
+    MainMenu menu(state, Screens{});
     shots::Save(context, &menu, "mainmenu");
 
     // The pointer over "Element 3B - General Class".
@@ -57,8 +39,8 @@ QUILLET_SCREENSHOTS(startup) {
 }
 
 QUILLET_SCREENSHOTS(results) {
-    LoadedProgram program(context);
-    MainMenu menu(program.state, Screens{});
+    shots::LoadedProgram program(context);
+    if (!program.loaded) return;
     AppState& state = program.state;
 
     // Scores by section of the chosen element; -1 leaves a section untested.

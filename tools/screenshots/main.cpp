@@ -1,5 +1,7 @@
 #include "Screenshots.h"
 
+#include "shell/core/QuestionBank.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
@@ -21,6 +23,17 @@ Registration::Registration(const char* name, ShotFn fn) {
 }
 
 const std::vector<std::pair<QString, ShotFn>>& All() { return Registry(); }
+
+void PrintFatal::fatal(const QString& title, const QString& text) {
+    std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
+}
+
+LoadedProgram::LoadedProgram(const Context& context) {
+    state.programDir = context.programDir;
+    state.programName = QStringLiteral("quillet");
+    state.fatal = &fatal;
+    loaded = LoadProgram(state);
+}
 
 void Save(const Context& context, QWidget* widget, const QString& name) {
     widget->ensurePolished();
