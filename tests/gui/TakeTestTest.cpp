@@ -278,7 +278,8 @@ TEST(TakeTest, LabelsAreStackedByTheirMeasuredTextAndScrollTogether) {
     EXPECT_GT(question->height(), 3 * question->fontMetrics().lineSpacing());
 
     // The bars move the canvas 100 twips a step; the next question starts at
-    // the top left again, with the bars there too.
+    // the top left again while the bars keep their values, and a bar that moves
+    // then puts only its own edge of the canvas where it points.
     auto* canvas = s.window->findChild<QWidget*>("picInner");
     auto* vertical = s.window->findChild<QScrollBar*>("VScroll1");
     auto* horizontal = s.window->findChild<QScrollBar*>("HScroll1");
@@ -290,8 +291,12 @@ TEST(TakeTest, LabelsAreStackedByTheirMeasuredTextAndScrollTogether) {
     s.button("RollOverPicture2");
     ASSERT_TRUE(s.open());
     EXPECT_EQ(canvas->pos(), QPoint(0, 0));
-    EXPECT_EQ(vertical->value(), 0);
-    EXPECT_EQ(horizontal->value(), 0);
+    EXPECT_EQ(vertical->value(), 12);
+    EXPECT_EQ(horizontal->value(), 3);
+    vertical->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(canvas->pos(), QPoint(0, -Px(1300)));
+    horizontal->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(canvas->pos(), QPoint(-Px(200), -Px(1300)));
 }
 
 // However the test ends, the modal run of the screen returns: the leave

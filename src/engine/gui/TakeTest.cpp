@@ -257,10 +257,11 @@ void TakeTest::buildQuestionArea() {
     };
     vScroll_ = setUpBar(Qt::Vertical, "VScroll1", qa::kVerticalBar, VerticalScrollRange());
     hScroll_ = setUpBar(Qt::Horizontal, "HScroll1", qa::kHorizontalBar, HorizontalScrollRange());
+    // Each bar moves only its own edge of the canvas.
     connect(vScroll_, &QScrollBar::valueChanged, this,
-            [this](int value) { scrollTo(hScroll_->value(), value); });
+            [this](int value) { picInner_->move(picInner_->x(), Px(CanvasOffset(value))); });
     connect(hScroll_, &QScrollBar::valueChanged, this,
-            [this](int value) { scrollTo(value, vScroll_->value()); });
+            [this](int value) { picInner_->move(Px(CanvasOffset(value)), picInner_->y()); });
 }
 
 void TakeTest::buildStatusStrip() {
@@ -325,8 +326,9 @@ void TakeTest::ResetRollovers() { menu_->ResetRollovers(); }
 void TakeTest::resetRollovers() { ResetRollovers(); }
 
 void TakeTest::showQuestion(const QuestionOnScreen& q) {
-    // Each question starts at the top left of its canvas, with the bars there too.
-    scrollTo(0, 0);
+    // Each question starts at the top left of its canvas. The bars keep their
+    // values: the next move of a bar puts the canvas where that bar points.
+    picInner_->move(0, 0);
 
     lblQuestion_->setText(ShownCaption(q.captions.question));
     lblQuestion_->setGeometry(Pixels(q.canvas.question));
