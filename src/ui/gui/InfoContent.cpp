@@ -147,8 +147,9 @@ void Disclaimer(PageWriter& w) {
         "Quillet is not affiliated with, or endorsed by, the FCC or any Volunteer Examiner "
         "Coordinator."));
     w.paragraph(QStringLiteral(
-        "The question pools are replaced every four years on a fixed schedule. Make sure that "
-        "the pool you study is the one in force on the day of your examination."));
+        "The question pools are revised from time to time, and a new pool takes the place of "
+        "the old one on a date announced in advance. Make sure that the pool you study is the "
+        "one in force on the day of your examination."));
     w.paragraph(QStringLiteral("Good luck in your tests, and 73!"));
 }
 
@@ -214,9 +215,10 @@ void Figures(PageWriter& w) {
     w.paragraph(QStringLiteral(
         "With our current version, charts and figures are fully available in the program."));
     w.paragraph(QStringLiteral(
-        "When a question refers to a figure, a small \"fig\" button appears beside the "
-        "question. Click it to see the figure in a window of its own. Drag the window "
-        "wherever it is handy and close it with its \"X\" button when you are done."));
+        "When a question refers to a figure, a small \"fig\" button appears at the top right "
+        "of the test screen, beside the question's FCC Question ID. Click it to see the figure "
+        "in a window of its own. Drag the window wherever it is handy and close it with its "
+        "\"X\" button when you are done."));
     w.paragraph(QStringLiteral(
         "Many figures are larger than the viewer, so you see one part at a time: use the "
         "scroll bars at its right and bottom edges to move around the figure. A figure that "
@@ -323,8 +325,8 @@ void Contact(PageWriter& w) {
     w.link(0, iw::kMakerAddress);
     w.space(kGap);
     w.paragraph(QStringLiteral(
-        "If you have found an error in a question, please include its question number (for "
-        "example T1A01), which is shown beside the question on the test screen, and tell us "
+        "If you have found an error in a question, please include its FCC Question ID (for "
+        "example T1A01), which is shown at the top right of the test screen, and tell us "
         "which answer you believe is right and why."));
     w.paragraph(QStringLiteral(
         "We read every message, although we cannot always answer each one in person. Many "
