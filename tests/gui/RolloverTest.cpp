@@ -76,6 +76,11 @@ TEST_F(RolloverScreen, MenuItemsFollowThePointer) {
     QTest::mousePress(item(0), Qt::LeftButton);
     QTest::mouseRelease(item(0), Qt::LeftButton, {}, QPoint(150, 15));
     EXPECT_EQ(clicks, QList<QList<QVariant>>{{1}});
+    // Any mouse button gives the pressed look; only the left one clicks.
+    PointAt(item(0));
+    QTest::mouseClick(item(0), Qt::RightButton);
+    EXPECT_EQ(colour(0), kColours.pressed);
+    EXPECT_EQ(clicks.size(), 1);
 
     // Straight out of the window from an item: the timer resets within a tick,
     // and leaves the look alone while the pointer stays over the window.
@@ -100,6 +105,15 @@ TEST_F(RolloverScreen, PictureButtonFollowsThePointerThroughItsTimer) {
     QTest::mouseClick(button(), Qt::LeftButton);
     QTest::mouseDClick(button(), Qt::LeftButton);  // the second half of a double click
     QTest::mouseRelease(button(), Qt::LeftButton);
+    EXPECT_EQ(clicks.size(), 1);
+    ASSERT_TRUE(waitForTag("4"));
+    // A right press shows the pressed picture and its release waits for the
+    // timer like any other, but it is not a click.
+    QTest::mousePress(button(), Qt::RightButton);
+    EXPECT_EQ(button()->property("tag"), "2");
+    EXPECT_EQ(button()->shownImage(), PictureImage::Clicked);
+    QTest::mouseRelease(button(), Qt::RightButton);
+    EXPECT_EQ(button()->property("tag"), "7");
     EXPECT_EQ(clicks.size(), 1);
     ASSERT_TRUE(waitForTag("4"));
     PointAt(&elsewhere_);

@@ -79,7 +79,10 @@ MainMenu::MainMenu(AppState& state, Screens screens, QWidget* parent)
     auto* version = new QLabel(QStringLiteral("version 3.01"), picture1_);
     version->setObjectName(QStringLiteral("Label2"));
     version->setGeometry(TwipRect(180, 6870, 1005, 285));
-    version->setFont(LayoutFont(QStringLiteral("Arial"), 8));
+    // The plain face labels get when nothing else is asked for.
+    QFont plain = LayoutFont(QStringLiteral("MS Sans Serif"), 8.25);
+    plain.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
+    version->setFont(plain);
     SetColour(version, QPalette::WindowText, QColor(255, 255, 255));
 
     preparing_ = new QWidget(picture1_);

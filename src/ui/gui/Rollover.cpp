@@ -125,8 +125,8 @@ bool MenuItems::eventFilter(QObject* watched, QEvent* event) {
             return true;
         case QEvent::MouseButtonPress:  // not the second press of a double click,
                                         // so a double click acts once
-            if (!IsLeftButton(event)) return true;
-            pressedIndex_ = index;
+            // Any button gives the pressed look; only the left one clicks.
+            if (IsLeftButton(event)) pressedIndex_ = index;
             looks_.press(index);
             showLooks();
             return true;
@@ -225,14 +225,14 @@ bool PictureButtons::eventFilter(QObject* watched, QEvent* event) {
     if (index < 0) return QObject::eventFilter(watched, event);
     switch (event->type()) {
         case QEvent::MouseButtonPress:  // not the second press of a double click
-            if (!IsLeftButton(event)) return true;
-            pressedIndex_ = index;
+            // Any button presses and releases the picture; only the left one clicks.
+            if (IsLeftButton(event)) pressedIndex_ = index;
             PressPicture(*this, index);
             return true;
         case QEvent::MouseButtonRelease: {
-            if (!IsLeftButton(event)) return true;
-            const bool overButton = pressedIndex_ == index && Inside(button(index), event);
-            pressedIndex_ = -1;
+            const bool left = IsLeftButton(event);
+            const bool overButton = left && pressedIndex_ == index && Inside(button(index), event);
+            if (left) pressedIndex_ = -1;
             ReleasePicture(*this, index);
             if (overButton && PictureClickActs(pictureTag(index), clickActsWhenDisabled_)) {
                 emit clicked(index);
