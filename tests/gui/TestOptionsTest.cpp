@@ -335,6 +335,19 @@ TEST_F(OptionsScreen, TabCaptionsLightUpUnderThePointerAndGoWhiteOverTheList) {
         EXPECT_EQ(colour(i), QColor(Qt::white)) << "the chosen tab too: " << i;
     pointAt("Picture2", QPoint(2, 2));  // the list frame, outside the viewport
     for (int i = 0; i < TestOptions::kTabs; ++i) EXPECT_EQ(colour(i), QColor(Qt::white)) << i;
+
+    // Off the caption onto its tab's face the caption stays lit: the face is
+    // not one of the surfaces that reset the captions.
+    pointAt("tabLabel1");
+    pointAt("tabInner1", QPoint(3, 3));
+    EXPECT_EQ(colour(1), yellow);
+    // The title band and the line under the page buttons are drawn on the
+    // window, so the pointer over them is over its background.
+    pointAt("Shape1", QPoint(200, 40));
+    EXPECT_EQ(colour(1), QColor(Qt::white));
+    pointAt("tabLabel1");
+    pointAt("Line1", QPoint(500, 0));
+    EXPECT_EQ(colour(1), QColor(Qt::white));
     QCursor::setPos(0, 0);
     screen.close();
 }

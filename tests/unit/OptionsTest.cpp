@@ -121,15 +121,16 @@ TEST_F(OptionsPersistence, CloseWritesTheFiveSettingsInOrderAndTakesTheMode) {
     EXPECT_EQ(text.indexOf("[Sections]"), -1);
 }
 
-TEST_F(OptionsPersistence, WithNoOptionSelectedTheModeInMemoryIsWrittenAndKeptInRange) {
+TEST_F(OptionsPersistence, WithNoOptionSelectedTheModeInMemoryIsWrittenThenKeptInRange) {
     AppState& state = folder_.state;
     state.testMode = 3;
     SaveOptionsOnClose(state, {}, -1);
     EXPECT_EQ(read("TestMode", "TestMode"), "3");
+    // The mode is written as memory has it, and set right in memory afterwards.
     state.testMode = 7;
     SaveOptionsOnClose(state, {}, -1);
     EXPECT_EQ(state.testMode, 1);
-    EXPECT_EQ(read("TestMode", "TestMode"), "1");
+    EXPECT_EQ(read("TestMode", "TestMode"), "7");
     // And a mode out of range opens on the first option button.
     EXPECT_EQ(OptionIndexForMode(9), 0);
     EXPECT_EQ(OptionIndexForMode(4), 3);

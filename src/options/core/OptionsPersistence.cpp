@@ -31,8 +31,8 @@ void SaveOptionsOnClose(AppState& state, const ProgramOptionBoxes& boxes, int se
     WriteSetting(file, kBlackBackgroundSection, kOnOrOffKey, OnOff(boxes.blackBackground));
     WriteSetting(file, kFiguresSection, kFiguresKey, YesNo(boxes.figures));
     if (selectedOption >= 0 && selectedOption < kTestModeCount) state.testMode = selectedOption + 1;
-    state.testMode = NormalizedTestMode(state.testMode);
     WriteSetting(file, kTestModeSection, kTestModeKey, QString::number(state.testMode));
+    state.testMode = NormalizedTestMode(state.testMode);
 }
 
 }  // namespace quillet::options

@@ -34,9 +34,9 @@ ProgramOptionBoxes ProgramOptionsOf(const AppState& state);
 
 // The close of the screen: writes Sound, Shuffle, DUVBlackBackground and Figures
 // from the boxes, takes the mode of the selected option button (`selectedOption`
-// 0..3; anything else keeps the mode in memory), and writes the mode. A mode
-// outside 1..4 becomes 1 before it is written, so the file never holds a mode
-// that start-up would refuse. Every write is tried even when one fails.
+// 0..3; anything else keeps the mode in memory) and writes the mode as it is;
+// only then does a mode outside 1..4 become 1, in memory (start-up reads such a
+// value as 1 too). Every write is tried even when one fails.
 void SaveOptionsOnClose(AppState& state, const ProgramOptionBoxes& boxes, int selectedOption);
 
 }  // namespace quillet::options

@@ -236,9 +236,12 @@ TestOptions::TestOptions(AppState& state, QWidget* parent)
 }
 
 void TestOptions::buildTitle() {
-    Picture(this, QStringLiteral("Shape1"), TwipRect(0, 0, kClientWidth, kBandHeight),
-            Image(QStringLiteral("options_band")))
-        ->setScaledContents(true);
+    // The band and the line are drawn on the window: the pointer over them is
+    // over the window's background.
+    QLabel* band = Picture(this, QStringLiteral("Shape1"), TwipRect(0, 0, kClientWidth, kBandHeight),
+                           Image(QStringLiteral("options_band")));
+    band->setScaledContents(true);
+    band->setAttribute(Qt::WA_TransparentForMouseEvents);
     Text(this, QStringLiteral("Label1"), QStringLiteral("Test Options"),
          TwipRect(270, 75, 2670, 510), ArialBold(21.75), kWhite);
     pictures_->addButton(
@@ -254,7 +257,8 @@ void TestOptions::buildTitle() {
                                   pageUnselected_[i]);
         pageButtons_[i]->installEventFilter(this);
     }
-    Surface(this, QStringLiteral("Line1"), QRect(0, Px(kLineTop), Px(kClientWidth), 1), kBlack);
+    Surface(this, QStringLiteral("Line1"), QRect(0, Px(kLineTop), Px(kClientWidth), 1), kBlack)
+        ->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     for (int i = 0; i < kPages; ++i) {
         panels_[i] = Surface(this, QStringLiteral("Panel%1").arg(i), kPanelRect, kWhite);
