@@ -990,38 +990,6 @@ QImage WhiteBar() {
     return image;
 }
 
-// The message box: the dark panel with its large blue ellipse, of which only the middle shows.
-QImage MessageBoxBackground() {
-    const int w = 320, h = 240;
-    QImage image = NewImage(w, h);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(image.rect(), kPanelGrey);
-    const QRectF ellipse(-38, -80, 369, 339);
-    QRadialGradient g(QPointF(130, 90), 230);
-    g.setColorAt(0.0, QColor(36, 104, 164));
-    g.setColorAt(0.55, QColor(22, 79, 127));
-    g.setColorAt(1.0, QColor(14, 52, 88));
-    p.setBrush(g);
-    p.setPen(QPen(QColor(0, 128, 128), 2.0));
-    p.drawEllipse(ellipse);
-    // A faint sheen along the top of the ellipse.
-    QLinearGradient sheen(0, 0, 0, 70);
-    sheen.setColorAt(0.0, QColor(255, 255, 255, 30));
-    sheen.setColorAt(1.0, QColor(255, 255, 255, 0));
-    p.setClipPath([&] {
-        QPainterPath path;
-        path.addEllipse(ellipse.adjusted(2, 2, -2, -2));
-        return path;
-    }());
-    p.fillRect(QRectF(0, 0, w, 70), sheen);
-    p.setClipping(false);
-    p.setPen(QColor(84, 84, 88));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(0.5, 0.5, w - 1, h - 1));
-    return image;
-}
-
 // The information window: a night-blue ground with a recess for the white pages and the
 // menu of pages on the left.
 QImage InfoBackground() {
@@ -1182,7 +1150,6 @@ int main(int argc, char* argv[]) {
     ok &= Save(Band(664, 52, false), dir, "results_band_bottom.png");
 
     // Message box and information window.
-    ok &= Save(MessageBoxBackground(), dir, "msgbox.png");
     ok &= Save(InfoBackground(), dir, "info.png");
     return ok ? 0 : 1;
 }
