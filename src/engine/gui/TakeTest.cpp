@@ -373,11 +373,9 @@ void TakeTest::showEvent(QShowEvent* event) {
 }
 
 void TakeTest::keyPressEvent(QKeyEvent* event) {
+    // Only the answer keys act: Escape and every other key leave the test as
+    // it is.
     event->accept();
-    if (event->key() == Qt::Key_Escape) {
-        QDialog::keyPressEvent(event);  // leaves the test through reject()
-        return;
-    }
     // A held key answers once, not once per repeat; Ctrl or Alt with a letter
     // is not an answer.
     const Qt::KeyboardModifiers others =

@@ -68,8 +68,7 @@ public:
     void closeScreen() override;
 
 public slots:
-    // Escape and the window's close button leave the test, as the leave
-    // button does.
+    // The window's close button leaves the test, as the leave button does.
     void reject() override;
 
 protected:
