@@ -1,12 +1,16 @@
 #pragma once
+
 // Small pool folders written into a temporary folder, for the bank builder's tests.
 
 #include "shell/core/Database.h"
 #include "shell/core/QuestionBank.h"
 
+#include <QBuffer>
+#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -15,7 +19,17 @@
 namespace quillet::qbank::testing {
 
 // The first bytes of every PNG file; the rest does not matter to the builder.
-inline QByteArray FakePng(const char* tag) { return QByteArray("\x89PNG\r\n\x1A\n", 8) + tag; }
+// A small real picture, filled edge to edge in a colour of its own, so that
+// the builder has no margin to cut and stores it as it is.
+inline QByteArray FakePng(const char* tag) {
+    QImage image(24, 16, QImage::Format_RGB32);
+    image.fill(QColor::fromRgb(static_cast<QRgb>(qHash(QByteArray(tag)) | 0xff000000u)));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
 
 inline const QByteArray kTechTitles = R"({"subelements": [
   {"id": "T1", "title": "COMMISSION’S RULES"},

@@ -1,5 +1,7 @@
 #include "PoolReader.h"
 
+#include "FigureImage.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -380,10 +382,11 @@ BankContent Assemble(const std::vector<Pool>& pools) {
         QHash<QString, int> figureIds;
         for (const QString& label : labels) {
             const PoolFigure& figure = pool.figures.at(label);
-            const QByteArray png = ReadBytes(figure.path, figure.file);
-            if (!png.startsWith(kPngSignature)) {
-                Refuse(QStringLiteral("%1: not a PNG image").arg(figure.file));
-            }
+            const QByteArray file = ReadBytes(figure.path, figure.file);
+            const std::optional<QByteArray> prepared =
+                file.startsWith(kPngSignature) ? PrepareFigure(file) : std::nullopt;
+            if (!prepared) Refuse(QStringLiteral("%1: not a PNG image").arg(figure.file));
+            const QByteArray& png = *prepared;
             const int id = int(content.figures.size()) + 1;
             figureIds.insert(label, id);
             content.figures.push_back({id, png, QStringLiteral("Figure ") + label});
