@@ -10,7 +10,7 @@
 
 #include "BankWriter.h"
 #include "engine/core/QuestionList.h"
-#include "engine/core/Random.h"
+#include "shell/core/Random.h"
 #include "presentation/core/QuestionLoader.h"
 #include "presentation/core/QuestionText.h"
 #include "shell/core/AppState.h"

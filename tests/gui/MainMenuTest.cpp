@@ -1,4 +1,5 @@
 #include "GuiSupport.h"
+#include "app/Screens.h"
 #include "results/gui/TestResults.h"
 #include "shell/core/Settings.h"
 #include "ui/gui/Info.h"
@@ -149,7 +150,7 @@ namespace {
 TEST(MainMenu, GeneralInformationOpensTheInformationWindowOnItsDisclaimer) {
     ProgramFolder folder;
     ASSERT_TRUE(folder.writeBank(Sections(1)));
-    MainMenu menu(folder.state);
+    MainMenu menu(folder.state, DefaultScreens());
     int pageShown = -1;
     QTimer::singleShot(0, [&] {
         WhenModal("Info", [&](QWidget* info) {
@@ -170,7 +171,7 @@ namespace {
 TEST(MainMenu, OptionsItemOpensTheOptionsScreenAndItsChoicesTakeEffect) {
     ProgramFolder folder;
     ASSERT_TRUE(folder.writeBank(Sections(2)));
-    MainMenu menu(folder.state);
+    MainMenu menu(folder.state, DefaultScreens());
     bool opened = false;
     QTimer::singleShot(0, [&] {
         WhenModal("TestOptions", [&](QWidget* options) {

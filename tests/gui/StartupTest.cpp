@@ -1,6 +1,7 @@
 #include "GuiSupport.h"
+#include "app/BlackBackground.h"
+#include "app/Screens.h"
 #include "shell/core/Settings.h"
-#include "shell/gui/BlackBackground.h"
 #include "ui/gui/MainMenu.h"
 
 #include <QElapsedTimer>
@@ -81,7 +82,7 @@ TEST(Startup, MissingBankEndsWithTheCriticalMessage) {
 TEST(MainMenu, BankDeletedWhileOpenEndsAtTheNextActivation) {
     ProgramFolder folder;
     ASSERT_TRUE(folder.writeBank(Sections(2)));
-    MainMenu menu(folder.state);
+    MainMenu menu(folder.state, DefaultScreens());
     ASSERT_TRUE(menu.loaded());
     QTimer::singleShot(0, [&] {
         QFile::remove(folder.file("quillet.dat"));
@@ -101,7 +102,7 @@ TEST(MainMenu, BankDeletedWhileOpenEndsAtTheNextActivation) {
 TEST(MainMenu, ClosingTheWindowEndsLikeExit) {
     ProgramFolder folder;
     ASSERT_TRUE(folder.writeBank(Sections(2)));
-    MainMenu menu(folder.state);
+    MainMenu menu(folder.state, DefaultScreens());
     QTimer::singleShot(0, [&] { menu.close(); });
     EXPECT_EQ(menu.exec(), QDialog::Accepted);
     EXPECT_TRUE(folder.fatal.calls.empty());

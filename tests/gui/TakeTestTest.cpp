@@ -9,7 +9,7 @@
 
 #include "GuiSupport.h"
 #include "engine/core/QuestionList.h"
-#include "engine/core/Random.h"
+#include "shell/core/Random.h"
 #include "engine/gui/TakeTest.h"
 #include "shell/core/QuestionBank.h"
 #include "shell/gui/Twips.h"

@@ -2,6 +2,7 @@
 // results screen, and the figure and information windows on the way.
 
 #include "GuiSupport.h"
+#include "app/Screens.h"
 #include "shell/core/Settings.h"
 #include "ui/gui/Info.h"
 #include "ui/gui/MainMenu.h"
@@ -51,7 +52,7 @@ struct Program {
         EXPECT_TRUE(folder.writeBank(bank));
         WriteSetting(folder.state.settingsPath, "Sections", "Ask1", "Yes");
         WriteSetting(folder.state.settingsPath, "TestMode", "TestMode", QString::number(mode));
-        menu = std::make_unique<MainMenu>(folder.state);
+        menu = std::make_unique<MainMenu>(folder.state, DefaultScreens());
         // The feedback of modes 2 and 3 is closed with "Ok" as it comes.
         QObject::connect(&messageCloser, &QTimer::timeout, [this] {
             QWidget* box = QApplication::activeModalWidget();

@@ -2,7 +2,7 @@
 
 #include "EngineTestSupport.h"
 #include "engine/core/QuestionList.h"
-#include "engine/core/Random.h"
+#include "shell/core/Random.h"
 
 using namespace quillet;
 using namespace quillet::testing;

@@ -2,7 +2,7 @@
 #include <map>
 
 #include "EngineTestSupport.h"
-#include "engine/core/Random.h"
+#include "shell/core/Random.h"
 #include "presentation/core/QuestionLoader.h"
 
 using namespace quillet;

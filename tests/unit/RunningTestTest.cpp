@@ -1,7 +1,7 @@
 #include <QtCore/qnamespace.h>
 
 #include "EngineTestSupport.h"
-#include "engine/core/Random.h"
+#include "shell/core/Random.h"
 #include "engine/core/RunningTest.h"
 
 using namespace quillet;

@@ -1,7 +1,7 @@
 #include "Screenshots.h"
+#include "app/BlackBackground.h"
 #include "results/gui/TestResults.h"
 #include "shell/core/AppState.h"
-#include "shell/gui/BlackBackground.h"
 #include "ui/gui/MainMenu.h"
 #include "ui/gui/Rollover.h"
 

@@ -6,7 +6,7 @@
 #include "BankWriter.h"
 #include "Screenshots.h"
 #include "engine/core/QuestionList.h"
-#include "engine/core/Random.h"
+#include "shell/core/Random.h"
 #include "engine/gui/TakeTest.h"
 #include "presentation/core/QuestionLoader.h"
 #include "shell/core/AppState.h"

@@ -1,6 +1,6 @@
 #include "engine/core/QuestionList.h"
 
-#include "engine/core/Random.h"
+#include "shell/core/Random.h"
 #include "shell/core/Database.h"
 
 #include <sqlcipher/sqlite3.h>

@@ -1,6 +1,6 @@
 #include "engine/core/RunningTest.h"
 
-#include "engine/core/Random.h"
+#include "shell/core/Random.h"
 
 #include <algorithm>
 #include <limits>

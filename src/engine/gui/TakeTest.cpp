@@ -9,7 +9,7 @@
 #include <QTimer>
 
 #include "engine/core/QuestionList.h"
-#include "engine/core/Random.h"
+#include "shell/core/Random.h"
 #include "shell/core/AppState.h"
 #include "shell/gui/Look.h"
 #include "shell/gui/Platform.h"

@@ -1,6 +1,6 @@
 #include "presentation/core/QuestionLayout.h"
 
-#include "engine/core/Random.h"
+#include "shell/core/Random.h"
 
 #include <QtCore/qnamespace.h>
 

@@ -42,8 +42,6 @@ const QString kCriticalText =
 
 }  // namespace
 
-MainMenu::MainMenu(AppState& state, QWidget* parent) : MainMenu(state, DefaultScreens(), parent) {}
-
 MainMenu::MainMenu(AppState& state, Screens screens, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),

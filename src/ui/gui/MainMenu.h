@@ -13,22 +13,20 @@ struct AppState;
 class MenuItems;
 
 // How the main menu opens the other screens, modally; each call returns when
-// the screen has closed. The defaults open the real windows; tests may
-// replace one.
+// the screen has closed. The program passes the real windows (app/Screens.h);
+// tests may replace one.
 struct Screens {
     std::function<void(AppState&, QWidget*)> test;
     std::function<void(AppState&, QWidget*)> results;
     std::function<void(AppState&, QWidget*)> options;
     std::function<void(AppState&, QWidget*)> info;
 };
-Screens DefaultScreens();
 
 // The hub of the program. Creating it runs the program's initialisation:
 // settings, question bank, section table and program options.
 class MainMenu : public QDialog {
     Q_OBJECT
 public:
-    explicit MainMenu(AppState& state, QWidget* parent = nullptr);
     MainMenu(AppState& state, Screens screens, QWidget* parent = nullptr);
 
     // False when start-up failed (the fatal error has been reported).

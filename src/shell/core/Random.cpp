@@ -1,4 +1,4 @@
-#include "engine/core/Random.h"
+#include "shell/core/Random.h"
 
 #include <chrono>
 

@@ -1,5 +1,6 @@
-#include "shell/gui/BlackBackground.h"
+#include "app/BlackBackground.h"
 
+#include "app/Screens.h"
 #include "shell/core/AppState.h"
 #include "shell/core/Settings.h"
 #include "shell/gui/Platform.h"
@@ -61,7 +62,7 @@ void BlackBackground::activate() {
 
 void BlackBackground::runProgram() {
     {
-        Splash splash([this] { menu_ = std::make_unique<MainMenu>(state_); }, splashMs_, this);
+        Splash splash([this] { menu_ = std::make_unique<MainMenu>(state_, DefaultScreens()); }, splashMs_, this);
         splash.exec();
     }
     if (menu_ && menu_->loaded()) menu_->exec();

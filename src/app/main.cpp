@@ -1,5 +1,5 @@
 #include "shell/core/AppState.h"
-#include "shell/gui/BlackBackground.h"
+#include "app/BlackBackground.h"
 #include "shell/gui/Platform.h"
 
 #include <QApplication>

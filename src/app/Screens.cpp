@@ -1,11 +1,10 @@
-// The real windows the main menu opens.
+#include "app/Screens.h"
 
 #include "engine/gui/TakeTest.h"
 #include "options/gui/TestOptions.h"
 #include "presentation/gui/FigureViewer.h"
 #include "results/gui/TestResults.h"
 #include "ui/gui/Info.h"
-#include "ui/gui/MainMenu.h"
 
 #include <memory>
 

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "ui/gui/MainMenu.h"
+
+namespace quillet {
+
+// The real windows the main menu opens: the test screen (with the figure viewer
+// and the information window reachable from it), the results, the options
+// screen and the information window.
+Screens DefaultScreens();
+
+}  // namespace quillet
