@@ -25,11 +25,7 @@ namespace {
 
 const QString kBuildDir = QStringLiteral(QUILLET_BUILD_DIR);
 
-QDir AssetsDir() {
-    QDir dir = QFileInfo(QString::fromUtf8(__FILE__)).absoluteDir();  // tests/unit
-    dir.cd(QStringLiteral("../../src/assets"));
-    return dir;
-}
+QDir AssetsDir() { return QDir(QStringLiteral(QUILLET_SOURCE_DIR "/src/assets")); }
 
 QByteArray ReadAll(const QString& path) {
     QFile file(path);
