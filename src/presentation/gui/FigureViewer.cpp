@@ -165,16 +165,10 @@ QSize frmFigure::wholeFigureSize(QSize available) const {
 
 void frmFigure::ToggleWholeFigure() {
     QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    const QSize available = screen ? screen->availableGeometry().size() : designedSize();
-    const QSize whole = wholeFigureSize(available);
-    resizeCentred(size() == whole ? designedSize() : whole);
-}
-
-void frmFigure::resizeCentred(QSize size) {
-    resize(size);
-    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect area = screen->availableGeometry();
+    const QSize whole = wholeFigureSize(area.size());
+    resize(size() == whole ? designedSize() : whole);
     move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
 }
 

@@ -61,7 +61,6 @@ protected:
 private:
     void scrollAcross(int position);
     void scrollDown(int position);
-    void resizeCentred(QSize size);
 
     QLabel* lblSection_ = nullptr;
     QPushButton* command1_ = nullptr;

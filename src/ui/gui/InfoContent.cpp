@@ -223,12 +223,10 @@ void Figures(PageWriter& w) {
         "in a window of its own. Drag the window wherever it is handy and close it with its "
         "\"X\" button when you are done."));
     w.paragraph(QStringLiteral(
-        "Many figures are larger than the viewer when it opens. Double-click the figure, or "
-        "press F, and the window grows to show the whole figure, as far as your screen "
-        "allows; do it again to go back. You can also drag the grip in the window's "
-        "bottom-right corner to any size, and use the scroll bars at its right and bottom "
-        "edges to move around a figure that does not fit. A figure that fits is shown in the "
-        "middle of the window. Take your time, the question waits until you close the "
+        "Many figures are larger than the viewer. Double-click the figure, or press F, to "
+        "see it whole, as far as your screen allows; do it again to go back. The grip in the "
+        "bottom-right corner resizes the window, and the scroll bars move around a figure "
+        "that does not fit. Take your time, the question waits until you close the "
         "figure."));
     w.paragraph(QStringLiteral(
         "The figures are those of the official question pools, which the National Conference "
