@@ -10,6 +10,9 @@
 #include <QApplication>
 #include <QEvent>
 #include <QPainter>
+#include <QWindow>
+#include <qdrawutil.h>
+#include <QScreen>
 #include <QTimer>
 
 namespace quillet {
@@ -35,10 +38,21 @@ BlackBackground::~BlackBackground() = default;
 
 void BlackBackground::showAsSet() {
     if (state_.blackBackgroundOn) {
-        showMaximized();
+        // Without a window manager a maximised window keeps its default size
+        // in a corner, so the window takes its screen's whole area itself; the
+        // full-screen state asks a window manager for the same.
+        coverScreen();
+        setWindowState(Qt::WindowFullScreen);
+        show();
+        coverScreen();
     } else {
         showNormal();
     }
+}
+
+void BlackBackground::coverScreen() {
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen) setGeometry(screen->geometry());
 }
 
 void BlackBackground::showEvent(QShowEvent* event) {
@@ -62,7 +76,10 @@ void BlackBackground::activate() {
 
 void BlackBackground::runProgram() {
     {
-        Splash splash([this] { menu_ = std::make_unique<MainMenu>(state_, DefaultScreens()); }, splashMs_, this);
+        // The main menu belongs to this window, so that it always stands in
+        // front of the black background.
+        Splash splash([this] { menu_ = std::make_unique<MainMenu>(state_, DefaultScreens(), this); },
+                      splashMs_, this);
         splash.exec();
     }
     if (menu_ && menu_->loaded()) menu_->exec();
@@ -70,45 +87,56 @@ void BlackBackground::runProgram() {
     emit programFinished();
 }
 
+namespace {
+// The splash's thin dialog edge around its picture, in pixels. The window
+// draws it itself, so it looks the same with or without a window manager.
+constexpr int kSplashEdge = 3;
+// How long the splash waits for its first paint before it goes on anyway.
+constexpr int kUnseenStartMs = 1000;
+}  // namespace
+
 Splash::Splash(std::function<void()> loadMainMenu, int displayMs, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       loadMainMenu_(std::move(loadMainMenu)),
       picture_(QStringLiteral(":/splash.png")) {
     setObjectName(QStringLiteral("splash"));
-    setFixedSize(Px(6600), Px(4950));
+    setContentsMargins(kSplashEdge, kSplashEdge, kSplashEdge, kSplashEdge);
+    setFixedSize(Px(6600) + 2 * kSplashEdge, Px(4950) + 2 * kSplashEdge);
     setModal(true);
-    // The display time counts from creation; the timer's event is handled only
-    // once the main menu has loaded, because loading runs on this same thread.
-    auto* timer = new QTimer(this);
-    timer->setObjectName(QStringLiteral("Timer1"));
-    timer->setSingleShot(true);
-    timer->setTimerType(Qt::PreciseTimer);  // a coarse timer may fire early
-    connect(timer, &QTimer::timeout, this, [this] {
+    // The display time counts from the first time the picture is on screen;
+    // the timer's event is handled only once the main menu has loaded,
+    // because loading runs on this same thread.
+    timer_ = new QTimer(this);
+    timer_->setObjectName(QStringLiteral("Timer1"));
+    timer_->setSingleShot(true);
+    timer_->setInterval(displayMs);
+    timer_->setTimerType(Qt::PreciseTimer);  // a coarse timer may fire early
+    connect(timer_, &QTimer::timeout, this, [this] {
         timerDue_ = true;
         if (loaded_) accept();
     });
-    timer->start(displayMs);
     CenterForm(this);
 }
 
 void Splash::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     CenterForm(this);
-    repaint();
-    QTimer::singleShot(0, this, &Splash::activate);
+    // Normally the first paint starts everything; a window that is never
+    // exposed (a locked or switched-off display) must not hold the program.
+    QTimer::singleShot(kUnseenStartMs, this, &Splash::activate);
 }
 
-void Splash::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-        QTimer::singleShot(0, this, &Splash::activate);
-    }
+void Splash::reject() {
+    // Only the timer closes the splash: not Escape, not the window system.
 }
 
 void Splash::activate() {
     if (activated_) return;
     activated_ = true;
-    repaint();
+    // The first paint has gone to the backing store; push it to the screen
+    // before the main menu's loading holds this thread.
+    QGuiApplication::sync();
+    timer_->start();
     if (loadMainMenu_) loadMainMenu_();
     loaded_ = true;
     if (timerDue_) accept();
@@ -116,7 +144,14 @@ void Splash::activate() {
 
 void Splash::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawPixmap(rect(), picture_);
+    qDrawWinPanel(&painter, rect(), palette(), false);
+    painter.fillRect(rect().adjusted(2, 2, -2, -2), palette().button());
+    painter.drawPixmap(contentsRect(), picture_);
+    // The first paint of the window on screen starts the display time and the
+    // loading of the main menu, so the picture is up for all of it.
+    if (!activated_ && windowHandle() && windowHandle()->isExposed()) {
+        QTimer::singleShot(0, this, &Splash::activate);
+    }
 }
 
 }  // namespace quillet

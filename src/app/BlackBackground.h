@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QWidget>
 
+class QTimer;
+
 #include <functional>
 #include <memory>
 
@@ -22,7 +24,8 @@ public:
     explicit BlackBackground(AppState& state, int splashMs = 4500);
     ~BlackBackground() override;
 
-    // Shows the window as its setting asks: maximised, or tiny and normal.
+    // Shows the window as its setting asks: over the whole of its screen, or
+    // tiny and normal.
     void showAsSet();
 
     MainMenu* mainMenu() const { return menu_.get(); }
@@ -38,6 +41,7 @@ protected:
 private:
     void activate();
     void runProgram();
+    void coverScreen();
 
     AppState& state_;
     int splashMs_;
@@ -45,8 +49,10 @@ private:
     std::unique_ptr<MainMenu> menu_;
 };
 
-// The start-up picture, shown while the main menu loads behind it and for at
-// least `displayMs`.
+// The start-up picture in a thin dialog edge, without a caption. Its first
+// paint on screen starts the display time, then the main menu loads behind
+// it; it closes when both are done, so the picture is up for at least
+// `displayMs`.
 class Splash : public QDialog {
     Q_OBJECT
 public:
@@ -54,8 +60,10 @@ public:
 
     static constexpr int kDisplayMs = 4500;
 
+    // Does nothing: only the display timer closes the splash.
+    void reject() override;
+
 protected:
-    void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
@@ -63,6 +71,7 @@ private:
     void activate();
 
     std::function<void()> loadMainMenu_;
+    QTimer* timer_ = nullptr;
     bool activated_ = false;
     bool loaded_ = false;
     bool timerDue_ = false;

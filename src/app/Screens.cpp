@@ -20,14 +20,17 @@ void ShowModal(AppState& state, QWidget* parent) {
 
 Screens DefaultScreens() {
     Screens screens;
-    screens.test = [](AppState& state, QWidget* parent) {
+    screens.info = [](AppState& state, QWidget* parent) {
+        Info info(state, parent, QStringLiteral(QUILLET_HOME_PAGE));
+        info.exec();
+    };
+    screens.test = [info = screens.info](AppState& state, QWidget* parent) {
         TakeTest test(state, parent);
         test.setFigureOpener([&state, &test] { ShowModal<frmFigure>(state, &test); });
-        test.setInfoOpener([&state, &test] { ShowModal<Info>(state, &test); });
+        test.setInfoOpener([&state, &test, info] { info(state, &test); });
         test.exec();
     };
     screens.results = ShowModal<TestResults>;
-    screens.info = ShowModal<Info>;
     // The options screen is kept between showings unless BACK discarded it.
     auto options = std::make_shared<std::unique_ptr<TestOptionsHolder>>();
     screens.options = [options](AppState& state, QWidget* parent) {

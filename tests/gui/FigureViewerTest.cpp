@@ -5,9 +5,11 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 
 #include "GuiSupport.h"
+#include "presentation/core/FigureViewer.h"
 #include "presentation/gui/FigureViewer.h"
 #include "shell/core/QuestionBank.h"
 #include "shell/gui/Twips.h"
@@ -28,14 +30,16 @@ QByteArray Png(int width, int height) {
 }
 
 // A program folder whose open bank holds a small figure (1), a figure larger
-// than the viewer (2) and a row whose data is no picture (3).
+// than the viewer and the screen (2), a row whose data is no picture (3) and a
+// figure larger than the viewer that the screen can show whole (4).
 class FigureViewer : public ::testing::Test {
 protected:
     void SetUp() override {
         qbank::BankContent content = Sections(1);
         content.figures = {{1, Png(120, 80), "Figure T-1"},
                            {2, Png(900, 600), "Figure G7-1"},
-                           {3, QByteArray("not a picture"), "Figure E9-3"}};
+                           {3, QByteArray("not a picture"), "Figure E9-3"},
+                           {4, Png(500, 330), "Figure E5-1"}};
         ASSERT_TRUE(folder.writeBank(content));
         ASSERT_TRUE(OpenQuestionBank(folder.state).ok());
     }
@@ -166,6 +170,95 @@ TEST_F(FigureViewer, PressesOnTheBackgroundCaptionFrameAndPictureMoveTheWindow) 
     QTest::mousePress(&viewer, Qt::LeftButton, {}, QPoint(200, 12));  // the dark strip at the top
     EXPECT_EQ(moves - before, 1);
     EXPECT_TRUE(viewer.isVisible()) << "pressing the scroll bars or the picture does not close it";
+}
+
+// The picture lies wholly inside the frame, and neither bar has anywhere to go.
+void ExpectWholeFigure(frmFigure& viewer) {
+    auto* picture = viewer.findChild<QWidget*>("picinner");
+    auto* frame = viewer.findChild<QWidget*>("picouter");
+    EXPECT_TRUE(QRect(QPoint(0, 0), frame->size()).contains(picture->geometry()))
+        << "picture " << picture->geometry().width() << "x" << picture->geometry().height()
+        << " frame " << frame->width() << "x" << frame->height();
+    EXPECT_EQ(viewer.findChild<QScrollBar*>("HScroll1")->maximum(), 1);
+    EXPECT_EQ(viewer.findChild<QScrollBar*>("VScroll1")->maximum(), 1);
+}
+
+QRect Available(QWidget& window) { return window.screen()->availableGeometry(); }
+
+TEST_F(FigureViewer, FOrADoubleClickShowsTheWholeFigureCentredAndGoesBackToTheDesignedSize) {
+    folder.state.currentFigureID = 4;
+    frmFigure viewer(folder.state);
+    viewer.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
+    const QSize designed = viewer.size();
+    EXPECT_EQ(designed, frmFigure::designedSize());
+    EXPECT_LT(viewer.minimumSize().width(), designed.width()) << "the student can resize it";
+    EXPECT_GT(viewer.maximumSize().width(), designed.width());
+    auto* across = Child<QScrollBar>(&viewer, "HScroll1");
+    across->setValue(across->maximum());  // looking at the right-hand part
+
+    QTest::keyClick(&viewer, Qt::Key_F);
+    EXPECT_GT(viewer.width(), designed.width());
+    EXPECT_EQ(viewer.size(), viewer.wholeFigureSize(Available(viewer).size()));
+    ExpectWholeFigure(viewer);
+    EXPECT_NEAR(viewer.geometry().center().x(), Available(viewer).center().x(), 1);
+    EXPECT_NEAR(viewer.geometry().center().y(), Available(viewer).center().y(), 1);
+
+    QTest::keyClick(&viewer, Qt::Key_F);
+    EXPECT_EQ(viewer.size(), designed);
+    // Back in the small window the picture stands where its bars say.
+    auto* picture = Child(&viewer, "picinner");
+    EXPECT_EQ(picture->x(), Px(FigurePictureOffset(-FigureBarLength(across->maximum()),
+                                                    across->value())));
+
+    QTest::mouseDClick(picture, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(viewer.size(), viewer.wholeFigureSize(Available(viewer).size()));
+    QTest::mouseDClick(picture, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(viewer.size(), designed);
+    EXPECT_TRUE(viewer.isVisible());
+}
+
+TEST_F(FigureViewer, AFigureLargerThanTheScreenFillsItAndStillScrolls) {
+    folder.state.currentFigureID = 2;
+    frmFigure viewer(folder.state);
+    viewer.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
+    const QRect screen = Available(viewer);
+    viewer.ToggleWholeFigure();
+    EXPECT_EQ(viewer.size(), viewer.wholeFigureSize(screen.size()));
+    EXPECT_TRUE(screen.contains(viewer.geometry()));
+    EXPECT_EQ(viewer.width(), screen.width());
+    if (screen.height() < 600) {
+        EXPECT_EQ(viewer.height(), screen.height());
+    }
+    // The screen is narrower than the figure: the rest is still reachable
+    // with the bar.
+    ASSERT_LT(screen.width(), 900) << "the test wants a figure wider than the screen";
+    auto* picture = Child(&viewer, "picinner");
+    auto* frame = Child(&viewer, "picouter");
+    auto* across = Child<QScrollBar>(&viewer, "HScroll1");
+    across->setValue(across->maximum());
+    EXPECT_NEAR(picture->geometry().right(), frame->width() - 1, Px(250) + 1);
+}
+
+TEST_F(FigureViewer, EveryResizeLaysTheWindowOutAgain) {
+    folder.state.currentFigureID = 1;
+    frmFigure viewer(folder.state);
+    viewer.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
+    for (const QSize size : {QSize(600, 500), viewer.minimumSize()}) {
+        viewer.resize(size);
+        const QWidget* close = Child(&viewer, "Command1");
+        EXPECT_EQ(close->geometry().right(), size.width() - 1);
+        EXPECT_EQ(Child(&viewer, "HScroll1")->geometry().bottom(), size.height() - 1);
+        EXPECT_EQ(Child(&viewer, "SizeGrip")->geometry().bottomRight(),
+                  QPoint(size.width() - 1, size.height() - 1));
+        // The small picture stays centred in the frame (to the rounding of
+        // twips to pixels).
+        const QRect p = Child(&viewer, "picinner")->geometry();
+        const QWidget* frame = Child(&viewer, "picouter");
+        EXPECT_NEAR(p.left(), frame->width() - 1 - p.right(), 2);
+    }
 }
 
 }  // namespace

@@ -160,12 +160,13 @@ TEST(InfoWindow, BackClosesItFromEveryPage) {
 TEST(InfoWindow, LinksAskTheDesktopToOpenTheirAddresses) {
     UrlRecorder recorder;
     AppState state;
-    Info info(state);
+    const char* home = "https://home.example.net/quillet/";
+    Info info(state, nullptr, QString::fromLatin1(home));
     const std::pair<const char*, const char*> links[] = {
         {"url2", iw::kFiguresAddress},
-        {"url4", iw::kMakerAddress},
-        {"url5", iw::kMakerAddress},
-        {"url0", iw::kMakerAddress},
+        {"url4", home},
+        {"url5", home},
+        {"url0", home},
     };
     for (const auto& [name, address] : links) {
         SCOPED_TRACE(name);
@@ -182,6 +183,24 @@ TEST(InfoWindow, LinksAskTheDesktopToOpenTheirAddresses) {
     QTest::mousePress(link, Qt::LeftButton);
     QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(-20, -20));
     EXPECT_TRUE(recorder.opened.isEmpty());
+}
+
+// Built without a home page, no page sends the student to one, to a message
+// form or to downloads, and the only link left is the pools' own.
+TEST(InfoWindow, WithoutAHomePageThePagesPromiseNone) {
+    AppState state;
+    Info info(state);
+    QStringList links;
+    for (QLabel* label : info.findChildren<QLabel*>()) {
+        SCOPED_TRACE(label->objectName().toStdString());
+        const QString text = label->text();
+        EXPECT_FALSE(text.contains("home page", Qt::CaseInsensitive));
+        EXPECT_FALSE(text.contains("web site:", Qt::CaseInsensitive));
+        EXPECT_FALSE(text.contains("form for sending", Qt::CaseInsensitive));
+        EXPECT_FALSE(text.contains("downloaded", Qt::CaseInsensitive));
+        if (label->property("address").isValid()) links << label->property("address").toString();
+    }
+    EXPECT_EQ(links, QStringList{iw::kFiguresAddress});
 }
 
 #include "InfoTest.moc"

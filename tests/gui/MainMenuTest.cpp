@@ -56,6 +56,30 @@ TEST(MainMenu, ElementWithoutChosenSectionsShowsTheMessageAndNothingElse) {
     EXPECT_EQ(folder.state.currentElement, 2);
 }
 
+// No key ends the program or opens a screen: Escape in particular must not
+// close the dialog behind the back of the orderly exit.
+TEST(MainMenu, KeysNeitherCloseTheMenuNorOpenAScreen) {
+    ProgramFolder folder;
+    ASSERT_TRUE(folder.writeBank(Sections(2)));
+    int screensOpened = 0;
+    const auto count = [&](AppState&, QWidget*) { ++screensOpened; };
+    MainMenu menu(folder.state, Screens{count, count, count, count});
+    ASSERT_TRUE(menu.loaded());
+
+    bool openAfterKeys = false;
+    QTimer::singleShot(0, [&] {
+        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space,
+                                  Qt::Key_E, Qt::Key_1, Qt::Key_Tab}) {
+            QTest::keyClick(&menu, key);
+        }
+        openAfterKeys = menu.isVisible();
+        ClickItem(menu, 5);  // Exit
+    });
+    EXPECT_EQ(menu.exec(), QDialog::Accepted) << "only Exit ended the menu";
+    EXPECT_TRUE(openAfterKeys);
+    EXPECT_EQ(screensOpened, 0);
+}
+
 TEST(MainMenu, ItemsAndColours) {
     ProgramFolder folder;
     ASSERT_TRUE(folder.writeBank(Sections(1)));

@@ -6,6 +6,8 @@
 
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QScreen>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -46,7 +48,7 @@ TEST(Startup, SplashThenMainMenuThenExit) {
     qint64 menuAfterMs = -1;
     bool menuLoadedWhileSplashUp = false;
     WhenModal("splash", [&](QWidget* splash) {
-        splashSeen = splash->isVisible() && splash->size() == QSize(440, 330);
+        splashSeen = splash->isVisible() && splash->contentsRect().size() == QSize(440, 330);
         // The main menu is loaded behind the splash, which is still up.
         (void)QTest::qWaitFor([&] { return background.mainMenu() != nullptr; }, 3000);
         menuLoadedWhileSplashUp = background.mainMenu() && splash->isVisible();
@@ -67,12 +69,42 @@ TEST(Startup, SplashThenMainMenuThenExit) {
     EXPECT_TRUE(folder.fatal.calls.empty());
 }
 
+// The picture is on screen before the display time starts and before the
+// main menu's loading holds the program; Escape does not cut it short.
+TEST(Splash, ShowsItsPictureThenStartsItsTimeThenLoadsAndIgnoresEscape) {
+    QElapsedTimer clock;
+    bool exposedWhenLoading = false;
+    bool timerRunningWhenLoading = false;
+    Splash* shown = nullptr;
+    Splash splash(
+        [&] {
+            exposedWhenLoading = shown->windowHandle() && shown->windowHandle()->isExposed();
+            timerRunningWhenLoading = shown->findChild<QTimer*>("Timer1")->isActive();
+            QTest::keyClick(shown, Qt::Key_Escape);
+            QTest::qWait(50);  // loading takes a while
+        },
+        200);
+    shown = &splash;
+    EXPECT_FALSE(splash.findChild<QTimer*>("Timer1")->isActive()) << "not before it is seen";
+    EXPECT_EQ(splash.windowFlags() & Qt::WindowTitleHint, Qt::WindowFlags{});
+    EXPECT_GT(splash.width(), splash.contentsRect().width()) << "a thin edge around the picture";
+    EXPECT_LE(splash.width() - splash.contentsRect().width(), 8);
+
+    QTimer::singleShot(100, [&] { QTest::keyClick(&splash, Qt::Key_Escape); });
+    clock.start();
+    EXPECT_EQ(splash.exec(), QDialog::Accepted);
+    EXPECT_GE(clock.elapsed(), 200) << "Escape did not close it early";
+    EXPECT_TRUE(exposedWhenLoading);
+    EXPECT_TRUE(timerRunningWhenLoading);
+}
+
 TEST(Startup, MissingBankEndsWithTheCriticalMessage) {
     ProgramFolder folder;
     BlackBackground background(folder.state, 50);
     bool finished = false;
     QObject::connect(&background, &BlackBackground::programFinished, [&] { finished = true; });
     background.showAsSet();
+    EXPECT_EQ(background.geometry(), background.screen()->geometry()) << "all of the screen";
     ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 5000));
     ASSERT_EQ(folder.fatal.calls.size(), 1u);
     EXPECT_EQ(folder.fatal.calls[0].first, "Critical Error");

@@ -39,8 +39,11 @@ TEST(FigureViewerLayout, BarsHugTheRightAndBottomEdgesAndTheFrameStaysClearOfThe
         SCOPED_TRACE(client.width());
         const FigureLayout l = LayoutFigureViewer(client, {});
         EXPECT_EQ(l.vScroll.right() + 1, client.width());
-        EXPECT_EQ(l.vScroll.bottom() + 1, client.height());
         EXPECT_EQ(l.hScroll.bottom() + 1, client.height());
+        // The resize grip fills the corner between the bars.
+        EXPECT_EQ(l.sizeGrip.topLeft(), QPoint(l.vScroll.left(), l.hScroll.top()));
+        EXPECT_EQ(l.sizeGrip.bottomRight(), QPoint(client.width() - 1, client.height() - 1));
+        EXPECT_EQ(l.vScroll.bottom() + 1, l.sizeGrip.top());
         EXPECT_EQ(l.hScroll.left(), 0);
         EXPECT_EQ(l.hScroll.width(), l.vScroll.left());
         EXPECT_EQ(l.closeButton.left(), l.vScroll.left());
@@ -109,6 +112,27 @@ TEST(FigureViewerLayout, AWiderWindowTurnsAnOverhangIntoACentredPicture) {
     const FigureLayout roomy = LayoutFigureViewer(QSize(8000, 5565), picture);
     ASSERT_TRUE(roomy.pictureLeft);
     EXPECT_EQ(*roomy.pictureLeft, (roomy.frame.width() - 7000) / 2);
+}
+
+// The whole-figure size is the smallest that shows the picture without
+// scrolling: one twip less in either direction and that axis scrolls again.
+TEST(FigureViewerLayout, TheWholeFigureSizeIsTheSmallestThatFitsAndNeverBelowTheDesign) {
+    for (const QSize picture : {QSize(12000, 9000), QSize(4500, 12000), QSize(12000, 300)}) {
+        SCOPED_TRACE(picture.width() * 100000 + picture.height());
+        const QSize whole = FigureWholeClient(picture);
+        const FigureLayout fits = LayoutFigureViewer(whole, picture);
+        EXPECT_TRUE(fits.pictureLeft && fits.pictureTop);
+        if (whole.width() > fv::kClient.width()) {
+            EXPECT_FALSE(LayoutFigureViewer(whole - QSize(1, 0), picture).pictureLeft);
+        }
+        if (whole.height() > fv::kClient.height()) {
+            EXPECT_FALSE(LayoutFigureViewer(whole - QSize(0, 1), picture).pictureTop);
+        }
+        EXPECT_GE(whole.width(), fv::kClient.width());
+        EXPECT_GE(whole.height(), fv::kClient.height());
+    }
+    EXPECT_EQ(FigureWholeClient(QSize(1800, 1200)), fv::kClient);
+    EXPECT_EQ(FigureWholeClient(QSize()), fv::kClient);
 }
 
 TEST(FigureRecords, ReadOverTheOpenBankWithAFallbackCaption) {

@@ -56,6 +56,16 @@ QUILLET_SCREENSHOTS(figure_viewer) {
             }
             shots::Save(context, &large, QString::fromLatin1(name));
         }
+        // The whole figure, as far as the screen allows, and a middle-sized one.
+        for (const char* bar : {"HScroll1", "VScroll1"}) {
+            large.findChild<QScrollBar*>(QString::fromLatin1(bar))->setValue(0);
+        }
+        large.ToggleWholeFigure();
+        shots::Save(context, &large, QStringLiteral("figure-large-whole"));
+        state.currentFigureID = figures[figures.size() / 2].second;
+        frmFigure middle(state);
+        middle.ToggleWholeFigure();
+        shots::Save(context, &middle, QStringLiteral("figure-middle-whole"));
     }
 
     state.currentFigureID = -1;

@@ -3,6 +3,8 @@
 #include "shell/core/Database.h"
 #include "shell/core/Rounding.h"
 
+#include <algorithm>
+
 namespace quillet {
 
 namespace fv = figure_viewer;
@@ -13,9 +15,13 @@ FigureLayout LayoutFigureViewer(QSize client, QSize picture) {
     const int height = client.height();
 
     const int vLeft = width - fv::kBarWidth;
-    layout.vScroll = QRect(vLeft, fv::kVBarTop, fv::kBarWidth, height - fv::kVBarTop);
-    layout.hScroll = QRect(0, height - fv::kBarHeight, vLeft, fv::kBarHeight);
+    const int hTop = height - fv::kBarHeight;
+    // The vertical bar stops at the horizontal one: the corner square below
+    // it holds the grip that resizes the window.
+    layout.vScroll = QRect(vLeft, fv::kVBarTop, fv::kBarWidth, hTop - fv::kVBarTop);
+    layout.hScroll = QRect(0, hTop, vLeft, fv::kBarHeight);
     layout.closeButton = QRect(vLeft, fv::kCloseTop, fv::kBarWidth, fv::kCloseHeight);
+    layout.sizeGrip = QRect(vLeft, hTop, fv::kBarWidth, fv::kBarHeight);
 
     // The frame stops just above the horizontal bar, so its whole height shows
     // and the ranges below are those of the part the student can see.
@@ -38,6 +44,14 @@ FigureLayout LayoutFigureViewer(QSize client, QSize picture) {
         layout.vMaximum = 1;
     }
     return layout;
+}
+
+QSize FigureWholeClient(QSize picture) {
+    // The inverse of the frame's place in LayoutFigureViewer. Down, the frame
+    // must be taller than the picture for it to count as fitting.
+    const int width = picture.width() + 2 * fv::kFrameMargin + fv::kBarWidth;
+    const int height = fv::kFrameTop + picture.height() + 1 + fv::kFrameMargin + fv::kBarHeight;
+    return QSize(std::max(width, fv::kClient.width()), std::max(height, fv::kClient.height()));
 }
 
 int FigurePictureOffset(int maximum, int position) {

@@ -25,14 +25,18 @@ inline constexpr int kFrameTop = 420;
 inline constexpr int kFrameMargin = 10;
 // The picture moves this far for one unit of a scroll bar.
 inline constexpr int kScrollUnit = 500;
+// The smallest client area the student can shrink the window to: room for
+// the caption row, the bars and a little of the frame.
+inline constexpr QSize kMinimumClient{3000, 2400};
 }  // namespace figure_viewer
 
 // Where ResizeMe puts the controls for a client area, and the scroll ranges
 // for a picture. All in twips.
 struct FigureLayout {
-    QRect vScroll;      // VScroll1, on the right edge from below the close button down
+    QRect vScroll;      // VScroll1, on the right edge from below the close button down to HScroll1
     QRect hScroll;      // HScroll1, along the bottom up to the vertical bar
     QRect closeButton;  // Command1, above the vertical bar and as wide
+    QRect sizeGrip;     // the bottom-right corner between the two bars
     QRect frame;        // picouter, between the caption row and the horizontal bar
 
     // The bars' maximums (their minimum is 0). A picture larger than the frame
@@ -53,6 +57,10 @@ struct FigureLayout {
 // it is less tall, so a picture exactly as tall as the frame stays at the top
 // with a range of 0 to 0.
 FigureLayout LayoutFigureViewer(QSize client, QSize picture);
+
+// The client area at which the whole of a picture of this size shows in the
+// frame without scrolling; never smaller than the designed client area.
+QSize FigureWholeClient(QSize picture);
 
 // A scroll bar of the window runs from 0 to |maximum| in steps of one. Its
 // far end stands for the maximum itself, so with a negative maximum the

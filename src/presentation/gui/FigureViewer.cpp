@@ -1,10 +1,14 @@
 #include "presentation/gui/FigureViewer.h"
 
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
+#include <QSizeGrip>
 #include <QWindow>
 
 #include "presentation/core/FigureViewer.h"
@@ -30,6 +34,12 @@ QRect EdgesToPixels(const QRect& twips) {
 }
 
 QSize ToTwips(QSize pixels) { return QSize(Twips(pixels.width()), Twips(pixels.height())); }
+
+// Twips to whole pixels, rounding up so that nothing laid out in twips is cut.
+QSize ToPixelsUp(QSize twips) {
+    const auto up = [](int t) { return (t + kTwipsPerPixel - 1) / kTwipsPerPixel; };
+    return QSize(up(twips.width()), up(twips.height()));
+}
 
 void Fill(QWidget* widget, const QColor& colour) {
     QPalette pal = widget->palette();
@@ -59,7 +69,8 @@ frmFigure::frmFigure(AppState& state, QWidget* parent)
     setObjectName(QStringLiteral("frmFigure"));
     setModal(true);
     Fill(this, kBackground);
-    setFixedSize(Px(fv::kClient.width()), Px(fv::kClient.height()));
+    setMinimumSize(ToPixelsUp(fv::kMinimumClient));
+    resize(designedSize());
 
     lblSection_ = new QLabel(QStringLiteral("Figure"), this);
     lblSection_->setObjectName(QStringLiteral("lblSection"));
@@ -90,6 +101,10 @@ frmFigure::frmFigure(AppState& state, QWidget* parent)
 
     picinner_ = new QLabel(picouter_);
     picinner_->setObjectName(QStringLiteral("picinner"));
+    picinner_->setToolTip(QStringLiteral("Double-click or press F to see the whole figure"));
+
+    sizeGrip_ = new QSizeGrip(this);
+    sizeGrip_->setObjectName(QStringLiteral("SizeGrip"));
 
     // Presses the close button and the bars do not take (another mouse button)
     // must not reach the background and start a move.
@@ -127,14 +142,34 @@ void frmFigure::ResizeMe() {
     vScroll1_->setGeometry(EdgesToPixels(layout.vScroll));
     hScroll1_->setGeometry(EdgesToPixels(layout.hScroll));
     command1_->setGeometry(EdgesToPixels(layout.closeButton));
+    sizeGrip_->setGeometry(EdgesToPixels(layout.sizeGrip));
     picouter_->setGeometry(EdgesToPixels(layout.frame));
 
     hMaximum_ = layout.hMaximum;
     vMaximum_ = layout.vMaximum;
     hScroll1_->setMaximum(FigureBarLength(hMaximum_));
     vScroll1_->setMaximum(FigureBarLength(vMaximum_));
-    if (layout.pictureLeft) picinner_->move(Px(*layout.pictureLeft), picinner_->y());
-    if (layout.pictureTop) picinner_->move(picinner_->x(), Px(*layout.pictureTop));
+    // Along an axis in which the picture does not fit it stands where its bar
+    // says, so that after a resize the bar still reaches both of its edges.
+    picinner_->move(Px(layout.pictureLeft ? *layout.pictureLeft
+                                          : FigurePictureOffset(hMaximum_, hScroll1_->value())),
+                    Px(layout.pictureTop ? *layout.pictureTop
+                                         : FigurePictureOffset(vMaximum_, vScroll1_->value())));
+}
+
+QSize frmFigure::designedSize() { return ToPixelsUp(fv::kClient); }
+
+QSize frmFigure::wholeFigureSize(QSize available) const {
+    return ToPixelsUp(FigureWholeClient(ToTwips(pictureSize_))).boundedTo(available);
+}
+
+void frmFigure::ToggleWholeFigure() {
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    const QSize whole = wholeFigureSize(area.size());
+    resize(size() == whole ? designedSize() : whole);
+    move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
 }
 
 void frmFigure::scrollAcross(int position) {
@@ -161,7 +196,22 @@ void frmFigure::mousePressEvent(QMouseEvent* event) {
     FormDrag();
 }
 
+void frmFigure::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F && !event->isAutoRepeat() &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        event->accept();
+        ToggleWholeFigure();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 bool frmFigure::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick &&
+        (watched == picouter_ || watched == picinner_)) {
+        ToggleWholeFigure();
+        return true;
+    }
     if (event->type() == QEvent::MouseButtonPress &&
         (watched == lblSection_ || watched == picouter_ || watched == picinner_)) {
         FormDrag();

@@ -16,7 +16,9 @@ struct AppState;
 // The figure viewer: the figure named by AppState::currentFigureID in a white
 // frame with two scroll bars, its caption top left and a close button "X" top
 // right. The window has no title bar; dragging its background, the caption,
-// the frame or the picture moves it. "X" and Escape close it.
+// the frame or the picture moves it, and the grip in the bottom-right corner
+// resizes it. A double-click on the picture or the key F switches between the
+// designed size and one that shows the whole figure. "X" and Escape close it.
 //
 //   frmFigure viewer(state, this);
 //   viewer.exec();
@@ -38,6 +40,14 @@ public:
     using WindowMover = std::function<void(QWindow*)>;
     void setWindowMover(WindowMover mover) { mover_ = std::move(mover); }
 
+    // Switches between the designed size and the size that shows the whole
+    // picture (as far as the screen allows), centred on the screen.
+    void ToggleWholeFigure();
+
+    // The window's size that shows the whole picture, within `available`.
+    QSize wholeFigureSize(QSize available) const;
+    static QSize designedSize();
+
     // The picture's size in pixels; empty when the figure is missing or its
     // data is not a picture.
     QSize pictureSize() const { return pictureSize_; }
@@ -45,6 +55,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -57,6 +68,7 @@ private:
     QScrollBar* hScroll1_ = nullptr;
     QWidget* picouter_ = nullptr;
     QLabel* picinner_ = nullptr;
+    QWidget* sizeGrip_ = nullptr;
     QSize pictureSize_;
     int hMaximum_ = 1;
     int vMaximum_ = 1;

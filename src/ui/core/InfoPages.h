@@ -81,8 +81,7 @@ inline constexpr std::array<MenuEntry, 9> kMenu{{
     {"Back", 675, 4410, 615, -1},
 }};
 
-// Web addresses the pages link to.
-inline constexpr char kMakerAddress[] = "https://quillet.example.org/";
+// Web addresses the pages link to (besides the home page, a build option).
 inline constexpr char kFiguresAddress[] = "https://www.ncvec.org/";
 
 }  // namespace info_window

@@ -14,14 +14,16 @@ class MenuItems;
 
 // The information window: a column of page names on the left and the chosen
 // page in a scrolling viewport on the right. It always opens on the
-// disclaimer; "Back" closes it. Each showing gets a fresh window:
+// disclaimer; "Back" closes it. The pages name `homePage` where it helps the
+// student; without one they say nothing of a home page. Each showing gets a
+// fresh window:
 //
-//   Info info(state, this);
+//   Info info(state, this, homePage);
 //   info.exec();
 class Info : public QDialog {
     Q_OBJECT
 public:
-    explicit Info(AppState& state, QWidget* parent = nullptr);
+    explicit Info(AppState& state, QWidget* parent = nullptr, const QString& homePage = {});
 
     // Shows page `page` from its top and prepares the scroll bar for it. A
     // number with no page leaves the viewport empty.

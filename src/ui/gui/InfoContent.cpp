@@ -78,10 +78,10 @@ public:
     }
 
     // A link: its caption is the address it opens.
-    void link(int index, const char* address) {
-        QLabel* url = label(QString::fromLatin1(address), SmallSans(false, true), Qt::AlignLeft);
+    void link(int index, const QString& address) {
+        QLabel* url = label(address, SmallSans(false, true), Qt::AlignLeft);
         url->setObjectName(QStringLiteral("url%1").arg(index));
-        url->setProperty("address", QString::fromLatin1(address));
+        url->setProperty("address", address);
         url->setCursor(Qt::PointingHandCursor);
         SetColour(url, QPalette::WindowText, kLinkBlue);
         url->adjustSize();
@@ -187,8 +187,11 @@ void Study(PageWriter& w) {
     w.step(QStringLiteral("D"),
            QStringLiteral(
                "When you have mastered a fair number of sections this way, choose all of them and "
-               "take a simulated test (\"Simulated Test mode\"). It asks as many questions as the "
-               "real examination of the element. Aim for a score of at least 85 %."));
+               "take a simulated test (\"Simulated Test mode\"). It asks 30 questions for the "
+               "Technician and the General element and 40 for the Extra element, drawn at random "
+               "from the sections you have chosen, and scores you at the end. The real "
+               "examinations are longer: 35, 35 and 50 questions. Aim for a score of at least "
+               "85 %."));
     w.step(
         QStringLiteral("E"),
         QStringLiteral(
@@ -220,15 +223,16 @@ void Figures(PageWriter& w) {
         "in a window of its own. Drag the window wherever it is handy and close it with its "
         "\"X\" button when you are done."));
     w.paragraph(QStringLiteral(
-        "Many figures are larger than the viewer, so you see one part at a time: use the "
-        "scroll bars at its right and bottom edges to move around the figure. A figure that "
-        "fits is shown in the middle of the window. Take your time, the question waits until "
-        "you close the figure."));
+        "Many figures are larger than the viewer. Double-click the figure, or press F, to "
+        "see it whole, as far as your screen allows; do it again to go back. The grip in the "
+        "bottom-right corner resizes the window, and the scroll bars move around a figure "
+        "that does not fit. Take your time, the question waits until you close the "
+        "figure."));
     w.paragraph(QStringLiteral(
         "The figures are those of the official question pools, which the National Conference "
         "of Volunteer Examiner Coordinators publishes together with the pools themselves. You "
         "can find them, and the current pools, at:"));
-    w.link(2, iw::kFiguresAddress);
+    w.link(2, QString::fromLatin1(iw::kFiguresAddress));
 }
 
 void Thanks(PageWriter& w) {
@@ -254,7 +258,7 @@ void Thanks(PageWriter& w) {
         "on the air soon."));
 }
 
-void Problems(PageWriter& w) {
+void Problems(PageWriter& w, const QString& homePage) {
     w.heading(QStringLiteral("NOTICE"));
     w.title(QStringLiteral("Technical Problems?"));
     w.subheading(QStringLiteral("The Colors Look Bad"));
@@ -286,18 +290,19 @@ void Problems(PageWriter& w) {
         "that the database was not found, install the program again or copy that file back "
         "beside it. Only one copy of Quillet can use the file at a time, so close any other "
         "copy before you start it."));
+    if (homePage.isEmpty()) return;
     w.subheading(QStringLiteral("Technical Support"));
     w.paragraph(QStringLiteral(
         "For answers to common questions, the latest version of Quillet and help with any "
         "other problem, please visit our web site:"));
-    w.link(4, iw::kMakerAddress);
+    w.link(4, homePage);
     w.space(kGap);
     w.paragraph(QStringLiteral(
         "When you write to us, please tell us which version of Quillet you have (it is shown "
         "at the bottom of the main menu), what you did and what happened."));
 }
 
-void Distribution(PageWriter& w) {
+void Distribution(PageWriter& w, const QString& homePage) {
     w.heading(QStringLiteral("NOTICE"));
     w.title(QStringLiteral("Distribution"));
     w.paragraph(QStringLiteral(
@@ -308,29 +313,39 @@ void Distribution(PageWriter& w) {
         "Please do not sell Quillet, or bundle it with another product, without our written "
         "permission. Clubs, schools and license classes may hand out copies to their students "
         "freely."));
+    if (homePage.isEmpty()) return;
     w.paragraph(QStringLiteral(
         "If you offer Quillet on a web site or a club's file server, please link to our home "
         "page as well, so that everyone can find the newest version and question pools. The "
         "latest version can always be downloaded from:"));
-    w.link(5, iw::kMakerAddress);
+    w.link(5, homePage);
 }
 
-void Contact(PageWriter& w) {
+void Contact(PageWriter& w, const QString& homePage) {
     w.heading(QStringLiteral("NOTICE"));
     w.title(QStringLiteral("Contact Information"));
-    w.paragraph(QStringLiteral(
+    const QString invitation = QStringLiteral(
         "We would like to hear from you. Tell us about mistakes in the questions, problems "
-        "with the program or ideas for the next version. The Quillet home page has the latest "
-        "news, answers to common questions and a form for sending us a message:"));
-    w.link(0, iw::kMakerAddress);
-    w.space(kGap);
+        "with the program or ideas for the next version.");
+    if (homePage.isEmpty()) {
+        w.paragraph(invitation);
+    } else {
+        w.paragraph(invitation + QStringLiteral(
+                                     " The Quillet home page has the latest news, answers to "
+                                     "common questions and a form for sending us a message:"));
+        w.link(0, homePage);
+        w.space(kGap);
+    }
     w.paragraph(QStringLiteral(
         "If you have found an error in a question, please include its FCC Question ID (for "
         "example T1A01), which is shown at the top right of the test screen, and tell us "
         "which answer you believe is right and why."));
-    w.paragraph(QStringLiteral(
-        "We read every message, although we cannot always answer each one in person. Many "
-        "questions are already answered on the home page, so please look there first."));
+    const QString reading = QStringLiteral(
+        "We read every message, although we cannot always answer each one in person.");
+    w.paragraph(homePage.isEmpty() ? reading
+                                   : reading + QStringLiteral(
+                                                   " Many questions are already answered on the "
+                                                   "home page, so please look there first."));
     w.paragraph(QStringLiteral(
         "Suggestions for new features are always welcome, especially from instructors who use "
         "Quillet in their classes. And when you pass your examination, do let us know: we "
@@ -340,7 +355,7 @@ void Contact(PageWriter& w) {
 
 }  // namespace
 
-int BuildInfoPage(int number, QWidget* page) {
+int BuildInfoPage(int number, QWidget* page, const QString& homePage) {
     PageWriter writer(page);
     switch (number) {
         case iw::kDisclaimerPage:
@@ -356,13 +371,13 @@ int BuildInfoPage(int number, QWidget* page) {
             Thanks(writer);
             break;
         case iw::kProblemsPage:
-            Problems(writer);
+            Problems(writer, homePage);
             break;
         case iw::kDistributionPage:
-            Distribution(writer);
+            Distribution(writer, homePage);
             break;
         case iw::kContactPage:
-            Contact(writer);
+            Contact(writer, homePage);
             break;
         default:
             break;

@@ -1,5 +1,6 @@
 #pragma once
 
+class QString;
 class QWidget;
 
 namespace quillet {
@@ -7,7 +8,9 @@ namespace quillet {
 // Fills the white page `number` of the information window with its labels:
 // the yellow heading band, the title, the body text and any links. A link is a
 // label named url<i> whose "address" property holds the address it opens; the
-// window wires it up. Returns the bottom of the last label, in pixels.
-int BuildInfoPage(int number, QWidget* page);
+// window wires it up. Pages that send the student to the program's home page
+// do so only when `homePage` is not empty. Returns the bottom of the last
+// label, in pixels.
+int BuildInfoPage(int number, QWidget* page, const QString& homePage);
 
 }  // namespace quillet

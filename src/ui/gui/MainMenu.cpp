@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 
 namespace quillet {
@@ -166,6 +167,16 @@ void MainMenu::exitProgram() {
         if (window != this && window != parentWidget() && window->isVisible()) window->close();
     }
     done(QDialog::Accepted);
+}
+
+void MainMenu::keyPressEvent(QKeyEvent* event) {
+    // Only "Exit" or the window system's close end the program; Escape, which
+    // would otherwise close the dialog and skip that orderly exit, does nothing.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void MainMenu::closeEvent(QCloseEvent* event) {
