@@ -2,6 +2,7 @@
 // the write breaks one of its promises: the key reads back its value, other keys read
 // as before, and the file changes in one line or gains one line (or a header and one).
 #include "shell/core/Settings.h"
+#include "support/OneLineChange.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -18,22 +19,6 @@ void Require(bool ok, const char* what) {
     if (ok) return;
     std::fprintf(stderr, "settings write broke: %s\n", what);
     std::abort();
-}
-
-// Whether `after` is `before` with one line's bytes changed (no line break removed)
-// and at most `addedLines` line breaks added, all in one place.
-bool DiffersInOneLine(const QByteArray& before, const QByteArray& after, int addedLines) {
-    qsizetype prefix = 0;
-    const qsizetype shorter = std::min(before.size(), after.size());
-    while (prefix < shorter && before[prefix] == after[prefix]) ++prefix;
-    qsizetype suffix = 0;
-    while (suffix < shorter - prefix &&
-           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) {
-        ++suffix;
-    }
-    const QByteArray removed = before.mid(prefix, before.size() - prefix - suffix);
-    const QByteArray added = after.mid(prefix, after.size() - prefix - suffix);
-    return !removed.contains('\n') && added.count('\n') <= addedLines;
 }
 
 QString Text(FuzzedDataProvider& data, size_t longest) {

@@ -1,4 +1,5 @@
 #include "shell/core/Settings.h"
+#include "support/OneLineChange.h"
 
 #include <QDir>
 #include <QFile>
@@ -234,6 +235,21 @@ TEST_F(SettingsFile, ReadingFollowsTheSameLinesAsWriting) {
     EXPECT_EQ(ReadSetting(path(), "Figures", "Ask", "d"), "d") << "a bare key up to the NUL";
 }
 
+// Values with their own leading blanks, and names and values starting with U+FEFF.
+TEST_F(SettingsFile, UnusualValuesReadBackAndRewritesAreStable) {
+    const QString bom(QChar(0xFEFF));
+    for (const auto& [key, value] : {std::pair<QString, QString>{"k", "\tx"}, {"k", "  "},
+                                     {bom + "k", "v"}, {"k", bom + "v"}}) {
+        write("[A]\nk = old\n");
+        ASSERT_TRUE(WriteSetting(path(), "A", key, value));
+        const QByteArray once = contents();
+        EXPECT_EQ(ReadSetting(path(), "A", key, "default"),
+                  value.trimmed().isEmpty() ? "default" : value.trimmed());
+        ASSERT_TRUE(WriteSetting(path(), "A", key, value));
+        EXPECT_EQ(contents(), once) << "writing the same value again changes nothing";
+    }
+}
+
 // Names and values a line cannot hold are refused rather than written wrongly.
 TEST_F(SettingsFile, WriteRefusesWhatALineCannotHold) {
     write("[A]\nk=1\n");
@@ -315,22 +331,6 @@ public:
 private:
     std::mt19937 rng_;
 };
-
-// Whether `after` is `before` with at most one line's bytes changed (no line break
-// removed) and at most `addedLines` line breaks added, all in one place.
-bool DiffersInOneLine(const QByteArray& before, const QByteArray& after, int addedLines) {
-    qsizetype prefix = 0;
-    const qsizetype shorter = std::min(before.size(), after.size());
-    while (prefix < shorter && before[prefix] == after[prefix]) ++prefix;
-    qsizetype suffix = 0;
-    while (suffix < shorter - prefix &&
-           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) {
-        ++suffix;
-    }
-    const QByteArray removed = before.mid(prefix, before.size() - prefix - suffix);
-    const QByteArray added = after.mid(prefix, after.size() - prefix - suffix);
-    return !removed.contains('\n') && added.count('\n') <= addedLines;
-}
 
 TEST(SettingsProperty, RandomWritesChangeOnlyTheirKey) {
     RandomSettings random(20261208);
