@@ -40,7 +40,8 @@ artwork: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/tools/artgen/artgen src/assets
 
 # Builds every fuzz/*Fuzz.cpp with clang and libFuzzer in its own folder, then runs each
-# for FUZZ_SECONDS seconds. Corpora grow in $(FUZZ_BUILD)/corpus; crashes land there too.
+# for FUZZ_SECONDS seconds. Corpora grow in $(FUZZ_BUILD)/corpus, crash inputs go to
+# $(FUZZ_BUILD)/crashes.
 fuzz: setup
 	@CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DQUILLET_FUZZ=ON -DQUILLET_POOLS=$(POOLS) >/dev/null
