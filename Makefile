@@ -5,7 +5,10 @@ BUILD ?= build
 POOLS ?= $(abspath ../shared/pools)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all setup configure build run test screenshots bench artwork clean
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+
+.PHONY: all setup configure build run test screenshots bench artwork fuzz clean
 
 all: build
 
@@ -35,6 +38,21 @@ bench: build
 # Redraws the committed artwork in src/assets.
 artwork: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/tools/artgen/artgen src/assets
+
+# Builds every fuzz/*Fuzz.cpp with clang and libFuzzer in its own folder, then runs each
+# for FUZZ_SECONDS seconds. Corpora grow in $(FUZZ_BUILD)/corpus, crash inputs go to
+# $(FUZZ_BUILD)/crashes.
+fuzz: setup
+	@CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DQUILLET_FUZZ=ON -DQUILLET_POOLS=$(POOLS) >/dev/null
+	@cmake --build $(FUZZ_BUILD) --target fuzzers
+	@set -e; for source in fuzz/*Fuzz.cpp; do \
+	  name=$$(basename $$source .cpp); \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$name $(FUZZ_BUILD)/crashes; \
+	  echo "== $$name for $(FUZZ_SECONDS) s"; \
+	  $(FUZZ_BUILD)/fuzz/$$name -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_BUILD)/crashes/$$name- $(FUZZ_BUILD)/corpus/$$name; \
+	done
 
 clean:
 	@rm -rf $(BUILD)

@@ -1,7 +1,23 @@
 #include "shell/core/Settings.h"
+#include "support/OneLineChange.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <atomic>
+#include <chrono>
+#include <random>
+#include <string_view>
+#include <thread>
+#include <tuple>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -155,6 +171,335 @@ TEST_F(SettingsFile, RepeatedKeyReadsItsFirstValueAndSurvivesOtherWrites) {
     EXPECT_TRUE(WriteSetting(path(), "Sections", "Ask1", "No"));
     EXPECT_FALSE(settings::ReadSectionChosen(path(), 1));
     EXPECT_FALSE(contents().contains("Ask1=Yes"));
+}
+
+}  // namespace
+
+namespace {
+
+using namespace std::literals;
+
+QByteArray Bytes(std::string_view text) { return QByteArray(text.data(), qsizetype(text.size())); }
+
+// Writes change only the key's line, or add one; nothing else in the file moves.
+TEST_F(SettingsFile, WriteKeepsEveryOtherByte) {
+    struct Case {
+        std::string_view before, section, key, value, after;
+    };
+    const Case cases[] = {
+        // An empty value stays a key of its own, and a bare key keeps its line.
+        {"[Sections]\nAsk4=Yes\nAsk5=\nnoequals\n", "Shuffle", "OnOrOff", "ON",
+         "[Sections]\nAsk4=Yes\nAsk5=\nnoequals\n[Shuffle]\nOnOrOff=ON\n"},
+        {"[Sections]\nAsk4=Yes\nAsk5=\n", "Sections", "Ask5", "No",
+         "[Sections]\nAsk4=Yes\nAsk5=No\n"},
+        {"[Sections]\n  ask5  \nAsk5=Yes\n", "Sections", "Ask5", "No",
+         "[Sections]\n  ask5=No\nAsk5=Yes\n"},
+        // Spacing, CRLF, a BOM, comments and malformed lines stay; added lines use CRLF.
+        {"\xEF\xBB\xBF[Sound]\r\nOnOrOff = ON\r\n\r\n=novalue\r\n[Sound\r\n; last\r\n",
+         "sound", "onoroff", "OFF",
+         "\xEF\xBB\xBF[Sound]\r\nOnOrOff = OFF\r\n\r\n=novalue\r\n[Sound\r\n; last\r\n"},
+        {"[Sound]\r\nOnOrOff = ON\r\n\r\n=novalue\r\n[Sound\r\n; last\r\n\r\n[Next]\r\n", "Sound",
+         "Volume", "5",
+         "[Sound]\r\nOnOrOff = ON\r\n\r\n=novalue\r\n[Sound\r\nVolume=5\r\n; last\r\n\r\n[Next]\r\n"},
+        // What follows a NUL is kept, and the lines after it are read and written as usual.
+        {"[A]\nx=1\0junk\n[TestMode]\nTestMode=3"sv, "TestMode", "TestMode", "2",
+         "[A]\nx=1\0junk\n[TestMode]\nTestMode=2"sv},
+        {"[A]\nx=1\0junk\n[TestMode]\nTestMode=3"sv, "TestMode", "Other", "2",
+         "[A]\nx=1\0junk\n[TestMode]\nTestMode=3\nOther=2\n"sv},
+        {"[A]\nx=old\0junk\r\ny=2\r\n"sv, "A", "x", "new", "[A]\nx=new\r\ny=2\r\n"},
+        // A section named twice: the key goes into the first, after its last entry.
+        {"[A]\na=1\n; about B\n[B]\n[a]\nb=2\n", "A", "c", "3",
+         "[A]\na=1\nc=3\n; about B\n[B]\n[a]\nb=2\n"},
+        {"; no sections\nstray=1", "A", "b", "2", "; no sections\nstray=1\n[A]\nb=2\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Bytes(c.before).toStdString());
+        write(Bytes(c.before));
+        const QString section = QString::fromUtf8(Bytes(c.section));
+        const QString key = QString::fromUtf8(Bytes(c.key));
+        ASSERT_TRUE(WriteSetting(path(), section, key, QString::fromUtf8(Bytes(c.value))));
+        EXPECT_EQ(contents(), Bytes(c.after));
+        EXPECT_EQ(ReadSetting(path(), section, key, "default"), QString::fromUtf8(Bytes(c.value)));
+    }
+}
+
+TEST_F(SettingsFile, ReadingFollowsTheSameLinesAsWriting) {
+    write(Bytes("[Sections]\nAsk4=Yes\nAsk5=\nAsk6\nAsk6=Yes\n"
+                "[TestMode\nTestMode=4\n"
+                "[Figures]\nAsk\0WithFigures=No\nAskWithFigures=No\0\n"
+                "\0\n[TestMode]\nTestMode=3\n"sv));
+    EXPECT_FALSE(settings::ReadSectionChosen(path(), 5)) << "an empty value";
+    EXPECT_FALSE(settings::ReadSectionChosen(path(), 6)) << "a bare key comes first";
+    EXPECT_EQ(settings::ReadTestMode(path()), 3) << "the lines after a NUL count";
+    EXPECT_FALSE(settings::ReadFiguresOn(path())) << "the text after a NUL on its line does not count";
+    EXPECT_EQ(ReadSetting(path(), "Figures", "Ask", "d"), "d") << "a bare key up to the NUL";
+}
+
+// Values with their own leading blanks, and names and values starting with U+FEFF.
+TEST_F(SettingsFile, UnusualValuesReadBackAndRewritesAreStable) {
+    const QString bom(QChar(0xFEFF));
+    for (const auto& [key, value] : {std::pair<QString, QString>{"k", "\tx"}, {"k", "  "},
+                                     {bom + "k", "v"}, {"k", bom + "v"}}) {
+        write("[A]\nk = old\n");
+        ASSERT_TRUE(WriteSetting(path(), "A", key, value));
+        const QByteArray once = contents();
+        EXPECT_EQ(ReadSetting(path(), "A", key, "default"),
+                  value.trimmed().isEmpty() ? "default" : value.trimmed());
+        ASSERT_TRUE(WriteSetting(path(), "A", key, value));
+        EXPECT_EQ(contents(), once) << "writing the same value again changes nothing";
+    }
+}
+
+// Names and values a line cannot hold are refused rather than written wrongly.
+TEST_F(SettingsFile, WriteRefusesWhatALineCannotHold) {
+    write("[A]\nk=1\n");
+    for (const auto& [section, key, value] :
+         {std::tuple<QString, QString, QString>{"A", "k", "two\nlines"},
+          {"A", "k", QString("nul") + QChar(0)}, {"A", "k=v", "x"}, {"A]", "k", "x"},
+          {"A", "", "x"}, {"", "k", "x"}, {"A", " k", "x"}, {"A", "[k]", "x"},
+          {"A", ";k", "x"}}) {
+        EXPECT_FALSE(WriteSetting(path(), section, key, value)) << section.toStdString() << key.toStdString();
+    }
+    EXPECT_EQ(contents(), "[A]\nk=1\n");
+}
+
+}  // namespace
+
+namespace {
+
+// Random settings files made of the lines a user's disk may hold, with names drawn
+// from a small set so that writes often hit existing sections and keys.
+class RandomSettings {
+public:
+    explicit RandomSettings(unsigned seed) : rng_(seed) {}
+
+    static inline const QStringList kSections = {"Sound", "Sections", "TestMode", "two words"};
+    static inline const QStringList kKeys = {"OnOrOff", "Ask1", "Ask12", "TestMode", "k"};
+
+    int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+
+    QString name(const QStringList& names) {
+        QString n = names[below(names.size())];
+        for (QChar& c : n) {
+            if (below(3) == 0) c = below(2) ? c.toUpper() : c.toLower();
+        }
+        return n;
+    }
+
+    QByteArray value() {
+        static const char kChars[] = "abcXYZ019 -_.";
+        QByteArray v;
+        for (int n = below(8); n > 0; --n) v += kChars[below(int(sizeof kChars) - 1)];
+        return v;
+    }
+
+    QByteArray blanks() { return QByteArray(below(3) == 0 ? below(3) : 0, below(2) ? ' ' : '\t'); }
+
+    QByteArray noise() {
+        static const char kBytes[] = {'\0', '\r', '=', '[', ']', ';', '#', ' ', 'a', '\xFF', '\xC3'};
+        QByteArray b;
+        for (int n = below(6); n > 0; --n) b += kBytes[below(int(sizeof kBytes))];
+        return b;
+    }
+
+    QByteArray line() {
+        switch (below(10)) {
+        case 0: return blanks() + '[' + blanks() + name(kSections).toUtf8() + blanks() + ']' +
+                       (below(4) == 0 ? noise() : QByteArray());
+        case 1: return '[' + name(kSections).toUtf8();  // not a header
+        case 2: return blanks() + (below(2) ? ";" : "#") + value() + noise();
+        case 3: return blanks();
+        case 4: return name(kKeys).toUtf8() + blanks();  // bare key
+        case 5: return '=' + value();
+        case 6: return noise();
+        default:
+            return blanks() + name(kKeys).toUtf8() + blanks() + '=' + blanks() + value() +
+                   blanks() + (below(5) == 0 ? noise() : QByteArray());
+        }
+    }
+
+    QByteArray file() {
+        QByteArray text = below(10) == 0 ? "\xEF\xBB\xBF" : "";
+        const bool crlf = below(3) == 0;
+        for (int n = below(14); n > 0; --n) {
+            text += line();
+            if (n > 1 || below(4) != 0) text += below(10) == 0 ? "\n" : crlf ? "\r\n" : "\n";
+        }
+        return text;
+    }
+
+private:
+    std::mt19937 rng_;
+};
+
+TEST(SettingsProperty, RandomWritesChangeOnlyTheirKey) {
+    RandomSettings random(20261208);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("quillet.ini");
+    int added = 0, replaced = 0, newSections = 0;
+    for (int round = 0; round < 4000; ++round) {
+        QByteArray text = random.file();
+        for (int write = random.below(3) + 1; write > 0; --write) {
+            const QString section = random.name(RandomSettings::kSections);
+            const QString key = random.name(RandomSettings::kKeys);
+            const QString value = QString::fromUtf8(random.value());
+            const QByteArray before = text;
+            ASSERT_TRUE(EditSetting(text, section, key, value));
+            SCOPED_TRACE(before.toPercentEncoding().toStdString() + " <- " + section.toStdString() +
+                         "/" + key.toStdString() + "=" + value.toStdString());
+
+            ASSERT_EQ(SettingValue(text, section, key), value.trimmed());
+            for (const QString& s : RandomSettings::kSections) {
+                for (const QString& k : RandomSettings::kKeys) {
+                    if (s.compare(section, Qt::CaseInsensitive) == 0 &&
+                        k.compare(key, Qt::CaseInsensitive) == 0) {
+                        continue;
+                    }
+                    ASSERT_EQ(SettingValue(text, s, k), SettingValue(before, s, k)) << s.toStdString() << "/" << k.toStdString();
+                }
+            }
+            // A header and a line at most, and a line break for a last line without one.
+            const bool newSection = text.count('[') > before.count('[');
+            const bool unterminated = !before.isEmpty() && !before.endsWith('\n');
+            ASSERT_TRUE(DiffersInOneLine(before, text, 1 + newSection + unterminated))
+                << text.toPercentEncoding().toStdString();
+            if (text.count('\n') == before.count('\n')) ++replaced;
+            else if (newSection) ++newSections;
+            else ++added;
+        }
+        // Now and then through a real file: the file gets exactly what the editor gives.
+        if (round % 100 == 0) {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(text);
+            f.close();
+            QByteArray expected = text;
+            ASSERT_TRUE(EditSetting(expected, "Sound", "OnOrOff", "OFF"));
+            ASSERT_TRUE(WriteSetting(path, "Sound", "OnOrOff", "OFF"));
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            ASSERT_EQ(f.readAll(), expected);
+            EXPECT_EQ(ReadSetting(path, "sound", "onoroff", "On"), "OFF");
+        }
+    }
+    // The random files reach all three kinds of write.
+    EXPECT_GT(replaced, 500);
+    EXPECT_GT(added, 500);
+    EXPECT_GT(newSections, 500);
+}
+
+}  // namespace
+
+namespace {
+
+// The kinds of file a settings path may name besides a regular file.
+TEST_F(SettingsFile, PathsThatAreNotRegularFilesAreNeitherReadNorWritten) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path()).constData(), 0644), 0);
+    // Should a read or write block on the FIFO, a writer opened here releases it, so
+    // that the test fails instead of hanging.
+    std::atomic<bool> done = false;
+    std::atomic<bool> released = false;
+    std::thread guard([&] {
+        for (int i = 0; i < 300 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (done) return;
+        released = true;
+        const int fd = ::open(QFile::encodeName(path()).constData(), O_RDWR | O_NONBLOCK);
+        if (fd >= 0) ::close(fd);
+    });
+    EXPECT_EQ(ReadSetting(path(), "Sound", "OnOrOff", "On"), "On");
+    EXPECT_FALSE(WriteSetting(path(), "Sound", "OnOrOff", "OFF"));
+    done = true;
+    guard.join();
+    EXPECT_FALSE(released) << "a FIFO was opened and blocked";
+    EXPECT_FALSE(QFileInfo(path()).isFile()) << "the FIFO is still there, not replaced";
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).size(), 0);
+
+    EXPECT_EQ(ReadSetting("/dev/zero", "Sound", "OnOrOff", "On"), "On");
+}
+
+TEST_F(SettingsFile, WritesThroughALinkKeepTheLink) {
+    const QString target = dir_.filePath("real.ini");
+    QFile f(target);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[Sound]\nOnOrOff=ON\n");
+    f.close();
+    ASSERT_TRUE(QFile::link(target, path()));
+    EXPECT_TRUE(WriteSetting(path(), "Sound", "OnOrOff", "OFF"));
+    EXPECT_TRUE(QFileInfo(path()).isSymLink());
+    EXPECT_EQ(contents(), "[Sound]\nOnOrOff=OFF\n");
+}
+
+TEST_F(SettingsFile, WriteKeepsPermissionsAndWritesInPlaceWhereTheFolderIsReadOnly) {
+    write("; mine\n[Sound]\nOnOrOff=ON\n");
+    const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(path(), mode));
+    EXPECT_TRUE(WriteSetting(path(), "Sound", "OnOrOff", "OFF"));
+    EXPECT_EQ(QFile::permissions(path()) & 0x7077, mode & 0x7077) << "the new file has the old permissions";
+
+    const auto folderMode = QFile::permissions(dir_.path());
+    QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QFile probe(dir_.filePath("probe"));
+    if (probe.open(QIODevice::WriteOnly)) {
+        probe.remove();
+        QFile::setPermissions(dir_.path(), folderMode);
+        GTEST_SKIP() << "running with rights to write into any folder";
+    }
+    const bool longer = WriteSetting(path(), "Sections", "Ask1", "Yes");
+    const bool shorter = WriteSetting(path(), "Sound", "OnOrOff", "");
+    QFile::setPermissions(dir_.path(), folderMode);
+    EXPECT_TRUE(longer);
+    EXPECT_TRUE(shorter);
+    EXPECT_EQ(contents(), "; mine\n[Sound]\nOnOrOff=\n[Sections]\nAsk1=Yes\n");
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+// A write killed at any moment leaves the old file or the new one, never a mixture,
+// and what it leaves behind is gone after the next start's cleanup.
+TEST_F(SettingsFile, KillDuringWritesLeavesTheOldOrTheNewFile) {
+    // A long file, so that a kill often lands while it is being written.
+    QByteArray start = "; the student's notes\n";
+    for (int i = 0; i < 4000; ++i) start += "; line " + QByteArray::number(i) + " of notes\n";
+    start += "[Sections]\nAsk7=start\n";
+    QByteArray first = start, second = start;
+    ASSERT_TRUE(EditSetting(first, "Sections", "Ask7", QString(300, 'a')));
+    ASSERT_TRUE(EditSetting(second, "Sections", "Ask7", QString(3, 'b')));
+    const QByteArray file = QFile::encodeName(path());
+    write(start);
+
+    std::mt19937 rng(7);
+    int killedMidWrite = 0;
+    for (int round = 0; round < 100; ++round) {
+        int out[2];
+        ASSERT_EQ(::pipe(out), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::dup2(out[1], STDOUT_FILENO);
+            ::close(out[0]);
+            const std::string a(300, 'a'), b(3, 'b');
+            ::execl(SETTINGS_WRITER_PATH, SETTINGS_WRITER_PATH, file.constData(), a.c_str(),
+                    b.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        ::close(out[1]);
+        char ready = 0;
+        const bool started = ::read(out[0], &ready, 1) == 1;
+        ::close(out[0]);
+        std::this_thread::sleep_for(std::chrono::microseconds(rng() % 2000));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(started) << "the writer did not start";
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself: " << status;
+
+        const QByteArray now = contents();
+        ASSERT_TRUE(now == first || now == second) << "round " << round << ", " << now.size() << " bytes";
+        const QStringList files = QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden);
+        if (files.size() > 1) ++killedMidWrite;
+        RemoveLeftoverSettingsFiles(path());
+        ASSERT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"quillet.ini"});
+    }
+    // Enough kills landed inside a write to make the test mean something.
+    EXPECT_GT(killedMidWrite, 5);
 }
 
 }  // namespace

@@ -163,6 +163,7 @@ void DeselectSection(AppState& state, int index) { SetSectionChosen(state, index
 bool LoadProgram(AppState& state) {
     state.currentElement = 1;
     state.settingsPath = SettingsPathFor(state);
+    RemoveLeftoverSettingsFiles(state.settingsPath);
     const BankResult bank = OpenQuestionBank(state);
     if (!bank.ok()) {
         if (state.fatal) state.fatal->fatal(bank.title, bank.text);

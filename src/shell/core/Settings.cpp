@@ -1,77 +1,371 @@
 #include "shell/core/Settings.h"
 
+#include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QStringDecoder>
 
-// Values are handled as UTF-8 bytes; no wide-character conversion is needed.
-#define SI_NO_CONVERSION
-#include <SimpleIni.h>
-#include <string>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace quillet {
 namespace {
 
-// Multi-key, so that a repeated key is kept on writing and the first of its
-// values is the one read, as the platform's own profile routines do. Key-only
-// lines are kept too, so that a write never drops a line it does not understand.
-struct Ini : CSimpleIniA {
-    Ini() : CSimpleIniA(/*a_bIsUtf8=*/true, /*a_bMultiKey=*/true, /*a_bMultiLine=*/false) {
-        SetSpaces(false);
-        SetAllowKeyOnly(true);
-    }
+// ---- The line editor -------------------------------------------------------------
+
+constexpr char kBom[] = "\xEF\xBB\xBF";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r'; }
+
+struct Line {
+    qsizetype begin = 0;    // first byte (after a BOM on the first line)
+    qsizetype textEnd = 0;  // end of what the line says: its first NUL, or bodyEnd
+    qsizetype bodyEnd = 0;  // start of the line break (CR LF or LF), or the end of the file
+    qsizetype end = 0;      // after the line break
 };
 
-enum class LoadResult { Loaded, Missing, Unreadable };
+enum class Kind { Blank, Comment, Header, Key };
 
-LoadResult Load(CSimpleIniA& ini, const QString& file) {
-    QFile f(file);
-    if (!f.exists()) return LoadResult::Missing;
-    if (!f.open(QIODevice::ReadOnly)) return LoadResult::Unreadable;
-    const QByteArray data = f.readAll();
-    if (f.error() != QFileDevice::NoError) return LoadResult::Unreadable;
-    if (ini.LoadData(data.constData(), static_cast<size_t>(data.size())) < 0) {
-        return LoadResult::Unreadable;
+// One line, classified. Positions are absolute offsets into the file's bytes.
+struct Entry {
+    Kind kind = Kind::Blank;
+    QByteArrayView name;          // header or key name, trimmed
+    qsizetype afterEquals = -1;   // just after the `=`; -1 for a bare key
+    qsizetype valueBegin = -1;    // after the `=` and the blanks following it
+    qsizetype nameEnd = 0;        // end of the key name (for a bare key)
+};
+
+Entry Classify(const QByteArray& data, const Line& line) {
+    qsizetype b = line.begin;
+    qsizetype e = line.textEnd;
+    while (b < e && IsBlank(data[b])) ++b;
+    while (e > b && IsBlank(data[e - 1])) --e;
+    Entry entry;
+    if (b == e) return entry;
+    const QByteArrayView text(data.constData() + b, e - b);
+    if (text[0] == ';' || text[0] == '#') {
+        entry.kind = Kind::Comment;
+        return entry;
     }
-    return LoadResult::Loaded;
+    if (text[0] == '[') {
+        const qsizetype close = text.indexOf(']');
+        if (close > 0) {
+            entry.kind = Kind::Header;
+            entry.name = text.sliced(1, close - 1).trimmed();
+            return entry;
+        }
+    }
+    entry.kind = Kind::Key;
+    const qsizetype eq = text.indexOf('=');
+    if (eq < 0) {
+        entry.name = text;
+        entry.nameEnd = e;
+        return entry;
+    }
+    entry.name = text.first(eq).trimmed();
+    entry.afterEquals = b + eq + 1;
+    qsizetype v = entry.afterEquals;
+    while (v < line.textEnd && (data[v] == ' ' || data[v] == '\t')) ++v;
+    entry.valueBegin = v;
+    return entry;
+}
+
+QList<Line> SplitLines(const QByteArray& data) {
+    QList<Line> lines;
+    qsizetype pos = data.startsWith(kBom) ? 3 : 0;
+    while (pos < data.size()) {
+        Line line;
+        line.begin = pos;
+        const qsizetype lf = data.indexOf('\n', pos);
+        line.end = lf < 0 ? data.size() : lf + 1;
+        line.bodyEnd = lf < 0 ? data.size() : lf;
+        if (lf > pos && data[lf - 1] == '\r') line.bodyEnd = lf - 1;
+        const qsizetype nul = data.indexOf('\0', pos);
+        line.textEnd = nul >= 0 && nul < line.bodyEnd ? nul : line.bodyEnd;
+        lines.append(line);
+        pos = line.end;
+    }
+    return lines;
+}
+
+// UTF-8 to text, keeping a U+FEFF at the start of a name or value (QString::fromUtf8
+// would drop it, and a key written with it would then never be found again).
+QString Decode(QByteArrayView bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
+
+bool SameName(QByteArrayView inFile, const QString& wanted) {
+    return Decode(inFile).compare(wanted, Qt::CaseInsensitive) == 0;
+}
+
+// Where a key is, or where it would go. Reading and writing both use this, so a
+// write always edits the line that a read finds.
+struct Place {
+    QList<Line> lines;
+    int keyLine = -1;        // first line holding the key in a section of that name
+    Entry key;
+    int lastOfSection = -1;  // last entry of the first section of that name (or its header)
+};
+
+Place Find(const QByteArray& data, const QString& section, const QString& key) {
+    Place place;
+    place.lines = SplitLines(data);
+    bool inSection = false;
+    bool inFirstSection = false;
+    for (int i = 0; i < place.lines.size(); ++i) {
+        const Entry entry = Classify(data, place.lines[i]);
+        if (entry.kind == Kind::Header) {
+            inSection = SameName(entry.name, section);
+            inFirstSection = inSection && place.lastOfSection < 0;
+            if (inFirstSection) place.lastOfSection = i;
+        } else if (entry.kind == Kind::Key && inSection) {
+            if (inFirstSection) place.lastOfSection = i;
+            if (!entry.name.isEmpty() && SameName(entry.name, key)) {
+                place.keyLine = i;
+                place.key = entry;
+                break;
+            }
+        }
+    }
+    return place;
+}
+
+bool HoldsLineBreakOrNul(const QByteArray& s) {
+    return s.contains('\n') || s.contains('\r') || s.contains('\0');
+}
+
+bool IsStorableName(const QByteArray& name) {
+    return !name.isEmpty() && name.trimmed() == name && !HoldsLineBreakOrNul(name);
+}
+
+}  // namespace
+
+QString SettingValue(const QByteArray& text, const QString& section, const QString& key) {
+    if (section.isEmpty() || key.isEmpty()) return {};
+    const Place place = Find(text, section, key);
+    if (place.keyLine < 0 || place.key.valueBegin < 0) return {};
+    const Line& line = place.lines[place.keyLine];
+    return Decode(QByteArrayView(text.constData() + place.key.valueBegin,
+                                 line.textEnd - place.key.valueBegin))
+        .trimmed();
+}
+
+bool EditSetting(QByteArray& text, const QString& section, const QString& key,
+                 const QString& value) {
+    const QByteArray s = section.toUtf8();
+    const QByteArray k = key.toUtf8();
+    const QByteArray v = value.toUtf8();
+    if (!IsStorableName(s) || s.contains(']')) return false;
+    if (!IsStorableName(k) || k.contains('=') || k[0] == ';' || k[0] == '#' || k[0] == '[') {
+        return false;
+    }
+    if (HoldsLineBreakOrNul(v)) return false;
+
+    const Place place = Find(text, section, key);
+    if (place.keyLine >= 0) {
+        // The key's line keeps its spelling, indentation and spacing around `=` (unless
+        // the new value brings its own), and its line break; the old value (and anything
+        // after a NUL) is replaced.
+        const Line& line = place.lines[place.keyLine];
+        const Entry& entry = place.key;
+        const bool ownSpacing = !v.isEmpty() && (v[0] == ' ' || v[0] == '\t');
+        const qsizetype keep = entry.afterEquals < 0 ? entry.nameEnd
+                               : ownSpacing          ? entry.afterEquals
+                                                     : entry.valueBegin;
+        QByteArray replacement = text.mid(line.begin, keep - line.begin);
+        if (entry.afterEquals < 0) replacement += '=';
+        replacement += v;
+        text.replace(line.begin, line.bodyEnd - line.begin, replacement);
+        return true;
+    }
+
+    // Added lines use the file's own line break, judged by its first line.
+    const qsizetype firstLf = text.indexOf('\n');
+    const QByteArray eol = firstLf > 0 && text[firstLf - 1] == '\r' ? "\r\n" : "\n";
+    const QByteArray entry = k + '=' + v + eol;
+    if (place.lastOfSection >= 0) {
+        const Line& after = place.lines[place.lastOfSection];
+        const bool unterminated = after.end == after.bodyEnd;
+        text.insert(after.end, unterminated ? eol + entry : entry);
+    } else {
+        if (!text.isEmpty() && !text.endsWith('\n')) text += eol;
+        text += '[' + s + ']' + eol + entry;
+    }
+    return true;
+}
+
+// ---- The file ----------------------------------------------------------------------
+
+namespace {
+
+// Temporary files are named `<file name>.quillet-save.<pid>.<n>` beside the file, so
+// that a later start can tell them apart from the user's own files and know whose
+// they are.
+constexpr char kTempMark[] = ".quillet-save.";
+
+enum class Load { Loaded, Missing, Refused };
+
+struct Contents {
+    Load result = Load::Refused;
+    QByteArray data;
+    mode_t mode = 0;
+};
+
+bool ReadAll(int fd, QByteArray& data) {
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0) return true;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data.append(buffer, n);
+    }
+}
+
+bool WriteAll(int fd, const QByteArray& data, off_t offset = 0) {
+    qsizetype done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::pwrite(fd, data.constData() + done,
+                                   static_cast<size_t>(data.size() - done), offset + done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += n;
+    }
+    return true;
+}
+
+// Opens without blocking, and checks the type both before opening (a FIFO or device is
+// never opened) and after (in case the path was swapped in between).
+Contents LoadFile(const QByteArray& path) {
+    Contents contents;
+    struct stat st {};
+    if (::stat(path.constData(), &st) != 0) {
+        contents.result = errno == ENOENT ? Load::Missing : Load::Refused;
+        return contents;
+    }
+    if (!S_ISREG(st.st_mode)) return contents;
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return contents;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ReadAll(fd, contents.data)) {
+        contents.result = Load::Loaded;
+        contents.mode = st.st_mode & 07777;
+    }
+    ::close(fd);
+    return contents;
+}
+
+QByteArray FolderOf(const QByteArray& path) {
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0) return ".";
+    return slash == 0 ? QByteArray("/") : path.left(slash);
+}
+
+void SyncFolder(const QByteArray& folder) {
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// Writes a complete new file beside `path` and renames it over `path`. Returns
+// false without touching `path` when the temporary file cannot be made.
+enum class Replace { Done, Failed, NoTemporaryFile };
+
+Replace ReplaceFile(const QByteArray& path, const QByteArray& data, const Contents& old) {
+    static unsigned counter = 0;
+    QByteArray temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = path + kTempMark + QByteArray::number(::getpid()) + '.' +
+               QByteArray::number(++counter);
+        // A new file gets the permissions the user's umask gives any new file.
+        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+        if (fd < 0 && errno != EEXIST) return Replace::NoTemporaryFile;
+    }
+    if (fd < 0) return Replace::NoTemporaryFile;
+    bool ok = old.result != Load::Loaded || ::fchmod(fd, old.mode) == 0;
+    ok = ok && WriteAll(fd, data) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temp.constData(), path.constData()) == 0;
+    if (!ok) {
+        ::unlink(temp.constData());
+        return Replace::Failed;
+    }
+    SyncFolder(FolderOf(path));
+    return Replace::Done;
+}
+
+// For a writable file in a folder that refuses new files: overwrite it, then cut off
+// what is left of the old contents. Not atomic, but the only way to store the value.
+bool RewriteInPlace(const QByteArray& path, const QByteArray& data) {
+    const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return false;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    ok = ok && WriteAll(fd, data) && ::ftruncate(fd, data.size()) == 0 && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    return ok;
 }
 
 }  // namespace
 
 QString ReadSetting(const QString& file, const QString& section, const QString& key,
                     const QString& fallback) {
-    Ini ini;
-    if (Load(ini, file) != LoadResult::Loaded) return fallback;
-    const char* raw = ini.GetValue(section.toUtf8().constData(), key.toUtf8().constData(), "");
-    QString value = QString::fromUtf8(raw ? raw : "").trimmed().left(kMaxSettingLength);
+    const Contents contents = LoadFile(QFile::encodeName(file));
+    if (contents.result != Load::Loaded) return fallback;
+    const QString value = SettingValue(contents.data, section, key).left(kMaxSettingLength);
     return value.isEmpty() ? fallback : value;
 }
 
 bool WriteSetting(const QString& file, const QString& section, const QString& key,
                   const QString& value) {
-    Ini ini;
-    if (Load(ini, file) == LoadResult::Unreadable) return false;
-    const QByteArray s = section.toUtf8();
-    QByteArray k = key.toUtf8();
-    // An existing key keeps the spelling it has in the file.
-    CSimpleIniA::TNamesDepend keys;
-    if (ini.GetAllKeys(s.constData(), keys)) {
-        for (const auto& entry : keys) {
-            if (QString::fromUtf8(entry.pItem).compare(key, Qt::CaseInsensitive) == 0) {
-                k = entry.pItem;
-                break;
-            }
-        }
+    QByteArray path = QFile::encodeName(file);
+    const Contents old = LoadFile(path);
+    if (old.result == Load::Refused) return false;
+    QByteArray data = old.data;
+    if (!EditSetting(data, section, key, value)) return false;
+    if (old.result == Load::Loaded) {
+        if (data == old.data) return true;
+        // A link to the settings file stays a link: the file it names is replaced.
+        char resolved[PATH_MAX];
+        if (::realpath(path.constData(), resolved)) path = resolved;
     }
-    const QByteArray v = value.toUtf8();
-    // Replaces the key's value (every copy of it, if it was repeated).
-    if (ini.SetValue(s.constData(), k.constData(), v.constData(), nullptr, true) < 0) return false;
+    switch (ReplaceFile(path, data, old)) {
+    case Replace::Done:
+        return true;
+    case Replace::Failed:
+        return false;
+    case Replace::NoTemporaryFile:
+        return old.result == Load::Loaded && RewriteInPlace(path, data);
+    }
+    return false;
+}
 
-    std::string out;
-    if (ini.Save(out) < 0) return false;
-    QSaveFile save(file);
-    if (!save.open(QIODevice::WriteOnly)) return false;
-    save.write(out.data(), static_cast<qint64>(out.size()));
-    return save.commit();
+void RemoveLeftoverSettingsFiles(const QString& file) {
+    const QFileInfo info(file);
+    const QString prefix = info.fileName() + QLatin1String(kTempMark);
+    const QDir folder = info.absoluteDir();
+    const QStringList names =
+        folder.entryList({prefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        // Kept while the program that made it still runs: it may be in the middle of a write.
+        bool isNumber = false;
+        const pid_t pid = name.mid(prefix.size()).section(QLatin1Char('.'), 0, 0).toInt(&isNumber);
+        if (isNumber && pid > 0 && pid != ::getpid() && (::kill(pid, 0) == 0 || errno != ESRCH)) {
+            continue;
+        }
+        const QByteArray path = QFile::encodeName(folder.filePath(name));
+        struct stat st {};
+        if (::lstat(path.constData(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(path.constData());
+    }
 }
 
 namespace settings {

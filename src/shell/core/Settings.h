@@ -1,11 +1,20 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace quillet {
 
 // The settings file: a profile file (sections in square brackets, then
 // key=value lines) beside the program. Names are matched without regard to case.
+//
+// A line is what lies between two LF bytes; a CR before the LF belongs to the line
+// break, and a NUL byte ends what the line says (the next line is read as usual).
+// After trimming blanks, a line is blank, a comment (`;` or `#`), a section header
+// (`[` up to the first `]`; a line without `]` is not a header), or a key: the text
+// before the first `=`, or the whole line for a bare key, which has an empty value.
+// Lines before the first header belong to no section. A UTF-8 BOM at the start of
+// the file is skipped.
 
 // Longest value a read returns; longer stored values are cut to this length.
 inline constexpr int kMaxSettingLength = 253;
@@ -20,8 +29,29 @@ QString ReadSetting(const QString& file, const QString& section, const QString& 
 // needed and keeping every other line. The file is replaced atomically; a write
 // that fails (or a file that exists but cannot be read) leaves the file as it was.
 // Returns whether the value was stored; callers may ignore it.
+//
+// Only the key's own line changes (the first line holding it, as reading finds it),
+// or one line is added after the last entry of the key's section, or a header and
+// that line are added at the end of the file; every other byte stays as it was.
+// Where the folder refuses the temporary file but the file itself is writable, the
+// file is rewritten in place. A path that is not a regular file is never opened
+// for writing, nor read (a FIFO or device would block or never end).
 bool WriteSetting(const QString& file, const QString& section, const QString& key,
                   const QString& value);
+
+// Deletes temporary files that writes to `file` left behind when their program
+// was killed; a temporary file of a copy of the program still running is kept.
+void RemoveLeftoverSettingsFiles(const QString& file);
+
+// The line editor behind ReadSetting and WriteSetting, on the file's bytes.
+// SettingValue returns the trimmed value (not cut to length; empty when missing).
+QString SettingValue(const QByteArray& text, const QString& section, const QString& key);
+// Edits `text` as WriteSetting edits the file. Returns false, leaving `text` as it
+// was, for names or values a line cannot hold: empty names, blanks around a name,
+// line breaks or NUL bytes anywhere, `]` in a section name, `=` in a key, or a key
+// that would read as a comment or header.
+bool EditSetting(QByteArray& text, const QString& section, const QString& key,
+                 const QString& value);
 
 // The program's settings, each read with its default and interpretation.
 namespace settings {
