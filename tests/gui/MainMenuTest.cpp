@@ -105,6 +105,7 @@ TEST(TestResultsWindow, ShowsTheElementsRowsCheersAndClosesByBack) {
     auto content = Sections(12);
     for (auto& s : content.sections) s.test = 5;
     content.sections[0].test = 2;  // not part of the report
+    content.sections[1].description = "<b>Section</b> 2";  // shown as written, not as markup
     ASSERT_TRUE(folder.writeBank(content));
     for (const char* wav : {"applause.wav", "clap.wav"}) {
         QFile f(folder.file(wav));
@@ -132,7 +133,9 @@ TEST(TestResultsWindow, ShowsTheElementsRowsCheersAndClosesByBack) {
     EXPECT_EQ(scroll->maximum(), 2);
     EXPECT_EQ(results.findChild<QLabel*>("percentLabel0")->text(), "100% (10 of 10)");
     EXPECT_EQ(results.findChild<QLabel*>("percentLabel3")->text(), "NOT TESTED");
-    EXPECT_EQ(results.findChild<QLabel*>("lblSectionName0")->text(), "T2 - Section 2");
+    auto* name = results.findChild<QLabel*>("lblSectionName0");
+    EXPECT_EQ(name->text(), "T2 - <b>Section</b> 2");
+    EXPECT_EQ(name->textFormat(), Qt::PlainText);
 
     scroll->setValue(2);
     EXPECT_EQ(results.findChild<QLabel*>("lblSectionName0")->text(), "T3 - Section 3");

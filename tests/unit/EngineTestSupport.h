@@ -13,6 +13,7 @@
 #include "presentation/core/QuestionLayout.h"
 #include "shell/core/AppState.h"
 #include "shell/core/QuestionBank.h"
+#include "support/RecordingFatal.h"
 
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -49,13 +50,16 @@ struct BankFolder {
     QTemporaryDir dir;
     AppState state;
     RecordingSound sound;
+    RecordingFatal fatal;
 
     explicit BankFolder(const qbank::BankContent& content) {
         state.programDir = dir.path();
         state.settingsPath = dir.filePath("quillet.ini");
+        state.databasePath = dir.filePath("quillet.dat");
         state.sound = &sound;
-        EXPECT_TRUE(qbank::WriteBank(dir.filePath("quillet.dat"), content));
-        EXPECT_EQ(state.database.open(dir.filePath("quillet.dat"), kQuestionBankKey), 0);
+        state.fatal = &fatal;
+        EXPECT_TRUE(qbank::WriteBank(state.databasePath, content));
+        EXPECT_EQ(state.database.open(state.databasePath, kQuestionBankKey), 0);
         EXPECT_TRUE(LoadSections(state).ok());
     }
     BankFolder(int questions, int element, int sections = 2)

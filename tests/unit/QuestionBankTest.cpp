@@ -3,7 +3,11 @@
 #include "TestBank.h"
 #include "shell/core/Settings.h"
 
+#include <QCryptographicHash>
 #include <QFile>
+
+#include <sqlcipher/sqlite3.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -114,6 +118,94 @@ TEST(QuestionBankSections, SelectAndDeselectChangeMemoryAndFile) {
     EXPECT_EQ(ReadSetting(state.settingsPath, "Sections", "Ask99", "-"), "-");
 }
 
+TEST(QuestionBankSections, ChoicesAreKeptUnderTheSectionIdWithGapsAndDuplicates) {
+    ProgramFolder folder;
+    {
+        // A bank from elsewhere whose ids are not a key: 9, 4, 4, 1.
+        Database db;
+        ASSERT_EQ(db.create(folder.file("quillet.dat"), kQuestionBankKey), 0);
+        ASSERT_EQ(db.exec("CREATE TABLE SECTIONS (SECTIONID INTEGER, SECTION TEXT, "
+                          "DESCRIPTION TEXT, TEST INTEGER);"
+                          "INSERT INTO SECTIONS VALUES (9, 'T9', 'nine', 2), (4, 'T4', 'four', 2),"
+                          " (4, 'T4', 'four again', 2), (1, 'T1', 'one', 2)"),
+                  0);
+    }
+    WriteSetting(folder.state.settingsPath, "Sections", "Ask9", "Yes");
+    ASSERT_TRUE(OpenQuestionBank(folder.state).ok());
+    const SectionTable& table = folder.state.sections;
+    ASSERT_EQ(table.count(), 3) << "one row per id";
+    EXPECT_EQ(table(2).Id, 4);
+    EXPECT_TRUE(table(3).Ask);
+    EXPECT_FALSE(table(1).Ask);
+
+    SelectSection(folder.state, 2);
+    DeselectSection(folder.state, 3);
+    EXPECT_EQ(ReadSetting(folder.state.settingsPath, "Sections", "Ask4", "-"), "Yes");
+    EXPECT_EQ(ReadSetting(folder.state.settingsPath, "Sections", "Ask9", "-"), "No");
+    EXPECT_EQ(ReadSetting(folder.state.settingsPath, "Sections", "Ask2", "-"), "-");
+
+    // The next run reads back what this one wrote.
+    folder.state.database.close();
+    ASSERT_TRUE(OpenQuestionBank(folder.state).ok());
+    EXPECT_TRUE(table(2).Ask);
+    EXPECT_FALSE(table(3).Ask);
+    EXPECT_EQ(folder.state.sections.withId(4), &table(2));
+}
+
+QByteArray Checksum(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+TEST(QuestionBankOpen, TheProgramNeverWritesItsBank) {
+    ProgramFolder folder;
+    auto content = Sections(3);
+    for (int i = 1; i <= 50; ++i) {
+        content.questions.push_back({i, 1 + i % 3, "q", "a", "b", "c", "d", "A", {}, "T1A01"});
+    }
+    ASSERT_TRUE(folder.writeBank(content));
+    const QByteArray before = Checksum(folder.file("quillet.dat"));
+    ASSERT_TRUE(OpenQuestionBank(folder.state).ok());
+    SelectSection(folder.state, 1);
+    Query questions(folder.state.database, "SELECT * FROM QUESTIONS");
+    while (questions.next()) {
+    }
+    EXPECT_EQ(questions.code(), SQLITE_DONE);
+    EXPECT_NE(folder.state.database.exec("DELETE FROM QUESTIONS"), 0) << "writes are refused";
+    folder.state.database.close();
+    EXPECT_EQ(Checksum(folder.file("quillet.dat")), before);
+}
+
+// A bank the user may only read (as in an installed copy) is opened read-only,
+// by as many running copies as like.
+TEST(QuestionBankOpen, WriteProtectedBankIsReadAndShared) {
+    if (geteuid() == 0) GTEST_SKIP() << "the superuser may write any file";
+    ProgramFolder folder;
+    ASSERT_TRUE(folder.writeBank(Sections(3)));
+    const QString bank = folder.file("quillet.dat");
+    const QByteArray before = Checksum(bank);
+    ASSERT_TRUE(QFile::setPermissions(bank, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    // The folder too: no journal or lock file could be made beside the bank.
+    ASSERT_TRUE(QFile::setPermissions(folder.dir.path(),
+                                      QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                          QFile::ExeGroup));
+    folder.state.settingsPath.clear();
+
+    const BankResult first = OpenQuestionBank(folder.state);
+    ProgramFolder second;
+    second.state.programDir = folder.state.programDir;
+    const BankResult other = OpenQuestionBank(second.state);
+    EXPECT_TRUE(first.ok()) << first.text.toStdString();
+    EXPECT_TRUE(other.ok()) << other.text.toStdString();
+    EXPECT_TRUE(folder.state.database.readOnly());
+    EXPECT_EQ(second.state.sections.count(), 3);
+    folder.state.database.close();
+    second.state.database.close();
+    QFile::setPermissions(folder.dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(Checksum(bank), before);
+}
+
 // Each way a bank can fail to open ends in its own plain message, never a hang.
 class BrokenBank : public ::testing::Test {
 protected:
@@ -144,7 +236,9 @@ TEST_F(BrokenBank, PlainDatabaseWithoutPassword) {
         ASSERT_EQ(db.create(folder.file("quillet.dat"), ""), 0);
         ASSERT_EQ(db.exec("CREATE TABLE SECTIONS (SECTIONID INTEGER)"), 0);
     }
-    EXPECT_EQ(open().status, BankStatus::WrongPassword);
+    const BankResult result = open();
+    EXPECT_EQ(result.status, BankStatus::Unprotected);
+    EXPECT_TRUE(result.text.contains("unprotected database")) << result.text.toStdString();
 }
 
 TEST_F(BrokenBank, NotADatabase) {

@@ -28,8 +28,8 @@ Prepared Prepare(AppState& state, int simulated) {
 }  // namespace
 
 TEST(PrepareQuestionList, ListsChosenSectionsOfTheElementWithAnAnswerLetter) {
-    // Section 2 is not chosen and 3 is General; the row numbered 5 lands at
-    // index 4, so a question of section 5 points past the section table.
+    // Section 2 is not chosen and 3 is General; section 5, the fourth row
+    // after a gap in the ids, is found by its id; no section has id 0.
     qbank::BankContent c;
     c.sections = {{1, "T1", "", 2}, {2, "T2", "", 2}, {3, "G1", "", 3}, {5, "T5", "", 2}};
     int id = 0;
@@ -40,7 +40,7 @@ TEST(PrepareQuestionList, ListsChosenSectionsOfTheElementWithAnAnswerLetter) {
     BankFolder bank(c);
     bank.state.sections(1).Ask = bank.state.sections(3).Ask = bank.state.sections(4).Ask = true;
     bank.state.currentElement = 2;
-    EXPECT_EQ(Prepare(bank.state, 30).list, (QuestionIdList{1, 2, 3, 4}));
+    EXPECT_EQ(Prepare(bank.state, 30).list, (QuestionIdList{1, 2, 3, 4, 10}));
     EXPECT_FALSE(bank.state.questionsNotFound);
     bank.state.currentElement = 3;
     EXPECT_EQ(Prepare(bank.state, 30).list, QuestionIdList{9});

@@ -167,6 +167,37 @@ TEST(RunningTest, QuestionsThatCannotBeShownAreNeverScored) {
     EXPECT_EQ(empty.screen.closed, 1);
 }
 
+TEST(RunningTest, ABankThatFailsEndsTheProgramInsteadOfPassingForNoQuestions) {
+    // A table gone when the test starts.
+    BankFolder gone(3, 2);
+    gone.exec("DROP TABLE QUESTIONS");
+    Session start(gone, kModeEachOnce);
+    EXPECT_FALSE(gone.state.questionsNotFound) << "not a matter of settings";
+    EXPECT_EQ(start.screen.closed, 1);
+    ASSERT_EQ(gone.fatal.calls.size(), 1u);
+    EXPECT_EQ(gone.fatal.calls[0].first, "Critical Error");
+    EXPECT_TRUE(gone.fatal.calls[0].second.contains(gone.state.databasePath));
+    EXPECT_TRUE(gone.fatal.calls[0].second.contains("no such table"))
+        << gone.fatal.calls[0].second.toStdString();
+
+    // The file spoilt while a test runs: the next question cannot be read.
+    for (const int mode : {kModeEachOnce, kModeContinuous}) {
+        BankFolder bank(3, 2);
+        Session s(bank, mode);
+        ASSERT_EQ(s.screen.shown.size(), 1u);
+        QFile file(bank.state.databasePath);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.write(QByteArray(file.size(), 'x'));
+        file.close();
+        s.right();
+        EXPECT_EQ(s.screen.shown.size(), 1u) << "nothing is shown from a failing bank";
+        EXPECT_EQ(s.screen.closed, 1);
+        EXPECT_FALSE(bank.state.questionsNotFound);
+        ASSERT_EQ(bank.fatal.calls.size(), 1u) << mode;
+        EXPECT_TRUE(bank.fatal.calls[0].second.contains(bank.state.databasePath));
+    }
+}
+
 TEST(RunningTest, KeysOneToFourAndAToDAnswerByPlaceFromTheTop) {
     BankFolder bank(3, 2);
     bank.state.shuffleOn = true;

@@ -5,6 +5,7 @@
 #include "BankWriter.h"
 #include "shell/core/AppState.h"
 #include "shell/core/Services.h"
+#include "support/RecordingFatal.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,13 +22,6 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 QT_END_NAMESPACE
 
 namespace quillet::testing {
-
-// Records fatal errors instead of ending the process.
-class RecordingFatal : public FatalErrorHandler {
-public:
-    void fatal(const QString& title, const QString& text) override { calls.emplace_back(title, text); }
-    std::vector<std::pair<QString, QString>> calls;
-};
 
 class RecordingSound : public SoundPlayer {
 public:
@@ -50,7 +44,11 @@ inline SectionTable TableOf(std::initializer_list<SectionInfo> rows) {
     SectionTable table;
     table.reset(static_cast<int>(rows.size()));
     int i = 1;
-    for (const SectionInfo& row : rows) table(i++) = row;
+    for (const SectionInfo& row : rows) {
+        table(i) = row;
+        table(i).Id = i;
+        ++i;
+    }
     return table;
 }
 

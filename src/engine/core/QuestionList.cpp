@@ -115,20 +115,20 @@ PreparedList PrepareQuestionList(AppState& state, RandomSource& random,
     Query query(state.database, kQuestionListQuery);
     while (query.next()) {
         if (query.integer("TEST") != state.currentElement) continue;
-        const qint64 sectionId = query.integer("SECTIONID");
-        if (sectionId < 1 || sectionId > state.sections.count()) continue;
-        if (!state.sections(static_cast<int>(sectionId)).Ask) continue;
+        const SectionInfo* section = state.sections.withId(query.integer("SECTIONID"));
+        if (!section || !section->Ask) continue;
         found.push_back(query.integer("QUESTIONID"));
     }
     // A bank that fails part-way gives no list rather than part of one.
     if (query.code() != SQLITE_DONE) {
         found.clear();
         result.readOk = false;
+        result.fault = state.database.lastError();
     }
 
     questionList = InsertAtRandomPositions(found, random);
     result.count = static_cast<int>(questionList.size());
-    if (result.count < 1) state.questionsNotFound = true;
+    if (result.count < 1 && result.readOk) state.questionsNotFound = true;
 
     MoveInRandomOrder(questionList, scramble, random);
     MoveInRandomOrder(scramble, questionList, random);

@@ -55,16 +55,19 @@ struct PreparedList {
     // For a simulated exam with fewer questions than its size: the message to
     // show; empty otherwise.
     QString message;
-    // False when the bank could not be read; the list is then empty.
+    // False when the bank could not be read; the list is then empty and
+    // `fault` says what went wrong.
     bool readOk = true;
+    QString fault;
 };
 
 // Builds the question list of a test: every question of state.currentElement
 // whose section is in the section table and chosen (Ask), with an answer letter
 // A to D, in random order (random insertion, then two passes through
-// `scramble`). Sets state.questionsNotFound when no question qualifies. In a
-// simulated exam (mode 4) with fewer questions than `simulatedCount`, lowers
-// `simulatedCount` to that number and returns the message to show.
+// `scramble`). Sets state.questionsNotFound when the bank was read and no
+// question qualifies. In a simulated exam (mode 4) with fewer questions than
+// `simulatedCount`, lowers `simulatedCount` to that number and returns the
+// message to show.
 PreparedList PrepareQuestionList(AppState& state, RandomSource& random,
                                  QuestionIdList& questionList, QuestionIdList& scramble,
                                  int& simulatedCount);

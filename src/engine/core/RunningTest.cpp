@@ -1,5 +1,6 @@
 #include "engine/core/RunningTest.h"
 
+#include "shell/core/QuestionBank.h"
 #include "shell/core/Random.h"
 
 #include <algorithm>
@@ -26,6 +27,10 @@ void RunningTest::load() {
 
     const PreparedList prepared =
         PrepareQuestionList(state_, random_, questionList_, scramble_, simulatedCount_);
+    if (!prepared.readOk) {
+        bankFault(prepared.fault);
+        return;
+    }
     if (!prepared.message.isEmpty()) screen_.showMessage(prepared.message);
 
     correct_ = 0;
@@ -37,16 +42,22 @@ void RunningTest::load() {
 
     const bool first = mode_ == kModeContinuous ? loadMeAQuestion() : loadFirstQuestion();
     // Nothing to ask: the screen closes on activation and the main menu says so.
-    if (!first) state_.questionsNotFound = true;
+    if (!first && !bankFailed_) state_.questionsNotFound = true;
 }
 
 void RunningTest::activate() {
-    if (state_.questionsNotFound) endTest();
+    if (state_.questionsNotFound || bankFailed_) endTest();
+}
+
+void RunningTest::bankFault(const QString& fault) {
+    bankFailed_ = true;
+    ReportBankFault(state_, fault);
 }
 
 bool RunningTest::showQuestion(qint64 questionId) {
     missed_ = false;
     LoadOutcome outcome = LoadQuestion(state_, questionId, random_, measurer_);
+    if (outcome.status == LoadStatus::ReadError) bankFault(outcome.fault);
     if (!outcome.shown()) return false;
     current_ = std::move(outcome.question);
     CountUp(shown_);
@@ -71,6 +82,7 @@ bool RunningTest::loadFirstQuestion() {
         const qint64 id = questionList_.front();
         questionList_.erase(questionList_.begin());
         if (showQuestion(id)) return true;
+        if (bankFailed_) return false;
     }
 }
 
@@ -81,6 +93,7 @@ bool RunningTest::loadMeAQuestion() {
     while (!questionList_.empty()) {
         const int index = RandomIndexBelow(random_, static_cast<int>(questionList_.size()));
         if (showQuestion(questionList_[static_cast<size_t>(index)])) return true;
+        if (bankFailed_) return false;
         // The bank and the chosen sections stay as they are during a test, so a
         // question that cannot be shown now never can: drawing it again would
         // only loop.
@@ -98,7 +111,7 @@ void RunningTest::nextQuestion() {
 }
 
 SectionInfo* RunningTest::currentSection() {
-    return current_ ? state_.sections.find(current_->sectionId) : nullptr;
+    return current_ ? state_.sections.withId(current_->sectionId) : nullptr;
 }
 
 void RunningTest::raiseRun() {

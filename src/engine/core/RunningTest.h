@@ -55,8 +55,11 @@ public:
     // question list (showing the short-exam message if any), counters and
     // section scores to 0, then the first question. When no question can be
     // shown, state.questionsNotFound is set and activate() closes the screen.
+    // A bank that cannot be read, here or later in the test, is reported
+    // through state.fatal and ends the test.
     void load();
-    // The screen's activation: closes it at once when there are no questions.
+    // The screen's activation: closes it at once when there are no questions
+    // or the bank failed.
     void activate();
 
     // Modes 1, 2 and 4: progress text, then the question at the front of the
@@ -93,6 +96,7 @@ public:
 
 private:
     bool showQuestion(qint64 questionId);
+    void bankFault(const QString& fault);
     void finishQuestion(bool rightFirstTime);
     void raiseRun();
     void breakRun();
@@ -113,6 +117,7 @@ private:
     int shown_ = 0;
     int correct_ = 0;
     bool closed_ = false;
+    bool bankFailed_ = false;
 };
 
 }  // namespace quillet

@@ -11,9 +11,9 @@ namespace quillet {
 
 namespace {
 
-QString SectionCaptionFor(const AppState& state, int sectionId) {
+QString SectionCaptionFor(const AppState& state, qint64 sectionId) {
     Query query(state.database, "SELECT * FROM Sections WHERE SectionID =?");
-    query.bind(1, qint64{sectionId});
+    query.bind(1, sectionId);
     if (!query.next()) return kNoSectionCaption;
     return SectionCaption(query.text("SECTION"), query.text("DESCRIPTION"));
 }
@@ -26,19 +26,25 @@ LoadOutcome LoadQuestion(AppState& state, qint64 questionId, RandomSource& rando
     Query row(state.database, "SELECT * from QUESTIONS WHERE QuestionID=?");
     row.bind(1, questionId);
     if (!row.next()) {
-        outcome.status =
-            row.code() == SQLITE_DONE ? LoadStatus::NoSuchQuestion : LoadStatus::ReadError;
+        if (row.code() == SQLITE_DONE) {
+            outcome.status = LoadStatus::NoSuchQuestion;
+        } else {
+            outcome.status = LoadStatus::ReadError;
+            outcome.fault = state.database.lastError();
+        }
         return outcome;
     }
 
     // Everything that can keep the question off the screen is checked before
     // anything is drawn or the shared figure changes.
     const qint64 sectionId = row.integer("SectionID");
-    if (row.isNull("SectionID") || sectionId < 1 || sectionId > state.sections.count()) {
+    const SectionInfo* section =
+        row.isNull("SectionID") ? nullptr : state.sections.withId(sectionId);
+    if (!section) {
         outcome.status = LoadStatus::SectionNotInTable;
         return outcome;
     }
-    if (!state.sections(static_cast<int>(sectionId)).Ask) {
+    if (!section->Ask) {
         outcome.status = LoadStatus::SectionNotChosen;
         return outcome;
     }
@@ -50,7 +56,7 @@ LoadOutcome LoadQuestion(AppState& state, qint64 questionId, RandomSource& rando
 
     QuestionOnScreen& q = outcome.question;
     q.questionId = questionId;
-    q.sectionId = static_cast<int>(sectionId);
+    q.sectionId = sectionId;
 
     const qint64 figure = row.integer("FIGUREID");
     if (!row.isNull("FIGUREID") && figure > 0 && figure <= std::numeric_limits<int>::max()) {

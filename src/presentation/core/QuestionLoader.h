@@ -14,7 +14,7 @@ namespace quillet {
 // Everything the test screen shows for one question.
 struct QuestionOnScreen {
     qint64 questionId = 0;
-    int sectionId = 0;  // index into AppState::sections
+    qint64 sectionId = 0;  // the SECTIONID of its section
 
     QuestionCaptions captions;  // lblQuestion, lblTable
     // Per answer label (0..3 for A..D): the answer text as written, the label
@@ -48,6 +48,7 @@ enum class LoadStatus {
 struct LoadOutcome {
     LoadStatus status = LoadStatus::NoSuchQuestion;
     QuestionOnScreen question;  // filled when shown
+    QString fault;              // what went wrong, for a ReadError
     bool shown() const { return status == LoadStatus::Shown; }
 };
 

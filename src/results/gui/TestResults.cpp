@@ -16,6 +16,8 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, con
                   const QColor& colour) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
+    // Section names come from the bank: shown as written, never as markup.
+    label->setTextFormat(Qt::PlainText);
     label->setFont(font);
     SetColour(label, QPalette::WindowText, colour);
     label->setAttribute(Qt::WA_TranslucentBackground);

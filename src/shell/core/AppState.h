@@ -19,11 +19,12 @@ struct SectionInfo {
     int AskedCount = 0;
     int CorrectCount = 0;
     int Test = 0;
+    qint64 Id = 0;  // SECTIONID: what questions name, and the key of the choice
 };
 
-// Sections indexed from 1 to count(). Indexes outside that range are refused
-// (find() gives nullptr), so a question naming a section the table lacks can
-// never reach past its end.
+// Sections indexed from 1 to count() in the order of their SECTIONID, which
+// may have gaps. Indexes outside that range are refused (find() gives nullptr);
+// questions find their section by id with withId().
 class SectionTable {
 public:
     void reset(int count) { rows_.assign(static_cast<size_t>(count), SectionInfo{}); }
@@ -34,6 +35,16 @@ public:
     }
     const SectionInfo* find(int index) const {
         return contains(index) ? &rows_[static_cast<size_t>(index - 1)] : nullptr;
+    }
+    // The section with SECTIONID `id`, or nullptr.
+    SectionInfo* withId(qint64 id) {
+        for (SectionInfo& row : rows_) {
+            if (row.Id == id) return &row;
+        }
+        return nullptr;
+    }
+    const SectionInfo* withId(qint64 id) const {
+        return const_cast<SectionTable*>(this)->withId(id);
     }
     // For a valid index only.
     SectionInfo& operator()(int index) { return rows_.at(static_cast<size_t>(index - 1)); }

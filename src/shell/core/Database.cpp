@@ -27,6 +27,12 @@ int Database::open(const QString& path, const QByteArray& key) {
     return openWith(path, key, SQLITE_OPEN_READWRITE);
 }
 
+int Database::openReadOnly(const QString& path, const QByteArray& key) {
+    return openWith(path, key, SQLITE_OPEN_READONLY);
+}
+
+bool Database::readOnly() const { return db_ && sqlite3_db_readonly(db_, "main") == 1; }
+
 int Database::create(const QString& path, const QByteArray& key) {
     return openWith(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
 }

@@ -20,9 +20,14 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // Opens an existing file read-write (never creates one) and sets its key.
-    // Returns the engine's result code (SQLITE_OK on success).
+    // Opens an existing file (never creates one) and sets its key: read-write,
+    // or read-only when the file is write-protected (see readOnly()). Returns
+    // the engine's result code (SQLITE_OK on success).
     int open(const QString& path, const QByteArray& key);
+    // Opens an existing file read-only and sets its key.
+    int openReadOnly(const QString& path, const QByteArray& key);
+    // True when the open connection cannot write its file.
+    bool readOnly() const;
     // Creates or opens a file read-write for writing a new bank.
     int create(const QString& path, const QByteArray& key);
 

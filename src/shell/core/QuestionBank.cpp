@@ -6,6 +6,9 @@
 #include <QFile>
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
+
+#include <limits>
 
 #include <sqlcipher/sqlite3.h>
 
@@ -38,11 +41,17 @@ BankStatus ClassifyNotADatabase(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) return BankStatus::Damaged;
     const qint64 size = file.size();
     const QByteArray head = file.read(16);
-    // A plain database: readable, but not protected by our password.
-    if (head.startsWith(QByteArray("SQLite format 3", 15))) return BankStatus::WrongPassword;
+    // A plain database: readable without any password.
+    if (head.startsWith(QByteArray("SQLite format 3", 15))) return BankStatus::Unprotected;
     // An encrypted bank is made of whole pages of 1024 bytes.
     if (size < 1024 || size % 1024 != 0) return BankStatus::NotADatabase;
     return BankStatus::WrongPassword;
+}
+
+// A choice is kept under "Ask" + SECTIONID; an id too large for that key can
+// be neither chosen nor kept.
+bool HasSettingsKey(qint64 id) {
+    return id >= std::numeric_limits<int>::min() && id <= std::numeric_limits<int>::max();
 }
 
 BankResult OpenFailure(int code, const QString& path) {
@@ -53,18 +62,23 @@ BankResult OpenFailure(int code, const QString& path) {
                               QStringLiteral("it is in use by another running copy of the "
                                              "program."));
         case SQLITE_NOTADB:
-            if (ClassifyNotADatabase(path) == BankStatus::NotADatabase) {
-                return CannotOpen(BankStatus::NotADatabase, path,
-                                  QStringLiteral("the file is not a question bank database."));
+            switch (ClassifyNotADatabase(path)) {
+                case BankStatus::NotADatabase:
+                    return CannotOpen(BankStatus::NotADatabase, path,
+                                      QStringLiteral("the file is not a question bank database."));
+                case BankStatus::Unprotected:
+                    return CannotOpen(BankStatus::Unprotected, path,
+                                      QStringLiteral("the file is an unprotected database, not "
+                                                     "the password-protected question bank."));
+                default: break;
             }
             return CannotOpen(BankStatus::WrongPassword, path,
                               QStringLiteral("its password is wrong (or its first page is "
                                              "damaged)."));
         case SQLITE_CANTOPEN:
         case SQLITE_PERM:
-        case SQLITE_READONLY:
             return CannotOpen(BankStatus::Damaged, path,
-                              QStringLiteral("the file cannot be read and written."));
+                              QStringLiteral("the file cannot be read."));
         default:
             return CannotOpen(BankStatus::Damaged, path,
                               QStringLiteral("the file is damaged."));
@@ -96,13 +110,32 @@ BankResult OpenQuestionBank(AppState& state) {
         return CannotOpen(BankStatus::NotADatabase, path,
                           QStringLiteral("the file is empty, not a question bank database."));
     }
-    int rc = state.database.open(path, QByteArray(kQuestionBankKey));
+    const QByteArray key(kQuestionBankKey);
+    int rc = state.database.open(path, key);
     if (rc != SQLITE_OK) return OpenFailure(rc, path);
-    // Hold the file exclusively for the whole run: the first read takes the
-    // lock and keeps it, so a second copy fails at once instead of waiting.
-    rc = state.database.exec("PRAGMA locking_mode=EXCLUSIVE");
-    if (rc == SQLITE_OK) rc = state.database.exec("BEGIN EXCLUSIVE");
-    if (rc == SQLITE_OK) rc = state.database.exec("COMMIT");
+    if (!state.database.readOnly()) {
+        // Hold the file exclusively for the whole run: the first read takes the
+        // lock and keeps it, so a second copy fails at once instead of waiting.
+        rc = state.database.exec("PRAGMA locking_mode=EXCLUSIVE");
+        if (rc == SQLITE_OK) rc = state.database.exec("BEGIN EXCLUSIVE");
+        if (rc == SQLITE_OK) rc = state.database.exec("COMMIT");
+        // A lock that needs write access the file or its folder refuses: read
+        // it without one.
+        if (rc == SQLITE_READONLY || rc == SQLITE_CANTOPEN || rc == SQLITE_PERM) {
+            rc = state.database.openReadOnly(path, key);
+            if (rc != SQLITE_OK) return OpenFailure(rc, path);
+        } else if (rc != SQLITE_OK) {
+            return OpenFailure(rc, path);
+        }
+    }
+    if (state.database.readOnly()) {
+        // Shared reading takes no lock up front; this first read checks the
+        // password and that no other copy holds the bank exclusively.
+        rc = state.database.exec("SELECT count(*) FROM sqlite_master");
+        if (rc != SQLITE_OK) return OpenFailure(rc, path);
+    }
+    // The program only reads its bank; the engine refuses any write from here on.
+    rc = state.database.exec("PRAGMA query_only=ON");
     if (rc != SQLITE_OK) return OpenFailure(rc, path);
 
     return LoadSections(state);
@@ -118,17 +151,20 @@ BankResult LoadSections(AppState& state) {
         return OpenFailure(query.code(), state.databasePath);
     }
 
-    struct Row {
-        qint64 id;
-        SectionInfo info;
-    };
-    std::vector<Row> rows;
+    // A SECTIONID is what questions name and the key of the student's choice,
+    // so a second row with the same id could be neither asked nor chosen on its
+    // own: the first row with an id stands for it.
+    std::vector<SectionInfo> rows;
+    QSet<qint64> ids;
     while (query.next()) {
         SectionInfo info;
+        info.Id = query.integer("SECTIONID");
+        if (ids.contains(info.Id)) continue;
+        ids.insert(info.Id);
         info.Description = query.text("DESCRIPTION");
         info.Section = query.text("SECTION");
         info.Test = static_cast<int>(query.integer("TEST"));
-        rows.push_back({query.integer("SECTIONID"), info});
+        rows.push_back(info);
     }
     if (query.code() != SQLITE_DONE) return OpenFailure(query.code(), state.databasePath);
 
@@ -140,19 +176,29 @@ BankResult LoadSections(AppState& state) {
 
     state.sections.reset(static_cast<int>(rows.size()));
     int index = 1;
-    for (Row& row : rows) {
-        row.info.Ask = settings::ReadSectionChosen(state.settingsPath, static_cast<int>(row.id));
-        state.sections(index++) = row.info;
+    for (SectionInfo& row : rows) {
+        row.Ask = HasSettingsKey(row.Id) &&
+                  settings::ReadSectionChosen(state.settingsPath, static_cast<int>(row.Id));
+        state.sections(index++) = row;
     }
     return {};
+}
+
+void ReportBankFault(AppState& state, const QString& fault) {
+    if (!state.fatal) return;
+    state.fatal->fatal(QStringLiteral("Critical Error"),
+                       QStringLiteral("Critical Error:  The question bank %1 cannot be read: "
+                                      "%2.  Exiting.")
+                           .arg(QDir::toNativeSeparators(state.databasePath), fault));
 }
 
 namespace {
 void SetSectionChosen(AppState& state, int index, bool chosen) {
     SectionInfo* section = state.sections.find(index);
-    if (!section) return;
+    if (!section || !HasSettingsKey(section->Id)) return;
     section->Ask = chosen;
-    WriteSetting(state.settingsPath, settings::kSectionsSection, settings::SectionKey(index),
+    WriteSetting(state.settingsPath, settings::kSectionsSection,
+                 settings::SectionKey(static_cast<int>(section->Id)),
                  chosen ? QStringLiteral("Yes") : QStringLiteral("No"));
 }
 }  // namespace

@@ -14,6 +14,7 @@ enum class BankStatus {
     NotFound,       // none of the candidate files exists
     NoSections,     // the SECTIONS table is empty
     WrongPassword,  // the file is a database, but not one opened by our password
+    Unprotected,    // the file is a plain database without any password
     NotADatabase,   // the file is not a database at all
     Damaged,        // the file is a bank but cannot be read through
     Locked,         // another running copy holds the bank
@@ -29,9 +30,17 @@ struct BankResult {
 // The names tried for the bank, in order, beside the program.
 QStringList QuestionBankCandidates(const QString& programDir, const QString& programName);
 
-// Finds the bank, opens it exclusively and loads the section table. On failure
-// the result carries the message to show before the program ends.
+// Finds the bank, opens it and loads the section table. A bank the program may
+// write is held exclusively for the whole run; a write-protected one is opened
+// read-only, so that several copies can share it. The program never writes
+// into the bank either way. On failure the result carries the message to show
+// before the program ends.
 BankResult OpenQuestionBank(AppState& state);
+
+// Ends the program through state.fatal when the open bank fails to answer
+// (a damaged page, a missing table, a read error), naming the bank file and
+// `fault`, the engine's description of what went wrong.
+void ReportBankFault(AppState& state, const QString& fault);
 
 // Fills state.sections from the open bank and the settings file.
 BankResult LoadSections(AppState& state);

@@ -38,7 +38,10 @@ void QtSoundPlayer::play(const QString& file) {
 }
 
 void MessageBoxFatalHandler::fatal(const QString& title, const QString& text) {
-    QMessageBox::critical(nullptr, title, text);
+    // The text may hold a file name or the engine's words: plain text, never markup.
+    QMessageBox box(QMessageBox::Critical, title, text);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
     std::exit(EXIT_FAILURE);
 }
 

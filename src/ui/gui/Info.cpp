@@ -153,20 +153,22 @@ void Info::paintEvent(QPaintEvent*) {
 
 bool Info::eventFilter(QObject* watched, QEvent* event) {
     auto* link = qobject_cast<QLabel*>(watched);
-    if (link && link->property("address").isValid()) {
-        const auto* mouse = static_cast<const QMouseEvent*>(event);
-        if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    const bool release = event->type() == QEvent::MouseButtonRelease;
+    // Only a press or a release is a mouse event; other events must not be cast.
+    const auto* mouse = press || release ? static_cast<const QMouseEvent*>(event) : nullptr;
+    if (link && link->property("address").isValid() && mouse &&
+        mouse->button() == Qt::LeftButton) {
+        if (press) {
             pressedLink_ = link;
             return true;
         }
-        if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
-            const bool click =
-                pressedLink_ == link && link->rect().contains(mouse->position().toPoint());
-            pressedLink_ = nullptr;
-            // The browser runs on its own; when none can be started nothing happens.
-            if (click) QDesktopServices::openUrl(QUrl(link->property("address").toString()));
-            return true;
-        }
+        const bool click =
+            pressedLink_ == link && link->rect().contains(mouse->position().toPoint());
+        pressedLink_ = nullptr;
+        // The browser runs on its own; when none can be started nothing happens.
+        if (click) QDesktopServices::openUrl(QUrl(link->property("address").toString()));
+        return true;
     }
     return QDialog::eventFilter(watched, event);
 }

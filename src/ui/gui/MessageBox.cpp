@@ -133,12 +133,14 @@ void myMsgBox::keyPressEvent(QKeyEvent* event) {
 }
 
 bool myMsgBox::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == label1_) {
-        const auto* mouse = static_cast<const QMouseEvent*>(event);
-        if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    const bool release = event->type() == QEvent::MouseButtonRelease;
+    // Only a press or a release is a mouse event; other events must not be cast.
+    const auto* mouse = press || release ? static_cast<const QMouseEvent*>(event) : nullptr;
+    if (watched == label1_ && mouse && mouse->button() == Qt::LeftButton) {
+        if (press) {
             textPressed_ = true;
-        } else if (event->type() == QEvent::MouseButtonRelease &&
-                   mouse->button() == Qt::LeftButton) {
+        } else {
             const bool click =
                 textPressed_ && label1_->rect().contains(mouse->position().toPoint());
             textPressed_ = false;

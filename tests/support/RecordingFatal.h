@@ -1,0 +1,19 @@
+#pragma once
+
+#include "shell/core/Services.h"
+
+#include <QString>
+
+#include <utility>
+#include <vector>
+
+namespace quillet::testing {
+
+// Records fatal errors instead of ending the process.
+class RecordingFatal : public FatalErrorHandler {
+public:
+    void fatal(const QString& title, const QString& text) override { calls.emplace_back(title, text); }
+    std::vector<std::pair<QString, QString>> calls;
+};
+
+}  // namespace quillet::testing
