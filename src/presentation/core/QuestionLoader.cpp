@@ -21,7 +21,7 @@ QString SectionCaptionFor(const AppState& state, int sectionId) {
 }  // namespace
 
 LoadOutcome LoadQuestion(AppState& state, qint64 questionId, RandomSource& random,
-                         const TextMeasurer& measurer) {
+                         const TextMeasurer& measurer, bool anySection) {
     LoadOutcome outcome;
     Query row(state.database, "SELECT * from QUESTIONS WHERE QuestionID=?");
     row.bind(1, questionId);
@@ -38,7 +38,7 @@ LoadOutcome LoadQuestion(AppState& state, qint64 questionId, RandomSource& rando
         outcome.status = LoadStatus::SectionNotInTable;
         return outcome;
     }
-    if (!state.sections(static_cast<int>(sectionId)).Ask) {
+    if (!anySection && !state.sections(static_cast<int>(sectionId)).Ask) {
         outcome.status = LoadStatus::SectionNotChosen;
         return outcome;
     }
