@@ -79,6 +79,32 @@ TEST(QBankPoolReader, BankHoldsSectionsQuestionsAndFiguresInElementOrder) {
     EXPECT_EQ(ContentSummary(content),
               "Technician: 2 sections, 2 questions, 2 figures; "
               "Extra: 1 section, 1 question, 1 figure");
+
+    // Only the pool whose titles give an exam has a row.
+    Query exams(db, "SELECT * FROM EXAMS");
+    ASSERT_TRUE(exams.next());
+    EXPECT_EQ(QStringLiteral("%1 %2 %3 %4 %5 %6")
+                  .arg(exams.integer("TEST"))
+                  .arg(exams.text("POOL"), exams.text("VALID_FROM"), exams.text("VALID_TO"))
+                  .arg(exams.integer("QUESTIONS"))
+                  .arg(exams.integer("PASS_MARK")),
+              "2 technician-2026-2030 2026-07-01 2030-06-30 35 26");
+    EXPECT_FALSE(exams.next());
+}
+
+TEST(QBankPoolReader, PoolsWithoutAnExamGiveABankWithoutTheExamsTable) {
+    TinyPools pools;
+    pools.writeStandard();
+    pools.write("z-tech/titles.json", R"({"subelements": [{"id": "T1", "title": "A"},
+        {"id": "T0", "title": "B"}]})");
+    BankContent content;
+    QString error;
+    ASSERT_TRUE(ReadPools(pools.root(), content, &error)) << error.toStdString();
+    ASSERT_TRUE(WriteBank(pools.bankPath(), content, &error)) << error.toStdString();
+    Database db;
+    OpenBank(db, pools.bankPath());
+    EXPECT_EQ(Count(db, "SELECT count(*) AS n FROM sqlite_master WHERE name = 'EXAMS'"), 0);
+    EXPECT_EQ(Count(db, "SELECT count(*) AS n FROM QUESTIONS"), 3);
 }
 
 TEST(QBankPoolReader, CrlfBomAndTrailingBlankLinesReadLikePlainText) {
@@ -142,6 +168,12 @@ std::function<void(const TinyPools&)> Write(const char* file, const QByteArray& 
     return [=](const TinyPools& p) { p.write(file, bytes); };
 }
 
+// The standard Technician titles with another "exam" value.
+std::function<void(const TinyPools&)> ExamTitles(const QByteArray& exam) {
+    return Write("z-tech/titles.json", QByteArray(kTechTitles)
+                                           .replace(R"({"questions": 35, "pass_mark": 26})", exam));
+}
+
 QByteArray ManySubelements(int n) {
     QByteArray json = R"({"subelements": [)";
     for (int i = 1; i <= n; ++i)
@@ -195,7 +227,20 @@ INSTANTIATE_TEST_SUITE_P(
                        p.write("m-extra/m-extra.txt", "E2A01 (A)\nQ?\nA. a\nB. b\nC. c\nD. d\n");
                    },
                    "a-extra and m-extra are both pools of element E"},
-        BrokenPool{"NotAPng", Write("a-extra/e6-2.png", "GIF89a"), "a-extra/e6-2.png: not a PNG"}),
+        BrokenPool{"NotAPng", Write("a-extra/e6-2.png", "GIF89a"), "a-extra/e6-2.png: not a PNG"},
+        BrokenPool{"ExamPassMarkAboveQuestions", ExamTitles(R"({"questions": 35, "pass_mark": 36})"),
+                   "z-tech/titles.json: the exam's \"pass_mark\" 36 is more than its 35 questions"},
+        BrokenPool{"ExamCountNotWhole", ExamTitles(R"({"questions": 35.5, "pass_mark": 26})"),
+                   "\"exam\" needs \"questions\" as a whole number"},
+        BrokenPool{"ExamNotAnObject", ExamTitles("35"), "\"exam\" must be an object"},
+        BrokenPool{"ExamWithoutDates",
+                   Write("z-tech/titles.json", R"({"exam": {"questions": 35, "pass_mark": 26},
+                       "valid_from": "2026-02-30", "subelements": [{"id": "T1", "title": "A"},
+                       {"id": "T0", "title": "B"}]})"),
+                   "\"valid_from\" must be a date such as \"2026-07-01\""},
+        BrokenPool{"ExamDatesReversed",
+                   Write("z-tech/titles.json", QByteArray(kTechTitles).replace("2030-06-30", "2025-06-30")),
+                   "\"valid_to\" 2025-06-30 is before \"valid_from\" 2026-07-01"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(QBankBankWriter, FailedWriteKeepsTheOldBankAndLeavesNothingElse) {

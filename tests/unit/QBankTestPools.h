@@ -31,7 +31,10 @@ inline QByteArray FakePng(const char* tag) {
     return bytes;
 }
 
-inline const QByteArray kTechTitles = R"({"subelements": [
+inline const QByteArray kTechTitles = R"({"pool": "technician-2026-2030",
+ "valid_from": "2026-07-01", "valid_to": "2030-06-30",
+ "exam": {"questions": 35, "pass_mark": 26},
+ "subelements": [
   {"id": "T1", "title": "COMMISSION’S RULES"},
   {"id": "T0", "title": "ELECTRICAL AND RF SAFETY"}
 ]})";

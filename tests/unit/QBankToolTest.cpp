@@ -2,6 +2,10 @@
 #include "PoolReader.h"
 #include "QBankTestPools.h"
 
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 
 using namespace quillet;
@@ -142,6 +146,33 @@ TEST(QBankRealPools, BuildTheWholeBank) {
                     "SELECT count(*) AS n FROM QUESTIONS WHERE FIGUREID IS NOT NULL AND "
                     "FIGUREID NOT IN (SELECT FIGUREID FROM FIGURES)"),
               0);
+    // One row per pool, as its titles.json gives it.
+    Query exams(db, "SELECT * FROM EXAMS ORDER BY TEST");
+    QStringList examRows;
+    while (exams.next()) {
+        examRows << QStringLiteral("%1 %2 %3 %4 %5 %6")
+                        .arg(exams.integer("TEST"))
+                        .arg(exams.text("POOL"), exams.text("VALID_FROM"), exams.text("VALID_TO"))
+                        .arg(exams.integer("QUESTIONS"))
+                        .arg(exams.integer("PASS_MARK"));
+    }
+    QStringList fromTitles;
+    for (const QString& pool : QDir(poolsDir).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QJsonObject titles =
+            QJsonDocument::fromJson(FileBytes(poolsDir + "/" + pool + "/titles.json")).object();
+        const QJsonObject exam = titles["exam"].toObject();
+        const int element = ElementNumber(titles["subelements"][0]["id"].toString()[0]);
+        fromTitles << QStringLiteral("%1 %2 %3 %4 %5 %6")
+                          .arg(element)
+                          .arg(titles["pool"].toString(), titles["valid_from"].toString(),
+                               titles["valid_to"].toString())
+                          .arg(exam["questions"].toInt())
+                          .arg(exam["pass_mark"].toInt());
+    }
+    fromTitles.sort();
+    EXPECT_EQ(examRows, fromTitles);
+    EXPECT_EQ(examRows.size(), 3);
+
     // A question's figure is the one its text names.
     EXPECT_EQ(Count(db,
                     "SELECT count(*) AS n FROM QUESTIONS JOIN FIGURES USING (FIGUREID) "

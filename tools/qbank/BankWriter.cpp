@@ -23,6 +23,10 @@ const char* const kSchema[] = {
     "CREATE TABLE FIGURES (FIGUREID INTEGER PRIMARY KEY, FIGURE BLOB, CAPTION TEXT)",
 };
 
+const char kExamsSchema[] =
+    "CREATE TABLE EXAMS (TEST INTEGER PRIMARY KEY, POOL TEXT, VALID_FROM TEXT, VALID_TO TEXT, "
+    "QUESTIONS INTEGER, PASS_MARK INTEGER)";
+
 bool Fail(QString* error, const QString& what) {
     if (error) *error = what;
     return false;
@@ -80,6 +84,22 @@ bool WriteContent(Database& db, const BankContent& content, QString* error) {
         figure.bind(2, f.png);
         figure.bind(3, f.caption);
         if (!Insert(figure, error, db)) return false;
+    }
+
+    if (!content.exams.empty()) {
+        if (db.exec(kExamsSchema) != SQLITE_OK) {
+            return Fail(error, QStringLiteral("cannot write the bank: %1").arg(db.lastError()));
+        }
+        Query exam(db, "INSERT INTO EXAMS VALUES (?, ?, ?, ?, ?, ?)");
+        for (const BankExam& e : content.exams) {
+            exam.bind(1, qint64{e.test});
+            exam.bind(2, e.pool);
+            exam.bind(3, e.validFrom);
+            exam.bind(4, e.validTo);
+            exam.bind(5, qint64{e.questions});
+            exam.bind(6, qint64{e.passMark});
+            if (!Insert(exam, error, db)) return false;
+        }
     }
 
     if (db.exec("COMMIT") != SQLITE_OK) {

@@ -31,10 +31,24 @@ struct BankFigure {
     QString caption;  // "Figure T-1"
 };
 
+// The real examination of one pool: the program's element number (as in
+// SECTIONS.TEST), the pool, the dates it is in force and the exam's size.
+struct BankExam {
+    int test = 0;
+    QString pool;       // "technician-2026-2030"
+    QString validFrom;  // "2026-07-01"
+    QString validTo;    // "2030-06-30"
+    int questions = 0;
+    int passMark = 0;
+};
+
 struct BankContent {
     std::vector<BankSection> sections;
     std::vector<BankQuestion> questions;
     std::vector<BankFigure> figures;
+    // Written to an EXAMS table; a content without exams gives a bank without
+    // that table, as banks were before it.
+    std::vector<BankExam> exams;
 };
 
 // Writes a complete password-protected bank to `path`. The bank is written to a

@@ -2,6 +2,7 @@
 
 #include "FigureImage.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +16,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <tuple>
 #include <utility>
@@ -72,6 +74,7 @@ struct Pool {
     std::vector<Subelement> subelements;
     std::vector<PoolQuestion> questions;
     std::map<QString, PoolFigure> figures;  // by label
+    std::optional<BankExam> exam;           // absent when titles.json has no "exam"
 };
 
 QByteArray ReadBytes(const QString& path, const QString& shownName) {
@@ -117,6 +120,53 @@ std::vector<QString> ReadLines(const QString& path, const QString& shownName) {
 int ElementRank(QChar letter) {
     const int n = ElementNumber(letter);
     return n == 0 ? int(sizeof kElementLetters) : n;
+}
+
+// A date of titles.json ("2026-07-01"), refused unless it is a real day.
+QString ReadDate(const QJsonObject& titles, const char* key, const QString& shown) {
+    const QString text = titles.value(QLatin1String(key)).toString();
+    const QDate date = QDate::fromString(text, Qt::ISODate);
+    if (!date.isValid() || text.size() != 10) {
+        Refuse(QStringLiteral("%1: \"%2\" must be a date such as \"2026-07-01\" when there "
+                              "is an \"exam\"")
+                   .arg(shown, QLatin1String(key)));
+    }
+    return text;
+}
+
+// The real examination of the pool, from titles.json's "exam" object and the
+// pool's dates. A pool without "exam" has none.
+void ReadExam(Pool& pool, const QJsonObject& titles, const QString& shown) {
+    const QJsonValue value = titles.value(QStringLiteral("exam"));
+    if (value.isUndefined() || value.isNull()) return;
+    const QJsonObject exam = value.toObject();
+    const auto count = [&](const char* key) {
+        const QJsonValue n = exam.value(QLatin1String(key));
+        const double d = n.toDouble(-1);
+        if (!n.isDouble() || d != std::floor(d) || d < 1 || d > 1000) {
+            Refuse(QStringLiteral("%1: \"exam\" needs \"%2\" as a whole number from 1 to 1000")
+                       .arg(shown, QLatin1String(key)));
+        }
+        return int(d);
+    };
+    if (!value.isObject()) Refuse(QStringLiteral("%1: \"exam\" must be an object").arg(shown));
+    BankExam row;
+    row.test = ElementNumber(pool.letter);
+    row.pool = titles.value(QStringLiteral("pool")).toString().simplified();
+    if (row.pool.isEmpty()) row.pool = pool.name;
+    row.validFrom = ReadDate(titles, "valid_from", shown);
+    row.validTo = ReadDate(titles, "valid_to", shown);
+    if (row.validTo < row.validFrom) {
+        Refuse(QStringLiteral("%1: \"valid_to\" %2 is before \"valid_from\" %3")
+                   .arg(shown, row.validTo, row.validFrom));
+    }
+    row.questions = count("questions");
+    row.passMark = count("pass_mark");
+    if (row.passMark > row.questions) {
+        Refuse(QStringLiteral("%1: the exam's \"pass_mark\" %2 is more than its %3 questions")
+                   .arg(shown, QString::number(row.passMark), QString::number(row.questions)));
+    }
+    pool.exam = row;
 }
 
 void ReadTitles(Pool& pool) {
@@ -167,6 +217,7 @@ void ReadTitles(Pool& pool) {
                    .arg(shown, QString::number(pool.subelements.size()), QString(pool.letter),
                         QString::number(kMaxSectionsPerElement)));
     }
+    ReadExam(pool, doc.object(), shown);
 }
 
 void FindFigures(Pool& pool) {
@@ -368,6 +419,7 @@ std::vector<Pool> ReadAllPools(const QString& poolsDir) {
 BankContent Assemble(const std::vector<Pool>& pools) {
     BankContent content;
     for (const Pool& pool : pools) {
+        if (pool.exam) content.exams.push_back(*pool.exam);
         QHash<QString, int> sectionIds;
         for (const Subelement& s : pool.subelements) {
             const int id = int(content.sections.size()) + 1;

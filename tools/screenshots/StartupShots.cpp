@@ -1,6 +1,7 @@
 #include "Screenshots.h"
 #include "app/BlackBackground.h"
 #include "results/gui/TestResults.h"
+#include "shell/core/TestModes.h"
 #include "shell/core/AppState.h"
 #include "ui/gui/MainMenu.h"
 #include "ui/gui/Rollover.h"
@@ -61,6 +62,14 @@ QUILLET_SCREENSHOTS(results) {
            "results-passed");
     report(3, {{2, 5}, {1, 3}, {3, 3}, {0, 4}, {2, 3}, {1, 2}, {2, 4}, {1, 3}, {0, 0}, {2, 2}},
            "results-failed");
+
+    // After a real Technician exam of 35 questions: 27 right passes, 24 does not.
+    state.testMode = kModeRealExam;
+    report(2, {{5, 6}, {3, 3}, {2, 3}, {2, 2}, {3, 4}, {2, 3}, {3, 4}, {2, 3}, {2, 3}, {3, 4}},
+           "results-real-exam-passed");
+    report(2, {{4, 6}, {3, 3}, {2, 3}, {1, 2}, {2, 4}, {2, 3}, {3, 4}, {2, 3}, {2, 3}, {3, 4}},
+           "results-real-exam-not-yet");
+    state.testMode = kModeEachOnce;
 
     // Twelve sections: two more Extra subelements made up for the picture.
     SectionTable twelve;

@@ -79,6 +79,16 @@ QUILLET_SCREENSHOTS(take_test) {
         }
     }
     {
+        // A real Technician exam as it opens: its first group's question, "1 of 35".
+        AppState state;
+        if (OpenBank(state, context.programDir, 2, kModeRealExam)) {
+            state.exams = LoadExams(state.database);
+            MersenneRandom random(7);
+            TakeTest window(state, nullptr, &random);
+            shots::Save(context, &window, QStringLiteral("take-test-real-exam"));
+        }
+    }
+    {
         // The pools have no tables: a small bank of its own, in the mode that
         // marks each answer, with a run going.
         QTemporaryDir dir;

@@ -5,6 +5,10 @@
 
 #include <sqlcipher/sqlite3.h>
 
+#include <algorithm>
+#include <map>
+#include <tuple>
+
 namespace quillet {
 
 namespace {
@@ -44,14 +48,13 @@ private:
 
 }  // namespace
 
-int NormalizedTestMode(int mode) { return mode >= 1 && mode <= 4 ? mode : kModeEachOnce; }
-
 QString TestModeCaption(int mode) {
     switch (NormalizedTestMode(mode)) {
         case kModeUntilRight:
             return QStringLiteral("Asking each question once until answered correctly");
         case kModeContinuous: return QStringLiteral("Continuous questions");
         case kModeSimulatedExam: return QStringLiteral("Simulated Written Exam");
+        case kModeRealExam: return QStringLiteral("Real exam: one question per group");
         default: return QStringLiteral("Asking each question exactly once.");
     }
 }
@@ -137,6 +140,88 @@ PreparedList PrepareQuestionList(AppState& state, RandomSource& random,
         result.message = ShortExamMessage(simulatedCount, result.count);
         simulatedCount = result.count;
     }
+    return result;
+}
+
+QString QuestionGroup(const QString& fccQuestionId) {
+    const qsizetype n = fccQuestionId.size();
+    if (n > 2 && fccQuestionId[n - 1].isDigit() && fccQuestionId[n - 2].isDigit()) {
+        return fccQuestionId.left(n - 2);
+    }
+    return fccQuestionId;
+}
+
+QuestionIdList DrawOnePerGroup(const std::vector<GroupedQuestion>& questions,
+                               RandomSource& random) {
+    // A group sorts by the first section it is met in, then by its id, so that
+    // "T1A" comes before "T1B" and every T1 group before the T2 ones.
+    std::map<QString, std::pair<int, QuestionIdList>> groups;
+    for (const GroupedQuestion& q : questions) {
+        const auto it = groups.try_emplace(q.group, q.sectionId, QuestionIdList{}).first;
+        it->second.first = std::min(it->second.first, q.sectionId);
+        it->second.second.push_back(q.id);
+    }
+    std::vector<std::tuple<int, QString, const QuestionIdList*>> order;
+    order.reserve(groups.size());
+    for (const auto& [group, entry] : groups) order.emplace_back(entry.first, group, &entry.second);
+    std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+        return std::tie(std::get<0>(a), std::get<1>(a)) < std::tie(std::get<0>(b), std::get<1>(b));
+    });
+
+    QuestionIdList drawn;
+    drawn.reserve(order.size());
+    for (const auto& entry : order) {
+        const QuestionIdList& members = *std::get<2>(entry);
+        const int pick = RandomIndexBelow(random, static_cast<int>(members.size()));
+        drawn.push_back(members[static_cast<size_t>(pick)]);
+    }
+    return drawn;
+}
+
+QString ShortRealExamMessage(int examQuestions, int groups) {
+    return QStringLiteral("The real examination has %1 questions, one from each group of the "
+                          "question pool.  This question bank has questions in only %2 "
+                          "group%3, so the test will have %2 question%3.")
+        .arg(examQuestions)
+        .arg(groups)
+        .arg(groups == 1 ? QString() : QStringLiteral("s"));
+}
+
+PreparedList PrepareRealExamList(AppState& state, RandomSource& random,
+                                 QuestionIdList& questionList, int& examCount) {
+    PreparedList result;
+    questionList.clear();
+
+    std::vector<GroupedQuestion> found;
+    if (examCount > 0) {
+        Query query(state.database,
+                    "SELECT QUESTIONS.QUESTIONID, QUESTIONS.SECTIONID, SECTIONS.TEST, "
+                    " QUESTIONS.FCCQUESTIONID "
+                    " FROM Questions INNER JOIN Sections ON Questions.SectionID = "
+                    " Sections.SectionID "
+                    " WHERE ANSWER='A' OR ANSWER='B' OR ANSWER='C' OR ANSWER='D' ");
+        while (query.next()) {
+            if (query.integer("TEST") != state.currentElement) continue;
+            const qint64 sectionId = query.integer("SECTIONID");
+            if (!state.sections.withId(sectionId)) continue;
+            found.push_back({query.integer("QUESTIONID"), static_cast<int>(sectionId),
+                             QuestionGroup(query.text("FCCQUESTIONID"))});
+        }
+        if (query.code() != SQLITE_DONE) {
+            found.clear();
+            result.readOk = false;
+            result.fault = state.database.lastError();
+        }
+    }
+
+    questionList = DrawOnePerGroup(found, random);
+    result.count = static_cast<int>(questionList.size());
+    if (result.count < 1 && result.readOk) state.questionsNotFound = true;
+    if (result.count > 0 && result.count < examCount) {
+        result.message = ShortRealExamMessage(examCount, result.count);
+    }
+    // A bank with more groups than the exam has questions still asks every group.
+    examCount = result.count;
     return result;
 }
 

@@ -2,23 +2,13 @@
 
 #include "shell/core/AppState.h"
 #include "shell/core/Services.h"
+#include "shell/core/TestModes.h"
 
 #include <QString>
 
 #include <vector>
 
 namespace quillet {
-
-// The test modes, as stored in AppState::testMode.
-enum TestModes : int {
-    kModeEachOnce = 1,       // each question once, marked at the end
-    kModeUntilRight = 2,     // a missed question comes back until answered right
-    kModeContinuous = 3,     // random questions with repetition, until the student leaves
-    kModeSimulatedExam = 4,  // like mode 1, stopping at the exam's question count
-};
-
-// A mode outside 1..4 is taken as mode 1.
-int NormalizedTestMode(int mode);
 
 // The caption of the test screen for a mode ("Continuous questions", ...).
 QString TestModeCaption(int mode);
@@ -71,5 +61,35 @@ struct PreparedList {
 PreparedList PrepareQuestionList(AppState& state, RandomSource& random,
                                  QuestionIdList& questionList, QuestionIdList& scramble,
                                  int& simulatedCount);
+
+// One question as the real exam sees it: its section and its pool group.
+struct GroupedQuestion {
+    qint64 id = 0;
+    int sectionId = 0;
+    QString group;  // "T1A"
+};
+
+// The pool group of a question: its pool id without the last two digits
+// ("T1A01" gives "T1A"). An id that does not end in two digits is a group of
+// its own.
+QString QuestionGroup(const QString& fccQuestionId);
+
+// The real exam's draw: one question chosen at random from each group, the
+// groups in pool order (by section, then by group id).
+QuestionIdList DrawOnePerGroup(const std::vector<GroupedQuestion>& questions,
+                               RandomSource& random);
+
+// The message shown when the bank has fewer groups with questions than the real
+// exam has questions.
+QString ShortRealExamMessage(int examQuestions, int groups);
+
+// Builds the list of a real exam of state.currentElement: one question from each
+// group of the whole element (whatever sections are chosen), every question
+// with an answer letter A to D and a section in the table. `examCount` comes in
+// as the exam's number of questions and leaves as the number the test asks:
+// when the bank has fewer groups, it is lowered to that and the message to show
+// is returned. Sets state.questionsNotFound when no question qualifies.
+PreparedList PrepareRealExamList(AppState& state, RandomSource& random,
+                                 QuestionIdList& questionList, int& examCount);
 
 }  // namespace quillet

@@ -22,11 +22,18 @@ void RunningTest::load() {
     mode_ = NormalizedTestMode(state_.testMode);
     screen_.setTestTypeText(TestModeCaption(mode_));
     screen_.setRunText(QString());
-    simulatedCount_ = SimulatedQuestionCount(state_.currentElement);
     screen_.resetRollovers();
 
-    const PreparedList prepared =
-        PrepareQuestionList(state_, random_, questionList_, scramble_, simulatedCount_);
+    PreparedList prepared;
+    if (mode_ == kModeRealExam) {
+        const ExamInfo* exam = state_.exams.find(state_.currentElement);
+        simulatedCount_ = exam ? exam->questions : 0;
+        scramble_.clear();
+        prepared = PrepareRealExamList(state_, random_, questionList_, simulatedCount_);
+    } else {
+        simulatedCount_ = SimulatedQuestionCount(state_.currentElement);
+        prepared = PrepareQuestionList(state_, random_, questionList_, scramble_, simulatedCount_);
+    }
     if (!prepared.readOk) {
         bankFault(prepared.fault);
         return;
@@ -56,7 +63,8 @@ void RunningTest::bankFault(const QString& fault) {
 
 bool RunningTest::showQuestion(qint64 questionId) {
     missed_ = false;
-    LoadOutcome outcome = LoadQuestion(state_, questionId, random_, measurer_);
+    LoadOutcome outcome =
+        LoadQuestion(state_, questionId, random_, measurer_, mode_ == kModeRealExam);
     if (outcome.status == LoadStatus::ReadError) bankFault(outcome.fault);
     if (!outcome.shown()) return false;
     current_ = std::move(outcome.question);
@@ -67,7 +75,7 @@ bool RunningTest::showQuestion(qint64 questionId) {
 
 bool RunningTest::loadFirstQuestion() {
     for (;;) {
-        if (mode_ == kModeSimulatedExam) {
+        if (IsExamMode(mode_)) {
             if (shown_ >= simulatedCount_) return false;
             screen_.setProgressText(QString::number(shown_ + 1) + QStringLiteral(" of ") +
                                     QString::number(simulatedCount_));
@@ -173,7 +181,7 @@ void RunningTest::answer(int label) {
             if (!missed_) raiseRun();
             finishQuestion(!missed_);
             return;
-        default:  // modes 1 and 4: every answer finishes the question
+        default:  // modes 1, 4 and 5: every answer finishes the question
             finishQuestion(right && !missed_);
             return;
     }

@@ -62,7 +62,7 @@ public:
     // or the bank failed.
     void activate();
 
-    // Modes 1, 2 and 4: progress text, then the question at the front of the
+    // Modes 1, 2, 4 and 5: progress text, then the question at the front of the
     // list. A question that can no longer be shown is passed over. False when
     // the test is over.
     bool loadFirstQuestion();
@@ -78,13 +78,13 @@ public:
     // Keys 1-4 and A-D choose the answer shown in that place from the top.
     // False for other keys or when no question is on screen.
     bool answerKey(int key);
-    // Skips the question on screen: it counts for nothing. Not in mode 4.
+    // Skips the question on screen: it counts for nothing. Not in the exam modes.
     void skip();
     // The student leaves the test.
     void leave();
 
     int mode() const { return mode_; }
-    bool skipAvailable() const { return mode_ != kModeSimulatedExam; }
+    bool skipAvailable() const { return !IsExamMode(mode_); }
     bool closed() const { return closed_; }
     int questionsShown() const { return shown_; }
     int correctAnswers() const { return correct_; }

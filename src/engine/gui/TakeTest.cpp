@@ -298,9 +298,9 @@ void TakeTest::load() {
     // Question area: canvas at the origin, both bars at 0.
     scrollTo(0, 0);
 
-    // The skip button is not part of a simulated exam.
+    // The skip button is not part of the exam modes.
     PictureButton* skip = pictures_->button(kSkip);
-    if (NormalizedTestMode(state_.testMode) == kModeSimulatedExam) {
+    if (IsExamMode(NormalizedTestMode(state_.testMode))) {
         skip->setTag(PictureTag(PictureState::Disabled));
         skip->hide();
     } else {

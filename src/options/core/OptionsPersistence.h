@@ -3,16 +3,17 @@
 #include <QString>
 
 #include "shell/core/AppState.h"
+#include "shell/core/TestModes.h"
 
 namespace quillet::options {
 
 // What the options screen takes from memory, records on each click and writes
 // when it closes.
 
-inline constexpr int kTestModeCount = 4;
+inline constexpr int kTestModeCount = kHighestTestMode;
 
-// The test-mode option button (0..3) that stands for a mode; a mode outside
-// 1..4 is shown as mode 1.
+// The test-mode option button (0 up to kTestModeCount - 1) that stands for a
+// mode; a mode outside 1..kTestModeCount is shown as mode 1.
 int OptionIndexForMode(int testMode);
 
 // A section check box was ticked or cleared. `tag` is the box's tag text, the
@@ -34,8 +35,8 @@ ProgramOptionBoxes ProgramOptionsOf(const AppState& state);
 
 // The close of the screen: writes Sound, Shuffle, DUVBlackBackground and Figures
 // from the boxes, takes the mode of the selected option button (`selectedOption`
-// 0..3; anything else keeps the mode in memory) and writes the mode as it is;
-// only then does a mode outside 1..4 become 1, in memory (start-up reads such a
+// 0..kTestModeCount - 1; anything else keeps the mode in memory) and writes the
+// mode as it is; only then does an unknown mode become 1, in memory (start-up reads such a
 // value as 1 too). Every write is tried even when one fails.
 void SaveOptionsOnClose(AppState& state, const ProgramOptionBoxes& boxes, int selectedOption);
 

@@ -63,6 +63,7 @@ constexpr ModeRow kModeRows[TestOptions::kModes] = {
      "Just keep asking me questions (questions will repeat / marked after each question)"},
     {0, 675, 300, "Go Through Each Question Exactly Once (marked at end)"},
     {3, 990, 330, "Simulated Test mode (marked at end)"},
+    {4, 1320, 330, "Real exam: one question from each group, as on the actual test (marked at end)"},
 };
 
 const char kSimulatedNote[] =
@@ -346,7 +347,7 @@ void TestOptions::buildFormatPage() {
                            TwipRect(75, 90, 4365, 285), ArialBold(12), kBlack);
     tabs_->addBackground(heading);
 
-    QWidget* box = Surface(page, QStringLiteral("picModes"), TwipRect(75, 450, 8415, 1410), kDark);
+    QWidget* box = Surface(page, QStringLiteral("picModes"), TwipRect(75, 450, 8415, 1740), kDark);
     const QFont font = ArialBold(9.75);
     for (const ModeRow& row : kModeRows) {
         auto* option = new QRadioButton(QString::fromLatin1(row.caption), box);
@@ -359,7 +360,7 @@ void TestOptions::buildFormatPage() {
 
     auto* note =
         Text(page, QStringLiteral("Label3"), QString::fromLatin1(kSimulatedNote),
-             TwipRect(120, 1950, 8400, 585), LayoutFont(QStringLiteral("Arial"), 8.25), kBlack);
+             TwipRect(120, 2280, 8400, 585), LayoutFont(QStringLiteral("Arial"), 8.25), kBlack);
     note->setWordWrap(true);
     note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/core/TestModes.h"
+
 #include <QDialog>
 #include <QPixmap>
 #include <QPointer>
@@ -19,7 +21,7 @@ class PictureButtons;
 
 // The options screen: what the next tests ask and how. Three pages chosen by
 // the page buttons at the top: the topics (a tab per element beside a list of
-// that element's sections to tick), the test format (the four test modes) and
+// that element's sections to tick), the test format (the test modes) and
 // the program options (sounds, answer shuffling, black background).
 //
 // Section choices are recorded at once, in memory and in the settings file.
@@ -63,7 +65,7 @@ public:
     static constexpr int kSectionBoxes = 36;
     static constexpr int kPages = 3;
     static constexpr int kTabs = 5;
-    static constexpr int kModes = 4;
+    static constexpr int kModes = kHighestTestMode;
 
 protected:
     void done(int result) override;

@@ -21,7 +21,7 @@ QString SectionCaptionFor(const AppState& state, qint64 sectionId) {
 }  // namespace
 
 LoadOutcome LoadQuestion(AppState& state, qint64 questionId, RandomSource& random,
-                         const TextMeasurer& measurer) {
+                         const TextMeasurer& measurer, bool anySection) {
     LoadOutcome outcome;
     Query row(state.database, "SELECT * from QUESTIONS WHERE QuestionID=?");
     row.bind(1, questionId);
@@ -44,7 +44,7 @@ LoadOutcome LoadQuestion(AppState& state, qint64 questionId, RandomSource& rando
         outcome.status = LoadStatus::SectionNotInTable;
         return outcome;
     }
-    if (!section->Ask) {
+    if (!anySection && !section->Ask) {
         outcome.status = LoadStatus::SectionNotChosen;
         return outcome;
     }

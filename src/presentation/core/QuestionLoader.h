@@ -56,7 +56,9 @@ struct LoadOutcome {
 // captions, tags, answer order (random when state.shuffleOn), positions and
 // header. When it is shown and has a figure (FIGUREID > 0), the figure becomes
 // state.currentFigureID. A question that cannot be shown changes nothing.
+// With `anySection` (the real exam, which covers the whole element) a question
+// of a section that is not chosen is shown too.
 LoadOutcome LoadQuestion(AppState& state, qint64 questionId, RandomSource& random,
-                         const TextMeasurer& measurer);
+                         const TextMeasurer& measurer, bool anySection = false);
 
 }  // namespace quillet

@@ -23,8 +23,10 @@ QString FormatPercent(long long correct, long long asked, int minDigits) {
     return QStringLiteral("%1%").arg(percent, minDigits, 10, QLatin1Char('0'));
 }
 
-TestReport::TestReport(const SectionTable& sections, int element)
-    : passMark_(PassMarkFor(element)) {
+TestReport::TestReport(const SectionTable& sections, int element, const ExamInfo* realExam)
+    : passMark_(realExam ? PassMark{realExam->passMark, realExam->questions}
+                         : PassMarkFor(element)),
+      realExam_(realExam != nullptr) {
     for (const SectionInfo& section : sections) {
         if (section.Test != element) continue;
         totalCorrect_ += section.CorrectCount;
@@ -36,8 +38,23 @@ TestReport::TestReport(const SectionTable& sections, int element)
 
 QString TestReport::overallText() const { return FormatPercent(totalCorrect_, totalAsked_, 2); }
 
+bool TestReport::passed() const { return realExam_ && totalCorrect_ >= passMark_.needed; }
+
+QString TestReport::passLine() const {
+    if (!realExam_) return {};
+    return QStringLiteral("%1: %2 of %3 (%4 needed)")
+        .arg(passed() ? QStringLiteral("PASSED") : QStringLiteral("NOT YET"))
+        .arg(totalCorrect_)
+        .arg(passMark_.of)
+        .arg(passMark_.needed);
+}
+
 Cheer TestReport::cheer() const {
     if (totalAsked_ == 0) return Cheer::None;
+    if (realExam_) {
+        if (totalCorrect_ * 10 > 9LL * passMark_.of) return Cheer::Applause;
+        return passed() ? Cheer::Clap : Cheer::None;
+    }
     // Exact comparisons of fractions: correct/asked > 9/10, > needed/of.
     if (totalCorrect_ * 10 > 9 * totalAsked_) return Cheer::Applause;
     if (totalCorrect_ * passMark_.of > passMark_.needed * totalAsked_) return Cheer::Clap;

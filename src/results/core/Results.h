@@ -61,7 +61,10 @@ struct RowPlacement {
 // The whole report of one test: the current element's sections and totals.
 class TestReport {
 public:
-    TestReport(const SectionTable& sections, int element);
+    // After a real exam (`realExam` set), the pass mark is that exam's and the
+    // totals are judged against its full number of questions: a question not
+    // reached counts as not answered right.
+    TestReport(const SectionTable& sections, int element, const ExamInfo* realExam = nullptr);
 
     const std::vector<ResultRow>& rows() const { return rows_; }
     long long totalCorrect() const { return totalCorrect_; }
@@ -71,6 +74,13 @@ public:
     // "#00%" of the totals, or "0%" when nothing was asked.
     QString overallText() const;
     Cheer cheer() const;
+
+    bool afterRealExam() const { return realExam_; }
+    // After a real exam: whether enough answers were right to pass it.
+    bool passed() const;
+    // After a real exam: "PASSED: 27 of 35 (26 needed)" or "NOT YET: 24 of 35
+    // (26 needed)"; empty after any other test.
+    QString passLine() const;
 
     // The scroll bar runs from 1 to scrollMaximum(); it is shown only when
     // there are more rows than fit.
@@ -94,6 +104,7 @@ private:
     long long totalCorrect_ = 0;
     long long totalAsked_ = 0;
     PassMark passMark_;
+    bool realExam_ = false;
 };
 
 }  // namespace quillet

@@ -1,6 +1,7 @@
 #include "results/gui/TestResults.h"
 
 #include "shell/core/AppState.h"
+#include "shell/core/TestModes.h"
 #include "shell/gui/Look.h"
 #include "shell/gui/Platform.h"
 #include "shell/gui/Twips.h"
@@ -97,7 +98,18 @@ TestResults::TestResults(AppState& state, QWidget* parent)
     // Load step.
     CenterForm(this);
     pictures_->LoadButtons();
-    report_ = std::make_unique<TestReport>(state_.sections, state_.currentElement);
+    const ExamInfo* realExam = NormalizedTestMode(state_.testMode) == kModeRealExam
+                                   ? state_.exams.find(state_.currentElement)
+                                   : nullptr;
+    report_ = std::make_unique<TestReport>(state_.sections, state_.currentElement, realExam);
+    if (report_->afterRealExam()) {
+        // The pass line sits under "Overall Score", which moves up to make room.
+        overallTitle->move(overallTitle->x(), Px(45));
+        QLabel* passLine = MakeLabel(this, "lblPassLine", report_->passLine(), ArialBold(9.75),
+                                     report_->passed() ? QColor(255, 255, 0) : Qt::white);
+        passLine->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        passLine->setGeometry(TwipRect(2910, 480, 5970 - 2910, 270));
+    }
     if (report_->scrollVisible()) {
         scroll_->setRange(1, report_->scrollMaximum());
     } else {

@@ -16,4 +16,8 @@ void PlaySound(const AppState& state, const QString& fileName) {
     if (QFileInfo(path).isFile()) state.sound->play(path);
 }
 
+QDate Today(const AppState& state) {
+    return state.clock ? state.clock->today() : QDate::currentDate();
+}
+
 }  // namespace quillet

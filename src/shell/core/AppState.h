@@ -1,11 +1,13 @@
 #pragma once
 
 #include "shell/core/Database.h"
+#include "shell/core/Exams.h"
 #include "shell/core/Services.h"
 
 #include <QString>
 
 #include <memory>
+#include <set>
 #include <vector>
 
 namespace quillet {
@@ -69,6 +71,7 @@ struct AppState {
     QString databasePath;
     Database database;
     SectionTable sections;
+    ExamTable exams;
 
     int currentElement = 1;
     int testMode = 1;
@@ -83,10 +86,17 @@ struct AppState {
     // here, not in the test screen, so that it carries over from one test to
     // the next of the same program run.
     int currentRun = 0;
+    // Elements whose pool has been reported as not in force in this run, so
+    // that the warning comes once per element, not before every test.
+    std::set<int> poolWarningsGiven;
 
     SoundPlayer* sound = nullptr;
     FatalErrorHandler* fatal = nullptr;
+    Clock* clock = nullptr;  // the system's date when null
 };
+
+// Today's date, from state.clock when one is set.
+QDate Today(const AppState& state);
 
 // The settings file beside the program: program name + ".ini".
 QString SettingsPathFor(const AppState& state);

@@ -215,6 +215,7 @@ bool LoadProgram(AppState& state) {
         if (state.fatal) state.fatal->fatal(bank.title, bank.text);
         return false;
     }
+    state.exams = LoadExams(state.database);
     state.soundOn = settings::ReadSoundOn(state.settingsPath);
     state.figuresOn = settings::ReadFiguresOn(state.settingsPath);
     state.testMode = settings::ReadTestMode(state.settingsPath);

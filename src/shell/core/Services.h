@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 namespace quillet {
@@ -27,6 +28,13 @@ public:
     virtual ~RandomSource() = default;
     virtual void seed(unsigned int value) = 0;
     virtual float next() = 0;
+};
+
+// Today's date, so that tests can set the day.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDate today() const = 0;
 };
 
 }  // namespace quillet

@@ -1,5 +1,7 @@
 #include "shell/core/Settings.h"
 
+#include "shell/core/TestModes.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -388,7 +390,7 @@ bool ReadFiguresOn(const QString& file) {
 int ReadTestMode(const QString& file) {
     bool ok = false;
     const int mode = ReadSetting(file, kTestModeSection, kTestModeKey, "1").toShort(&ok);
-    return ok && mode >= 1 && mode <= 4 ? mode : 1;
+    return ok ? NormalizedTestMode(mode) : kModeEachOnce;
 }
 
 QString SectionKey(int sectionId) { return QStringLiteral("Ask") + QString::number(sectionId); }

@@ -2,6 +2,8 @@
 
 #include "shell/core/Rounding.h"
 
+#include <QStringList>
+
 namespace quillet {
 
 int InfoPageHeight(int number) {
@@ -9,6 +11,42 @@ int InfoPageHeight(int number) {
         if (page.number == number) return page.height;
     }
     return 0;
+}
+
+namespace {
+QString ElementName(int element) {
+    switch (element) {
+        case 2: return QStringLiteral("Technician");
+        case 3: return QStringLiteral("General");
+        case 5: return QStringLiteral("Extra");
+        default: return QStringLiteral("element %1").arg(element);
+    }
+}
+}  // namespace
+
+QString PoolsInBankText(const ExamTable& exams) {
+    const QString older = QStringLiteral(
+        "Novice and Advanced are kept for the older five-element layout and hold no questions.");
+    if (!exams.available() || exams.rows().empty()) {
+        return QStringLiteral("This question bank does not record which pools it holds or when "
+                              "they are in force. ") +
+               older;
+    }
+    QStringList pools;
+    for (const ExamInfo& exam : exams.rows()) {
+        pools << QStringLiteral("%1 (%2 to %3)")
+                     .arg(ElementName(exam.element))
+                     .arg(exam.validFrom.year())
+                     .arg(exam.validTo.year());
+    }
+    QString list = pools.join(QStringLiteral(", "));
+    if (pools.size() > 1) {
+        const qsizetype last = list.lastIndexOf(QStringLiteral(", "));
+        list.replace(last, 2, QStringLiteral(" and "));
+    }
+    return QStringLiteral("This question bank holds the question pools in force for %1. ")
+               .arg(list) +
+           older;
 }
 
 InfoScroll InfoScrollFor(int pageHeight, int viewportHeight) {

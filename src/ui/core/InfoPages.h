@@ -3,6 +3,8 @@
 #include <QString>
 #include <array>
 
+#include "shell/core/Exams.h"
+
 namespace quillet {
 
 // The information window's fixed layout, in twips, and the arithmetic of its
@@ -47,8 +49,8 @@ struct Page {
     int height;
 };
 inline constexpr std::array<Page, 7> kPages{{
-    {kDisclaimerPage, 5940},
-    {kStudyPage, 11025},
+    {kDisclaimerPage, 6480},
+    {kStudyPage, 11400},
     {kFiguresPage, 5205},
     {kThanksPage, 5190},
     {kProblemsPage, 9675},
@@ -85,6 +87,12 @@ inline constexpr std::array<MenuEntry, 9> kMenu{{
 inline constexpr char kFiguresAddress[] = "https://www.ncvec.org/";
 
 }  // namespace info_window
+
+// The sentences that say which pools the bank holds, with the years of the
+// pools' validity from its examinations: "This question bank holds the pools in
+// force for Technician (2026 to 2030), ...". Novice and Advanced are named as
+// elements kept only for the older layout.
+QString PoolsInBankText(const ExamTable& exams);
 
 // The designed height of page `number`, or 0 when there is no such page.
 int InfoPageHeight(int number);

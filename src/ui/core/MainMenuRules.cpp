@@ -1,5 +1,7 @@
 #include "ui/core/MainMenuRules.h"
 
+#include "shell/core/TestModes.h"
+
 namespace quillet {
 
 QString NoQuestionsMessage() {
@@ -18,11 +20,34 @@ bool AnySectionChosen(const SectionTable& sections, int element) {
 }
 
 bool ResultsFollow(const SectionTable& sections, int testMode) {
-    if (testMode == 2) return false;
+    if (testMode == kModeUntilRight) return false;
     for (const SectionInfo& section : sections) {
         if (section.AskedCount > 0) return true;
     }
     return false;
+}
+
+QString RealExamRefusal(const AppState& state, int element) {
+    if (NormalizedTestMode(state.testMode) != kModeRealExam) return {};
+    if (!state.exams.available()) {
+        return QStringLiteral(
+            "This question bank has no examination data, so the real exam cannot be taken "
+            "with it.  Please choose another test mode, or install a newer question bank.");
+    }
+    if (!state.exams.find(element)) {
+        return QStringLiteral(
+            "There is no real exam for this element: it is kept for the older five-element "
+            "layout and holds no questions.  Please choose Technician, General or Extra.");
+    }
+    return {};
+}
+
+QString PoolWarningBeforeTest(AppState& state, int element) {
+    const ExamInfo* exam = state.exams.find(element);
+    if (!exam || state.poolWarningsGiven.count(element)) return {};
+    QString warning = PoolNotInForceMessage(*exam, Today(state));
+    if (!warning.isEmpty()) state.poolWarningsGiven.insert(element);
+    return warning;
 }
 
 }  // namespace quillet

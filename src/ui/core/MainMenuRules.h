@@ -21,4 +21,14 @@ bool AnySectionChosen(const SectionTable& sections, int element);
 // any section (of any element) had a question asked.
 bool ResultsFollow(const SectionTable& sections, int testMode);
 
+// In the real-exam mode: why a test of `element` cannot be taken (the bank
+// has no examination data, or the element has no exam), or empty when it can.
+// Empty in every other mode.
+QString RealExamRefusal(const AppState& state, int element);
+
+// The warning to show before a test of `element` when its pool is not in force
+// today, once per element in a program run: the first call that warns records
+// it, so later calls for the same element give an empty text.
+QString PoolWarningBeforeTest(AppState& state, int element);
+
 }  // namespace quillet

@@ -34,7 +34,7 @@ void Fill(QWidget* widget, const QColor& colour) {
 
 }  // namespace
 
-Info::Info(AppState& /*state*/, QWidget* parent, const QString& homePage)
+Info::Info(AppState& state, QWidget* parent, const QString& homePage)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
       background_(QStringLiteral(":/info.png")) {
@@ -77,7 +77,7 @@ Info::Info(AppState& /*state*/, QWidget* parent, const QString& homePage)
         page->setObjectName(QStringLiteral("Picture2%1").arg(design.number));
         Fill(page, kPageColour);
         page->resize(Px(iw::kPageWidth), Px(design.height));
-        BuildInfoPage(design.number, page, homePage);
+        BuildInfoPage(design.number, page, homePage, state.exams);
         for (QLabel* link : page->findChildren<QLabel*>()) {
             if (link->property("address").isValid()) link->installEventFilter(this);
         }

@@ -126,7 +126,7 @@ private:
     int bottom_ = 0;
 };
 
-void Disclaimer(PageWriter& w) {
+void Disclaimer(PageWriter& w, const ExamTable& exams) {
     w.heading(QStringLiteral("NOTICE"));
     w.title(QStringLiteral("IMPORTANT DISCLAIMER"), kDisclaimerRed);
     w.paragraph(QStringLiteral(
@@ -150,6 +150,7 @@ void Disclaimer(PageWriter& w) {
         "The question pools are revised from time to time, and a new pool takes the place of "
         "the old one on a date announced in advance. Make sure that the pool you study is the "
         "one in force on the day of your examination."));
+    w.paragraph(PoolsInBankText(exams));
     w.paragraph(QStringLiteral("Good luck in your tests, and 73!"));
 }
 
@@ -198,6 +199,11 @@ void Study(PageWriter& w) {
             "Finally, choose every section of the element and take the simulated test again and "
             "again. When you have passed it with more than 85 % five times, you are ready for the "
             "real thing."));
+    w.paragraph(QStringLiteral(
+        "As the final check before the real examination, take the test in the mode \"Real "
+        "exam\". It asks one question from each group of the whole element, as the real "
+        "examination does, whatever sections you have chosen, and at the end tells you whether "
+        "you would have passed with the real pass mark."));
     w.paragraph(QStringLiteral(
         "Do not be discouraged by low scores at first. They rise quickly once the questions "
         "start to look familiar, and Quillet remembers your choice of sections and mode from "
@@ -355,11 +361,11 @@ void Contact(PageWriter& w, const QString& homePage) {
 
 }  // namespace
 
-int BuildInfoPage(int number, QWidget* page, const QString& homePage) {
+int BuildInfoPage(int number, QWidget* page, const QString& homePage, const ExamTable& exams) {
     PageWriter writer(page);
     switch (number) {
         case iw::kDisclaimerPage:
-            Disclaimer(writer);
+            Disclaimer(writer, exams);
             break;
         case iw::kStudyPage:
             Study(writer);

@@ -2,6 +2,7 @@
 
 #include "shell/core/AppState.h"
 #include "shell/core/QuestionBank.h"
+#include "shell/core/TestModes.h"
 #include "shell/gui/Look.h"
 #include "shell/gui/Platform.h"
 #include "shell/gui/Twips.h"
@@ -130,11 +131,20 @@ void MainMenu::startTest(int element) {
     preparing_->repaint();
     state_.currentElement = element;
     state_.questionsNotFound = false;
-    if (!AnySectionChosen(state_.sections, element)) {
-        ShowMessage(state_, kNoSectionsChosenMessage, this);
+    // The real exam covers the whole element, whatever sections are chosen.
+    QString refusal = RealExamRefusal(state_, element);
+    if (NormalizedTestMode(state_.testMode) != kModeRealExam &&
+        !AnySectionChosen(state_.sections, element)) {
+        refusal = kNoSectionsChosenMessage;
+    }
+    if (!refusal.isEmpty()) {
+        ShowMessage(state_, refusal, this);
         preparing_->hide();
         return;
     }
+    const QString poolWarning = PoolWarningBeforeTest(state_, element);
+    if (!poolWarning.isEmpty()) ShowMessage(state_, poolWarning, this);
+    if (exiting_) return;
     if (screens_.test) screens_.test(state_, this);
     if (exiting_) return;
     if (state_.questionsNotFound) ShowMessage(state_, NoQuestionsMessage(), this);

@@ -1,0 +1,126 @@
+// A whole real exam through the real windows: main menu, the pool warning,
+// the test screen and the results screen with its pass line.
+
+#include "GuiSupport.h"
+#include "app/Screens.h"
+#include "shell/core/Settings.h"
+#include "ui/gui/MainMenu.h"
+#include "ui/gui/Rollover.h"
+
+#include <QLabel>
+
+#include <gtest/gtest.h>
+
+using namespace quillet;
+using namespace quillet::testing;
+
+namespace {
+
+struct FixedClock : Clock {
+    QDate day;
+    QDate today() const override { return day; }
+};
+
+// Technician in two sections with 35 groups of two questions, none of the
+// sections chosen, in the real-exam mode.
+struct RealExamProgram {
+    ProgramFolder folder;
+    FixedClock clock;
+    std::unique_ptr<MainMenu> menu;
+    QStringList messages;
+    QTimer messageCloser;
+
+    explicit RealExamProgram(const QDate& today) {
+        qbank::BankContent bank;
+        bank.sections = {{1, "T1", "Section one", 2}, {2, "T2", "Section two", 2}};
+        int id = 0;
+        for (int group = 0; group < 35; ++group) {
+            for (int n = 1; n <= 2; ++n) {
+                qbank::BankQuestion q;
+                q.id = ++id, q.sectionId = group < 20 ? 1 : 2;
+                q.question = QString("Question %1").arg(id);
+                q.answerA = "a", q.answerB = "b", q.answerC = "c", q.answerD = "d";
+                q.answer = "C";
+                q.fccQuestionId = QString("T%1%2%3").arg(q.sectionId).arg(QChar('A' + group % 20))
+                                      .arg(n, 2, 10, QChar('0'));
+                bank.questions.push_back(q);
+            }
+        }
+        bank.exams = {{2, "technician-2026-2030", "2026-07-01", "2030-06-30", 35, 26}};
+        EXPECT_TRUE(folder.writeBank(bank));
+        WriteSetting(folder.state.settingsPath, "TestMode", "TestMode", "5");
+        clock.day = today;
+        folder.state.clock = &clock;
+        menu = std::make_unique<MainMenu>(folder.state, DefaultScreens());
+        QObject::connect(&messageCloser, &QTimer::timeout, [this] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (!box || box->objectName() != "myMsgBox" || !box->isVisible()) return;
+            messages << folder.state.messageText;
+            ClickChild(box, "lblAnswer0");
+        });
+        messageCloser.start(5);
+    }
+
+    void startTechnicianTest() {
+        QLabel* item = menu->menu()->item(1);
+        QTest::mouseClick(item, Qt::LeftButton, {}, item->rect().center());
+    }
+};
+
+// Answers the question on screen, right or wrong, with a click.
+void Answer(QWidget* test, bool right) {
+    for (int i = 0; i < 4; ++i) {
+        auto* label = test->findChild<QLabel*>(QStringLiteral("lblAnswer%1").arg(i));
+        if ((label->property("tag").toString() == "Correct!") == right) {
+            QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
+            return;
+        }
+    }
+    ADD_FAILURE() << "no such answer on screen";
+}
+
+}  // namespace
+
+TEST(RealExamRoad, WholeTechnicianExamFromTheMainMenuPassesAtTheRealMark) {
+    for (const int right : {26, 25}) {
+        // A day after the pool's end: the warning comes before the test.
+        RealExamProgram program(QDate(2030, 7, 1));
+        QStringList progress, questions;
+        QString caption, passLine;
+        bool skipShown = true;
+        bool resultsSeen = false;
+        QTimer::singleShot(0, [&] {
+            WhenModal("TakeTest", [&](QWidget* test) {
+                caption = test->findChild<QLabel*>("lblTestType")->text();
+                skipShown = test->findChild<QWidget*>("RollOverPicture2") &&
+                            test->findChild<QWidget*>("RollOverPicture2")->isVisible();
+                for (int i = 0; i < 35; ++i) {
+                    progress << test->findChild<QLabel*>("lblQText1")->text();
+                    questions << test->findChild<QLabel*>("lblQuestion")->text();
+                    Answer(test, i < right);
+                }
+            });
+            WhenModal("TestResults", [&](QWidget* results) {
+                resultsSeen = true;
+                passLine = results->findChild<QLabel*>("lblPassLine")->text();
+                ClickChild(results, "RollOverPicture0");
+                QTimer::singleShot(0, [&] { program.menu->exitProgram(); });
+            });
+            program.startTechnicianTest();
+        });
+        program.menu->exec();
+
+        ASSERT_TRUE(resultsSeen) << right;
+        EXPECT_EQ(caption, "Real exam: one question per group");
+        EXPECT_FALSE(skipShown);
+        ASSERT_EQ(progress.size(), 35);
+        EXPECT_EQ(progress.first(), "1 of 35");
+        EXPECT_EQ(progress.last(), "35 of 35");
+        EXPECT_EQ(questions.removeDuplicates(), 0);
+        // Only the pool warning: no verdict after any answer.
+        ASSERT_EQ(program.messages.size(), 1);
+        EXPECT_TRUE(program.messages[0].contains("technician-2026-2030, is no longer in force"));
+        EXPECT_EQ(passLine, right == 26 ? "PASSED: 26 of 35 (26 needed)"
+                                        : "NOT YET: 25 of 35 (26 needed)");
+    }
+}
