@@ -9,7 +9,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all setup configure build run test sanitize screenshots bench artwork fuzz clean
+.PHONY: all setup configure build run test sanitize screenshots bench artwork fuzz install package clean
 
 all: build
 
@@ -43,6 +43,16 @@ sanitize: setup
 		-DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 	@$(SANITIZE_ENV) cmake --build $(SANITIZE_BUILD)
 	@cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) ctest --output-on-failure -j2
+
+# make install [PREFIX=/usr/local] [DESTDIR=/staging/root]; CMAKE_INSTALL_PREFIX works as PREFIX.
+# Without either, the prefix the build was configured with (default /usr/local).
+PREFIX ?= $(CMAKE_INSTALL_PREFIX)
+install: build
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) $(if $(PREFIX),--prefix "$(PREFIX)")
+
+# The Debian package, in the build folder: quillet_<version>_<arch>.deb
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 screenshots: build
 	@mkdir -p $(BUILD)/screenshots

@@ -8,6 +8,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillet"));
+    // Lets the desktop match the windows to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.quillet"));
 
     quillet::AppState state;
     state.programDir = QCoreApplication::applicationDirPath();

@@ -330,4 +330,24 @@ TEST(Artwork, ResourceFileHoldsExactlyTheListedPictures) {
     EXPECT_EQ(Sorted(QSet<QString>(files.begin(), files.end())), Sorted(listed));
 }
 
+// The icon theme's copies of the program icon: one per size folder, square, at that size, with
+// transparency for the rounded corners.
+TEST(Artwork, ThemeIconsHaveTheSizeOfTheirFolder) {
+    const QDir theme(AssetsDir().filePath(QStringLiteral("hicolor")));
+    const QStringList sizes = theme.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const char* needed : {"16x16", "32x32", "48x48", "128x128", "256x256"}) {
+        EXPECT_TRUE(sizes.contains(QLatin1String(needed))) << needed;
+    }
+    for (const QString& folder : sizes) {
+        const int size = folder.section(QLatin1Char('x'), 0, 0).toInt();
+        const auto header =
+            ReadPngHeader(theme.filePath(folder + QStringLiteral("/apps/quillet.png")));
+        ASSERT_TRUE(header.has_value()) << qPrintable(folder);
+        EXPECT_EQ(folder, QStringLiteral("%1x%1").arg(size));
+        EXPECT_EQ(header->width, size) << qPrintable(folder);
+        EXPECT_EQ(header->height, size) << qPrintable(folder);
+        EXPECT_EQ(header->colourType, 6) << qPrintable(folder) << " has no alpha channel";
+    }
+}
+
 }  // namespace

@@ -1044,26 +1044,33 @@ QImage InfoBackground() {
     return image;
 }
 
-// The program's icon: the mast and its waves on a rounded night-blue tile.
-QImage Icon() {
-    const int s = 64;
-    QImage image = NewImage(s, s);
+// The program's icon: the mast and its waves on a rounded night-blue tile, drawn on a grid of
+// 64 units at any size. Below 64 pixels the lines are drawn bolder so that the mast still shows.
+QImage Icon(int size = 64) {
+    const double k = size / 64.0;
+    const double bold = std::max(1.0, std::sqrt(1.0 / k));
+    QImage image = NewImage(size, size);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(k, k);
+    const int s = 64;
     QPainterPath tile;
     tile.addRoundedRect(QRectF(1, 1, s - 2, s - 2), 12, 12);
     QLinearGradient g(0, 0, 0, s);
     g.setColorAt(0.0, QColor(18, 34, 84));
     g.setColorAt(1.0, QColor(4, 8, 24));
-    p.setPen(QPen(QColor(90, 135, 255), 1.5));
+    p.setPen(QPen(QColor(90, 135, 255), 1.5 * bold));
     p.setBrush(g);
     p.drawPath(tile);
     p.setClipPath(tile);
-    const Mast mast{QPointF(32, 58), 32, 11, 3, 4, 1.0};
-    Waves(p, mast.Beacon(), 7, 6, 3, 80, 2.0, 0.95);
+    const Mast mast{QPointF(32, 58), 32, 11, 3, 4, bold};
+    Waves(p, mast.Beacon(), 7, 6, 3, 80, 2.0 * bold, 0.95);
     DrawMast(p, mast, 14, 50, 60);
     return image;
 }
+
+// The icon sizes of the desktop's icon theme.
+constexpr int kThemeIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 
 }  // namespace
 
@@ -1090,6 +1097,15 @@ int main(int argc, char* argv[]) {
     ok &= Save(Splash(), dir, "splash.png");
     ok &= Save(MainMenuBackground(), dir, "mainmenu.png");
     ok &= Save(Icon(), dir, "icon.png", true);
+    for (int size : kThemeIconSizes) {
+        const QString folder = QStringLiteral("hicolor/%1x%1/apps").arg(size);
+        if (!dir.mkpath(folder)) {
+            std::fprintf(stderr, "artgen: cannot create %s\n", qPrintable(dir.filePath(folder)));
+            return 1;
+        }
+        const QByteArray file = (folder + QStringLiteral("/quillet.png")).toLatin1();
+        ok &= Save(Icon(size), dir, file.constData(), true);
+    }
 
     // Test screen.
     const struct {

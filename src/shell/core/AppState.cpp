@@ -1,5 +1,6 @@
 #include "shell/core/AppState.h"
 
+#include "shell/core/FileLocations.h"
 #include "shell/core/SharedRoutines.h"
 
 #include <QFileInfo>
@@ -7,12 +8,17 @@
 namespace quillet {
 
 QString SettingsPathFor(const AppState& state) {
-    return JoinPath(state.programDir, state.programName + QStringLiteral(".ini"));
+    return SettingsFileFor(state.programDir, state.programName);
+}
+
+QString SoundFolder(const AppState& state) {
+    if (state.databasePath.isEmpty()) return state.programDir;
+    return QFileInfo(state.databasePath).absolutePath();
 }
 
 void PlaySound(const AppState& state, const QString& fileName) {
     if (!state.soundOn || !state.sound) return;
-    const QString path = JoinPath(state.programDir, fileName);
+    const QString path = JoinPath(SoundFolder(state), fileName);
     if (QFileInfo(path).isFile()) state.sound->play(path);
 }
 

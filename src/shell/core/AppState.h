@@ -63,7 +63,8 @@ private:
 // What the whole program shares. main() owns it; every window gets a reference.
 struct AppState {
     // Where the program lives and what it is called ("quillet"): the settings
-    // file, the question bank and the sound files are found beside it.
+    // file, the question bank and the sound files are looked for from here
+    // (see FileLocations.h).
     QString programDir;
     QString programName;
 
@@ -98,10 +99,15 @@ struct AppState {
 // Today's date, from state.clock when one is set.
 QDate Today(const AppState& state);
 
-// The settings file beside the program: program name + ".ini".
+// The settings file: program name + ".ini", beside a portable program or in the
+// per-user config folder of an installed one.
 QString SettingsPathFor(const AppState& state);
 
-// Plays a sound file from the program folder when sounds are on and the file
+// The sound files lie beside the question bank (the program's folder until the
+// bank has been found).
+QString SoundFolder(const AppState& state);
+
+// Plays a sound file from the sound folder when sounds are on and the file
 // exists; otherwise does nothing.
 void PlaySound(const AppState& state, const QString& fileName);
 

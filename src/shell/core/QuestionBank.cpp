@@ -1,5 +1,6 @@
 #include "shell/core/QuestionBank.h"
 
+#include "shell/core/FileLocations.h"
 #include "shell/core/Settings.h"
 #include "shell/core/SharedRoutines.h"
 
@@ -14,8 +15,6 @@
 
 namespace quillet {
 namespace {
-
-const QString kFixedName = QStringLiteral("quillet");
 
 BankResult Failure(BankStatus status, const QString& title, const QString& text) {
     return {status, title, text};
@@ -88,10 +87,13 @@ BankResult OpenFailure(int code, const QString& path) {
 }  // namespace
 
 QStringList QuestionBankCandidates(const QString& programDir, const QString& programName) {
-    return {JoinPath(programDir, programName + QStringLiteral(".dat")),
-            JoinPath(programDir, programName + QStringLiteral(".mdb")),
-            JoinPath(programDir, kFixedName + QStringLiteral(".mdb")),
-            JoinPath(programDir, kFixedName + QStringLiteral(".dat"))};
+    QStringList candidates;
+    for (const QString& folder : BankFolders(programDir)) {
+        for (const QString& name : BankFileNames(programName)) {
+            candidates << JoinPath(folder, name);
+        }
+    }
+    return candidates;
 }
 
 BankResult OpenQuestionBank(AppState& state) {

@@ -27,7 +27,8 @@ struct BankResult {
     bool ok() const { return status == BankStatus::Ok; }
 };
 
-// The names tried for the bank, in order, beside the program.
+// The files tried for the bank, in order: each of its names in each folder
+// where it may lie, beside the program first.
 QStringList QuestionBankCandidates(const QString& programDir, const QString& programName);
 
 // Finds the bank, opens it and loads the section table. A bank the program may

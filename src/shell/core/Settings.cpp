@@ -1,5 +1,6 @@
 #include "shell/core/Settings.h"
 
+#include "shell/core/FileLocations.h"
 #include "shell/core/TestModes.h"
 
 #include <QDir>
@@ -340,6 +341,8 @@ bool WriteSetting(const QString& file, const QString& section, const QString& ke
         char resolved[PATH_MAX];
         if (::realpath(path.constData(), resolved)) path = resolved;
     }
+    // The per-user settings folder is made by the first write.
+    if (!MakePerUserFolderFor(file)) return false;
     switch (ReplaceFile(path, data, old)) {
     case Replace::Done:
         return true;

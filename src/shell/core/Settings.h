@@ -26,7 +26,8 @@ QString ReadSetting(const QString& file, const QString& section, const QString& 
                     const QString& fallback);
 
 // Stores `value` under `key` in `section`, creating the file, section or key as
-// needed and keeping every other line. The file is replaced atomically; a write
+// needed (and the per-user settings folder, see FileLocations.h) and keeping every
+// other line. The file is replaced atomically; a write
 // that fails (or a file that exists but cannot be read) leaves the file as it was.
 // Returns whether the value was stored; callers may ignore it.
 //
