@@ -1,5 +1,6 @@
 #include "shell/core/AppState.h"
 #include "app/BlackBackground.h"
+#include "app/Trace.h"
 #include "shell/gui/Platform.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillet"));
+    quillet::Trace::FromEnvironment(&app);
 
     quillet::AppState state;
     state.programDir = QCoreApplication::applicationDirPath();
