@@ -141,10 +141,8 @@ TakeTest::TakeTest(AppState& state, QWidget* parent, RandomSource* random)
     setAutoFillBackground(true);
     SetColour(this, QPalette::Window, kGrey);
 
-    menu_ =
-        new MenuItems(this, QStringLiteral("lblAnswer"), kAnswerColours, QStringLiteral("Timer1"));
-    pictures_ = new PictureButtons(state_, this, QStringLiteral("Timer2"),
-                                   /*clickActsWhenDisabled=*/false);
+    menu_ = new MenuItems(this, QStringLiteral("lblAnswer"), kAnswerColours);
+    pictures_ = new PictureButtons(state_, this, /*clickActsWhenDisabled=*/false);
 
     buildHeader();
     buildQuestionArea();

@@ -1,7 +1,6 @@
 #include "shell/gui/Platform.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSoundEffect>
@@ -19,13 +18,6 @@ void CenterForm(QWidget* window) {
     const QSize size = window->frameGeometry().size();
     window->move(area.left() + (area.width() - size.width()) / 2,
                  area.top() + (area.height() - size.height()) / 2);
-}
-
-bool IsMouseOverWindow(const QWidget* window) {
-    for (const QWidget* w = QApplication::widgetAt(QCursor::pos()); w; w = w->parentWidget()) {
-        if (w == window) return true;
-    }
-    return false;
 }
 
 QtSoundPlayer::QtSoundPlayer() : effect_(std::make_unique<QSoundEffect>()) {}

@@ -14,9 +14,6 @@ namespace quillet {
 // Centres a window on the screen it is on.
 void CenterForm(QWidget* window);
 
-// True when the widget under the mouse pointer is `window` or lies inside it.
-bool IsMouseOverWindow(const QWidget* window);
-
 // Plays wave files through the sound device; a new sound replaces the last one.
 class QtSoundPlayer : public SoundPlayer {
 public:
