@@ -14,7 +14,7 @@ int main(int argc, char* argv[]) {
     quillet::AppState state;
     state.programDir = QCoreApplication::applicationDirPath();
     state.programName = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    quillet::QtSoundPlayer sound;
+    quillet::LazySoundPlayer sound(quillet::SoundModulePath(state.programDir));
     quillet::MessageBoxFatalHandler fatal;
     state.sound = &sound;
     state.fatal = &fatal;

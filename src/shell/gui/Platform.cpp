@@ -1,10 +1,9 @@
 #include "shell/gui/Platform.h"
 
 #include <QApplication>
+#include <QLibrary>
 #include <QMessageBox>
 #include <QScreen>
-#include <QSoundEffect>
-#include <QUrl>
 #include <QWidget>
 
 #include <cstdlib>
@@ -20,13 +19,25 @@ void CenterForm(QWidget* window) {
                  area.top() + (area.height() - size.height()) / 2);
 }
 
-QtSoundPlayer::QtSoundPlayer() : effect_(std::make_unique<QSoundEffect>()) {}
-QtSoundPlayer::~QtSoundPlayer() = default;
+LazySoundPlayer::LazySoundPlayer(QString module) : module_(std::move(module)) {}
 
-void QtSoundPlayer::play(const QString& file) {
-    effect_->stop();
-    effect_->setSource(QUrl::fromLocalFile(file));
-    effect_->play();
+LazySoundPlayer::~LazySoundPlayer() = default;
+
+void LazySoundPlayer::play(const QString& file) {
+    if (!tried_) {
+        tried_ = true;
+        QLibrary library(module_);
+        using Create = SoundPlayer* (*)();
+        // The module stays loaded for the rest of the run.
+        if (auto create = reinterpret_cast<Create>(library.resolve("QuilletCreateSoundPlayer"))) {
+            player_.reset(create());
+        }
+    }
+    if (player_) player_->play(file);
+}
+
+QString SoundModulePath(const QString& programDir) {
+    return programDir + QStringLiteral("/quillet_sound");
 }
 
 void MessageBoxFatalHandler::fatal(const QString& title, const QString& text) {
