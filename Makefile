@@ -9,7 +9,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all setup configure build run test sanitize screenshots bench artwork fuzz install package clean
+.PHONY: all setup configure build run test sanitize screenshots bench bench-startup artwork fuzz install package clean
 
 all: build
 
@@ -61,6 +61,11 @@ screenshots: build
 
 bench: build
 	@$(BUILD)/bench/benchmarks
+
+# Start-up, first question, ending and idle CPU under a virtual X server.
+# Reports figures; never fails on timing (not part of make test).
+bench-startup: build
+	@bash scripts/bench-startup $(BUILD)
 
 # Redraws the committed artwork in src/assets.
 artwork: build

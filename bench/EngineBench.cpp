@@ -104,6 +104,28 @@ void BM_PrepareQuestionList_RealBank(benchmark::State& run) {
 }
 BENCHMARK(BM_PrepareQuestionList_RealBank)->Arg(2)->Arg(3)->Arg(5)->Unit(benchmark::kMillisecond);
 
+// The first test of a run: a bank just opened, whose pages are not yet in the
+// connection's cache (the opening itself is not timed).
+void BM_FirstQuestionList_ColdBank(benchmark::State& run) {
+    MersenneRandom random(1);
+    QuestionIdList list, scramble;
+    for (auto _ : run) {
+        run.PauseTiming();
+        OpenBank bank(QUILLET_BANK, 5);
+        run.ResumeTiming();
+        if (!bank.error.isEmpty()) return run.SkipWithError(bank.error.toUtf8().constData());
+        int simulated = SimulatedQuestionCount(5);
+        const PreparedList prepared =
+            PrepareQuestionList(bank.state, random, list, scramble, simulated);
+        benchmark::DoNotOptimize(list.data());
+        run.counters["questions"] = prepared.count;
+        run.PauseTiming();  // closing the bank is not timed either
+        bank.state.database.close();
+        run.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FirstQuestionList_ColdBank)->Unit(benchmark::kMillisecond);
+
 // The random insertion and the two passes alone, without the bank.
 void BM_ShuffleIds(benchmark::State& run) {
     QuestionIdList ids(static_cast<size_t>(run.range(0)));

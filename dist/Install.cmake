@@ -9,6 +9,12 @@ file(RELATIVE_PATH QUILLET_DATA_FROM_BIN "${CMAKE_INSTALL_FULL_BINDIR}"
 set_property(SOURCE src/shell/core/FileLocations.cpp APPEND PROPERTY
              COMPILE_DEFINITIONS QUILLET_DATA_FROM_BIN="${QUILLET_DATA_FROM_BIN}")
 
+# The sound module is a library of the program's own, kept out of the shared library path.
+file(RELATIVE_PATH QUILLET_LIB_FROM_BIN "${CMAKE_INSTALL_FULL_BINDIR}"
+     "${CMAKE_INSTALL_FULL_LIBDIR}/quillet")
+set_property(SOURCE src/shell/gui/Platform.cpp APPEND PROPERTY
+             COMPILE_DEFINITIONS QUILLET_LIB_FROM_BIN="${QUILLET_LIB_FROM_BIN}")
+
 # Manual pages are installed compressed, as Debian's policy asks.
 set(QUILLET_MAN_PAGES)
 foreach(page quillet.1 qbank.1)
@@ -24,6 +30,7 @@ endforeach()
 add_custom_target(manpages ALL DEPENDS ${QUILLET_MAN_PAGES})
 
 install(TARGETS quillet qbank RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS quillet_sound LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/quillet)
 install(FILES ${CMAKE_BINARY_DIR}/quillet.dat ${QUILLET_SOUND_FILES}
         DESTINATION ${CMAKE_INSTALL_DATADIR}/quillet)
 install(FILES dist/org.example.quillet.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -1,5 +1,6 @@
 #include "shell/core/AppState.h"
 #include "app/BlackBackground.h"
+#include "app/Trace.h"
 #include "shell/gui/Platform.h"
 
 #include <QApplication>
@@ -10,11 +11,12 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Quillet"));
     // Lets the desktop match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.quillet"));
+    quillet::Trace::FromEnvironment(&app);
 
     quillet::AppState state;
     state.programDir = QCoreApplication::applicationDirPath();
     state.programName = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    quillet::QtSoundPlayer sound;
+    quillet::LazySoundPlayer sound(quillet::SoundModulePath(state.programDir));
     quillet::MessageBoxFatalHandler fatal;
     state.sound = &sound;
     state.fatal = &fatal;

@@ -58,8 +58,8 @@ protected:
     AppState state_;
     QWidget elsewhere_;
     QWidget window_;
-    MenuItems* menu_ = new MenuItems(&window_, "lblAnswer", kColours, "Timer2");
-    PictureButtons* pictures_ = new PictureButtons(state_, &window_, "Timer1", false);
+    MenuItems* menu_ = new MenuItems(&window_, "lblAnswer", kColours);
+    PictureButtons* pictures_ = new PictureButtons(state_, &window_, false);
 };
 
 TEST_F(RolloverScreen, MenuItemsFollowThePointer) {
@@ -120,6 +120,58 @@ TEST_F(RolloverScreen, PictureButtonFollowsThePointerThroughItsTimer) {
     ASSERT_TRUE(waitForTag("5"));
     EXPECT_EQ(shown(), QColor(Qt::gray));
     EXPECT_EQ(sound_.played.size(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// The window system is asked where the pointer is at most once per tick for
+// the whole window, and not at all when the answer cannot change a look.
+TEST_F(RolloverScreen, PointerIsAskedOncePerTickAndOnlyWhenItMatters) {
+    PointerProbe* probe = menu_->probe();
+    ASSERT_EQ(probe, pictures_->probe());
+    int asks = 0;
+    probe->setPointerSource([&] {
+        ++asks;
+        return QCursor::pos();
+    });
+
+    PointAt(item(0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return asks >= 3; }, 1000));
+    asks = 0;
+    for (int i = 0; i < 4; ++i) probe->tick();
+    EXPECT_EQ(asks, 4);  // menu items and picture button share each answer
+    EXPECT_EQ(colour(0), kColours.hover);
+
+    // Out of the window: the hovered item settles without a question, then the
+    // tick rests until the pointer comes back.
+    PointAt(&elsewhere_);
+    asks = 0;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !probe->ticking(); }, 500));
+    EXPECT_EQ(colour(0), kColours.normal);
+    probe->tick();
+    EXPECT_EQ(asks, 0);
+
+    // A modal window over the screen: the pressed item settles at once and
+    // nothing is asked until the modal window has gone.
+    PointAt(item(1));
+    QTest::mouseClick(item(1), Qt::LeftButton);
+    ASSERT_EQ(colour(1), kColours.pressed);
+    QWidget modal;
+    modal.setWindowModality(Qt::ApplicationModal);
+    modal.setGeometry(600, 300, 50, 50);
+    modal.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&modal));
+    EXPECT_EQ(colour(1), kColours.normal);
+    asks = 0;
+    QTest::qWait(150);
+    probe->tick();
+    EXPECT_EQ(asks, 0);
+    EXPECT_FALSE(probe->ticking());
+    modal.close();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return asks > 0; }, 500));
 }
 
 }  // namespace

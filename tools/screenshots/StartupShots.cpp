@@ -26,7 +26,6 @@ QUILLET_SCREENSHOTS(startup) {
     shots::Save(context, &menu, "mainmenu");
 
     // The pointer over "Element 3B - General Class".
-    menu.menu()->setPointerTest([](const QWidget*) { return true; });
     QLabel* general = menu.menu()->item(2);
     QMouseEvent move(QEvent::MouseMove, general->rect().center(),
                      general->mapToGlobal(general->rect().center()), Qt::NoButton, Qt::NoButton,

@@ -135,16 +135,14 @@ TakeTest::TakeTest(AppState& state, QWidget* parent, RandomSource* random)
       random_(random ? random : ownRandom_.get()) {
     setObjectName(QStringLiteral("TakeTest"));
     setWindowTitle(QStringLiteral("Quillet"));
-    setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
+    setWindowIcon(QIcon(ResourcePicture(QStringLiteral(":/icon.png"))));
     setModal(true);
     setFixedSize(Px(kWindowWidth), Px(kWindowHeight));
     setAutoFillBackground(true);
     SetColour(this, QPalette::Window, kGrey);
 
-    menu_ =
-        new MenuItems(this, QStringLiteral("lblAnswer"), kAnswerColours, QStringLiteral("Timer1"));
-    pictures_ = new PictureButtons(state_, this, QStringLiteral("Timer2"),
-                                   /*clickActsWhenDisabled=*/false);
+    menu_ = new MenuItems(this, QStringLiteral("lblAnswer"), kAnswerColours);
+    pictures_ = new PictureButtons(state_, this, /*clickActsWhenDisabled=*/false);
 
     buildHeader();
     buildQuestionArea();
@@ -179,7 +177,7 @@ TakeTest::~TakeTest() = default;
 
 void TakeTest::buildHeader() {
     auto* strip = NewLabel(this, QStringLiteral("picHeader"));
-    strip->setPixmap(QPixmap(QStringLiteral(":/test_header.png")));
+    strip->setPixmap(ResourcePicture(QStringLiteral(":/test_header.png")));
     strip->setGeometry(Pixels(kHeaderStrip));
 
     lblSection_ = NewLabel(strip, QStringLiteral("lblSection"));
@@ -266,7 +264,7 @@ void TakeTest::buildQuestionArea() {
 
 void TakeTest::buildStatusStrip() {
     picture1_ = NewLabel(this, QStringLiteral("Picture1"));
-    picture1_->setPixmap(QPixmap(QStringLiteral(":/test_statusbar.png")));
+    picture1_->setPixmap(ResourcePicture(QStringLiteral(":/test_statusbar.png")));
     picture1_->setGeometry(Pixels(kStatusStrip));
 
     const auto statusLabel = [this](const char* name, const QRect& where) {
@@ -283,8 +281,8 @@ void TakeTest::buildStatusStrip() {
     lblRun_ = statusLabel("lblRun", kRunLabel);
 
     const auto art = [](const char* name, const char* look) {
-        return QPixmap(QStringLiteral(":/btn_%1_%2.png")
-                           .arg(QString::fromLatin1(name), QString::fromLatin1(look)));
+        return ResourcePicture(QStringLiteral(":/btn_%1_%2.png")
+                                   .arg(QString::fromLatin1(name), QString::fromLatin1(look)));
     };
     const std::pair<const char*, QRect> buttons[] = {
         {"exit", kLeaveButton}, {"info", kInfoButton}, {"skip", kSkipButton}};

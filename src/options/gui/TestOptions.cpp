@@ -17,7 +17,6 @@
 #include <QScrollBar>
 #include <QStyleOptionButton>
 #include <QStylePainter>
-#include <QTimer>
 
 #include <algorithm>
 #include <exception>
@@ -204,9 +203,8 @@ TestOptions::TestOptions(AppState& state, QWidget* parent)
     setAutoFillBackground(true);
     SetColours(this, kWhite, kBlack);
 
-    tabs_ = new MenuItems(this, QStringLiteral("tabLabel"), kTabColours, QStringLiteral("Timer2"));
-    pictures_ = new PictureButtons(state_, this, QStringLiteral("Timer1"),
-                                   /*clickActsWhenDisabled=*/true);
+    tabs_ = new MenuItems(this, QStringLiteral("tabLabel"), kTabColours);
+    pictures_ = new PictureButtons(state_, this, /*clickActsWhenDisabled=*/true);
     tabs_->addBackground(this);
 
     buildTitle();
@@ -469,17 +467,11 @@ void TestOptions::Load() {
     });
     SetupStep([this] { SelectPage(0); });
     SetupStep([this] { SetTabsForSection(state_.currentElement); });
-    SetupStep([this] {
-        tabs_->resetTimer()->start();
-        pictures_->timer()->start();
-    });
 }
 
 // Every close, however caused, saves the program options and the test mode.
 void TestOptions::Unload() {
     loaded_ = false;
-    tabs_->resetTimer()->stop();
-    pictures_->timer()->stop();
     options::SaveOptionsOnClose(state_,
                                 {chkSound_->isChecked(), chkShuffle_->isChecked(),
                                  chkBlack_->isChecked(), chkFigures_->isChecked()},

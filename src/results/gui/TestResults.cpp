@@ -87,8 +87,7 @@ TestResults::TestResults(AppState& state, QWidget* parent)
     scroll_->setSingleStep(1);
     scroll_->setPageStep(5);
 
-    pictures_ = new PictureButtons(state_, this, QStringLiteral("Timer1"),
-                                   /*clickActsWhenDisabled=*/true);
+    pictures_ = new PictureButtons(state_, this, /*clickActsWhenDisabled=*/true);
     pictures_->addButton(this, TwipRect(6150, 5850, 1950, 405),
                          QPixmap(QStringLiteral(":/btn_back_normal.png")),
                          QPixmap(QStringLiteral(":/btn_back_rolled.png")),

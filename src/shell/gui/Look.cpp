@@ -1,5 +1,7 @@
 #include "shell/gui/Look.h"
 
+#include <QCoreApplication>
+#include <QHash>
 #include <QWidget>
 
 namespace quillet {
@@ -16,6 +18,17 @@ void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) 
     QPalette pal = widget->palette();
     pal.setColor(role, colour);
     widget->setPalette(pal);
+}
+
+QPixmap ResourcePicture(const QString& resource) {
+    static QHash<QString, QPixmap> decoded;
+    if (decoded.isEmpty() && QCoreApplication::instance()) {
+        // Pictures are let go with the application, not after it.
+        QObject::connect(QCoreApplication::instance(), &QObject::destroyed, [] { decoded.clear(); });
+    }
+    auto it = decoded.find(resource);
+    if (it == decoded.end()) it = decoded.insert(resource, QPixmap(resource));
+    return *it;
 }
 
 }  // namespace quillet

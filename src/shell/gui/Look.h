@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QPalette>
+#include <QPixmap>
 #include <QString>
 
 class QWidget;
@@ -15,5 +16,10 @@ inline QFont ArialBold(qreal points) { return LayoutFont(QStringLiteral("Arial")
 
 // Sets one colour of a widget's palette (text, background, ...).
 void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
+
+// A picture of the program's resources (":/name.png"), decoded the first time it
+// is asked for and kept for the rest of the run: windows opened again and again
+// (the test screen) do not decode their pictures each time. GUI thread only.
+QPixmap ResourcePicture(const QString& resource);
 
 }  // namespace quillet

@@ -1,11 +1,11 @@
 #include "shell/gui/Platform.h"
 
 #include <QApplication>
-#include <QCursor>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibrary>
 #include <QMessageBox>
 #include <QScreen>
-#include <QSoundEffect>
-#include <QUrl>
 #include <QWidget>
 
 #include <cstdlib>
@@ -21,20 +21,34 @@ void CenterForm(QWidget* window) {
                  area.top() + (area.height() - size.height()) / 2);
 }
 
-bool IsMouseOverWindow(const QWidget* window) {
-    for (const QWidget* w = QApplication::widgetAt(QCursor::pos()); w; w = w->parentWidget()) {
-        if (w == window) return true;
+LazySoundPlayer::LazySoundPlayer(QString module) : module_(std::move(module)) {}
+
+LazySoundPlayer::~LazySoundPlayer() = default;
+
+void LazySoundPlayer::play(const QString& file) {
+    if (!tried_) {
+        tried_ = true;
+        QLibrary library(module_);
+        using Create = SoundPlayer* (*)();
+        // The module stays loaded for the rest of the run.
+        if (auto create = reinterpret_cast<Create>(library.resolve("QuilletCreateSoundPlayer"))) {
+            player_.reset(create());
+        }
     }
-    return false;
+    if (player_) player_->play(file);
 }
 
-QtSoundPlayer::QtSoundPlayer() : effect_(std::make_unique<QSoundEffect>()) {}
-QtSoundPlayer::~QtSoundPlayer() = default;
+// Where an installed copy keeps the module, relative to the program's folder.
+#ifndef QUILLET_LIB_FROM_BIN
+#define QUILLET_LIB_FROM_BIN "../lib/quillet"
+#endif
 
-void QtSoundPlayer::play(const QString& file) {
-    effect_->stop();
-    effect_->setSource(QUrl::fromLocalFile(file));
-    effect_->play();
+QString SoundModulePath(const QString& programDir) {
+    // Beside the program in the build folder or a portable copy; in the library folder of an
+    // installed one.
+    const QString beside = programDir + QStringLiteral("/quillet_sound");
+    if (QFileInfo::exists(beside + QStringLiteral(".so"))) return beside;
+    return QDir::cleanPath(programDir + QStringLiteral("/" QUILLET_LIB_FROM_BIN "/quillet_sound"));
 }
 
 void MessageBoxFatalHandler::fatal(const QString& title, const QString& text) {

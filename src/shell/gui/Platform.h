@@ -7,26 +7,33 @@
 #include <memory>
 
 class QWidget;
-class QSoundEffect;
 
 namespace quillet {
 
 // Centres a window on the screen it is on.
 void CenterForm(QWidget* window);
 
-// True when the widget under the mouse pointer is `window` or lies inside it.
-bool IsMouseOverWindow(const QWidget* window);
-
-// Plays wave files through the sound device; a new sound replaces the last one.
-class QtSoundPlayer : public SoundPlayer {
+// Plays wave files through the sound module beside the program, loaded the
+// first time a sound plays; a new sound replaces the last one. Without the
+// module (or a sound device) nothing is heard and nothing else changes.
+class LazySoundPlayer : public SoundPlayer {
 public:
-    QtSoundPlayer();
-    ~QtSoundPlayer() override;
+    // `module`: the module's path without its file suffix.
+    explicit LazySoundPlayer(QString module);
+    ~LazySoundPlayer() override;
     void play(const QString& file) override;
+    // Whether the module has been loaded.
+    bool loaded() const { return player_ != nullptr; }
 
 private:
-    std::unique_ptr<QSoundEffect> effect_;
+    QString module_;
+    bool tried_ = false;
+    std::unique_ptr<SoundPlayer> player_;
 };
+
+// The sound module for a program in `programDir`: beside it, else in an installed copy's
+// library folder.
+QString SoundModulePath(const QString& programDir);
 
 // Shows a system error box and ends the process.
 class MessageBoxFatalHandler : public FatalErrorHandler {

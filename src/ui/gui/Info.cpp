@@ -52,8 +52,7 @@ Info::Info(AppState& state, QWidget* parent, const QString& homePage)
     title->move(Px(240), Px(300));
     title->adjustSize();
 
-    menu_ =
-        new MenuItems(this, QStringLiteral("lblAnswer"), kMenuColours, QStringLiteral("Timer2"));
+    menu_ = new MenuItems(this, QStringLiteral("lblAnswer"), kMenuColours);
     for (int i = 0; i < static_cast<int>(iw::kMenu.size()); ++i) {
         const auto& entry = iw::kMenu[static_cast<size_t>(i)];
         QLabel* item = menu_->addItem(this, QString::fromLatin1(entry.caption));

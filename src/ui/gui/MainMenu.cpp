@@ -60,8 +60,7 @@ MainMenu::MainMenu(AppState& state, Screens screens, QWidget* parent)
     picture1_->setGeometry(0, 0, 640, 480);
 
     menu_ = new MenuItems(this, QStringLiteral("lblAnswer"),
-                          {QColor(128, 128, 255), QColor(255, 255, 128), QColor(255, 128, 0)},
-                          QStringLiteral("Timer2"));
+                          {QColor(128, 128, 255), QColor(255, 255, 128), QColor(255, 128, 0)});
     // Items are created in index order so that each gets its own name.
     for (int index = 0; index < 8; ++index) {
         for (const ItemPlace& place : kItems) {

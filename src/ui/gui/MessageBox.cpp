@@ -80,7 +80,7 @@ myMsgBox::myMsgBox(AppState& state, QWidget* parent)
     label1_->setPalette(textPalette);
     label1_->installEventFilter(this);
 
-    menu_ = new MenuItems(this, QStringLiteral("lblAnswer"), kOkColours, QStringLiteral("Timer2"));
+    menu_ = new MenuItems(this, QStringLiteral("lblAnswer"), kOkColours);
     QLabel* ok = menu_->addItem(picture1_, QStringLiteral("Ok"));
     ok->setFont(ArialBold(14.25));
     ok->setAlignment(Qt::AlignCenter);

@@ -1,28 +1,16 @@
 #include "ui/gui/Rollover.h"
 
 #include "shell/core/AppState.h"
-#include "shell/gui/Platform.h"
 
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTimer>
 
 #include <algorithm>
 
 namespace quillet {
 namespace {
-
-constexpr int kRolloverIntervalMs = 50;
-
-QTimer* StartTimer(QObject* owner, const QString& name) {
-    auto* timer = new QTimer(owner);
-    timer->setObjectName(name);
-    timer->setInterval(kRolloverIntervalMs);
-    timer->start();
-    return timer;
-}
 
 bool IsLeftButton(const QEvent* event) {
     return static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton;
@@ -36,15 +24,17 @@ bool Inside(const QWidget* widget, const QEvent* event) {
 
 // ---------------------------------------------------------------------------
 
-MenuItems::MenuItems(QWidget* window, const QString& baseName, const MenuColours& colours,
-                     const QString& timerName)
+MenuItems::MenuItems(QWidget* window, const QString& baseName, const MenuColours& colours)
     : QObject(window),
       window_(window),
       baseName_(baseName),
       colours_(colours),
-      timer_(StartTimer(this, timerName)),
-      pointerOver_(IsMouseOverWindow) {
-    connect(timer_, &QTimer::timeout, this, &MenuItems::checkPointer);
+      probe_(PointerProbe::For(window)) {
+    probe_->addClient(this);
+}
+
+MenuItems::~MenuItems() {
+    if (probe_) probe_->removeClient(this);
 }
 
 QLabel* MenuItems::addItem(QWidget* parent, const QString& caption) {
@@ -82,8 +72,15 @@ void MenuItems::ResetRollovers() {
     showLooks();
 }
 
-void MenuItems::checkPointer() {
-    if (!pointerOver_(window_)) ResetRollovers();
+bool MenuItems::wantsPointer() const {
+    for (int i = 0; i < count(); ++i) {
+        if (look(i) != MenuLook::Normal) return true;
+    }
+    return false;
+}
+
+void MenuItems::pointerTick() {
+    if (!probe_->over(window_)) ResetRollovers();
 }
 
 void MenuItems::showLooks() {
@@ -121,6 +118,7 @@ bool MenuItems::eventFilter(QObject* watched, QEvent* event) {
             if (Inside(label, event)) {
                 looks_.hover(index);
                 showLooks();
+                probe_->wake();
             }
             return true;
         case QEvent::MouseButtonPress:  // not the second press of a double click,
@@ -129,6 +127,7 @@ bool MenuItems::eventFilter(QObject* watched, QEvent* event) {
             if (IsLeftButton(event)) pressedIndex_ = index;
             looks_.press(index);
             showLooks();
+            probe_->wake();
             return true;
         case QEvent::MouseButtonRelease: {
             if (!IsLeftButton(event)) return true;
@@ -180,14 +179,16 @@ void PictureButton::paintEvent(QPaintEvent*) {
 
 // ---------------------------------------------------------------------------
 
-PictureButtons::PictureButtons(AppState& state, QWidget* window, const QString& timerName,
-                               bool clickActsWhenDisabled)
+PictureButtons::PictureButtons(AppState& state, QWidget* window, bool clickActsWhenDisabled)
     : QObject(window),
       state_(state),
       clickActsWhenDisabled_(clickActsWhenDisabled),
-      timer_(StartTimer(this, timerName)),
-      pointerOver_(IsMouseOverWindow) {
-    connect(timer_, &QTimer::timeout, this, &PictureButtons::tick);
+      probe_(PointerProbe::For(window)) {
+    probe_->addClient(this);
+}
+
+PictureButtons::~PictureButtons() {
+    if (probe_) probe_->removeClient(this);
 }
 
 PictureButton* PictureButtons::addButton(QWidget* parent, const QRect& geometry,
@@ -203,7 +204,16 @@ PictureButton* PictureButtons::addButton(QWidget* parent, const QRect& geometry,
 
 void PictureButtons::LoadButtons() { LoadPictureButtons(*this); }
 
-void PictureButtons::tick() { RunPictureTimer(*this); }
+bool PictureButtons::wantsPointer() const {
+    for (int i = 0; i < count(); ++i) {
+        const QString tag = pictureTag(i);
+        const PictureStep away = PictureTick(tag, /*pointerOver=*/false);
+        if (away.showImage || away.whoosh || away.tag != tag) return true;
+    }
+    return false;
+}
+
+void PictureButtons::pointerTick() { RunPictureTimer(*this); }
 
 QString PictureButtons::pictureTag(int index) const { return button(index)->tag(); }
 
@@ -211,7 +221,7 @@ void PictureButtons::setPictureTag(int index, const QString& tag) { button(index
 
 void PictureButtons::showPicture(int index, PictureImage image) { button(index)->showImage(image); }
 
-bool PictureButtons::pointerOverPicture(int index) const { return pointerOver_(button(index)); }
+bool PictureButtons::pointerOverPicture(int index) const { return probe_->over(button(index)); }
 
 void PictureButtons::whoosh() { PlayWhoosh(state_); }
 
@@ -228,12 +238,14 @@ bool PictureButtons::eventFilter(QObject* watched, QEvent* event) {
             // Any button presses and releases the picture; only the left one clicks.
             if (IsLeftButton(event)) pressedIndex_ = index;
             PressPicture(*this, index);
+            probe_->wake();
             return true;
         case QEvent::MouseButtonRelease: {
             const bool left = IsLeftButton(event);
             const bool overButton = left && pressedIndex_ == index && Inside(button(index), event);
             if (left) pressedIndex_ = -1;
             ReleasePicture(*this, index);
+            probe_->wake();
             if (overButton && PictureClickActs(pictureTag(index), clickActsWhenDisabled_)) {
                 emit clicked(index);
             }

@@ -1,25 +1,21 @@
 #pragma once
 
 #include "ui/core/Rollover.h"
+#include "ui/gui/PointerProbe.h"
 
 #include <QColor>
 #include <QObject>
 #include <QPixmap>
+#include <QPointer>
 #include <QWidget>
 
-#include <functional>
 #include <vector>
 
 class QLabel;
-class QTimer;
 
 namespace quillet {
 
 struct AppState;
-
-// Whether the pointer is over a widget or anything inside it. The screens use
-// IsMouseOverWindow; tests may put their own pointer in its place.
-using PointerTest = std::function<bool(const QWidget*)>;
 
 // The three text colours of a screen's menu items.
 struct MenuColours {
@@ -29,18 +25,18 @@ struct MenuColours {
 };
 
 // A screen's array of text menu items (transparent labels named baseName + index)
-// with their hover and pressed colours, and the 50 ms timer that returns them to
-// the normal colour once the pointer has left the window.
+// with their hover and pressed colours; the window's 50 ms pointer tick returns
+// them to the normal colour once the pointer has left the window.
 //
-//   auto* menu = new MenuItems(this, "lblAnswer", {normal, hover, pressed}, "Timer2");
+//   auto* menu = new MenuItems(this, "lblAnswer", {normal, hover, pressed});
 //   QLabel* ok = menu->addItem(panel, "Ok");   // then font and geometry
 //   menu->addBackground(this);
 //   connect(menu, &MenuItems::clicked, this, [this](int index) { ... });
-class MenuItems : public QObject {
+class MenuItems : public QObject, private PointerClient {
     Q_OBJECT
 public:
-    MenuItems(QWidget* window, const QString& baseName, const MenuColours& colours,
-              const QString& timerName);
+    MenuItems(QWidget* window, const QString& baseName, const MenuColours& colours);
+    ~MenuItems() override;
 
     // Creates the next item of the array in `parent`, in the normal colour.
     QLabel* addItem(QWidget* parent, const QString& caption);
@@ -56,10 +52,7 @@ public:
     // Every item back to the normal colour.
     void ResetRollovers();
 
-    // One tick of the reset timer.
-    void checkPointer();
-    QTimer* resetTimer() const { return timer_; }
-    void setPointerTest(PointerTest test) { pointerOver_ = std::move(test); }
+    PointerProbe* probe() const { return probe_; }
 
 signals:
     // The mouse button was pressed and released over item `index`.
@@ -72,14 +65,16 @@ private:
     int indexOf(const QObject* object) const;
     void showLooks();
 
+    bool wantsPointer() const override;
+    void pointerTick() override;
+
     QWidget* window_;
     QString baseName_;
     MenuColours colours_;
     MenuLooks looks_;
     std::vector<QLabel*> items_;
     std::vector<QWidget*> backgrounds_;
-    QTimer* timer_;
-    PointerTest pointerOver_;
+    QPointer<PointerProbe> probe_;
     int pressedIndex_ = -1;
 };
 
@@ -108,19 +103,20 @@ private:
     PictureImage shown_ = PictureImage::Normal;
 };
 
-// A screen's picture buttons RollOverPicture0, 1, ... and their 50 ms timer.
+// A screen's picture buttons RollOverPicture0, 1, ..., following the pointer
+// through the window's 50 ms pointer tick.
 //
-//   auto* pictures = new PictureButtons(state, this, "Timer2", /*clickActsWhenDisabled=*/false);
+//   auto* pictures = new PictureButtons(state, this, /*clickActsWhenDisabled=*/false);
 //   pictures->addButton(panel, geometry, normal, rolled, clicked);   // for each button
 //   pictures->LoadButtons();                                       // end of the load step
 //   connect(pictures, &PictureButtons::clicked, this, [this](int index) { ... });
-class PictureButtons : public QObject, private PictureButtonHost {
+class PictureButtons : public QObject, private PictureButtonHost, private PointerClient {
     Q_OBJECT
 public:
     // `clickActsWhenDisabled`: whether a click on a button in state "1" (or not
     // yet enabled) still runs the screen's action.
-    PictureButtons(AppState& state, QWidget* window, const QString& timerName,
-                   bool clickActsWhenDisabled);
+    PictureButtons(AppState& state, QWidget* window, bool clickActsWhenDisabled);
+    ~PictureButtons() override;
 
     PictureButton* addButton(QWidget* parent, const QRect& geometry, const QPixmap& normal,
                              const QPixmap& rolled, const QPixmap& clicked);
@@ -130,10 +126,7 @@ public:
     // Load step: "5" and the normal image for every button not disabled.
     void LoadButtons();
 
-    // One tick of the picture timer.
-    void tick();
-    QTimer* timer() const { return timer_; }
-    void setPointerTest(PointerTest test) { pointerOver_ = std::move(test); }
+    PointerProbe* probe() const { return probe_; }
 
 signals:
     // A click (press and release over button `index`) that the screen acts on.
@@ -152,11 +145,13 @@ private:
     bool pointerOverPicture(int index) const override;
     void whoosh() override;
 
+    bool wantsPointer() const override;
+    void pointerTick() override;
+
     AppState& state_;
     bool clickActsWhenDisabled_;
     std::vector<PictureButton*> buttons_;
-    QTimer* timer_;
-    PointerTest pointerOver_;
+    QPointer<PointerProbe> probe_;
     int pressedIndex_ = -1;
 };
 

@@ -1,0 +1,71 @@
+#include "app/Trace.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QWidget>
+
+#include <chrono>
+
+namespace quillet {
+
+Trace* Trace::FromEnvironment(QObject* application) {
+    const QByteArray path = qgetenv("QUILLET_TRACE");
+    if (path.isEmpty()) return nullptr;
+    std::FILE* file = std::fopen(path.constData(), "a");
+    if (!file) return nullptr;
+    auto* trace = new Trace(file, application);
+    application->installEventFilter(trace);
+    return trace;
+}
+
+Trace::Trace(std::FILE* file, QObject* parent) : QObject(parent), file_(file) {}
+
+Trace::~Trace() { std::fclose(file_); }
+
+void Trace::write(const char* name) {
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    std::fprintf(file_, "%s %lld\n", name,
+                 static_cast<long long>(
+                     std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
+    std::fflush(file_);
+}
+
+void Trace::markAfterEvent(const char* name) {
+    QTimer::singleShot(0, this, [this, name] { write(name); });
+}
+
+bool Trace::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::Paint: {
+            const auto* widget = qobject_cast<const QWidget*>(watched);
+            if (!widget) break;
+            const QString window = widget->window()->objectName();
+            if (!menuShown_ && window == QLatin1String("MainMenu")) {
+                menuShown_ = true;
+                markAfterEvent("menu-shown");
+            } else if (!questionDrawn_ && window == QLatin1String("TakeTest") &&
+                       widget->objectName() == QLatin1String("lblQuestion")) {
+                questionDrawn_ = true;
+                markAfterEvent("question-drawn");
+            }
+            break;
+        }
+        case QEvent::MouseButtonRelease:
+        {
+            // An unhandled release goes on to the parents: write it once.
+            const auto* mouse = static_cast<const QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton && mouse->timestamp() != lastRelease_) {
+                lastRelease_ = mouse->timestamp();
+                write("click");
+            }
+            break;
+        }
+        default:
+            break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace quillet

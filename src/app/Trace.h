@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <cstdio>
+
+namespace quillet {
+
+// Writes the moments a start-up measurement needs, one "name microseconds"
+// line each (wall clock, so that a script can compare them with the moment it
+// started the process):
+//   menu-shown      the main menu's first drawing has reached the screen
+//   click           a left button release anywhere in the program
+//   question-drawn  the test screen's first question has reached the screen
+// Installed on the application only when QUILLET_TRACE names a file.
+class Trace : public QObject {
+public:
+    // Null when the variable is unset or the file cannot be opened.
+    static Trace* FromEnvironment(QObject* application);
+    ~Trace() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    explicit Trace(std::FILE* file, QObject* parent);
+    // Writes `name` once the current event has been handled, when the drawing
+    // it started has been sent to the window system.
+    void markAfterEvent(const char* name);
+    void write(const char* name);
+
+    std::FILE* file_;
+    bool menuShown_ = false;
+    bool questionDrawn_ = false;
+    quint64 lastRelease_ = 0;
+};
+
+}  // namespace quillet
