@@ -2,8 +2,11 @@
 
 #include "shell/core/AppState.h"
 #include "shell/gui/Platform.h"
+#include "ui/gui/Accessible.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -45,22 +48,72 @@ MenuItems::MenuItems(QWidget* window, const QString& baseName, const MenuColours
       timer_(StartTimer(this, timerName)),
       pointerOver_(IsMouseOverWindow) {
     connect(timer_, &QTimer::timeout, this, &MenuItems::checkPointer);
+    StartWithoutFocus(window_);
+    // The arrow keys enter the menu when no control has the focus.
+    window_->installEventFilter(this);
 }
 
 QLabel* MenuItems::addItem(QWidget* parent, const QString& caption) {
     const int index = looks_.append();
-    auto* label = new QLabel(caption, parent);
+    auto* label = new AccessibleLabel(caption, parent);
+    SetAccessibleRole(label, role_);
     label->setObjectName(baseName_ + QString::number(index));
     label->setAutoFillBackground(false);
     label->setMouseTracking(true);
+    label->setFocusPolicy(Qt::TabFocus);
     label->installEventFilter(this);
     items_.push_back(label);
     showLooks();
     return label;
 }
 
+void MenuItems::setAccessibleRole(QAccessible::Role role) {
+    role_ = role;
+    for (QLabel* label : items_) SetAccessibleRole(label, role);
+}
+
+void MenuItems::clickByKey(int index) {
+    looks_.press(index);
+    showLooks();
+    emit clicked(index);
+}
+
+int MenuItems::focusedIndex() const {
+    for (int i = 0; i < count(); ++i) {
+        if (item(i)->hasFocus()) return i;
+    }
+    return -1;
+}
+
+bool MenuItems::handleKey(QKeyEvent* event, int index) {
+    if (index >= 0 && IsKeyboardClick(event)) {
+        clickByKey(index);
+        return true;
+    }
+    if ((event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+    int step = 0;
+    switch (event->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Left:
+            step = -1;
+            break;
+        case Qt::Key_Down:
+        case Qt::Key_Right:
+            step = 1;
+            break;
+        default:
+            return false;
+    }
+    const std::vector<QWidget*> controls(items_.begin(), items_.end());
+    const QWidget* current = index >= 0 ? item(index) : nullptr;
+    if (QWidget* next = NextInReadingOrder(controls, current, step)) {
+        next->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    }
+    return true;
+}
+
 QColor MenuItems::colour(int index) const {
-    switch (look(index)) {
+    switch (looks_.shownLook(index, focusedIndex())) {
         case MenuLook::Hover:
             return colours_.hover;
         case MenuLook::Pressed:
@@ -104,6 +157,10 @@ int MenuItems::indexOf(const QObject* object) const {
 
 bool MenuItems::eventFilter(QObject* watched, QEvent* event) {
     const int index = indexOf(watched);
+    if (watched == window_ && event->type() == QEvent::KeyPress &&
+        QApplication::focusWidget() == window_ && count() > 0) {
+        if (handleKey(static_cast<QKeyEvent*>(event), -1)) return true;
+    }
     if (index < 0) {
         // A background surface: the move goes on to the surface itself.
         if (event->type() == QEvent::MouseMove &&
@@ -138,6 +195,13 @@ bool MenuItems::eventFilter(QObject* watched, QEvent* event) {
             if (click) emit clicked(index);
             return true;
         }
+        case QEvent::FocusIn:
+        case QEvent::FocusOut:
+            showLooks();
+            return QObject::eventFilter(watched, event);
+        case QEvent::KeyPress:
+            if (handleKey(static_cast<QKeyEvent*>(event), index)) return true;
+            return QObject::eventFilter(watched, event);
         default:
             return QObject::eventFilter(watched, event);
     }
@@ -188,14 +252,17 @@ PictureButtons::PictureButtons(AppState& state, QWidget* window, const QString& 
       timer_(StartTimer(this, timerName)),
       pointerOver_(IsMouseOverWindow) {
     connect(timer_, &QTimer::timeout, this, &PictureButtons::tick);
+    StartWithoutFocus(window);
 }
 
 PictureButton* PictureButtons::addButton(QWidget* parent, const QRect& geometry,
                                          const QPixmap& normal, const QPixmap& rolled,
                                          const QPixmap& clicked) {
     auto* button = new PictureButton(parent, normal, rolled, clicked);
+    SetAccessibleRole(button, QAccessible::PushButton);
     button->setObjectName(QStringLiteral("RollOverPicture") + QString::number(count()));
     button->setGeometry(geometry);
+    button->setFocusPolicy(Qt::TabFocus);
     button->installEventFilter(this);
     buttons_.push_back(button);
     return button;
@@ -211,9 +278,20 @@ void PictureButtons::setPictureTag(int index, const QString& tag) { button(index
 
 void PictureButtons::showPicture(int index, PictureImage image) { button(index)->showImage(image); }
 
-bool PictureButtons::pointerOverPicture(int index) const { return pointerOver_(button(index)); }
+// The keyboard focus counts as the pointer, so a focused button shows the
+// hover look and keeps it until the focus moves on.
+bool PictureButtons::pointerOverPicture(int index) const {
+    return button(index)->hasFocus() || pointerOver_(button(index));
+}
 
 void PictureButtons::whoosh() { PlayWhoosh(state_); }
+
+// A press and a release over the button, as the mouse gives them.
+void PictureButtons::clickByKey(int index) {
+    PressPicture(*this, index);
+    ReleasePicture(*this, index);
+    if (PictureClickActs(pictureTag(index), clickActsWhenDisabled_)) emit clicked(index);
+}
 
 int PictureButtons::indexOf(const QObject* object) const {
     const auto it = std::find(buttons_.begin(), buttons_.end(), object);
@@ -239,6 +317,10 @@ bool PictureButtons::eventFilter(QObject* watched, QEvent* event) {
             }
             return true;
         }
+        case QEvent::KeyPress:
+            if (!IsKeyboardClick(event)) return QObject::eventFilter(watched, event);
+            clickByKey(index);
+            return true;
         default:
             return QObject::eventFilter(watched, event);
     }

@@ -2,6 +2,7 @@
 
 #include "ui/core/Rollover.h"
 
+#include <QAccessible>
 #include <QColor>
 #include <QObject>
 #include <QPixmap>
@@ -10,6 +11,7 @@
 #include <functional>
 #include <vector>
 
+class QKeyEvent;
 class QLabel;
 class QTimer;
 
@@ -43,7 +45,11 @@ public:
               const QString& timerName);
 
     // Creates the next item of the array in `parent`, in the normal colour.
+    // Items take the keyboard focus by Tab only; the focused item shows the
+    // hover colour, and Enter or Space clicks it.
     QLabel* addItem(QWidget* parent, const QString& caption);
+    // What the items are to assistive tools (menu items unless told).
+    void setAccessibleRole(QAccessible::Role role);
     int count() const { return static_cast<int>(items_.size()); }
     QLabel* item(int index) const { return items_.at(static_cast<size_t>(index)); }
     MenuLook look(int index) const { return looks_.look(index); }
@@ -58,6 +64,12 @@ public:
 
     // One tick of the reset timer.
     void checkPointer();
+
+    // What a click on item `index` does, for the keyboard: the pressed look,
+    // then the item's action.
+    void clickByKey(int index);
+    // The item with the keyboard focus, or -1.
+    int focusedIndex() const;
     QTimer* resetTimer() const { return timer_; }
     void setPointerTest(PointerTest test) { pointerOver_ = std::move(test); }
 
@@ -71,9 +83,11 @@ protected:
 private:
     int indexOf(const QObject* object) const;
     void showLooks();
+    bool handleKey(QKeyEvent* event, int index);
 
     QWidget* window_;
     QString baseName_;
+    QAccessible::Role role_ = QAccessible::MenuItem;
     MenuColours colours_;
     MenuLooks looks_;
     std::vector<QLabel*> items_;
@@ -84,7 +98,10 @@ private:
 };
 
 // One picture button: shows one of its three images; its state is the text of
-// its "tag" property ("1" to "7", see ui/core/Rollover.h).
+// its "tag" property ("1" to "7", see ui/core/Rollover.h). It takes the
+// keyboard focus by Tab only; while focused it looks as it does under the
+// pointer, and Enter or Space clicks it. Give it an accessible name that says
+// what it does.
 class PictureButton : public QWidget {
     Q_OBJECT
 public:
@@ -151,6 +168,7 @@ private:
     void showPicture(int index, PictureImage image) override;
     bool pointerOverPicture(int index) const override;
     void whoosh() override;
+    void clickByKey(int index);
 
     AppState& state_;
     bool clickActsWhenDisabled_;
