@@ -1,6 +1,6 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Prints what a screen reader sees of the running program: every window of
-the application named on the command line (default "quillet"), with the role
+the application named on the command line (default "Quillet"), with the role
 and name of each shown node, indented by depth.
 
 Run it on the same session bus as the program, with the accessibility bus up
@@ -28,7 +28,7 @@ def walk(node, depth, out):
 
 
 def main():
-    wanted = sys.argv[1] if len(sys.argv) > 1 else "quillet"
+    wanted = sys.argv[1] if len(sys.argv) > 1 else "Quillet"
     desktop = pyatspi.Registry.getDesktop(0)
     found = False
     for i in range(desktop.childCount):
@@ -40,7 +40,8 @@ def main():
         walk(app, 0, out)
         print("\n".join(out))
     if not found:
-        print("no application named %r on the accessibility bus" % wanted)
+        names = [desktop.getChildAtIndex(i).name for i in range(desktop.childCount)]
+        print("no application named %r on the accessibility bus; there are %r" % (wanted, names))
         return 1
     return 0
 
