@@ -4,6 +4,7 @@
 #include "options/gui/TestOptions.h"
 #include "presentation/gui/FigureViewer.h"
 #include "results/gui/TestResults.h"
+#include "ui/gui/Accessible.h"
 #include "ui/gui/Info.h"
 
 #include <memory>
@@ -14,7 +15,7 @@ namespace {
 template <typename Window>
 void ShowModal(AppState& state, QWidget* parent) {
     Window window(state, parent);
-    window.exec();
+    ExecModal(window);
 }
 }  // namespace
 
@@ -22,13 +23,13 @@ Screens DefaultScreens() {
     Screens screens;
     screens.info = [](AppState& state, QWidget* parent) {
         Info info(state, parent, QStringLiteral(QUILLET_HOME_PAGE));
-        info.exec();
+        ExecModal(info);
     };
     screens.test = [info = screens.info](AppState& state, QWidget* parent) {
         TakeTest test(state, parent);
         test.setFigureOpener([&state, &test] { ShowModal<frmFigure>(state, &test); });
         test.setInfoOpener([&state, &test, info] { info(state, &test); });
-        test.exec();
+        ExecModal(test);
     };
     screens.results = ShowModal<TestResults>;
     // The options screen is kept between showings unless BACK discarded it.

@@ -122,6 +122,62 @@ TEST_F(RolloverScreen, PictureButtonFollowsThePointerThroughItsTimer) {
     EXPECT_EQ(sound_.played.size(), 1);
 }
 
+TEST_F(RolloverScreen, KeyboardFocusShowsTheHoverLookAndKeysClick) {
+    QSignalSpy clicks(menu_, &MenuItems::clicked);
+    QSignalSpy pictureClicks(pictures_, &PictureButtons::clicked);
+    PointAt(&elsewhere_);
+    window_.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+    auto key = [](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), k, m);
+    };
+    auto waitForTag = [this](const char* want) {
+        return QTest::qWaitFor([&] { return button()->property("tag") == want; }, 300);
+    };
+
+    // Nothing is focused until the keyboard moves.
+    QTest::qWait(120);
+    EXPECT_EQ(colour(0), kColours.normal);
+    EXPECT_EQ(button()->property("tag"), "5");
+
+    // The focus look outlasts the reset timer with the pointer outside.
+    key(Qt::Key_Tab);
+    EXPECT_EQ(colour(0), kColours.hover);
+    QTest::qWait(120);
+    EXPECT_EQ(colour(0), kColours.hover);
+    key(Qt::Key_Down);
+    EXPECT_EQ(colour(0), kColours.normal);
+    EXPECT_EQ(colour(1), kColours.hover);
+    key(Qt::Key_Space);
+    EXPECT_EQ(clicks, QList<QList<QVariant>>{{1}});
+    EXPECT_EQ(colour(1), kColours.pressed);
+
+    // A focused picture button rolls over, with its whoosh, and Enter takes
+    // the mouse's path: the pressed picture, the action, then the rolled one
+    // again without a sound.
+    key(Qt::Key_Tab);
+    ASSERT_TRUE(waitForTag("4"));
+    EXPECT_EQ(sound_.played.size(), 1);
+    key(Qt::Key_Return);
+    EXPECT_EQ(pictureClicks.size(), 1);
+    EXPECT_EQ(button()->property("tag"), "7");
+    ASSERT_TRUE(waitForTag("4"));
+    EXPECT_EQ(sound_.played.size(), 1);
+    key(Qt::Key_Tab, Qt::ShiftModifier);
+    ASSERT_TRUE(waitForTag("5"));
+    EXPECT_EQ(colour(1), kColours.hover);
+
+    // The pointer over another item takes the hover look from the focused one;
+    // a click beside the controls takes the focus away.
+    PointAt(item(0));
+    EXPECT_EQ(colour(0), kColours.hover);
+    EXPECT_EQ(colour(1), kColours.normal);
+    QTest::mouseClick(&window_, Qt::LeftButton, {}, QPoint(250, 150));
+    PointAt(&elsewhere_);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return colour(0) == kColours.normal; }, 200));
+    EXPECT_EQ(colour(1), kColours.normal);
+}
+
 }  // namespace
 
 namespace {

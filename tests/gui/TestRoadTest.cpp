@@ -117,6 +117,66 @@ TEST(TestRoad, ModeOneEndsInTheResultsScreenWithTheRightBars) {
     EXPECT_FALSE(program.menu->findChild<QWidget*>("picPreparing")->isVisible());
 }
 
+// Presses a key on whatever has the keyboard focus, as the keyboard does,
+// once the active modal window has it.
+void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    const bool ready = QTest::qWaitFor([] {
+        QWidget* focus = QApplication::focusWidget();
+        return focus && focus->window() == QApplication::activeModalWidget();
+    }, 1000);
+    ASSERT_TRUE(ready) << "the active window has no keyboard focus";
+    QWidget* target = QApplication::focusWidget();
+    ASSERT_NE(target, nullptr) << "nothing has the keyboard focus";
+    QTest::keyClick(target, key, modifiers);
+}
+
+QColor Colour(const QWidget* item) { return item->palette().color(QPalette::WindowText); }
+
+TEST(TestRoad, ModeOneFromTheMenuToTheResultsAndOutByKeyboardAlone) {
+    Program program(1);
+    MenuItems* menu = program.menu->menu();
+    QString score;
+    bool exitFocused = false;
+    QTimer::singleShot(0, [&] {
+        // The menu opens with no item looking chosen; Tab moves down it.
+        EXPECT_EQ(Colour(menu->item(0)), menu->colours().normal);
+        Key(Qt::Key_Tab);
+        Key(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), menu->item(1));
+        EXPECT_EQ(Colour(menu->item(1)), menu->colours().hover);
+        WhenModal("TakeTest", [&](QWidget*) {
+            Key(Qt::Key_Down);  // into the answers
+            for (int question = 0; question < 3; ++question) {
+                // Down to the right answer, then Enter.
+                for (int step = 0; step < 4; ++step) {
+                    if (QApplication::focusWidget()->property("tag") == "Correct!") break;
+                    Key(Qt::Key_Down);
+                }
+                Key(Qt::Key_Return);
+            }
+        });
+        WhenModal("TestResults", [&](QWidget* results) {
+            score = results->findChild<QLabel*>("percentLabel0")->text();
+            Key(Qt::Key_Tab);
+            EXPECT_EQ(QApplication::focusWidget()->objectName(), "RollOverPicture0");
+            Key(Qt::Key_Space);
+            WhenModal("MainMenu", [&](QWidget*) {
+                // Back on the menu, on the item that started the test.
+                EXPECT_TRUE(QTest::qWaitFor(
+                    [&] { return QApplication::focusWidget() == menu->item(1); }, 1000));
+                Key(Qt::Key_Tab, Qt::ShiftModifier);
+                Key(Qt::Key_Up);  // round from the top to the bottom
+                exitFocused = QApplication::focusWidget() == menu->item(5);
+                Key(Qt::Key_Return);
+            });
+        });
+        Key(Qt::Key_Enter, Qt::KeypadModifier);
+    });
+    program.menu->exec();
+    EXPECT_EQ(score, "100% (3 of 3)");
+    EXPECT_TRUE(exitFocused);
+}
+
 TEST(TestRoad, ModeTwoAndLeavingEarlyEndWithoutResults) {
     for (const bool leaveAtOnce : {false, true}) {
         Program program(leaveAtOnce ? 1 : 2);

@@ -52,6 +52,14 @@ TEST(TestReport, PercentFormats) {
     EXPECT_EQ(TestReport(TableOf({Row(2, 0, 3)}), 2).overallText(), "00%");
 }
 
+TEST(TestReport, SpokenRowSaysWhatTheBarsColourShows) {
+    // Technician: 22 of 30 passes, so 2 of 3 does not and 3 of 4 does.
+    const TestReport report(TableOf({Row(2, 2, 3), Row(2, 3, 4, "T2"), Row(2, 0, 0, "T3")}), 2);
+    EXPECT_EQ(report.SpokenRow(*report.rowAt(1)), "T1 - Rules: 67%, 2 of 3, not passed");
+    EXPECT_EQ(report.SpokenRow(*report.rowAt(2)), "T2 - Rules: 75%, 3 of 4, passed");
+    EXPECT_EQ(report.SpokenRow(*report.rowAt(3)), "T3 - Rules: not tested");
+}
+
 TEST(TestReport, CheerThresholds) {
     // Exactly the pass mark of element 1 (26 of 35): blue bar, but no clap.
     const TestReport atPass(TableOf({Row(1, 26, 35)}), 1);

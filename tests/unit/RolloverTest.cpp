@@ -154,4 +154,19 @@ TEST(MenuLooks, OneHoverAtATimeAndPressedUntilTheNextHoverOrReset) {
     EXPECT_EQ(looks.look(0), MenuLook::Normal);
 }
 
+TEST(MenuLooks, TheFocusedItemLooksHoveredUnlessThePointerHoversAnItem) {
+    MenuLooks looks(3);
+    EXPECT_EQ(looks.shownLook(1, 1), MenuLook::Hover);
+    EXPECT_EQ(looks.shownLook(0, 1), MenuLook::Normal);
+    EXPECT_EQ(looks.shownLook(1, -1), MenuLook::Normal);
+    looks.hover(2);  // the pointer elsewhere in the menu wins
+    EXPECT_EQ(looks.shownLook(1, 1), MenuLook::Normal);
+    EXPECT_EQ(looks.shownLook(2, 1), MenuLook::Hover);
+    looks.press(1);  // a pressed item stays pressed, focused or not
+    EXPECT_EQ(looks.shownLook(1, 1), MenuLook::Pressed);
+    looks.reset();  // the pointer has left: the focus shows again
+    looks.press(0);
+    EXPECT_EQ(looks.shownLook(1, 1), MenuLook::Hover);
+}
+
 }  // namespace

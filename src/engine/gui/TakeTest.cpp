@@ -14,6 +14,7 @@
 #include "shell/gui/Look.h"
 #include "shell/gui/Platform.h"
 #include "shell/gui/Twips.h"
+#include "ui/gui/Accessible.h"
 #include "ui/gui/MessageBox.h"
 #include "ui/gui/Rollover.h"
 
@@ -74,6 +75,9 @@ void SetUpLabel(QuestionLabel kind, QLabel* label) {
             break;
         }
         case QuestionLabel::Answer:
+            // The answers take the keyboard focus, which changes how a label
+            // lays out its text: the measuring label takes it too.
+            label->setFocusPolicy(Qt::TabFocus);
             label->setFont(ArialBold(12));
             label->setWordWrap(true);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -142,6 +146,7 @@ TakeTest::TakeTest(AppState& state, QWidget* parent, RandomSource* random)
     SetColour(this, QPalette::Window, kGrey);
 
     menu_ = new MenuItems(this, QStringLiteral("lblAnswer"), kAnswerColours);
+    menu_->setAccessibleRole(QAccessible::PushButton);
     pictures_ = new PictureButtons(state_, this, /*clickActsWhenDisabled=*/false);
 
     buildHeader();
@@ -155,6 +160,9 @@ TakeTest::TakeTest(AppState& state, QWidget* parent, RandomSource* random)
     }
     connect(menu_, &MenuItems::clicked, this, [this](int index) { test_->answer(index); });
     connect(pictures_, &PictureButtons::clicked, this, &TakeTest::pictureClicked);
+    pictures_->button(kLeave)->setAccessibleName(QStringLiteral("End the test"));
+    pictures_->button(kInfo)->setAccessibleName(QStringLiteral("Information"));
+    pictures_->button(kSkip)->setAccessibleName(QStringLiteral("Skip question"));
 
     // Hidden buttons whose click operations are the next question and leaving.
     auto* next = new QPushButton(QStringLiteral("Next Question"), this);
@@ -202,9 +210,12 @@ void TakeTest::buildHeader() {
     small.setPointSizeF(8.25);
     cmdFig_->setFont(small);
     cmdFig_->setGeometry(Pixels(qa::kFigureButton));
-    // Enter must not open the figure: the button never becomes the default.
+    // Enter must not open the figure unless the button has the focus: it never
+    // becomes the default. It takes the focus by Tab only.
     cmdFig_->setAutoDefault(false);
-    cmdFig_->setFocusPolicy(Qt::NoFocus);
+    cmdFig_->setFocusPolicy(Qt::TabFocus);
+    cmdFig_->setAccessibleName(QStringLiteral("Show figure"));
+    cmdFig_->installEventFilter(this);
     cmdFig_->hide();
     connect(cmdFig_, &QPushButton::clicked, this, &TakeTest::openFigure);
 }
@@ -279,6 +290,9 @@ void TakeTest::buildStatusStrip() {
     lblQText1_ = statusLabel("lblQText1", kProgressLabel);
     lblTestType_ = statusLabel("lblTestType", kTestTypeLabel);
     lblRun_ = statusLabel("lblRun", kRunLabel);
+    lblQText1_->setAccessibleDescription(QStringLiteral("Progress"));
+    lblTestType_->setAccessibleDescription(QStringLiteral("Test mode"));
+    lblRun_->setAccessibleDescription(QStringLiteral("Right answers in a row"));
 
     const auto art = [](const char* name, const char* look) {
         return ResourcePicture(QStringLiteral(":/btn_%1_%2.png")
@@ -344,6 +358,30 @@ void TakeTest::showQuestion(const QuestionOnScreen& q) {
     lblQuestionId_->setGeometry(Pixels(q.header.questionId));
     cmdFig_->setGeometry(Pixels(q.header.figureButton));
     cmdFig_->setVisible(q.hasFigure);
+    followQuestionWithKeyboard(q);
+}
+
+void TakeTest::followQuestionWithKeyboard(const QuestionOnScreen& q) {
+    // Answers are named by their place from the top, which the keys 1-4 and
+    // A-D also use, and Tab takes them in that order.
+    const QString question = ShownCaption(q.captions.question);
+    std::vector<QWidget*> order;
+    for (size_t place = 0; place < q.order.size(); ++place) {
+        QLabel* answer = lblAnswer_.at(static_cast<size_t>(q.order[place]));
+        answer->setAccessibleName(QStringLiteral("Answer %1: %2").arg(place + 1).arg(answer->text()));
+        answer->setAccessibleDescription(question);
+        order.push_back(answer);
+    }
+    const bool answerFocused = menu_->focusedIndex() >= 0;
+    for (int i = 0; i < pictures_->count(); ++i) {
+        // Skip, information, then leaving the test.
+        order.push_back(pictures_->button(pictures_->count() - 1 - i));
+    }
+    order.insert(order.begin() + static_cast<std::ptrdiff_t>(q.order.size()), cmdFig_);
+    SetTabOrder(order);
+    // A keyboard user starts each new question at its first answer.
+    if (answerFocused && !q.order.empty()) order.front()->setFocus(Qt::TabFocusReason);
+    Announce(lblQuestion_);
 }
 
 void TakeTest::setProgressText(const QString& text) { lblQText1_->setText(text); }
@@ -378,11 +416,25 @@ void TakeTest::keyPressEvent(QKeyEvent* event) {
     // is not an answer.
     const Qt::KeyboardModifiers others =
         event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
-    if (event->isAutoRepeat() || others != Qt::NoModifier) return;
+    if (others != Qt::NoModifier) return;
+    // Page Up and Page Down move the question as the vertical bar's trough does.
+    if (event->key() == Qt::Key_PageDown || event->key() == Qt::Key_PageUp) {
+        vScroll_->triggerAction(event->key() == Qt::Key_PageDown
+                                    ? QAbstractSlider::SliderPageStepAdd
+                                    : QAbstractSlider::SliderPageStepSub);
+        return;
+    }
+    if (event->isAutoRepeat()) return;
     test_->answerKey(event->key());
 }
 
 bool TakeTest::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == cmdFig_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() != Qt::Key_Space && IsKeyboardClick(event)) {
+        // Space clicks a button by itself; Enter does so here too.
+        cmdFig_->click();
+        return true;
+    }
     if (watched == picInner_) {
         if (event->type() == QEvent::MouseButtonPress) ResetRollovers();
         // The wheel over the question moves it up and down.

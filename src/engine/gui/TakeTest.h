@@ -82,6 +82,7 @@ private:
     void buildStatusStrip();
     void load();
     void scrollTo(int horizontal, int vertical);
+    void followQuestionWithKeyboard(const QuestionOnScreen& q);
     void pictureClicked(int index);
     void openFigure();
 

@@ -6,12 +6,15 @@
 #include "shell/gui/Look.h"
 #include "shell/gui/Platform.h"
 #include "shell/gui/Twips.h"
+#include "ui/gui/Accessible.h"
 #include "ui/gui/Rollover.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QAbstractButton>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -47,6 +50,7 @@ const QColor kChosenCaption(255, 255, 0);
 const MenuColours kTabColours{kWhite, QColor(255, 255, 0), QColor(255, 255, 0)};
 
 const char* const kPageImages[TestOptions::kPages] = {"topics", "options", "settings"};
+const char* const kPageNames[TestOptions::kPages] = {"Test topics", "Test options", "Settings"};
 
 // Option buttons from the top: mode index (Option1(i) is test mode i + 1),
 // designed top and height inside their box.
@@ -169,6 +173,32 @@ private:
     int wrapWidth_ = 0;
 };
 
+// A page button: its picture, and the focus frame while it has the keyboard
+// focus (the pointer gives it no look of its own to borrow).
+class PageButton : public AccessibleLabel {
+public:
+    using AccessibleLabel::AccessibleLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        AccessibleLabel::paintEvent(event);
+        if (!hasFocus()) return;
+        QStylePainter painter(this);
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(2, 2, -2, -2);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
+    void focusInEvent(QFocusEvent* event) override {
+        AccessibleLabel::focusInEvent(event);
+        update();
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        AccessibleLabel::focusOutEvent(event);
+        update();
+    }
+};
+
 // Runs one step of the setup. A step that fails is abandoned where it failed;
 // the setup goes on with the next one and the screen opens in any case.
 void SetupStep(const std::function<void()>& step) {
@@ -204,6 +234,7 @@ TestOptions::TestOptions(AppState& state, QWidget* parent)
     SetColours(this, kWhite, kBlack);
 
     tabs_ = new MenuItems(this, QStringLiteral("tabLabel"), kTabColours);
+    tabs_->setAccessibleRole(QAccessible::PageTab);
     pictures_ = new PictureButtons(state_, this, /*clickActsWhenDisabled=*/true);
     tabs_->addBackground(this);
 
@@ -212,6 +243,7 @@ TestOptions::TestOptions(AppState& state, QWidget* parent)
     buildFormatPage();
     buildProgramPage();
     buildHiddenControls();
+    setKeyboardOrder();
 
     connect(tabs_, &MenuItems::clicked, this, [this](int tab) { SetTabsForSection(tab + 1); });
     connect(pictures_, &PictureButtons::clicked, this, [this](int button) {
@@ -245,15 +277,21 @@ void TestOptions::buildTitle() {
          TwipRect(270, 75, 2670, 510), ArialBold(21.75), kWhite);
     pictures_->addButton(
         this, TwipRect(6480, 120, 1950, 405), Image(QStringLiteral("btn_back_normal")),
-        Image(QStringLiteral("btn_back_rolled")), Image(QStringLiteral("btn_back_clicked")));
+        Image(QStringLiteral("btn_back_rolled")), Image(QStringLiteral("btn_back_clicked")))
+        ->setAccessibleName(QStringLiteral("Back"));
 
     for (int i = 0; i < kPages; ++i) {
         const QString base = QStringLiteral("page_") + QLatin1String(kPageImages[i]);
         pageUnselected_[i] = Image(base + QStringLiteral("_unselected"));
         pageSelected_[i] = Image(base + QStringLiteral("_selected"));
-        pageButtons_[i] = Picture(this, QStringLiteral("optBut%1").arg(i),
-                                  TwipRect(kPageButtonLefts[i], kPageButtonTops[i], 1950, 405),
-                                  pageUnselected_[i]);
+        auto* button = new PageButton(this);
+        SetAccessibleRole(button, QAccessible::PageTab);
+        button->setObjectName(QStringLiteral("optBut%1").arg(i));
+        button->setGeometry(TwipRect(kPageButtonLefts[i], kPageButtonTops[i], 1950, 405));
+        button->setPixmap(pageUnselected_[i]);
+        button->setFocusPolicy(Qt::TabFocus);
+        button->setAccessibleName(QLatin1String(kPageNames[i]));
+        pageButtons_[i] = button;
         pageButtons_[i]->installEventFilter(this);
     }
     Surface(this, QStringLiteral("Line1"), QRect(0, Px(kLineTop), Px(kClientWidth), 1), kBlack)
@@ -317,6 +355,7 @@ void TestOptions::buildTopicsPage() {
         box->hide();
         connect(box, &QCheckBox::toggled, this,
                 [this, box](bool checked) { onSectionToggled(box, checked); });
+        box->installEventFilter(this);
         sectionBoxes_[j] = box;
     }
 
@@ -331,11 +370,13 @@ void TestOptions::buildTopicsPage() {
 
     pictures_->addButton(
         picture2_, TwipRect(3030, 2580, 1950, 405), Image(QStringLiteral("btn_addall_normal")),
-        Image(QStringLiteral("btn_addall_rolled")), Image(QStringLiteral("btn_addall_clicked")));
+        Image(QStringLiteral("btn_addall_rolled")), Image(QStringLiteral("btn_addall_clicked")))
+        ->setAccessibleName(QStringLiteral("Add all sections"));
     pictures_->addButton(picture2_, TwipRect(5010, 2580, 1950, 405),
                          Image(QStringLiteral("btn_clearall_normal")),
                          Image(QStringLiteral("btn_clearall_rolled")),
-                         Image(QStringLiteral("btn_clearall_clicked")));
+                         Image(QStringLiteral("btn_clearall_clicked")))
+        ->setAccessibleName(QStringLiteral("Clear all sections"));
 }
 
 void TestOptions::buildFormatPage() {
@@ -441,6 +482,20 @@ void TestOptions::buildHiddenControls() {
     connect(command2_, &QPushButton::clicked, this, &TestOptions::AddAll);
 }
 
+// Tab runs through the page buttons, the element tabs, the section boxes and
+// their buttons, the test modes from the top, the program options and BACK;
+// the controls of hidden pages are passed over.
+void TestOptions::setKeyboardOrder() {
+    std::vector<QWidget*> order(pageButtons_.begin(), pageButtons_.end());
+    for (int i = 0; i < tabs_->count(); ++i) order.push_back(tabs_->item(i));
+    order.insert(order.end(), sectionBoxes_.begin(), sectionBoxes_.end());
+    order.push_back(pictures_->button(1));
+    order.push_back(pictures_->button(2));
+    for (QWidget* mode : InReadingOrder(std::vector<QWidget*>(modes_.begin(), modes_.end()))) order.push_back(mode);
+    order.insert(order.end(), {chkSound_, chkShuffle_, chkBlack_, pictures_->button(0)});
+    SetTabOrder(order);
+}
+
 // The setup, run each time the window is loaded. Colours and the placing of
 // the pages over one another are fixed when the controls are made.
 void TestOptions::Load() {
@@ -466,6 +521,7 @@ void TestOptions::Load() {
         chkFigures_->setChecked(boxes.figures);
     });
     SetupStep([this] { SelectPage(0); });
+    SetupStep([this] { StartWithoutFocus(this); });
     SetupStep([this] { SetTabsForSection(state_.currentElement); });
 }
 
@@ -509,6 +565,7 @@ void TestOptions::SelectPage(int page) {
             pageButtons_[i]->setPixmap(pageUnselected_[i]);
             panels_[i]->hide();
         }
+        SetAccessibleSelected(pageButtons_[i], i == page);
     }
     if (page >= 0 && page < kPages) shownPage_ = page;
 }
@@ -525,6 +582,7 @@ void TestOptions::SetTabsForSection(int whichsection) {
         SetColours(tabOuter_[i], chosen ? kDark : kWhite, {});
         SetColours(tabLabel_[i], {}, chosen ? kChosenCaption : kWhite);
         SetColours(tabInner_[i], kDark, {});
+        SetAccessibleSelected(tabLabel_[i], chosen);
     }
 
     for (QCheckBox* box : sectionBoxes_) {
@@ -576,9 +634,51 @@ void TestOptions::ClearAll() {
     for (QCheckBox* box : sectionBoxes_) box->setChecked(false);
 }
 
+void TestOptions::keyPressEvent(QKeyEvent* event) {
+    // Enter clicks the focused box or option as Space does.
+    auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+    if (button && button->isVisible() && event->key() != Qt::Key_Space &&
+        IsKeyboardClick(event)) {
+        button->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+// Keeps a section box that the keyboard moves to inside the list's viewport.
+void TestOptions::scrollToShow(QWidget* box) {
+    for (int value = vscroll_->minimum(); value <= vscroll_->maximum(); ++value) {
+        const QRect place(box->mapTo(picOut_, QPoint(0, 0)), box->size());
+        if (place.top() >= 0 && place.bottom() < picOut_->height()) return;
+        scrollTo(value);
+    }
+}
+
 bool TestOptions::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) {
+            for (QCheckBox* box : sectionBoxes_) {
+                if (watched == box) scrollToShow(box);
+            }
+        }
+    }
     for (int i = 0; i < kPages; ++i) {
         if (watched != pageButtons_[i]) continue;
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (IsKeyboardClick(event)) {
+                SelectPage(i);
+                return true;
+            }
+            const int step = key->key() == Qt::Key_Left    ? -1
+                             : key->key() == Qt::Key_Right ? 1
+                                                           : 0;
+            if (step == 0 || key->modifiers() != Qt::NoModifier) return false;
+            std::vector<QWidget*> pages(pageButtons_.begin(), pageButtons_.end());
+            NextInReadingOrder(pages, pageButtons_[i], step)->setFocus(Qt::TabFocusReason);
+            return true;
+        }
         if (IsLeftPress(event)) {
             pressedOn_ = i;
             return true;
@@ -615,7 +715,7 @@ void TestOptionsHolder::Show(QWidget* parent) {
         screen_->setParent(parent, screen_->windowFlags());
     }
     if (!screen_) screen_ = new TestOptions(state_, parent);
-    screen_->exec();
+    ExecModal(*screen_);
     if (screen_ && screen_->discarded()) delete screen_.data();
 }
 

@@ -70,6 +70,7 @@ public:
 protected:
     void done(int result) override;
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -78,6 +79,8 @@ private:
     void buildFormatPage();
     void buildProgramPage();
     void buildHiddenControls();
+    void setKeyboardOrder();
+    void scrollToShow(QWidget* box);
 
     void Load();
     void Unload();

@@ -81,6 +81,15 @@ QString TestReport::ScoreText(const ResultRow& row) {
            QStringLiteral(" (%1 of %2)").arg(row.correct).arg(row.asked);
 }
 
+QString TestReport::SpokenRow(const ResultRow& row) const {
+    if (!row.tested()) return row.name + QStringLiteral(": not tested");
+    return QStringLiteral("%1: %2, %3 of %4, %5")
+        .arg(row.name, FormatPercent(row.correct, row.asked, 1))
+        .arg(row.correct)
+        .arg(row.asked)
+        .arg(reachesPassMark(row) ? QStringLiteral("passed") : QStringLiteral("not passed"));
+}
+
 RowPlacement TestReport::place(int slot, const ResultRow& row, int scoreWidth, int scoreHeight,
                                int nameHeight) const {
     using namespace results_layout;

@@ -97,6 +97,9 @@ public:
                        int nameHeight) const;
     // The score text a row shows.
     static QString ScoreText(const ResultRow& row);
+    // The row as a sentence for screen readers, with what the bar's colour
+    // shows: "T1 - Commission's Rules: 67%, 2 of 3, not passed".
+    QString SpokenRow(const ResultRow& row) const;
     bool reachesPassMark(const ResultRow& row) const;
 
 private:

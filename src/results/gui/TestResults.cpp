@@ -5,6 +5,7 @@
 #include "shell/gui/Look.h"
 #include "shell/gui/Platform.h"
 #include "shell/gui/Twips.h"
+#include "ui/gui/Accessible.h"
 #include "ui/gui/Rollover.h"
 
 #include <QLabel>
@@ -15,7 +16,8 @@ namespace {
 
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, const QFont& font,
                   const QColor& colour) {
-    auto* label = new QLabel(text, parent);
+    auto* label = new AccessibleLabel(text, parent);
+    SetAccessibleRole(label, QAccessible::StaticText);
     label->setObjectName(name);
     // Section names come from the bank: shown as written, never as markup.
     label->setTextFormat(Qt::PlainText);
@@ -71,12 +73,16 @@ TestResults::TestResults(AppState& state, QWidget* parent)
                              LayoutFont("Arial", 8.25), Qt::black);
         row.name->setWordWrap(true);
         row.name->setAlignment(Qt::AlignRight | Qt::AlignTop);
-        row.bar = new QLabel(this);
+        // A row reads as one sentence, given to its name; the bar and the
+        // score only repeat it.
+        row.bar = new AccessibleLabel(this);
+        HideFromAssistiveTools(row.bar);
         row.bar->setObjectName(QStringLiteral("percentBar%1").arg(i));
         row.bar->setScaledContents(true);
         row.bar->setGeometry(TwipRect(kBarLeft, kBarTop + kRowPitch * i, kFullBarWidth, kBarHeight));
         row.score = MakeLabel(this, QStringLiteral("percentLabel%1").arg(i), QString(),
                               ArialBold(9.75), Qt::black);
+        HideFromAssistiveTools(row.score);
     }
 
     scroll_ = new QScrollBar(Qt::Vertical, this);
@@ -93,6 +99,11 @@ TestResults::TestResults(AppState& state, QWidget* parent)
                          QPixmap(QStringLiteral(":/btn_back_rolled.png")),
                          QPixmap(QStringLiteral(":/btn_back_clicked.png")));
     connect(pictures_, &PictureButtons::clicked, this, [this](int) { accept(); });
+    pictures_->button(0)->setAccessibleName(QStringLiteral("Back"));
+    // With more rows than fit, the keyboard scrolls them too.
+    scroll_->setFocusPolicy(Qt::TabFocus);
+    scroll_->setAccessibleName(QStringLiteral("Sections"));
+    SetTabOrder({pictures_->button(0), scroll_});
 
     // Load step.
     CenterForm(this);
@@ -143,6 +154,7 @@ void TestResults::DrawGrid() {
         row.score->setText(TestReport::ScoreText(*result));
         row.score->adjustSize();
         row.name->setText(result->name);
+        row.name->setAccessibleName(report_->SpokenRow(*result));
         row.name->setFixedWidth(Px(3570));
         row.name->setFixedHeight(row.name->heightForWidth(Px(3570)));
 

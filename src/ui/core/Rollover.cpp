@@ -2,6 +2,8 @@
 
 #include "shell/core/AppState.h"
 
+#include <algorithm>
+
 namespace quillet {
 
 PictureState PictureStateOf(const QString& tag) {
@@ -129,6 +131,14 @@ void MenuLooks::press(int k) {
 
 void MenuLooks::reset() {
     for (MenuLook& look : looks_) look = MenuLook::Normal;
+}
+
+MenuLook MenuLooks::shownLook(int index, int focused) const {
+    const MenuLook own = look(index);
+    if (own != MenuLook::Normal || index != focused) return own;
+    const bool pointerHovers =
+        std::find(looks_.begin(), looks_.end(), MenuLook::Hover) != looks_.end();
+    return pointerHovers ? MenuLook::Normal : MenuLook::Hover;
 }
 
 }  // namespace quillet

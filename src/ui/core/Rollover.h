@@ -104,6 +104,11 @@ public:
     // Every item back to normal.
     void reset();
 
+    // The look item `index` shows when item `focused` (-1 for none) has the
+    // keyboard focus: the focused item shows the hover look while the pointer
+    // hovers no item, so that one item at most is ever in the hover look.
+    MenuLook shownLook(int index, int focused) const;
+
 private:
     std::vector<MenuLook> looks_;
 };

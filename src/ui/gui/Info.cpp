@@ -1,6 +1,7 @@
 #include "ui/gui/Info.h"
 
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,6 +13,7 @@
 #include "shell/gui/Platform.h"
 #include "shell/gui/Twips.h"
 #include "ui/core/InfoPages.h"
+#include "ui/gui/Accessible.h"
 #include "ui/gui/InfoContent.h"
 #include "ui/gui/Rollover.h"
 
@@ -148,6 +150,21 @@ void Info::scrolled(int value) {
 void Info::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawPixmap(0, 0, background_);
+}
+
+void Info::keyPressEvent(QKeyEvent* event) {
+    // Page Up and Page Down scroll the page, as the bar's trough does.
+    if (event->modifiers() == Qt::NoModifier && vScroll1_->isEnabled()) {
+        if (event->key() == Qt::Key_PageDown) {
+            vScroll1_->triggerAction(QAbstractSlider::SliderPageStepAdd);
+            return;
+        }
+        if (event->key() == Qt::Key_PageUp) {
+            vScroll1_->triggerAction(QAbstractSlider::SliderPageStepSub);
+            return;
+        }
+    }
+    QDialog::keyPressEvent(event);
 }
 
 bool Info::eventFilter(QObject* watched, QEvent* event) {

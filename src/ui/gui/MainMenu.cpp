@@ -7,6 +7,7 @@
 #include "shell/gui/Platform.h"
 #include "shell/gui/Twips.h"
 #include "ui/core/MainMenuRules.h"
+#include "ui/gui/Accessible.h"
 #include "ui/gui/MessageBox.h"
 #include "ui/gui/Rollover.h"
 
@@ -74,6 +75,10 @@ MainMenu::MainMenu(AppState& state, Screens screens, QWidget* parent)
     menu_->addBackground(this);
     menu_->addBackground(picture1_);
     connect(menu_, &MenuItems::clicked, this, &MainMenu::choose);
+    // Tab follows the items down the screen, "Exit" last.
+    std::vector<QWidget*> items;
+    for (int i = 0; i < menu_->count(); ++i) items.push_back(menu_->item(i));
+    SetTabOrder(InReadingOrder(items));
 
     auto* version = new QLabel(QStringLiteral("version 3.01"), picture1_);
     version->setObjectName(QStringLiteral("Label2"));

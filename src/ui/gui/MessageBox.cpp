@@ -4,6 +4,7 @@
 #include "shell/gui/Look.h"
 #include "shell/gui/Platform.h"
 #include "shell/gui/Twips.h"
+#include "ui/gui/Accessible.h"
 #include "ui/gui/Rollover.h"
 
 #include <QKeyEvent>
@@ -63,6 +64,9 @@ protected:
 
 myMsgBox::myMsgBox(AppState& state, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+    // A screen reader says the message as the box opens: the box is an alert
+    // named by its text.
+    SetAccessibleRole(this, QAccessible::AlertMessage);
     setObjectName(QStringLiteral("myMsgBox"));
     setModal(true);
 
@@ -81,6 +85,7 @@ myMsgBox::myMsgBox(AppState& state, QWidget* parent)
     label1_->installEventFilter(this);
 
     menu_ = new MenuItems(this, QStringLiteral("lblAnswer"), kOkColours);
+    menu_->setAccessibleRole(QAccessible::PushButton);
     QLabel* ok = menu_->addItem(picture1_, QStringLiteral("Ok"));
     ok->setFont(ArialBold(14.25));
     ok->setAlignment(Qt::AlignCenter);
@@ -113,6 +118,8 @@ myMsgBox::myMsgBox(AppState& state, QWidget* parent)
     // above the panel and its first lines are cut off.
     label1_->setGeometry(Px(kTextLeft), (ok->y() - textHeight) / 2, textWidth, textHeight);
     CenterForm(this);
+
+    setAccessibleName(state.messageText);
 }
 
 void myMsgBox::ResetRollovers() { menu_->ResetRollovers(); }
@@ -156,7 +163,7 @@ bool myMsgBox::eventFilter(QObject* watched, QEvent* event) {
 void ShowMessage(AppState& state, const QString& text, QWidget* parent) {
     state.messageText = text;
     QPointer<myMsgBox> box = new myMsgBox(state, parent);
-    box->exec();
+    ExecModal(*box);
     delete box;  // a fresh window for the next message
 }
 

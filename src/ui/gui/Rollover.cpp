@@ -1,8 +1,11 @@
 #include "ui/gui/Rollover.h"
 
 #include "shell/core/AppState.h"
+#include "ui/gui/Accessible.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -31,6 +34,9 @@ MenuItems::MenuItems(QWidget* window, const QString& baseName, const MenuColours
       colours_(colours),
       probe_(PointerProbe::For(window)) {
     probe_->addClient(this);
+    StartWithoutFocus(window_);
+    // The arrow keys enter the menu when no control has the focus.
+    window_->installEventFilter(this);
 }
 
 MenuItems::~MenuItems() {
@@ -39,18 +45,65 @@ MenuItems::~MenuItems() {
 
 QLabel* MenuItems::addItem(QWidget* parent, const QString& caption) {
     const int index = looks_.append();
-    auto* label = new QLabel(caption, parent);
+    auto* label = new AccessibleLabel(caption, parent);
+    SetAccessibleRole(label, role_);
     label->setObjectName(baseName_ + QString::number(index));
     label->setAutoFillBackground(false);
     label->setMouseTracking(true);
+    label->setFocusPolicy(Qt::TabFocus);
     label->installEventFilter(this);
     items_.push_back(label);
     showLooks();
     return label;
 }
 
+void MenuItems::setAccessibleRole(QAccessible::Role role) {
+    role_ = role;
+    for (QLabel* label : items_) SetAccessibleRole(label, role);
+}
+
+void MenuItems::clickByKey(int index) {
+    looks_.press(index);
+    showLooks();
+    emit clicked(index);
+}
+
+int MenuItems::focusedIndex() const {
+    for (int i = 0; i < count(); ++i) {
+        if (item(i)->hasFocus()) return i;
+    }
+    return -1;
+}
+
+bool MenuItems::handleKey(QKeyEvent* event, int index) {
+    if (index >= 0 && IsKeyboardClick(event)) {
+        clickByKey(index);
+        return true;
+    }
+    if ((event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+    int step = 0;
+    switch (event->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Left:
+            step = -1;
+            break;
+        case Qt::Key_Down:
+        case Qt::Key_Right:
+            step = 1;
+            break;
+        default:
+            return false;
+    }
+    const std::vector<QWidget*> controls(items_.begin(), items_.end());
+    const QWidget* current = index >= 0 ? item(index) : nullptr;
+    if (QWidget* next = NextInReadingOrder(controls, current, step)) {
+        next->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    }
+    return true;
+}
+
 QColor MenuItems::colour(int index) const {
-    switch (look(index)) {
+    switch (looks_.shownLook(index, focusedIndex())) {
         case MenuLook::Hover:
             return colours_.hover;
         case MenuLook::Pressed:
@@ -101,6 +154,10 @@ int MenuItems::indexOf(const QObject* object) const {
 
 bool MenuItems::eventFilter(QObject* watched, QEvent* event) {
     const int index = indexOf(watched);
+    if (watched == window_ && event->type() == QEvent::KeyPress &&
+        QApplication::focusWidget() == window_ && count() > 0) {
+        if (handleKey(static_cast<QKeyEvent*>(event), -1)) return true;
+    }
     if (index < 0) {
         // A background surface: the move goes on to the surface itself.
         if (event->type() == QEvent::MouseMove &&
@@ -137,6 +194,13 @@ bool MenuItems::eventFilter(QObject* watched, QEvent* event) {
             if (click) emit clicked(index);
             return true;
         }
+        case QEvent::FocusIn:
+        case QEvent::FocusOut:
+            showLooks();
+            return QObject::eventFilter(watched, event);
+        case QEvent::KeyPress:
+            if (handleKey(static_cast<QKeyEvent*>(event), index)) return true;
+            return QObject::eventFilter(watched, event);
         default:
             return QObject::eventFilter(watched, event);
     }
@@ -185,6 +249,7 @@ PictureButtons::PictureButtons(AppState& state, QWidget* window, bool clickActsW
       clickActsWhenDisabled_(clickActsWhenDisabled),
       probe_(PointerProbe::For(window)) {
     probe_->addClient(this);
+    StartWithoutFocus(window);
 }
 
 PictureButtons::~PictureButtons() {
@@ -195,8 +260,10 @@ PictureButton* PictureButtons::addButton(QWidget* parent, const QRect& geometry,
                                          const QPixmap& normal, const QPixmap& rolled,
                                          const QPixmap& clicked) {
     auto* button = new PictureButton(parent, normal, rolled, clicked);
+    SetAccessibleRole(button, QAccessible::PushButton);
     button->setObjectName(QStringLiteral("RollOverPicture") + QString::number(count()));
     button->setGeometry(geometry);
+    button->setFocusPolicy(Qt::TabFocus);
     button->installEventFilter(this);
     buttons_.push_back(button);
     return button;
@@ -205,9 +272,11 @@ PictureButton* PictureButtons::addButton(QWidget* parent, const QRect& geometry,
 void PictureButtons::LoadButtons() { LoadPictureButtons(*this); }
 
 bool PictureButtons::wantsPointer() const {
+    // A button whose look would change with the pointer away (a focused button counts as
+    // under the pointer) still needs ticks.
     for (int i = 0; i < count(); ++i) {
         const QString tag = pictureTag(i);
-        const PictureStep away = PictureTick(tag, /*pointerOver=*/false);
+        const PictureStep away = PictureTick(tag, /*pointerOver=*/button(i)->hasFocus());
         if (away.showImage || away.whoosh || away.tag != tag) return true;
     }
     return false;
@@ -221,9 +290,20 @@ void PictureButtons::setPictureTag(int index, const QString& tag) { button(index
 
 void PictureButtons::showPicture(int index, PictureImage image) { button(index)->showImage(image); }
 
-bool PictureButtons::pointerOverPicture(int index) const { return probe_->over(button(index)); }
+// The keyboard focus counts as the pointer, so a focused button shows the
+// hover look and keeps it until the focus moves on.
+bool PictureButtons::pointerOverPicture(int index) const {
+    return button(index)->hasFocus() || probe_->over(button(index));
+}
 
 void PictureButtons::whoosh() { PlayWhoosh(state_); }
+
+// A press and a release over the button, as the mouse gives them.
+void PictureButtons::clickByKey(int index) {
+    PressPicture(*this, index);
+    ReleasePicture(*this, index);
+    if (PictureClickActs(pictureTag(index), clickActsWhenDisabled_)) emit clicked(index);
+}
 
 int PictureButtons::indexOf(const QObject* object) const {
     const auto it = std::find(buttons_.begin(), buttons_.end(), object);
@@ -251,6 +331,15 @@ bool PictureButtons::eventFilter(QObject* watched, QEvent* event) {
             }
             return true;
         }
+        case QEvent::FocusIn:
+        case QEvent::FocusOut:
+            // The focus look follows on the next tick.
+            probe_->wake();
+            return QObject::eventFilter(watched, event);
+        case QEvent::KeyPress:
+            if (!IsKeyboardClick(event)) return QObject::eventFilter(watched, event);
+            clickByKey(index);
+            return true;
         default:
             return QObject::eventFilter(watched, event);
     }

@@ -3,6 +3,7 @@
 #include "ui/core/Rollover.h"
 #include "ui/gui/PointerProbe.h"
 
+#include <QAccessible>
 #include <QColor>
 #include <QObject>
 #include <QPixmap>
@@ -11,6 +12,7 @@
 
 #include <vector>
 
+class QKeyEvent;
 class QLabel;
 
 namespace quillet {
@@ -39,7 +41,11 @@ public:
     ~MenuItems() override;
 
     // Creates the next item of the array in `parent`, in the normal colour.
+    // Items take the keyboard focus by Tab only; the focused item shows the
+    // hover colour, and Enter or Space clicks it.
     QLabel* addItem(QWidget* parent, const QString& caption);
+    // What the items are to assistive tools (menu items unless told).
+    void setAccessibleRole(QAccessible::Role role);
     int count() const { return static_cast<int>(items_.size()); }
     QLabel* item(int index) const { return items_.at(static_cast<size_t>(index)); }
     MenuLook look(int index) const { return looks_.look(index); }
@@ -54,6 +60,12 @@ public:
 
     PointerProbe* probe() const { return probe_; }
 
+    // What a click on item `index` does, for the keyboard: the pressed look,
+    // then the item's action.
+    void clickByKey(int index);
+    // The item with the keyboard focus, or -1.
+    int focusedIndex() const;
+
 signals:
     // The mouse button was pressed and released over item `index`.
     void clicked(int index);
@@ -64,12 +76,14 @@ protected:
 private:
     int indexOf(const QObject* object) const;
     void showLooks();
+    bool handleKey(QKeyEvent* event, int index);
 
     bool wantsPointer() const override;
     void pointerTick() override;
 
     QWidget* window_;
     QString baseName_;
+    QAccessible::Role role_ = QAccessible::MenuItem;
     MenuColours colours_;
     MenuLooks looks_;
     std::vector<QLabel*> items_;
@@ -79,7 +93,10 @@ private:
 };
 
 // One picture button: shows one of its three images; its state is the text of
-// its "tag" property ("1" to "7", see ui/core/Rollover.h).
+// its "tag" property ("1" to "7", see ui/core/Rollover.h). It takes the
+// keyboard focus by Tab only; while focused it looks as it does under the
+// pointer, and Enter or Space clicks it. Give it an accessible name that says
+// what it does.
 class PictureButton : public QWidget {
     Q_OBJECT
 public:
@@ -144,6 +161,7 @@ private:
     void showPicture(int index, PictureImage image) override;
     bool pointerOverPicture(int index) const override;
     void whoosh() override;
+    void clickByKey(int index);
 
     bool wantsPointer() const override;
     void pointerTick() override;

@@ -1,0 +1,60 @@
+#include "Screenshots.h"
+
+#include "options/gui/TestOptions.h"
+#include "ui/gui/MainMenu.h"
+#include "ui/gui/Rollover.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTest>
+
+namespace quillet {
+namespace {
+
+// Shows `window` as the active window with the keyboard focus where `keys`
+// (Tab presses and arrows, sent to whatever has the focus) take it.
+void FocusByKeys(QWidget& window, std::initializer_list<Qt::Key> keys) {
+    window.show();
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window)) return;
+    for (const Qt::Key key : keys) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &window;
+        QTest::keyClick(target, key);
+    }
+    // The picture buttons take the focused look on their next timer tick.
+    QTest::qWait(120);
+}
+
+}  // namespace
+
+// Windows as a keyboard user sees them: the focused control in its hover look
+// (or, on a page button, a focus frame).
+QUILLET_SCREENSHOTS(keyboard) {
+    shots::LoadedProgram program(context);
+    if (!program.loaded) return;
+    AppState& state = program.state;
+    {
+        MainMenu menu(state, Screens{});
+        FocusByKeys(menu, {Qt::Key_Tab, Qt::Key_Down});
+        shots::Save(context, &menu, "keyboard-mainmenu");
+        menu.hide();
+    }
+    {
+        state.currentElement = 2;
+        TestOptions screen(state);
+        FocusByKeys(screen, {Qt::Key_Tab, Qt::Key_Right});
+        shots::Save(context, &screen, "keyboard-options-page-button");
+        for (int i = 0; i < 1 + TestOptions::kTabs + 1; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        shots::Save(context, &screen, "keyboard-options-section");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+        QTest::qWait(120);
+        shots::Save(context, &screen, "keyboard-options-tab");
+        screen.hide();
+    }
+}
+
+}  // namespace quillet
