@@ -302,6 +302,7 @@ void PictureButtons::whoosh() { PlayWhoosh(state_); }
 void PictureButtons::clickByKey(int index) {
     PressPicture(*this, index);
     ReleasePicture(*this, index);
+    probe_->wake();
     if (PictureClickActs(pictureTag(index), clickActsWhenDisabled_)) emit clicked(index);
 }
 
