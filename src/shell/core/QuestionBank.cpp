@@ -222,7 +222,18 @@ bool LoadProgram(AppState& state) {
     state.figuresOn = settings::ReadFiguresOn(state.settingsPath);
     state.testMode = settings::ReadTestMode(state.settingsPath);
     state.shuffleOn = settings::ReadShuffleOn(state.settingsPath);
+    OpenStudyRecord(state);
     return true;
+}
+
+QString PoolNameFor(const AppState& state, int element) {
+    (void)state;
+    return QStringLiteral("Element ") + QString::number(element);
+}
+
+StudyRecord::OpenStatus OpenStudyRecord(AppState& state) {
+    const QString folder = StudyRecordFolder(state.settingsPath, /*installed=*/false);
+    return state.record.open(QDir(folder).filePath(StudyRecordFileName(state.programName)));
 }
 
 }  // namespace quillet
