@@ -16,7 +16,7 @@ QUILLET_SCREENSHOTS(message_box) {
         {"message-box-empty", QString()},
         // The end of a review.
         {"message-box-review-done",
-         ReviewSummaryMessage(ReviewList{{}, 35, 35, 0, true})},
+         ReviewSummaryMessage(ReviewList{{}, 35, 35, 0, true, {}})},
     };
     for (const auto& [file, text] : messages) {
         AppState state;
