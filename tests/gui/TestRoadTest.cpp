@@ -251,6 +251,7 @@ TEST(TestRoad, FigureAndInformationOpenFromTheTestScreen) {
 // left, it says how many chosen questions were right last time.
 TEST(TestRoad, ModeSixReviewsWhatWasMissedThenWhatIsNew) {
     Program program(6);
+    OpenStudyRecord(program.folder.state);
     StudyRecord& record = program.folder.state.record;
     const QString pool = PoolNameFor(program.folder.state, 2);
     ASSERT_TRUE(record.add({pool, "T1A01", QDateTime::currentDateTime(), true}));

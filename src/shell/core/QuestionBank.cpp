@@ -222,7 +222,6 @@ bool LoadProgram(AppState& state) {
     state.figuresOn = settings::ReadFiguresOn(state.settingsPath);
     state.testMode = settings::ReadTestMode(state.settingsPath);
     state.shuffleOn = settings::ReadShuffleOn(state.settingsPath);
-    OpenStudyRecord(state);
     return true;
 }
 

@@ -55,11 +55,13 @@ void DeselectSection(AppState& state, int index);
 // record keeps the answers to its questions ("Element 2").
 QString PoolNameFor(const AppState& state, int element);
 
-// Opens the study record beside the settings file (state.settingsPath).
+// Opens the study record beside the settings file (state.settingsPath). Done
+// before the first test of a run rather than at start-up, so that checking
+// and writing the file never delays the main menu.
 StudyRecord::OpenStatus OpenStudyRecord(AppState& state);
 
 // The main menu's load step without its window work: settings path, bank,
-// sections, the program options and the study record. A fatal failure goes to state.fatal and
+// sections and the program options. A fatal failure goes to state.fatal and
 // gives false.
 bool LoadProgram(AppState& state);
 
