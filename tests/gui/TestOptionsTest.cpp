@@ -266,6 +266,21 @@ TEST_F(OptionsScreen, SimulatedModeIsTakenOnAnyCloseAndAKeptScreenIsReused) {
     EXPECT_EQ(holder_.screen(), nullptr);
 }
 
+TEST_F(OptionsScreen, TheReviewModeIsChosenStoredAndShownAgain) {
+    start(SmallBank());
+    open([&](TestOptions* screen) {
+        click(screen, "optBut1");
+        choose(screen, "Option15");
+        click(screen, "RollOverPicture0");
+    });
+    EXPECT_EQ(setting("TestMode", "TestMode"), "6");
+    EXPECT_EQ(settings::ReadTestMode(state().settingsPath), 6);
+    open([&](TestOptions* screen) {
+        EXPECT_TRUE(screen->findChild<QRadioButton*>("Option15")->isChecked());
+        click(screen, "RollOverPicture0");
+    });
+}
+
 TEST_F(OptionsScreen, PageSoundFromTheSecondSelectionUntilSoundsAreTurnedOff) {
     start(SmallBank());
     makeBump();

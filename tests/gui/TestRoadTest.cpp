@@ -3,6 +3,8 @@
 
 #include "GuiSupport.h"
 #include "app/Screens.h"
+#include "engine/core/QuestionList.h"
+#include "shell/core/QuestionBank.h"
 #include "shell/core/Settings.h"
 #include "ui/gui/Info.h"
 #include "ui/gui/MainMenu.h"
@@ -242,6 +244,52 @@ TEST(TestRoad, FigureAndInformationOpenFromTheTestScreen) {
     EXPECT_EQ(idAfter, idBefore) << "the same question is still on screen";
     EXPECT_EQ(idBefore, "FCC Question ID: T1A02");
     EXPECT_EQ(infoPage, 0);
+}
+
+// A review asks what was missed last time, then what was never answered, and
+// leaves out what was answered right; at its end, and on a review with nothing
+// left, it says how many chosen questions were right last time.
+TEST(TestRoad, ModeSixReviewsWhatWasMissedThenWhatIsNew) {
+    Program program(6);
+    OpenStudyRecord(program.folder.state);
+    StudyRecord& record = program.folder.state.record;
+    const QString pool = PoolNameFor(program.folder.state, 2);
+    ASSERT_TRUE(record.add({pool, "T1A01", QDateTime::currentDateTime(), true}));
+    ASSERT_TRUE(record.add({pool, "T1A02", QDateTime::currentDateTime(), false}));
+
+    QStringList asked;
+    QString caption;
+    bool resultsSeen = false;
+    QTimer::singleShot(0, [&] {
+        WhenModal("TakeTest", [&](QWidget* test) {
+            caption = test->findChild<QLabel*>("lblTestType")->text();
+            auto id = [test] { return test->findChild<QLabel*>("lblQuestionID")->text(); };
+            asked << id();
+            AnswerQuestion(test, true);   // T1A02, missed last time
+            asked << id();
+            AnswerQuestion(test, false);  // T1A03 missed: it stays, and comes back at the end
+            AnswerQuestion(test, true);
+            asked << id();
+            AnswerQuestion(test, true);
+            QTimer::singleShot(0, [&] {
+                // A second review finds nothing left and closes at once.
+                WhenModal("TestResults", [&](QWidget*) { resultsSeen = true; }, 500, program.menu.get());
+                program.startTechnicianTest();
+                QTimer::singleShot(300, [&] { program.menu->exitProgram(); });
+            });
+        });
+        program.startTechnicianTest();
+    });
+    program.menu->exec();
+    EXPECT_EQ(caption, TestModeCaption(kModeReview));
+    EXPECT_EQ(asked, (QStringList{"FCC Question ID: T1A02", "FCC Question ID: T1A03",
+                                  "FCC Question ID: T1A03"}));
+    const QString done = "Nothing left to review. 3 of 3 chosen questions were answered right last time.";
+    ASSERT_GE(program.messages.size(), 2);
+    EXPECT_EQ(program.messages.mid(program.messages.size() - 2), (QStringList{done, done}));
+    EXPECT_EQ(program.messages.filter("Incorrrect").size(), 1);
+    EXPECT_FALSE(resultsSeen);
+    EXPECT_EQ(record.answerCount(), 5);
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ TEST(InfoScroll, PagesNoTallerThanTheViewportLeaveTheBarDisabledAtZero) {
     }
     EXPECT_FALSE(InfoScrollFor(InfoPageHeight(iw::kDistributionPage)).enabled);
     EXPECT_TRUE(InfoScrollFor(InfoPageHeight(iw::kDisclaimerPage)).enabled);
-    EXPECT_EQ(InfoScrollFor(InfoPageHeight(iw::kStudyPage)).maximum, 7);
+    EXPECT_EQ(InfoScrollFor(InfoPageHeight(iw::kStudyPage)).maximum, 10);
 }
 
 TEST(InfoScroll, TheEndOfEveryPageCanBeScrolledIntoView) {

@@ -93,12 +93,12 @@ TEST_F(SettingsFile, SectionChoiceNeedsExactlyYes) {
 }
 
 TEST_F(SettingsFile, UnknownTestModeFallsBackToOne) {
-    for (const char* value : {"6", "0", "-2", "two", "2x", "99999"}) {
+    for (const char* value : {"7", "0", "-2", "two", "2x", "99999"}) {
         write(QByteArray("[TestMode]\nTestMode=") + value + "\n");
         EXPECT_EQ(settings::ReadTestMode(path()), 1) << value;
     }
-    write("[TestMode]\nTestMode=5\n");
-    EXPECT_EQ(settings::ReadTestMode(path()), 5);
+    write("[TestMode]\nTestMode=6\n");
+    EXPECT_EQ(settings::ReadTestMode(path()), 6);
     write("[TestMode]\nTestMode=4\n");
     EXPECT_EQ(settings::ReadTestMode(path()), 4);
     EXPECT_TRUE(contents().contains("TestMode=4")) << "the fallback is never written back";

@@ -1,5 +1,6 @@
 #include "Screenshots.h"
 
+#include "engine/core/ReviewList.h"
 #include "shell/core/AppState.h"
 #include "ui/gui/MessageBox.h"
 
@@ -13,6 +14,9 @@ QUILLET_SCREENSHOTS(message_box) {
                         "the question window. Read it again before you go on to the next "
                         "question, and remember that questions you miss come back later.")},
         {"message-box-empty", QString()},
+        // The end of a review.
+        {"message-box-review-done",
+         ReviewSummaryMessage(ReviewList{{}, 35, 35, 0, true, {}})},
     };
     for (const auto& [file, text] : messages) {
         AppState state;

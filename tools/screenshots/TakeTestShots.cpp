@@ -62,6 +62,15 @@ QUILLET_SCREENSHOTS(take_test) {
         }
     }
     {
+        // A review with an empty record: every question is new.
+        AppState state;
+        if (OpenBank(state, context.programDir, 2, kModeReview)) {
+            MersenneRandom random(7);
+            TakeTest window(state, nullptr, &random);
+            shots::Save(context, &window, QStringLiteral("take-test-review"));
+        }
+    }
+    {
         // The longest question of the Extra pool, in a simulated exam (no skip button).
         AppState state;
         if (OpenBank(state, context.programDir, 5, kModeSimulatedExam)) {

@@ -55,6 +55,7 @@ QString TestModeCaption(int mode) {
         case kModeContinuous: return QStringLiteral("Continuous questions");
         case kModeSimulatedExam: return QStringLiteral("Simulated Written Exam");
         case kModeRealExam: return QStringLiteral("Real exam: one question per group");
+        case kModeReview: return QStringLiteral("Reviewing missed questions, then new ones");
         default: return QStringLiteral("Asking each question exactly once.");
     }
 }
@@ -107,6 +108,12 @@ void MoveInRandomOrder(QuestionIdList& from, QuestionIdList& to, RandomSource& r
     from.clear();
 }
 
+bool ListsQuestion(const AppState& state, qint64 element, qint64 sectionId) {
+    if (element != state.currentElement) return false;
+    const SectionInfo* section = state.sections.withId(sectionId);
+    return section && section->Ask;
+}
+
 PreparedList PrepareQuestionList(AppState& state, RandomSource& random,
                                  QuestionIdList& questionList, QuestionIdList& scramble,
                                  int& simulatedCount) {
@@ -117,9 +124,7 @@ PreparedList PrepareQuestionList(AppState& state, RandomSource& random,
     QuestionIdList found;
     Query query(state.database, kQuestionListQuery);
     while (query.next()) {
-        if (query.integer("TEST") != state.currentElement) continue;
-        const SectionInfo* section = state.sections.withId(query.integer("SECTIONID"));
-        if (!section || !section->Ask) continue;
+        if (!ListsQuestion(state, query.integer("TEST"), query.integer("SECTIONID"))) continue;
         found.push_back(query.integer("QUESTIONID"));
     }
     // A bank that fails part-way gives no list rather than part of one.

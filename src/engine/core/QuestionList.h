@@ -39,6 +39,10 @@ QuestionIdList InsertAtRandomPositions(const QuestionIdList& ids, RandomSource& 
 // from `from`. Same draws and result as doing exactly that, in O(n log n).
 void MoveInRandomOrder(QuestionIdList& from, QuestionIdList& to, RandomSource& random);
 
+// Whether a question of `element` in section `sectionId` belongs in a test of
+// state.currentElement: its section is in the table and chosen.
+bool ListsQuestion(const AppState& state, qint64 element, qint64 sectionId);
+
 struct PreparedList {
     // Questions found (before any shortening of the exam).
     int count = 0;

@@ -3,6 +3,8 @@
 #include "shell/core/QuestionBank.h"
 #include "shell/core/Random.h"
 
+#include <QDateTime>
+
 #include <algorithm>
 #include <limits>
 
@@ -20,12 +22,17 @@ RunningTest::RunningTest(AppState& state, RandomSource& random, const TextMeasur
 
 void RunningTest::load() {
     mode_ = NormalizedTestMode(state_.testMode);
+    // Anything to tell about the study record comes before the first question.
+    const QString notice = state_.record.takeNotice();
+    if (!notice.isEmpty()) screen_.showMessage(notice);
     screen_.setTestTypeText(TestModeCaption(mode_));
     screen_.setRunText(QString());
     screen_.resetRollovers();
 
     PreparedList prepared;
-    if (mode_ == kModeRealExam) {
+    if (mode_ == kModeReview) {
+        prepared = prepareReview();
+    } else if (mode_ == kModeRealExam) {
         const ExamInfo* exam = state_.exams.find(state_.currentElement);
         simulatedCount_ = exam ? exam->questions : 0;
         scramble_.clear();
@@ -49,11 +56,32 @@ void RunningTest::load() {
 
     const bool first = mode_ == kModeContinuous ? loadMeAQuestion() : loadFirstQuestion();
     // Nothing to ask: the screen closes on activation and the main menu says so.
-    if (!first && !bankFailed_) state_.questionsNotFound = true;
+    if (!first && !bankFailed_ && !nothingToReview_) state_.questionsNotFound = true;
+}
+
+PreparedList RunningTest::prepareReview() {
+    ReviewList review = PrepareReviewList(state_, random_);
+    questionList_ = std::move(review.questions);
+    scramble_.clear();
+    PreparedList prepared;
+    prepared.count = static_cast<int>(questionList_.size());
+    prepared.readOk = review.readOk;
+    prepared.fault = review.fault;
+    // Chosen questions all answered right last time: the review says so
+    // instead of the main menu's "no questions" message.
+    if (review.readOk && questionList_.empty() && review.chosen > 0) {
+        nothingToReview_ = true;
+        prepared.message = ReviewSummaryMessage(review);
+    }
+    return prepared;
 }
 
 void RunningTest::activate() {
-    if (state_.questionsNotFound || bankFailed_) endTest();
+    if (state_.questionsNotFound || bankFailed_ || nothingToReview_) endTest();
+}
+
+bool RunningTest::marksEachQuestion() const {
+    return mode_ == kModeUntilRight || mode_ == kModeContinuous || mode_ == kModeReview;
 }
 
 void RunningTest::bankFault(const QString& fault) {
@@ -68,6 +96,7 @@ bool RunningTest::showQuestion(qint64 questionId) {
     if (outcome.status == LoadStatus::ReadError) bankFault(outcome.fault);
     if (!outcome.shown()) return false;
     current_ = std::move(outcome.question);
+    answered_ = false;
     CountUp(shown_);
     screen_.showQuestion(*current_);
     return true;
@@ -115,7 +144,10 @@ void RunningTest::nextQuestion() {
     screen_.resetRollovers();
     PlaySound(state_, kNextQuestionSound);
     const bool more = mode_ == kModeContinuous ? loadMeAQuestion() : loadFirstQuestion();
-    if (!more) endTest();
+    if (more) return;
+    // The end of a review tells where the student now stands.
+    if (mode_ == kModeReview) screen_.showMessage(ReviewSummaryMessage(PrepareReviewList(state_, random_)));
+    endTest();
 }
 
 SectionInfo* RunningTest::currentSection() {
@@ -146,8 +178,9 @@ void RunningTest::answer(int label) {
     const size_t i = static_cast<size_t>(label);
     const QString tag = current_->tags[i];
     const bool right = tag == kCorrectTag;
+    if (!answered_) recordAnswer(right);
 
-    if (mode_ == kModeUntilRight || mode_ == kModeContinuous) {
+    if (marksEachQuestion()) {
         if (right) {
             screen_.showMessage(tag + kLineBreak + kLineBreak + current_->answerTexts[i]);
         } else {
@@ -158,6 +191,7 @@ void RunningTest::answer(int label) {
 
     switch (mode_) {
         case kModeUntilRight:
+        case kModeReview:
             if (!right) {
                 missed_ = true;
                 breakRun();
@@ -185,6 +219,20 @@ void RunningTest::answer(int label) {
             finishQuestion(right && !missed_);
             return;
     }
+}
+
+// The first answer to a question on screen decides whether it was right at
+// the first try, so that is when it goes into the study record: a student who
+// leaves while a missed question waits for its right answer still has the
+// miss recorded.
+void RunningTest::recordAnswer(bool right) {
+    answered_ = true;
+    const SectionInfo* section = currentSection();
+    if (!section) return;
+    state_.record.add({PoolNameFor(state_, section->Test), current_->poolQuestionId,
+                       QDateTime::currentDateTime(), right});
+    const QString notice = state_.record.takeNotice();
+    if (!notice.isEmpty()) screen_.showMessage(notice);
 }
 
 bool RunningTest::answerKey(int key) {

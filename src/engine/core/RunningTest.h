@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/core/QuestionList.h"
+#include "engine/core/ReviewList.h"
 #include "presentation/core/QuestionLayout.h"
 #include "presentation/core/QuestionLoader.h"
 #include "shell/core/AppState.h"
@@ -85,6 +86,9 @@ public:
 
     int mode() const { return mode_; }
     bool skipAvailable() const { return !IsExamMode(mode_); }
+    // Modes 2, 3 and 6 give feedback after each answer and keep a missed
+    // question on screen until it is answered right.
+    bool marksEachQuestion() const;
     bool closed() const { return closed_; }
     int questionsShown() const { return shown_; }
     int correctAnswers() const { return correct_; }
@@ -98,6 +102,8 @@ private:
     bool showQuestion(qint64 questionId);
     void bankFault(const QString& fault);
     void finishQuestion(bool rightFirstTime);
+    void recordAnswer(bool right);
+    PreparedList prepareReview();
     void raiseRun();
     void breakRun();
     void endTest();
@@ -114,10 +120,13 @@ private:
     QuestionIdList scramble_;
     std::optional<QuestionOnScreen> current_;
     bool missed_ = false;
+    bool answered_ = false;  // the question on screen has had its first answer
     int shown_ = 0;
     int correct_ = 0;
     bool closed_ = false;
     bool bankFailed_ = false;
+    // A review whose chosen questions were all answered right last time.
+    bool nothingToReview_ = false;
 };
 
 }  // namespace quillet

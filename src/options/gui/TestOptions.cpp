@@ -60,13 +60,14 @@ struct ModeRow {
     int height;
     const char* caption;
 };
-constexpr ModeRow kModeRows[TestOptions::kModes] = {
+constexpr ModeRow kModeRows[] = {
     {1, 90, 285, "Go through each question until I get it right (marked after each question)"},
     {2, 360, 300,
      "Just keep asking me questions (questions will repeat / marked after each question)"},
     {0, 675, 300, "Go Through Each Question Exactly Once (marked at end)"},
     {3, 990, 330, "Simulated Test mode (marked at end)"},
     {4, 1320, 330, "Real exam: one question from each group, as on the actual test (marked at end)"},
+    {5, 1650, 330, "Review: questions I missed last time, then new ones (marked after each question)"},
 };
 
 const char kSimulatedNote[] =
@@ -386,7 +387,7 @@ void TestOptions::buildFormatPage() {
                            TwipRect(75, 90, 4365, 285), ArialBold(12), kBlack);
     tabs_->addBackground(heading);
 
-    QWidget* box = Surface(page, QStringLiteral("picModes"), TwipRect(75, 450, 8415, 1740), kDark);
+    QWidget* box = Surface(page, QStringLiteral("picModes"), TwipRect(75, 450, 8415, 2070), kDark);
     const QFont font = ArialBold(9.75);
     for (const ModeRow& row : kModeRows) {
         auto* option = new QRadioButton(QString::fromLatin1(row.caption), box);
@@ -399,7 +400,7 @@ void TestOptions::buildFormatPage() {
 
     auto* note =
         Text(page, QStringLiteral("Label3"), QString::fromLatin1(kSimulatedNote),
-             TwipRect(120, 2280, 8400, 585), LayoutFont(QStringLiteral("Arial"), 8.25), kBlack);
+             TwipRect(120, 2610, 8400, 585), LayoutFont(QStringLiteral("Arial"), 8.25), kBlack);
     note->setWordWrap(true);
     note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
@@ -509,8 +510,10 @@ void TestOptions::Load() {
 
     SetupStep([this] { pictures_->LoadButtons(); });
     SetupStep([this] {
-        modes_.at(static_cast<size_t>(options::OptionIndexForMode(state_.testMode)))
-            ->setChecked(true);
+        if (QRadioButton* mode =
+                modes_.at(static_cast<size_t>(options::OptionIndexForMode(state_.testMode)))) {
+            mode->setChecked(true);
+        }
     });
     SetupStep([this] { CenterForm(this); });
     SetupStep([this] {
@@ -536,7 +539,7 @@ void TestOptions::Unload() {
 
 int TestOptions::selectedMode() const {
     for (int i = 0; i < kModes; ++i) {
-        if (modes_[i]->isChecked()) return i;
+        if (modes_[i] && modes_[i]->isChecked()) return i;
     }
     return -1;
 }

@@ -72,6 +72,7 @@ LoadOutcome LoadQuestion(AppState& state, qint64 questionId, RandomSource& rando
         q.tags[i] = static_cast<int>(i) == correct ? kCorrectTag : kIncorrectTag;
     }
     q.correctLabel = correct;
+    q.poolQuestionId = row.text("FCCQUESTIONID").trimmed();
     q.questionIdCaption = QuestionIdCaption(row.text("FCCQUESTIONID"));
 
     q.order = state.shuffleOn ? DrawAnswerOrder(random) : kNaturalOrder;

@@ -28,6 +28,7 @@ struct QuestionOnScreen {
 
     CanvasLayout canvas;  // the canvas itself goes back to its origin
 
+    QString poolQuestionId;     // "T1A01"; empty when the bank has none
     QString questionIdCaption;  // "FCC Question ID: T1A01"
     HeaderLayout header;
     QString sectionCaption;  // "T1 - Commission's Rules", or "FCC Test"

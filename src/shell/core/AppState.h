@@ -3,6 +3,7 @@
 #include "shell/core/Database.h"
 #include "shell/core/Exams.h"
 #include "shell/core/Services.h"
+#include "shell/core/StudyRecord.h"
 
 #include <QString>
 
@@ -90,6 +91,8 @@ struct AppState {
     // Elements whose pool has been reported as not in force in this run, so
     // that the warning comes once per element, not before every test.
     std::set<int> poolWarningsGiven;
+    // The student's answers across runs, opened at start-up beside the settings.
+    StudyRecord record;
 
     SoundPlayer* sound = nullptr;
     FatalErrorHandler* fatal = nullptr;

@@ -225,4 +225,14 @@ bool LoadProgram(AppState& state) {
     return true;
 }
 
+QString PoolNameFor(const AppState& state, int element) {
+    (void)state;
+    return QStringLiteral("Element ") + QString::number(element);
+}
+
+StudyRecord::OpenStatus OpenStudyRecord(AppState& state) {
+    const QString folder = StudyRecordFolder(state.settingsPath, /*installed=*/false);
+    return state.record.open(QDir(folder).filePath(StudyRecordFileName(state.programName)));
+}
+
 }  // namespace quillet

@@ -51,6 +51,15 @@ BankResult LoadSections(AppState& state);
 void SelectSection(AppState& state, int index);
 void DeselectSection(AppState& state, int index);
 
+// The name of the pool the bank holds for `element`, under which the study
+// record keeps the answers to its questions ("Element 2").
+QString PoolNameFor(const AppState& state, int element);
+
+// Opens the study record beside the settings file (state.settingsPath). Done
+// before the first test of a run rather than at start-up, so that checking
+// and writing the file never delays the main menu.
+StudyRecord::OpenStatus OpenStudyRecord(AppState& state);
+
 // The main menu's load step without its window work: settings path, bank,
 // sections and the program options. A fatal failure goes to state.fatal and
 // gives false.

@@ -9,11 +9,12 @@ enum TestModes : int {
     kModeContinuous = 3,     // random questions with repetition, until the student leaves
     kModeSimulatedExam = 4,  // like mode 1, stopping at the exam's question count
     kModeRealExam = 5,       // one question from each group of the pool, marked at the end
+    kModeReview = 6,         // what was missed last time, then what was never answered; as mode 2
 };
 
 // The highest mode there is. Start-up reads any stored mode above it as mode
 // 1, and the options screen offers one option per mode up to it.
-inline constexpr int kHighestTestMode = kModeRealExam;
+inline constexpr int kHighestTestMode = kModeReview;
 
 // A mode outside 1..kHighestTestMode is taken as mode 1.
 constexpr int NormalizedTestMode(int mode) {

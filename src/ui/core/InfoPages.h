@@ -50,7 +50,7 @@ struct Page {
 };
 inline constexpr std::array<Page, 7> kPages{{
     {kDisclaimerPage, 6480},
-    {kStudyPage, 11400},
+    {kStudyPage, 14640},  // grown by the section on the review mode and the study record
     {kFiguresPage, 5205},
     {kThanksPage, 5190},
     {kProblemsPage, 9675},

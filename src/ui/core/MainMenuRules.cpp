@@ -20,7 +20,8 @@ bool AnySectionChosen(const SectionTable& sections, int element) {
 }
 
 bool ResultsFollow(const SectionTable& sections, int testMode) {
-    if (testMode == kModeUntilRight) return false;
+    // The modes that mark each question as it is answered have no report.
+    if (testMode == kModeUntilRight || testMode == kModeReview) return false;
     for (const SectionInfo& section : sections) {
         if (section.AskedCount > 0) return true;
     }

@@ -208,6 +208,19 @@ void Study(PageWriter& w) {
         "Do not be discouraged by low scores at first. They rise quickly once the questions "
         "start to look familiar, and Quillet remembers your choice of sections and mode from "
         "one session to the next, so you can pick up where you left off."));
+    w.subheading(QStringLiteral("Reviewing What You Missed"));
+    w.paragraph(QStringLiteral(
+        "Quillet keeps a record of every answer you give, from one session to the next. The mode "
+        "\"Review\" uses it: from the sections you have chosen it first asks the questions you "
+        "got wrong the last time you saw them, the most recent misses first, and then the "
+        "questions you have never answered. It marks each answer at once, as \"Go through each "
+        "question until I get it right\" does, and leaves out every question you answered "
+        "correctly last time. Use it at the start of each session to go back over yesterday's "
+        "mistakes."));
+    w.paragraph(QStringLiteral(
+        "The record is the file quillet-record.db, kept in the same folder as your settings "
+        "file quillet.ini. To start afresh, close Quillet and delete that file; a new, empty "
+        "record is started the next time Quillet starts."));
     w.paragraph(QStringLiteral(
         "The questions of the real examinations are drawn from the same public pools as the "
         "questions in this program, so the test you sit will look very much like the tests "

@@ -149,6 +149,7 @@ void MainMenu::startTest(int element) {
     const QString poolWarning = PoolWarningBeforeTest(state_, element);
     if (!poolWarning.isEmpty()) ShowMessage(state_, poolWarning, this);
     if (exiting_) return;
+    if (!state_.record.isOpen()) OpenStudyRecord(state_);
     if (screens_.test) screens_.test(state_, this);
     if (exiting_) return;
     if (state_.questionsNotFound) ShowMessage(state_, NoQuestionsMessage(), this);

@@ -1,0 +1,105 @@
+// The study record: building a review list from a record of 100,000 answers,
+// and opening such a record at start-up.
+
+#include <benchmark/benchmark.h>
+
+#include <QTemporaryDir>
+
+#include <memory>
+#include <random>
+
+#include "BankWriter.h"
+#include "engine/core/ReviewList.h"
+#include "shell/core/AppState.h"
+#include "shell/core/QuestionBank.h"
+#include "shell/core/Random.h"
+
+namespace {
+
+using namespace quillet;
+
+constexpr int kQuestions = 1500;  // about the three real pools together, in one element
+constexpr int kSections = 10;
+constexpr int kAnswers = 100000;
+
+struct ReviewSetup {
+    QTemporaryDir dir;
+    AppState state;
+    QString recordPath = dir.filePath("quillet-record.db");
+    QString error;
+
+    ReviewSetup() {
+        qbank::BankContent content;
+        for (int s = 1; s <= kSections; ++s) content.sections.push_back({s, "T", "Generated", 2});
+        for (int id = 1; id <= kQuestions; ++id) {
+            content.questions.push_back({id, 1 + id % kSections, "Question", "a", "b", "c", "d",
+                                         "A", std::nullopt, QString("T%1").arg(id)});
+        }
+        const QString bank = dir.filePath("quillet.dat");
+        if (!qbank::WriteBank(bank, content) || state.database.open(bank, kQuestionBankKey) != 0 ||
+            !LoadSections(state).ok()) {
+            error = "cannot make the bank";
+            return;
+        }
+        for (SectionInfo& section : state.sections) section.Ask = true;
+        state.currentElement = 2;
+        if (!fillRecord()) error = "cannot make the record";
+        state.record.open(recordPath);
+    }
+
+    // Answers to random questions, about one in three wrong, written in one
+    // transaction (one per answer would take minutes to set up).
+    bool fillRecord() {
+        if (state.record.open(recordPath) != StudyRecord::OpenStatus::Created) return false;
+        state.record.close();
+        Database db;
+        if (db.open(recordPath, QByteArray()) != 0 || db.exec("BEGIN") != 0) return false;
+        Query answer(db, "INSERT INTO ANSWERS (POOL, QUESTION, ANSWERED_AT, CORRECT) VALUES (?, ?, ?, ?)");
+        Query latest(db, "INSERT OR REPLACE INTO LATEST VALUES (?, ?, last_insert_rowid(), ?)");
+        std::mt19937 random(7);
+        const QString pool = PoolNameFor(state, 2);
+        const QString when = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
+        for (int i = 0; i < kAnswers; ++i) {
+            const QString question = QString("T%1").arg(1 + random() % kQuestions);
+            const qint64 right = random() % 3 != 0;
+            answer.reset();
+            answer.bind(1, pool), answer.bind(2, question), answer.bind(3, when), answer.bind(4, right);
+            latest.reset();
+            latest.bind(1, pool), latest.bind(2, question), latest.bind(3, right);
+            if (!answer.run() || !latest.run()) return false;
+        }
+        return db.exec("COMMIT") == 0;
+    }
+};
+
+ReviewSetup& Setup() {
+    static std::unique_ptr<ReviewSetup> setup = std::make_unique<ReviewSetup>();
+    return *setup;
+}
+
+void BM_PrepareReviewList_100kAnswers(benchmark::State& run) {
+    ReviewSetup& setup = Setup();
+    if (!setup.error.isEmpty()) return run.SkipWithError(setup.error.toUtf8().constData());
+    MersenneRandom random(1);
+    for (auto _ : run) {
+        const ReviewList list = PrepareReviewList(setup.state, random);
+        benchmark::DoNotOptimize(list.questions.data());
+        run.counters["listed"] = static_cast<double>(list.questions.size());
+    }
+}
+BENCHMARK(BM_PrepareReviewList_100kAnswers)->Unit(benchmark::kMillisecond);
+
+// Opening checks the whole file, so it grows with the record.
+void BM_OpenRecord_100kAnswers(benchmark::State& run) {
+    ReviewSetup& setup = Setup();
+    if (!setup.error.isEmpty()) return run.SkipWithError(setup.error.toUtf8().constData());
+    for (auto _ : run) {
+        StudyRecord record;
+        if (record.open(setup.recordPath) != StudyRecord::OpenStatus::Opened) {
+            return run.SkipWithError("record not opened");
+        }
+    }
+}
+BENCHMARK(BM_OpenRecord_100kAnswers)->Unit(benchmark::kMillisecond);
+
+}  // namespace

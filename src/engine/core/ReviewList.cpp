@@ -1,0 +1,73 @@
+#include "engine/core/ReviewList.h"
+
+#include "shell/core/Database.h"
+#include "shell/core/QuestionBank.h"
+
+#include <sqlcipher/sqlite3.h>
+
+#include <algorithm>
+#include <map>
+#include <utility>
+
+namespace quillet {
+
+namespace {
+
+// The rows of the question list query, with each question's pool id.
+const char kReviewQuery[] =
+    "SELECT QUESTIONS.QUESTIONID, QUESTIONS.SECTIONID, QUESTIONS.FCCQUESTIONID, SECTIONS.TEST "
+    " FROM Questions INNER JOIN Sections ON Questions.SectionID = Sections.SectionID "
+    " WHERE ANSWER='A' OR ANSWER='B' OR ANSWER='C' OR ANSWER='D' ";
+
+}  // namespace
+
+ReviewList PrepareReviewList(AppState& state, RandomSource& random) {
+    ReviewList list;
+    const QHash<QString, LatestAnswer> latest =
+        state.record.latest(PoolNameFor(state, state.currentElement));
+
+    std::vector<std::pair<qint64, qint64>> missed;  // (answer order, question)
+    QuestionIdList never;
+    Query query(state.database, kReviewQuery);
+    while (query.next()) {
+        if (!ListsQuestion(state, query.integer("TEST"), query.integer("SECTIONID"))) continue;
+        ++list.chosen;
+        const qint64 id = query.integer("QUESTIONID");
+        const QString poolId = query.text("FCCQUESTIONID").trimmed();
+        const auto found = poolId.isEmpty() ? latest.end() : latest.find(poolId);
+        if (found == latest.end()) {
+            never.push_back(id);
+        } else if (found->right) {
+            ++list.rightLastTime;
+        } else {
+            missed.emplace_back(found->order, id);
+        }
+    }
+    // A bank that fails part-way gives no list rather than part of one.
+    if (query.code() != SQLITE_DONE) return ReviewList{{}, 0, 0, 0, false, state.database.lastError()};
+
+    std::sort(missed.begin(), missed.end(),
+              [](const auto& a, const auto& b) { return a.first > b.first; });
+    list.missed = static_cast<int>(missed.size());
+    list.questions.reserve(missed.size() + never.size());
+    for (const auto& [order, id] : missed) list.questions.push_back(id);
+    const QuestionIdList shuffled = InsertAtRandomPositions(never, random);
+    list.questions.insert(list.questions.end(), shuffled.begin(), shuffled.end());
+    return list;
+}
+
+QString ReviewSummaryMessage(const ReviewList& list) {
+    const QString right =
+        QStringLiteral("%1 of %2 chosen question%3 %4 answered right last time.")
+            .arg(list.rightLastTime)
+            .arg(list.chosen)
+            .arg(list.chosen == 1 ? QString() : QStringLiteral("s"))
+            .arg(list.rightLastTime == 1 ? QStringLiteral("was") : QStringLiteral("were"));
+    const auto left = list.questions.size();
+    if (left == 0) return QStringLiteral("Nothing left to review. ") + right;
+    return QStringLiteral("Review finished. ") + right +
+           QStringLiteral(" %1 still to review next time.")
+               .arg(left == 1 ? QStringLiteral("1 is") : QString::number(left) + QStringLiteral(" are"));
+}
+
+}  // namespace quillet

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "engine/core/QuestionList.h"
+#include "shell/core/AppState.h"
+#include "shell/core/Services.h"
+
+namespace quillet {
+
+// The questions a review asks, from the chosen sections of the current element.
+struct ReviewList {
+    // First the questions whose latest answer was wrong, the most recently
+    // missed first; then those never answered, in random order.
+    QuestionIdList questions;
+    int chosen = 0;         // questions of the chosen sections
+    int rightLastTime = 0;  // of those, the ones whose latest answer was right
+    int missed = 0;         // of those, the ones whose latest answer was wrong
+    bool readOk = true;     // false when the bank could not be read; the list is then empty
+    QString fault;          // what went wrong then
+};
+
+// Builds the review list of state.currentElement from the bank and the study
+// record. The questions are those a test of the element would list: answer
+// letter A to D, section in the table and chosen.
+ReviewList PrepareReviewList(AppState& state, RandomSource& random);
+
+// What the student is told when a review has nothing left to ask, or has
+// asked everything on its list.
+QString ReviewSummaryMessage(const ReviewList& list);
+
+}  // namespace quillet

@@ -1,0 +1,257 @@
+#include "shell/core/StudyRecord.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <sqlcipher/sqlite3.h>
+
+namespace quillet {
+
+namespace {
+
+// The record's layout; a file of a later layout belongs to a newer program.
+constexpr int kRecordVersion = 1;
+
+const char kSchema[] =
+    "CREATE TABLE IF NOT EXISTS ANSWERS ("
+    " ID INTEGER PRIMARY KEY,"
+    " POOL TEXT NOT NULL,"
+    " QUESTION TEXT NOT NULL,"
+    " ANSWERED_AT TEXT NOT NULL,"
+    " CORRECT INTEGER NOT NULL);"
+    "CREATE TABLE IF NOT EXISTS LATEST ("
+    " POOL TEXT NOT NULL,"
+    " QUESTION TEXT NOT NULL,"
+    " ANSWER_ID INTEGER NOT NULL,"
+    " CORRECT INTEGER NOT NULL,"
+    " PRIMARY KEY (POOL, QUESTION)) WITHOUT ROWID;";
+
+// Every column the program reads or writes, so that a database with tables of
+// these names but another shape is found out at open, not at the first answer.
+const char kShapeCheck[] =
+    "SELECT A.ID, A.POOL, A.QUESTION, A.ANSWERED_AT, A.CORRECT,"
+    " L.POOL, L.QUESTION, L.ANSWER_ID, L.CORRECT"
+    " FROM ANSWERS A, LATEST L LIMIT 0";
+
+// The files SQLite may keep beside a database.
+const char* const kCompanionSuffixes[] = {"-journal", "-wal", "-shm"};
+
+bool IsDamage(int code) {
+    const int primary = code & 0xff;
+    return primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT;
+}
+
+// Runs `PRAGMA name` and gives its first row's text in `value`; returns the
+// engine's result code. (A pragma's result column is not named after it in
+// every version, so it is read by position.)
+int Pragma(const Database& db, const char* name, QString& value) {
+    sqlite3_stmt* stmt = nullptr;
+    const QByteArray sql = QByteArray("PRAGMA ") + name;
+    int rc = sqlite3_prepare_v2(db.handle(), sql.constData(), -1, &stmt, nullptr);
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_step(stmt);
+        if (rc == SQLITE_ROW) {
+            value = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+        }
+        if (rc == SQLITE_ROW || rc == SQLITE_DONE) rc = SQLITE_OK;
+    }
+    sqlite3_finalize(stmt);
+    return rc;
+}
+
+}  // namespace
+
+QString StudyRecordFileName(const QString& programName) {
+    return programName + QStringLiteral("-record.db");
+}
+
+QString StudyRecordFolder(const QString& settingsPath, bool installed) {
+    if (installed) return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    return QFileInfo(settingsPath).absolutePath();
+}
+
+StudyRecord::OpenStatus StudyRecord::open(const QString& path, const QDate& today) {
+    close();
+    path_ = path;
+    keptAs_.clear();
+    const bool existed = QFileInfo::exists(path);
+
+    QString reason;
+    Check check = openFile(path, reason);
+    if (check == Check::Damaged) {
+        db_.close();
+        if (!keepDamagedFile(today)) {
+            openInMemory(QStringLiteral("it is damaged and could not be renamed"));
+            return OpenStatus::InMemory;
+        }
+        check = openFile(path, reason);
+        if (check == Check::Ok) {
+            tell(QStringLiteral("Your study record \"%1\" was damaged. It has been kept as \"%2\" "
+                                "and a new record has been started.")
+                     .arg(QDir::toNativeSeparators(path),
+                          QDir::toNativeSeparators(QFileInfo(keptAs_).fileName())));
+            return OpenStatus::Replaced;
+        }
+    }
+    if (check != Check::Ok) {
+        db_.close();
+        openInMemory(reason);
+        return OpenStatus::InMemory;
+    }
+    return existed ? OpenStatus::Opened : OpenStatus::Created;
+}
+
+StudyRecord::Check StudyRecord::openFile(const QString& path, QString& reason) {
+    const QFileInfo info(path);
+    // A folder, FIFO or device of that name: opening or reading it could
+    // block or harm it, so it is left alone.
+    if (info.exists() && !info.isFile()) {
+        reason = QStringLiteral("it is not a file");
+        return Check::Unusable;
+    }
+    if (!QDir().mkpath(info.absolutePath())) {
+        reason = QStringLiteral("its folder cannot be created");
+        return Check::Unusable;
+    }
+    int rc = db_.create(path, QByteArray());
+    if (rc != SQLITE_OK) {
+        reason = info.exists() ? QStringLiteral("it cannot be opened")
+                               : QStringLiteral("its folder cannot be written");
+        return Check::Unusable;
+    }
+    sqlite3_busy_timeout(db_.handle(), 2000);
+    if (sqlite3_db_readonly(db_.handle(), "main") == 1) {
+        reason = QStringLiteral("it is read-only");
+        return Check::Unusable;
+    }
+
+    QString result;
+    rc = Pragma(db_, "quick_check", result);
+    if (IsDamage(rc) || (rc == SQLITE_OK && result != QLatin1String("ok"))) return Check::Damaged;
+    if (rc != SQLITE_OK) {
+        reason = QStringLiteral("it cannot be read");
+        return Check::Unusable;
+    }
+    QString version;
+    Pragma(db_, "user_version", version);
+    if (version.toInt() > kRecordVersion) {
+        reason = QStringLiteral("it was written by a newer version of the program");
+        return Check::Unusable;
+    }
+
+    // Setting the version writes to the file, so a folder that forbids the
+    // journal beside it shows now, not at the first answer.
+    const QByteArray setup = QByteArray("BEGIN IMMEDIATE;") + kSchema +
+                             "PRAGMA user_version=" + QByteArray::number(kRecordVersion) +
+                             ";COMMIT;";
+    rc = db_.exec(setup.constData());
+    if (rc != SQLITE_OK) {
+        db_.exec("ROLLBACK");
+        if (IsDamage(rc)) return Check::Damaged;
+        reason = (rc & 0xff) == SQLITE_FULL ? QStringLiteral("the disk is full")
+                                            : QStringLiteral("it cannot be written");
+        return Check::Unusable;
+    }
+    Query shape(db_, kShapeCheck);
+    // Tables of the same names but another shape: some other database.
+    if (!shape.prepared()) return Check::Damaged;
+    return Check::Ok;
+}
+
+bool StudyRecord::keepDamagedFile(const QDate& today) {
+    const QFileInfo info(path_);
+    const QString stem = info.dir().filePath(info.completeBaseName() + QStringLiteral(".damaged-") +
+                                             today.toString(Qt::ISODate));
+    const QString suffix = info.suffix().isEmpty() ? QString() : QStringLiteral(".") + info.suffix();
+    QString target = stem + suffix;
+    for (int n = 2; QFileInfo::exists(target); ++n) {
+        target = stem + QStringLiteral("-") + QString::number(n) + suffix;
+    }
+    if (!QFile::rename(path_, target)) return false;
+    keptAs_ = target;
+    // A journal left beside the damaged file belongs to it; left behind it
+    // would be played back into the new record.
+    for (const char* companion : kCompanionSuffixes) {
+        const QString from = path_ + QLatin1String(companion);
+        if (QFileInfo::exists(from)) QFile::rename(from, target + QLatin1String(companion));
+    }
+    return true;
+}
+
+void StudyRecord::openInMemory(const QString& reason) {
+    inMemory_ = true;
+    db_.create(QStringLiteral(":memory:"), QByteArray());
+    db_.exec(kSchema);
+    tell(QStringLiteral("Your study record \"%1\" cannot be used (%2), so the answers of this "
+                        "run will not be kept.")
+             .arg(QDir::toNativeSeparators(path_), reason));
+}
+
+void StudyRecord::close() {
+    db_.close();
+    inMemory_ = false;
+}
+
+void StudyRecord::tell(const QString& text) {
+    if (notice_.isEmpty()) notice_ = text;
+}
+
+QString StudyRecord::takeNotice() {
+    if (noticeGiven_ || notice_.isEmpty()) return {};
+    noticeGiven_ = true;
+    return notice_;
+}
+
+bool StudyRecord::add(const RecordedAnswer& answer) {
+    if (!isOpen() || answer.question.isEmpty()) return false;
+    bool ok = db_.exec("BEGIN IMMEDIATE") == SQLITE_OK;
+    if (ok) {
+        Query insert(db_,
+                     "INSERT INTO ANSWERS (POOL, QUESTION, ANSWERED_AT, CORRECT) "
+                     "VALUES (?, ?, ?, ?)");
+        insert.bind(1, answer.pool);
+        insert.bind(2, answer.question);
+        insert.bind(3, answer.time.toUTC().toString(Qt::ISODateWithMs));
+        insert.bind(4, qint64(answer.right ? 1 : 0));
+        ok = insert.run();
+    }
+    if (ok) {
+        Query latest(db_,
+                     "INSERT OR REPLACE INTO LATEST (POOL, QUESTION, ANSWER_ID, CORRECT) "
+                     "VALUES (?, ?, last_insert_rowid(), ?)");
+        latest.bind(1, answer.pool);
+        latest.bind(2, answer.question);
+        latest.bind(3, qint64(answer.right ? 1 : 0));
+        ok = latest.run();
+    }
+    if (ok) ok = db_.exec("COMMIT") == SQLITE_OK;
+    if (!ok) {
+        db_.exec("ROLLBACK");
+        tell(QStringLiteral("Your study record \"%1\" could not be written, so some answers of "
+                            "this run have not been kept.")
+                 .arg(QDir::toNativeSeparators(path_)));
+    }
+    return ok;
+}
+
+QHash<QString, LatestAnswer> StudyRecord::latest(const QString& pool) const {
+    QHash<QString, LatestAnswer> answers;
+    if (!isOpen()) return answers;
+    Query query(db_, "SELECT QUESTION, ANSWER_ID, CORRECT FROM LATEST WHERE POOL = ?");
+    query.bind(1, pool);
+    while (query.next()) {
+        answers.insert(query.text("QUESTION"),
+                       {query.integer("ANSWER_ID"), query.integer("CORRECT") != 0});
+    }
+    return answers;
+}
+
+qint64 StudyRecord::answerCount() const {
+    if (!isOpen()) return 0;
+    Query query(db_, "SELECT COUNT(*) AS N FROM ANSWERS");
+    return query.next() ? query.integer("N") : 0;
+}
+
+}  // namespace quillet

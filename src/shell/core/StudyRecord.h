@@ -1,0 +1,103 @@
+#pragma once
+
+#include "shell/core/Database.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QHash>
+#include <QString>
+
+namespace quillet {
+
+// One answer the student gave: the pool the question belongs to, its id in
+// that pool ("T1A01", stable when the bank is rebuilt), when, and whether it
+// was right at the first try.
+struct RecordedAnswer {
+    QString pool;
+    QString question;
+    QDateTime time;
+    bool right = false;
+};
+
+// The latest answer to one question. `order` grows with every answer written,
+// so it sorts answers by when they were given even if the clock was set back.
+struct LatestAnswer {
+    qint64 order = 0;
+    bool right = false;
+};
+
+// The student's record of answers across runs: a small unprotected database
+// of its own, never the question bank.
+//
+// Every answer is one transaction, so a program killed at any moment leaves
+// the file with every answer committed before. Beside the full history the
+// record keeps each question's latest answer, written in the same
+// transaction, so that building a review list reads one row per question
+// however long the history grows.
+//
+// When the file cannot be used the record runs in memory: the rest of the
+// program works the same and only persistence is lost. A file that is
+// damaged or is not a record is kept under a dated name and a fresh record is
+// started in its place. Either way notice() tells the student once per run.
+class StudyRecord {
+public:
+    enum class OpenStatus {
+        Opened,    // the file was there and is in use
+        Created,   // a new, empty record file
+        Replaced,  // a damaged file was renamed and a new record started
+        InMemory,  // the file cannot be used: nothing is kept after this run
+    };
+
+    StudyRecord() = default;
+    StudyRecord(const StudyRecord&) = delete;
+    StudyRecord& operator=(const StudyRecord&) = delete;
+
+    // Opens (or creates) the record at `path`. `today` dates the name a
+    // damaged file is kept under.
+    OpenStatus open(const QString& path, const QDate& today = QDate::currentDate());
+    void close();
+
+    bool isOpen() const { return db_.handle() != nullptr; }
+    // Whether answers are kept in the file (not only in memory).
+    bool persistent() const { return isOpen() && !inMemory_; }
+    QString path() const { return path_; }
+    // The name a damaged file was kept under when open() gave Replaced.
+    QString keptAs() const { return keptAs_; }
+
+    // Appends one answer. An answer without a pool question id records
+    // nothing. False when the write failed; the record then stays in use
+    // (a later write may succeed) and notice() says so once.
+    bool add(const RecordedAnswer& answer);
+
+    // The latest answer of every question of `pool` that has one, by question id.
+    QHash<QString, LatestAnswer> latest(const QString& pool) const;
+    // Every answer written, of all pools.
+    qint64 answerCount() const;
+
+    // What the student should be told about the record, once per run: the
+    // text the first time there is something to tell, empty after that.
+    QString takeNotice();
+
+private:
+    enum class Check { Ok, Damaged, Unusable };
+    Check openFile(const QString& path, QString& reason);
+    bool keepDamagedFile(const QDate& today);
+    void openInMemory(const QString& reason);
+    void tell(const QString& text);
+
+    Database db_;
+    QString path_;
+    QString keptAs_;
+    bool inMemory_ = false;
+    QString notice_;
+    bool noticeGiven_ = false;
+};
+
+// The name of the record file for the program `programName` ("quillet-record.db").
+QString StudyRecordFileName(const QString& programName);
+
+// The folder the record lives in. A portable copy keeps it beside its settings
+// file; an installed copy in the per-user data folder.
+QString StudyRecordFolder(const QString& settingsPath, bool installed);
+
+}  // namespace quillet

@@ -1,0 +1,154 @@
+#include "EngineTestSupport.h"
+#include "engine/core/ReviewList.h"
+#include "engine/core/RunningTest.h"
+#include "shell/core/Random.h"
+
+#include <set>
+
+using namespace quillet;
+using namespace quillet::testing;
+
+namespace {
+
+// Element 2: sections 1 and 2 chosen, 3 not; element 3: section 4.
+// Questions X1..X8 in sections 1 and 2, X9 in section 3, X10 in section 4, X11
+// with no right answer.
+qbank::BankContent ReviewBank() {
+    qbank::BankContent c;
+    c.sections = {{1, "T1", "", 2}, {2, "T2", "", 2}, {3, "T3", "", 2}, {4, "G1", "", 3}};
+    for (int id = 1; id <= 8; ++id) c.questions.push_back(Question(id, 1 + id % 2));
+    c.questions.push_back(Question(9, 3));
+    c.questions.push_back(Question(10, 4));
+    c.questions.push_back(Question(11, 1, "E"));
+    return c;
+}
+
+struct ReviewFolder : BankFolder {
+    ReviewFolder() : BankFolder(ReviewBank()) {
+        state.sections(1).Ask = state.sections(2).Ask = true;
+        state.sections(4).Ask = true;
+        state.currentElement = 2;
+        state.record.open(dir.filePath("quillet-record.db"));
+    }
+    void answered(const QString& question, bool right, const QString& pool = "Element 2") {
+        ASSERT_TRUE(state.record.add({pool, question, QDateTime::currentDateTime(), right}));
+    }
+    void newRun() {  // the program ends and starts again
+        state.record.close();
+        state.record.open(dir.filePath("quillet-record.db"));
+    }
+};
+
+struct NullScreen : TestScreen {
+    void showQuestion(const QuestionOnScreen&) override {}
+    void setProgressText(const QString&) override {}
+    void setRunText(const QString&) override {}
+    void setTestTypeText(const QString&) override {}
+    void showMessage(const QString& text) override { messages << text; }
+    void resetRollovers() override {}
+    void closeScreen() override {}
+    QStringList messages;
+};
+
+}  // namespace
+
+TEST(ReviewList, MissedMostRecentFirstThenTheNeverAnsweredInRandomOrder) {
+    ReviewFolder f;
+    f.answered("X1", false);
+    f.answered("X2", false);
+    f.answered("X3", false);
+    f.answered("X4", true);
+    f.answered("X2", true);      // answered right since: off the list
+    f.answered("X4", false);     // right once, missed since: on it
+    f.answered("X9", false);     // section not chosen
+    f.answered("X5", false, "Element 3");  // same id, other pool
+    f.answered("X11", false);    // not a listable question
+    f.newRun();
+
+    std::set<qint64> firstNever;
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        MersenneRandom random(seed);
+        const ReviewList list = PrepareReviewList(f.state, random);
+        ASSERT_EQ(list.questions.size(), 7u);
+        EXPECT_EQ((QuestionIdList(list.questions.begin(), list.questions.begin() + 3)),
+                  (QuestionIdList{4, 3, 1}));
+        EXPECT_EQ((std::set<qint64>(list.questions.begin() + 3, list.questions.end())),
+                  (std::set<qint64>{5, 6, 7, 8}));
+        EXPECT_EQ(list.chosen, 8);
+        EXPECT_EQ(list.rightLastTime, 1);
+        EXPECT_EQ(list.missed, 3);
+        firstNever.insert(list.questions[3]);
+    }
+    EXPECT_EQ(firstNever.size(), 4u);  // each never-answered question can come first
+}
+
+TEST(ReviewList, TheSummaryNamesWhatWasRightLastTime) {
+    ReviewList list;
+    list.chosen = 3;
+    list.rightLastTime = 3;
+    EXPECT_EQ(ReviewSummaryMessage(list),
+              "Nothing left to review. 3 of 3 chosen questions were answered right last time.");
+    list.chosen = 1;
+    list.rightLastTime = 1;
+    EXPECT_EQ(ReviewSummaryMessage(list),
+              "Nothing left to review. 1 of 1 chosen question was answered right last time.");
+    list.chosen = 5;
+    list.rightLastTime = 3;
+    list.questions = {4, 5};
+    EXPECT_EQ(ReviewSummaryMessage(list),
+              "Review finished. 3 of 5 chosen questions were answered right last time. 2 are "
+              "still to review next time.");
+}
+
+// The answers of a test go into the record at their first answer: a question
+// missed in one run and answered right in a later one leaves the review list;
+// a miss counts even when the student leaves before answering it right, and a
+// skip records nothing.
+TEST(ReviewList, AnswersOfEarlierRunsDecideTheList) {
+    ReviewFolder f;
+    f.addFile(kNextQuestionSound);
+    MersenneRandom random(3);
+    LineMeasurer measurer;
+    auto firstAnswerWrong = [&](int mode, int answers) {
+        NullScreen screen;
+        f.state.testMode = mode;
+        RunningTest test(f.state, random, measurer, screen);
+        test.load();
+        std::vector<qint64> asked;
+        for (int i = 0; i < answers; ++i) {
+            const QuestionOnScreen& q = *test.currentQuestion();
+            asked.push_back(q.questionId);
+            test.answer((q.correctLabel + (i == 0 ? 1 : 0)) % 4);
+        }
+        test.skip();
+        test.leave();
+        return asked;
+    };
+
+    // Mode 2: the first question missed and left on screen when the student leaves.
+    const std::vector<qint64> first = firstAnswerWrong(kModeUntilRight, 1);
+    f.newRun();
+    ReviewList list = PrepareReviewList(f.state, random);
+    EXPECT_EQ(list.questions.front(), first[0]);
+    EXPECT_EQ(list.missed, 1);
+    EXPECT_EQ(list.rightLastTime, 0);
+    EXPECT_EQ(f.state.record.answerCount(), 1);  // the skip left nothing
+
+    // A later run in mode 1 answers every question right but the first one.
+    f.state.testMode = kModeEachOnce;
+    NullScreen screen;
+    RunningTest test(f.state, random, measurer, screen);
+    test.load();
+    qint64 missedNow = 0;
+    while (!test.closed()) {
+        const QuestionOnScreen& q = *test.currentQuestion();
+        const bool miss = missedNow == 0;
+        if (miss) missedNow = q.questionId;
+        test.answer((q.correctLabel + (miss ? 1 : 0)) % 4);
+    }
+    f.newRun();
+    list = PrepareReviewList(f.state, random);
+    EXPECT_EQ(list.questions, QuestionIdList{missedNow});
+    EXPECT_EQ(list.rightLastTime, 7);
+    EXPECT_TRUE(screen.messages.isEmpty());
+}

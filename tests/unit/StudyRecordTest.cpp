@@ -1,0 +1,243 @@
+#include "TestBank.h"
+#include "shell/core/Database.h"
+#include "shell/core/StudyRecord.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <random>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace quillet;
+
+namespace {
+
+const QDate kToday(2026, 12, 8);
+
+RecordedAnswer Answer(const QString& question, bool right, const QString& pool = "Element 2") {
+    return {pool, question, QDateTime::currentDateTime(), right};
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// The first column of every row of `sql` on the record file, read directly.
+QStringList Rows(const QString& path, const char* sql) {
+    Database db;
+    QStringList rows;
+    if (db.open(path, QByteArray()) != 0) return {"cannot open"};
+    Query query(db, sql);
+    while (query.next()) rows << query.value("V").toString();
+    return rows;
+}
+
+struct RecordFolder {
+    QTemporaryDir dir;
+    QString path = dir.filePath("quillet-record.db");
+};
+
+}  // namespace
+
+TEST(StudyRecord, KeepsTheLatestAnswerOfEachQuestionPerPoolAcrossRuns) {
+    RecordFolder folder;
+    {
+        StudyRecord record;
+        EXPECT_EQ(record.open(folder.path, kToday), StudyRecord::OpenStatus::Created);
+        EXPECT_TRUE(record.persistent());
+        EXPECT_TRUE(record.add(Answer("T1A01", false)));
+        EXPECT_TRUE(record.add(Answer("T1A02", true)));
+        EXPECT_TRUE(record.add(Answer("T1A01", true)));
+        EXPECT_TRUE(record.add(Answer("T1A02", false)));
+        // The same id in another pool is another question.
+        EXPECT_TRUE(record.add(Answer("T1A01", false, "Element 3")));
+        EXPECT_FALSE(record.add(Answer("", true)));  // no pool id: nothing to key it by
+        EXPECT_TRUE(record.takeNotice().isEmpty());
+    }
+    StudyRecord record;
+    EXPECT_EQ(record.open(folder.path, kToday), StudyRecord::OpenStatus::Opened);
+    EXPECT_EQ(record.answerCount(), 5);
+    const auto latest = record.latest("Element 2");
+    ASSERT_EQ(latest.size(), 2);
+    EXPECT_TRUE(latest["T1A01"].right);
+    EXPECT_FALSE(latest["T1A02"].right);
+    EXPECT_GT(latest["T1A02"].order, latest["T1A01"].order);
+    EXPECT_FALSE(record.latest("Element 3")["T1A01"].right);
+    EXPECT_TRUE(record.latest("Element 5").isEmpty());
+    // The history keeps every answer, with its time in UTC.
+    EXPECT_EQ(Rows(folder.path, "SELECT QUESTION || ':' || CORRECT AS V FROM ANSWERS ORDER BY ID"),
+              (QStringList{"T1A01:0", "T1A02:1", "T1A01:1", "T1A02:0", "T1A01:0"}));
+    EXPECT_TRUE(Rows(folder.path, "SELECT ANSWERED_AT AS V FROM ANSWERS").first().endsWith("Z"));
+}
+
+// Files that are damaged, not a database, or some other program's database are
+// kept under a dated name, byte for byte; a fresh record starts in their place
+// and the student is told once.
+TEST(StudyRecord, KeepsADamagedFileUnderADatedNameAndStartsAFreshRecord) {
+    RecordFolder folder;
+
+    // A real record, grown in one transaction, whose pages are then overwritten.
+    {
+        StudyRecord record;
+        record.open(folder.path, kToday);
+        record.add(Answer("T1A01", true));
+    }
+    {
+        Database db;
+        ASSERT_EQ(db.open(folder.path, QByteArray()), 0);
+        ASSERT_EQ(db.exec("BEGIN; WITH RECURSIVE N(I) AS (SELECT 1 UNION ALL SELECT I + 1 FROM N "
+                          "WHERE I < 5000) INSERT INTO ANSWERS (POOL, QUESTION, ANSWERED_AT, CORRECT) "
+                          "SELECT 'Element 2', 'T' || I, '2026-12-01T10:00:00.000Z', I % 2 FROM N; "
+                          "COMMIT"),
+                  0);
+    }
+    QByteArray damaged = ReadAll(folder.path);
+    ASSERT_GT(damaged.size(), 16 * 4096);
+    for (qsizetype i = 4096; i < damaged.size(); i += 7) damaged[i] = char(0xA5);
+    WriteAll(folder.path, damaged);
+
+    StudyRecord record;
+    EXPECT_EQ(record.open(folder.path, kToday), StudyRecord::OpenStatus::Replaced);
+    const QString kept = folder.dir.filePath("quillet-record.damaged-2026-12-08.db");
+    EXPECT_EQ(record.keptAs(), kept);
+    EXPECT_EQ(ReadAll(kept), damaged);
+    EXPECT_TRUE(record.persistent());
+    EXPECT_EQ(record.answerCount(), 0);
+    EXPECT_TRUE(record.add(Answer("T1A01", false)));
+    const QString notice = record.takeNotice();
+    EXPECT_TRUE(notice.contains("was damaged")) << notice.toStdString();
+    EXPECT_TRUE(notice.contains("quillet-record.damaged-2026-12-08.db"));
+    EXPECT_TRUE(record.takeNotice().isEmpty());
+    record.close();
+
+    // The same day again, with files that are no record at all: new names.
+    const QByteArray notes = QByteArray("These are my notes, not a database.\n").repeated(40);
+    WriteAll(folder.path, notes);
+    EXPECT_EQ(record.open(folder.path, kToday), StudyRecord::OpenStatus::Replaced);
+    EXPECT_EQ(QFileInfo(record.keptAs()).fileName(), "quillet-record.damaged-2026-12-08-2.db");
+    EXPECT_EQ(ReadAll(record.keptAs()), notes);
+    record.close();
+    ASSERT_TRUE(QFile::remove(folder.path));
+    {
+        Database other;
+        ASSERT_EQ(other.create(folder.path, QByteArray()), 0);
+        ASSERT_EQ(other.exec("CREATE TABLE ANSWERS (WHO TEXT); INSERT INTO ANSWERS VALUES ('me')"), 0);
+    }
+    EXPECT_EQ(record.open(folder.path, kToday), StudyRecord::OpenStatus::Replaced);
+    EXPECT_EQ(QFileInfo(record.keptAs()).fileName(), "quillet-record.damaged-2026-12-08-3.db");
+    EXPECT_EQ(Rows(record.keptAs(), "SELECT WHO AS V FROM ANSWERS"), QStringList{"me"});
+    EXPECT_EQ(QDir(folder.dir.path()).entryList(QDir::Files).size(), 4);
+}
+
+// A record that cannot be used leaves the program running on one in memory,
+// and says so; nothing on the disk is touched.
+TEST(StudyRecord, RunsInMemoryWhenTheFileCannotBeUsed) {
+    RecordFolder folder;
+    ASSERT_EQ(mkfifo(folder.path.toLocal8Bit().constData(), 0600), 0);
+    WriteAll(folder.dir.filePath("plain"), "x");
+    const QString underAFile = folder.dir.filePath("plain/quillet-record.db");
+    const QString aFolder = folder.dir.filePath("folder");
+    ASSERT_TRUE(QDir().mkpath(aFolder));
+
+    for (const QString& path : {folder.path, underAFile, aFolder}) {
+        SCOPED_TRACE(path.toStdString());
+        StudyRecord record;
+        EXPECT_EQ(record.open(path, kToday), StudyRecord::OpenStatus::InMemory);
+        EXPECT_TRUE(record.isOpen());
+        EXPECT_FALSE(record.persistent());
+        EXPECT_TRUE(record.add(Answer("T1A01", false)));
+        EXPECT_EQ(record.latest("Element 2").size(), 1);
+        const QString notice = record.takeNotice();
+        EXPECT_TRUE(notice.contains("cannot be used")) << notice.toStdString();
+        EXPECT_TRUE(notice.contains("will not be kept"));
+    }
+    EXPECT_TRUE(QFileInfo(folder.path).exists() && !QFileInfo(folder.path).isFile());
+    EXPECT_TRUE(QFileInfo(aFolder).isDir());
+    EXPECT_EQ(ReadAll(folder.dir.filePath("plain")), "x");
+}
+
+TEST(StudyRecord, AFolderThatCannotBeWrittenGivesARecordInMemory) {
+    if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+    RecordFolder folder;
+    {
+        StudyRecord record;
+        record.open(folder.path, kToday);
+        record.add(Answer("T1A01", false));
+    }
+    // The file itself is writable, but its journal cannot be made beside it.
+    ASSERT_EQ(chmod(folder.dir.path().toLocal8Bit().constData(), 0500), 0);
+    StudyRecord record;
+    EXPECT_EQ(record.open(folder.path, kToday), StudyRecord::OpenStatus::InMemory);
+    EXPECT_TRUE(record.takeNotice().contains("cannot be written"));
+    chmod(folder.dir.path().toLocal8Bit().constData(), 0700);
+    EXPECT_EQ(Rows(folder.path, "SELECT COUNT(*) AS V FROM ANSWERS"), QStringList{"1"});
+}
+
+// A writer killed at any moment leaves a record that opens as it is, with every
+// answer it had committed: at least the ones it reported, at most one more.
+TEST(StudyRecord, EveryCommittedAnswerSurvivesKillsDuringWrites) {
+    // A killed process loses nothing the system has accepted, so the disk's own
+    // syncing plays no part: memory-backed files make the 200 rounds quick.
+    const QString base = QDir("/dev/shm").exists() ? "/dev/shm" : QDir::tempPath();
+    QTemporaryDir dir(base + "/quillet-kill-XXXXXX");
+    ASSERT_TRUE(dir.isValid());
+    const struct { QString path; } folder{dir.filePath("quillet-record.db")};
+    std::mt19937 random(20261208);
+    qint64 reported = 0;
+    for (int round = 0; round < 200; ++round) {
+        int pipeFds[2];
+        ASSERT_EQ(pipe(pipeFds), 0);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            close(pipeFds[0]);
+            StudyRecord record;
+            if (record.open(folder.path, kToday) == StudyRecord::OpenStatus::InMemory) _exit(2);
+            for (qint64 n = record.answerCount() + 1;; ++n) {
+                if (!record.add(Answer(QString::number(n), n % 2 == 0))) _exit(3);
+                if (write(pipeFds[1], &n, sizeof n) != sizeof n) _exit(4);
+            }
+        }
+        close(pipeFds[1]);
+        // Let it commit a few answers, then kill it at a random moment.
+        const int commits = 1 + static_cast<int>(random() % 4);
+        qint64 n = 0;
+        for (int i = 0; i < commits && read(pipeFds[0], &n, sizeof n) == sizeof n; ++i) reported = n;
+        usleep(static_cast<useconds_t>(random() % 3000));
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the writer ended by itself, code " << WEXITSTATUS(status);
+        while (read(pipeFds[0], &n, sizeof n) == sizeof n) reported = n;
+        close(pipeFds[0]);
+
+        StudyRecord record;
+        ASSERT_EQ(record.open(folder.path, kToday), StudyRecord::OpenStatus::Opened) << "round " << round;
+        const qint64 count = record.answerCount();
+        ASSERT_GE(count, reported) << "round " << round;
+        ASSERT_LE(count, reported + 1) << "round " << round;
+        reported = count;
+    }
+    // Rows 1..n in order, each answer's latest entry in step with the history.
+    const QStringList check = Rows(
+        folder.path,
+        "SELECT (SELECT COUNT(*) FROM ANSWERS WHERE QUESTION <> CAST(ID AS TEXT)) || ',' ||"
+        " (SELECT MAX(ID) FROM ANSWERS) || ',' || (SELECT COUNT(*) FROM LATEST L JOIN ANSWERS A"
+        " ON A.ID = L.ANSWER_ID AND A.QUESTION = L.QUESTION AND A.CORRECT = L.CORRECT) AS V");
+    EXPECT_EQ(check, QStringList{QString("0,%1,%1").arg(reported)});
+    EXPECT_GE(reported, 200);
+}
