@@ -226,13 +226,21 @@ bool LoadProgram(AppState& state) {
 }
 
 QString PoolNameFor(const AppState& state, int element) {
-    (void)state;
+    // The pool's own name ("technician-2026-2030") where the bank says it, so that answers
+    // to a replaced pool are not taken for answers to the new one.
+    if (const ExamInfo* exam = state.exams.find(element); exam && !exam->pool.isEmpty()) {
+        return exam->pool;
+    }
     return QStringLiteral("Element ") + QString::number(element);
 }
 
 StudyRecord::OpenStatus OpenStudyRecord(AppState& state) {
-    const QString folder = StudyRecordFolder(state.settingsPath, /*installed=*/false);
-    return state.record.open(QDir(folder).filePath(StudyRecordFileName(state.programName)));
+    // Kept with the student's other files: beside the program for a portable copy, in the
+    // per-user data folder for an installed one.
+    const QString file = QDir(StudentFoldersFor(state.programDir, state.programName).data)
+                             .filePath(StudyRecordFileName(state.programName));
+    MakePerUserFolderFor(file);
+    return state.record.open(file);
 }
 
 }  // namespace quillet

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <sqlcipher/sqlite3.h>
 
@@ -67,10 +66,6 @@ QString StudyRecordFileName(const QString& programName) {
     return programName + QStringLiteral("-record.db");
 }
 
-QString StudyRecordFolder(const QString& settingsPath, bool installed) {
-    if (installed) return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    return QFileInfo(settingsPath).absolutePath();
-}
 
 StudyRecord::OpenStatus StudyRecord::open(const QString& path, const QDate& today) {
     close();

@@ -96,8 +96,4 @@ private:
 // The name of the record file for the program `programName` ("quillet-record.db").
 QString StudyRecordFileName(const QString& programName);
 
-// The folder the record lives in. A portable copy keeps it beside its settings
-// file; an installed copy in the per-user data folder.
-QString StudyRecordFolder(const QString& settingsPath, bool installed);
-
 }  // namespace quillet
