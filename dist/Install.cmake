@@ -42,7 +42,6 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quillet)
 set(CPACK_PACKAGE_VENDOR "The Quillet developers")
 set(CPACK_PACKAGE_CONTACT "The Quillet developers <quillet@example.org>")
-set(CPACK_PACKAGE_HOMEPAGE_URL "https://quillet.example.org/")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "study program for the US amateur-radio license examinations")
 set(CPACK_PACKAGE_DESCRIPTION
