@@ -48,9 +48,10 @@ set(CPACK_PACKAGE_DESCRIPTION
     "Quillet asks the multiple-choice questions of the written examinations of US\n"
     "amateur-radio operators (Technician, General and Amateur Extra) one at a time,\n"
     "from the current public question pools, with their figures. The student picks\n"
-    "the sections to study and one of four test modes (each question once, until\n"
-    "answered right, continuous, or a simulated exam), and gets a score report per\n"
-    "section against the element's pass mark.\n"
+    "the sections to study and one of six test modes (each question once, until\n"
+    "answered right, continuous, a simulated exam, the real exam with one question\n"
+    "from each group of the pool, or a review of what was missed last time), and\n"
+    "gets a score report per section against the element's pass mark.\n"
     "\n"
     "The package holds the program, its question bank built from the pools, its\n"
     "sound cues, and qbank, the tool that builds a question bank from pool files.")
