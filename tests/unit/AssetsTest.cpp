@@ -11,6 +11,7 @@
 #include <QSet>
 #include <QString>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -59,8 +60,8 @@ struct Wav {
     std::vector<std::int16_t> samples;
 };
 
-// Little-endian numbers read byte by byte: the optimiser of a sanitizer build takes an unaligned
-// copy out of a QByteArray for a read past its end and refuses to compile it.
+// Little-endian numbers read byte by byte: with the sanitizers, the compiler wrongly warns that an
+// unaligned read out of a QByteArray may run past its end, and warnings are errors.
 std::uint32_t LittleEndian(const QByteArray& b, qsizetype at, int bytes) {
     std::uint32_t value = 0;
     for (int i = bytes - 1; i >= 0; --i) {
