@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <random>
@@ -469,7 +470,9 @@ TEST_F(SettingsFile, KillDuringWritesLeavesTheOldOrTheNewFile) {
 
     std::mt19937 rng(7);
     int killedMidWrite = 0;
-    for (int round = 0; round < 100; ++round) {
+    // A hundred kills, and more where a slow build (the sanitizers) lets fewer of them land
+    // inside a write, each further hundred spread over a longer time.
+    for (int round = 0; round < 500 && (round < 100 || killedMidWrite <= 5); ++round) {
         int out[2];
         ASSERT_EQ(::pipe(out), 0);
         const pid_t child = ::fork();
@@ -486,7 +489,9 @@ TEST_F(SettingsFile, KillDuringWritesLeavesTheOldOrTheNewFile) {
         char ready = 0;
         const bool started = ::read(out[0], &ready, 1) == 1;
         ::close(out[0]);
-        std::this_thread::sleep_for(std::chrono::microseconds(rng() % 2000));
+        // Each further hundred kills may come later, for a writer slowed down by the build.
+        const unsigned span = 2000u << std::min(round / 100, 4);
+        std::this_thread::sleep_for(std::chrono::microseconds(rng() % span));
         ::kill(child, SIGKILL);
         int status = 0;
         ::waitpid(child, &status, 0);
