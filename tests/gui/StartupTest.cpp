@@ -4,6 +4,7 @@
 #include "shell/core/Settings.h"
 #include "ui/gui/MainMenu.h"
 
+#include <QChildEvent>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QScreen>
@@ -15,6 +16,21 @@ using namespace quillet;
 using namespace quillet::testing;
 
 namespace {
+
+// Calls `onAdded` for each child added to `watched`, as it is added.
+class ChildWatch : public QObject {
+public:
+    ChildWatch(QObject* watched, std::function<void(QObject*)> onAdded) : onAdded_(std::move(onAdded)) {
+        watched->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::ChildAdded) onAdded_(static_cast<QChildEvent*>(event)->child());
+        return false;
+    }
+
+private:
+    std::function<void(QObject*)> onAdded_;
+};
 
 TEST(BlackBackground, CoversTheScreenUnlessTurnedOff) {
     ProgramFolder folder;
@@ -43,15 +59,21 @@ TEST(Startup, SplashThenMainMenuThenExit) {
     bool finished = false;
     QObject::connect(&background, &BlackBackground::programFinished, [&] { finished = true; });
 
+    // The main menu is built as a child of the background; the moment it is
+    // added, the splash must still be up. Checked there rather than by polling,
+    // because a slow machine may finish loading and reach the splash's end in
+    // one pass of the event loop.
+    bool menuLoadedWhileSplashUp = false;
+    ChildWatch watch(&background, [&](QObject* child) {
+        auto* splash = background.findChild<QWidget*>(QStringLiteral("splash"));
+        if (child != splash && splash && splash->isVisible()) menuLoadedWhileSplashUp = true;
+    });
+
     QElapsedTimer clock;
     bool splashSeen = false;
     qint64 menuAfterMs = -1;
-    bool menuLoadedWhileSplashUp = false;
     WhenModal("splash", [&](QWidget* splash) {
         splashSeen = splash->isVisible() && splash->contentsRect().size() == QSize(440, 330);
-        // The main menu is loaded behind the splash, which is still up.
-        (void)QTest::qWaitFor([&] { return background.mainMenu() != nullptr; }, 3000);
-        menuLoadedWhileSplashUp = background.mainMenu() && splash->isVisible();
         WhenModal("MainMenu", [&](QWidget* menu) {
             menuAfterMs = clock.elapsed();
             ClickChild(menu, "lblAnswer5");
