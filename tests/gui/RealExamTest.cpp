@@ -1,5 +1,5 @@
 // A whole real exam through the real windows: main menu, the pool warning,
-// the test screen and the results screen with its pass line.
+// the test screen and the results screen with its pass line and pool line.
 
 #include "GuiSupport.h"
 #include "app/Screens.h"
@@ -86,7 +86,7 @@ TEST(RealExamRoad, WholeTechnicianExamFromTheMainMenuPassesAtTheRealMark) {
         // A day after the pool's end: the warning comes before the test.
         RealExamProgram program(QDate(2030, 7, 1));
         QStringList progress, questions;
-        QString caption, passLine;
+        QString caption, passLine, poolLine;
         bool skipShown = true;
         bool resultsSeen = false;
         QTimer::singleShot(0, [&] {
@@ -103,6 +103,7 @@ TEST(RealExamRoad, WholeTechnicianExamFromTheMainMenuPassesAtTheRealMark) {
             WhenModal("TestResults", [&](QWidget* results) {
                 resultsSeen = true;
                 passLine = results->findChild<QLabel*>("lblPassLine")->text();
+                poolLine = results->findChild<QLabel*>("lblPoolLine")->text();
                 ClickChild(results, "RollOverPicture0");
                 QTimer::singleShot(0, [&] { program.menu->exitProgram(); });
             });
@@ -122,5 +123,8 @@ TEST(RealExamRoad, WholeTechnicianExamFromTheMainMenuPassesAtTheRealMark) {
         EXPECT_TRUE(program.messages[0].contains("technician-2026-2030, is no longer in force"));
         EXPECT_EQ(passLine, right == 26 ? "PASSED: 26 of 35 (26 needed)"
                                         : "NOT YET: 25 of 35 (26 needed)");
+        // The exam's answers are in the study record: its right ones, of the
+        // 70 questions of the pool.
+        EXPECT_EQ(poolLine, QString("POOL: %1 of 70 right at your latest try").arg(right));
     }
 }

@@ -152,3 +152,28 @@ TEST(ReviewList, AnswersOfEarlierRunsDecideTheList) {
     EXPECT_EQ(list.rightLastTime, 7);
     EXPECT_TRUE(screen.messages.isEmpty());
 }
+
+// The pool line after a real exam counts every section of the element, chosen
+// or not, by each question's latest answer in its own pool.
+TEST(PoolProgress, CountsTheWholeElementByTheLatestAnswer) {
+    ReviewFolder f;
+    f.answered("X1", false);
+    f.answered("X2", false);
+    f.answered("X2", true);                // right at the latest try
+    f.answered("X3", true);
+    f.answered("X3", false);               // wrong at the latest try
+    f.answered("X9", true);                // section not chosen: still the pool's
+    f.answered("X5", true, "Element 3");   // another pool's answer
+    f.answered("X11", true);               // not a question a test asks
+    f.newRun();
+
+    PoolProgress pool = PoolProgressFor(f.state, 2);
+    EXPECT_TRUE(pool.readOk);
+    EXPECT_EQ(pool.right, 2);
+    EXPECT_EQ(pool.questions, 9);
+    EXPECT_EQ(PoolProgressLine(pool), "POOL: 2 of 9 right at your latest try");
+
+    pool = PoolProgressFor(f.state, 3);
+    EXPECT_EQ(pool.right, 0) << "X5 of Element 3's record is no question of element 3";
+    EXPECT_EQ(pool.questions, 1);
+}

@@ -19,6 +19,18 @@ const char kReviewQuery[] =
     " FROM Questions INNER JOIN Sections ON Questions.SectionID = Sections.SectionID "
     " WHERE ANSWER='A' OR ANSWER='B' OR ANSWER='C' OR ANSWER='D' ";
 
+// Calls `visit(test, sectionId, questionId, poolId)` for every question a
+// test can ask (answer letter A to D). False when the bank failed part-way.
+template <typename Visit>
+bool ForEachAskableQuestion(const AppState& state, Visit visit) {
+    Query query(state.database, kReviewQuery);
+    while (query.next()) {
+        visit(query.integer("TEST"), query.integer("SECTIONID"), query.integer("QUESTIONID"),
+              query.text("FCCQUESTIONID").trimmed());
+    }
+    return query.code() == SQLITE_DONE;
+}
+
 }  // namespace
 
 ReviewList PrepareReviewList(AppState& state, RandomSource& random) {
@@ -28,23 +40,21 @@ ReviewList PrepareReviewList(AppState& state, RandomSource& random) {
 
     std::vector<std::pair<qint64, qint64>> missed;  // (answer order, question)
     QuestionIdList never;
-    Query query(state.database, kReviewQuery);
-    while (query.next()) {
-        if (!ListsQuestion(state, query.integer("TEST"), query.integer("SECTIONID"))) continue;
-        ++list.chosen;
-        const qint64 id = query.integer("QUESTIONID");
-        const QString poolId = query.text("FCCQUESTIONID").trimmed();
-        const auto found = poolId.isEmpty() ? latest.end() : latest.find(poolId);
-        if (found == latest.end()) {
-            never.push_back(id);
-        } else if (found->right) {
-            ++list.rightLastTime;
-        } else {
-            missed.emplace_back(found->order, id);
-        }
-    }
+    const bool readOk = ForEachAskableQuestion(
+        state, [&](qint64 test, qint64 sectionId, qint64 id, const QString& poolId) {
+            if (!ListsQuestion(state, test, sectionId)) return;
+            ++list.chosen;
+            const auto found = poolId.isEmpty() ? latest.end() : latest.find(poolId);
+            if (found == latest.end()) {
+                never.push_back(id);
+            } else if (found->right) {
+                ++list.rightLastTime;
+            } else {
+                missed.emplace_back(found->order, id);
+            }
+        });
     // A bank that fails part-way gives no list rather than part of one.
-    if (query.code() != SQLITE_DONE) return ReviewList{{}, 0, 0, 0, false, state.database.lastError()};
+    if (!readOk) return ReviewList{{}, 0, 0, 0, false, state.database.lastError()};
 
     std::sort(missed.begin(), missed.end(),
               [](const auto& a, const auto& b) { return a.first > b.first; });
@@ -54,6 +64,24 @@ ReviewList PrepareReviewList(AppState& state, RandomSource& random) {
     const QuestionIdList shuffled = InsertAtRandomPositions(never, random);
     list.questions.insert(list.questions.end(), shuffled.begin(), shuffled.end());
     return list;
+}
+
+PoolProgress PoolProgressFor(AppState& state, int element) {
+    PoolProgress progress;
+    const QHash<QString, LatestAnswer> latest = state.record.latest(PoolNameFor(state, element));
+    const bool readOk =
+        ForEachAskableQuestion(state, [&](qint64 test, qint64, qint64, const QString& poolId) {
+            if (test != element) return;
+            ++progress.questions;
+            const auto found = poolId.isEmpty() ? latest.end() : latest.find(poolId);
+            if (found != latest.end() && found->right) ++progress.right;
+        });
+    if (!readOk) return PoolProgress{0, 0, false};
+    return progress;
+}
+
+QString PoolProgressLine(const PoolProgress& progress) {
+    return QStringLiteral("POOL: %1 of %2 right at your latest try").arg(progress.right).arg(progress.questions);
 }
 
 QString ReviewSummaryMessage(const ReviewList& list) {

@@ -23,6 +23,18 @@ struct ReviewList {
 // letter A to D, section in the table and chosen.
 ReviewList PrepareReviewList(AppState& state, RandomSource& random);
 
+// How much of an element's pool the student knows: of all the element's
+// questions in the bank (every section, chosen or not), those whose latest
+// answer in the study record was right.
+struct PoolProgress {
+    int right = 0;
+    int questions = 0;
+    bool readOk = true;  // false when the bank could not be read; the counts are then 0
+};
+PoolProgress PoolProgressFor(AppState& state, int element);
+// The results' line for it: "POOL: 312 of 411 right at your latest try".
+QString PoolProgressLine(const PoolProgress& progress);
+
 // What the student is told when a review has nothing left to ask, or has
 // asked everything on its list.
 QString ReviewSummaryMessage(const ReviewList& list);

@@ -1,5 +1,6 @@
 #include "results/gui/TestResults.h"
 
+#include "engine/core/ReviewList.h"
 #include "shell/core/AppState.h"
 #include "shell/core/TestModes.h"
 #include "shell/gui/Look.h"
@@ -119,6 +120,13 @@ TestResults::TestResults(AppState& state, QWidget* parent)
                                      report_->passed() ? QColor(255, 255, 0) : Qt::white);
         passLine->setAlignment(Qt::AlignRight | Qt::AlignTop);
         passLine->setGeometry(TwipRect(2910, 480, 5970 - 2910, 270));
+        // Beside BACK in the bottom band: how much of the whole pool the
+        // student knows by now, from the study record this exam has added to.
+        const PoolProgress pool = PoolProgressFor(state_, state_.currentElement);
+        if (pool.readOk && pool.questions > 0) {
+            MakeLabel(this, "lblPoolLine", PoolProgressLine(pool), ArialBold(9.75), Qt::white)
+                ->setGeometry(TwipRect(315, 5925, 5700, 270));
+        }
     }
     if (report_->scrollVisible()) {
         scroll_->setRange(1, report_->scrollMaximum());

@@ -202,8 +202,9 @@ void Study(PageWriter& w) {
     w.paragraph(QStringLiteral(
         "As the final check before the real examination, take the test in the mode \"Real "
         "exam\". It asks one question from each group of the whole element, as the real "
-        "examination does, whatever sections you have chosen, and at the end tells you whether "
-        "you would have passed with the real pass mark."));
+        "examination does, whatever sections you have chosen. At the end it tells you whether "
+        "you would have passed, and how many of the element's questions you last answered "
+        "right."));
     w.paragraph(QStringLiteral(
         "Do not be discouraged by low scores at first. They rise quickly once the questions "
         "start to look familiar, and Quillet remembers your choice of sections and mode from "
@@ -214,9 +215,8 @@ void Study(PageWriter& w) {
         "\"Review\" uses it: from the sections you have chosen it first asks the questions you "
         "got wrong the last time you saw them, the most recent misses first, and then the "
         "questions you have never answered. It marks each answer at once, as \"Go through each "
-        "question until I get it right\" does, and leaves out every question you answered "
-        "correctly last time. Use it at the start of each session to go back over yesterday's "
-        "mistakes."));
+        "question until I get it right\" does, and leaves out what you answered right last "
+        "time. Start each session with it."));
     w.paragraph(QStringLiteral(
         "The record is the file quillet-record.db, kept in the same folder as your settings "
         "file quillet.ini. To start afresh, close Quillet and delete that file; a new, empty "
