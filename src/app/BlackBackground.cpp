@@ -15,16 +15,38 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <xcb/xcb.h>
+
 namespace quillet {
+
+namespace {
+
+xcb_connection_t* X11Connection() {
+    auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
+}  // namespace
 
 BlackBackground::BlackBackground(AppState& state, int splashMs)
     : QWidget(nullptr, Qt::FramelessWindowHint), state_(state), splashMs_(splashMs) {
     setObjectName(QStringLiteral("BlackBackground"));
     setWindowTitle(QStringLiteral("Quillet"));
-    setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::black);
     setPalette(pal);
+    // Painted by the program, a window over the whole screen needs a picture
+    // of that size, kept as long as the program runs (5 MB at 1280x1024,
+    // 33 MB at 3840x2160), filled and sent to the screen before the splash can
+    // show. On X11 the window system fills it from its background colour
+    // instead; elsewhere the program paints it.
+    windowSystemBlack_ = X11Connection() != nullptr;
+    if (windowSystemBlack_) {
+        setAttribute(Qt::WA_PaintOnScreen);
+        setAttribute(Qt::WA_NoSystemBackground);
+    } else {
+        setAutoFillBackground(true);
+    }
 
     state_.settingsPath = SettingsPathFor(state_);
     state_.blackBackgroundOn = settings::ReadBlackBackgroundOn(state_.settingsPath);
@@ -37,6 +59,7 @@ BlackBackground::BlackBackground(AppState& state, int splashMs)
 BlackBackground::~BlackBackground() = default;
 
 void BlackBackground::showAsSet() {
+    askWindowSystemForBlack();
     if (state_.blackBackgroundOn) {
         // Without a window manager a maximised window keeps its default size
         // in a corner, so the window takes its screen's whole area itself; the
@@ -48,6 +71,32 @@ void BlackBackground::showAsSet() {
     } else {
         showNormal();
     }
+}
+
+void BlackBackground::askWindowSystemForBlack() {
+    xcb_connection_t* connection = windowSystemBlack_ ? X11Connection() : nullptr;
+    if (!connection) return;
+    const auto window = static_cast<xcb_window_t>(winId());
+    const uint32_t black = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->black_pixel;
+    xcb_change_window_attributes(connection, window, XCB_CW_BACK_PIXEL, &black);
+    xcb_clear_area(connection, 0, window, 0, 0, 0, 0);
+    xcb_flush(connection);
+}
+
+bool BlackBackground::event(QEvent* event) {
+    // A new native window (moved to another screen, say) needs asking again.
+    if (event->type() == QEvent::WinIdChange && windowSystemBlack_ && testAttribute(Qt::WA_WState_Created)) {
+        askWindowSystemForBlack();
+    }
+    return QWidget::event(event);
+}
+
+void BlackBackground::paintEvent(QPaintEvent* event) {
+    if (!windowSystemBlack_) QWidget::paintEvent(event);
+}
+
+QPaintEngine* BlackBackground::paintEngine() const {
+    return windowSystemBlack_ ? nullptr : QWidget::paintEngine();
 }
 
 void BlackBackground::coverScreen() {

@@ -37,14 +37,21 @@ signals:
 protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    QPaintEngine* paintEngine() const override;
 
 private:
     void activate();
     void runProgram();
     void coverScreen();
+    void askWindowSystemForBlack();
 
     AppState& state_;
     int splashMs_;
+    // The window system fills the window with black itself: the program draws
+    // nothing and keeps no picture of the whole screen.
+    bool windowSystemBlack_ = false;
     bool activated_ = false;
     std::unique_ptr<MainMenu> menu_;
 };

@@ -10,13 +10,15 @@
 
 namespace quillet {
 
-Trace* Trace::FromEnvironment(QObject* application) {
+Trace* Trace::FromEnvironment(QObject* application, std::chrono::system_clock::time_point mainEntered) {
     const QByteArray path = qgetenv("QUILLET_TRACE");
     if (path.isEmpty()) return nullptr;
     std::FILE* file = std::fopen(path.constData(), "a");
     if (!file) return nullptr;
     auto* trace = new Trace(file, application);
     application->installEventFilter(trace);
+    trace->write("main-entered", mainEntered);
+    trace->write("app-ready");
     return trace;
 }
 
@@ -24,8 +26,8 @@ Trace::Trace(std::FILE* file, QObject* parent) : QObject(parent), file_(file) {}
 
 Trace::~Trace() { std::fclose(file_); }
 
-void Trace::write(const char* name) {
-    const auto now = std::chrono::system_clock::now().time_since_epoch();
+void Trace::write(const char* name, std::chrono::system_clock::time_point when) {
+    const auto now = when.time_since_epoch();
     std::fprintf(file_, "%s %lld\n", name,
                  static_cast<long long>(
                      std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
@@ -42,7 +44,10 @@ bool Trace::eventFilter(QObject* watched, QEvent* event) {
             const auto* widget = qobject_cast<const QWidget*>(watched);
             if (!widget) break;
             const QString window = widget->window()->objectName();
-            if (!menuShown_ && window == QLatin1String("MainMenu")) {
+            if (!splashShown_ && window == QLatin1String("splash")) {
+                splashShown_ = true;
+                markAfterEvent("splash-shown");
+            } else if (!menuShown_ && window == QLatin1String("MainMenu")) {
                 menuShown_ = true;
                 markAfterEvent("menu-shown");
             } else if (!questionDrawn_ && window == QLatin1String("TakeTest") &&

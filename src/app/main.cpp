@@ -6,12 +6,15 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#include <chrono>
+
 int main(int argc, char* argv[]) {
+    const auto mainEntered = std::chrono::system_clock::now();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillet"));
     // Lets the desktop match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.quillet"));
-    quillet::Trace::FromEnvironment(&app);
+    quillet::Trace::FromEnvironment(&app, mainEntered);
 
     quillet::AppState state;
     state.programDir = QCoreApplication::applicationDirPath();
