@@ -1,8 +1,10 @@
 #include "app/BlackBackground.h"
 
 #include "app/Screens.h"
+#include "engine/gui/TakeTest.h"
 #include "shell/core/AppState.h"
 #include "shell/core/Settings.h"
+#include "shell/gui/Look.h"
 #include "shell/gui/Platform.h"
 #include "shell/gui/Twips.h"
 #include "ui/gui/MainMenu.h"
@@ -123,12 +125,28 @@ void BlackBackground::activate() {
     runProgram();
 }
 
+namespace {
+
+// The splash is up for its whole time anyway. Drawing the main menu once off
+// screen loads its fonts and lays out its texts, and the test screen's pictures
+// are decoded now, so that the menu and the first question appear sooner.
+void PrepareWhileTheSplashShows(MainMenu& menu) {
+    (void)menu.grab();
+    TakeTest::PreparePictures();
+}
+
+}  // namespace
+
 void BlackBackground::runProgram() {
     {
         // The main menu belongs to this window, so that it always stands in
         // front of the black background.
-        Splash splash([this] { menu_ = std::make_unique<MainMenu>(state_, DefaultScreens(), this); },
-                      splashMs_, this);
+        Splash splash(
+            [this] {
+                menu_ = std::make_unique<MainMenu>(state_, DefaultScreens(), this);
+                if (menu_->loaded()) PrepareWhileTheSplashShows(*menu_);
+            },
+            splashMs_, this);
         splash.exec();
     }
     if (menu_ && menu_->loaded()) menu_->exec();
@@ -147,7 +165,7 @@ constexpr int kUnseenStartMs = 1000;
 Splash::Splash(std::function<void()> loadMainMenu, int displayMs, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       loadMainMenu_(std::move(loadMainMenu)),
-      picture_(QStringLiteral(":/splash.png")) {
+      picture_(ReadPng(QStringLiteral(":/splash.png"))) {
     setObjectName(QStringLiteral("splash"));
     setContentsMargins(kSplashEdge, kSplashEdge, kSplashEdge, kSplashEdge);
     setFixedSize(Px(6600) + 2 * kSplashEdge, Px(4950) + 2 * kSplashEdge);

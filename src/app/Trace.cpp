@@ -42,7 +42,8 @@ bool Trace::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::Paint: {
             const auto* widget = qobject_cast<const QWidget*>(watched);
-            if (!widget) break;
+            // A window drawn off screen (made ready during the splash) is not shown.
+            if (!widget || !widget->window()->isVisible()) break;
             const QString window = widget->window()->objectName();
             if (!splashShown_ && window == QLatin1String("splash")) {
                 splashShown_ = true;

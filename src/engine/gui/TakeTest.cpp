@@ -23,6 +23,16 @@ namespace {
 
 namespace qa = question_area;
 
+const QString kIconPicture = QStringLiteral(":/icon.png");
+const QString kHeaderPicture = QStringLiteral(":/test_header.png");
+const QString kStatusPicture = QStringLiteral(":/test_statusbar.png");
+
+// A picture button's artwork: `name` "exit", "info" or "skip", `look`
+// "normal", "rolled" or "clicked".
+QString ButtonArt(const char* name, const char* look) {
+    return QStringLiteral(":/btn_%1_%2.png").arg(QString::fromLatin1(name), QString::fromLatin1(look));
+}
+
 // The window's client area and its two strips, in twips.
 constexpr int kWindowWidth = 9465;
 constexpr int kWindowHeight = 6480;
@@ -139,7 +149,7 @@ TakeTest::TakeTest(AppState& state, QWidget* parent, RandomSource* random)
       random_(random ? random : ownRandom_.get()) {
     setObjectName(QStringLiteral("TakeTest"));
     setWindowTitle(QStringLiteral("Quillet"));
-    setWindowIcon(QIcon(ResourcePicture(QStringLiteral(":/icon.png"))));
+    setWindowIcon(QIcon(ResourcePicture(kIconPicture)));
     setModal(true);
     setFixedSize(Px(kWindowWidth), Px(kWindowHeight));
     setAutoFillBackground(true);
@@ -185,7 +195,7 @@ TakeTest::~TakeTest() = default;
 
 void TakeTest::buildHeader() {
     auto* strip = NewLabel(this, QStringLiteral("picHeader"));
-    strip->setPixmap(ResourcePicture(QStringLiteral(":/test_header.png")));
+    strip->setPixmap(ResourcePicture(kHeaderPicture));
     strip->setGeometry(Pixels(kHeaderStrip));
 
     lblSection_ = NewLabel(strip, QStringLiteral("lblSection"));
@@ -275,7 +285,7 @@ void TakeTest::buildQuestionArea() {
 
 void TakeTest::buildStatusStrip() {
     picture1_ = NewLabel(this, QStringLiteral("Picture1"));
-    picture1_->setPixmap(ResourcePicture(QStringLiteral(":/test_statusbar.png")));
+    picture1_->setPixmap(ResourcePicture(kStatusPicture));
     picture1_->setGeometry(Pixels(kStatusStrip));
 
     const auto statusLabel = [this](const char* name, const QRect& where) {
@@ -295,14 +305,20 @@ void TakeTest::buildStatusStrip() {
     lblRun_->setAccessibleDescription(QStringLiteral("Right answers in a row"));
 
     const auto art = [](const char* name, const char* look) {
-        return ResourcePicture(QStringLiteral(":/btn_%1_%2.png")
-                                   .arg(QString::fromLatin1(name), QString::fromLatin1(look)));
+        return ResourcePicture(ButtonArt(name, look));
     };
     const std::pair<const char*, QRect> buttons[] = {
         {"exit", kLeaveButton}, {"info", kInfoButton}, {"skip", kSkipButton}};
     for (const auto& [name, where] : buttons) {
         pictures_->addButton(picture1_, Pixels(where), art(name, "normal"), art(name, "rolled"),
                              art(name, "clicked"));
+    }
+}
+
+void TakeTest::PreparePictures() {
+    for (const QString& picture : {kIconPicture, kHeaderPicture, kStatusPicture}) ResourcePicture(picture);
+    for (const char* name : {"exit", "info", "skip"}) {
+        for (const char* look : {"normal", "rolled", "clicked"}) ResourcePicture(ButtonArt(name, look));
     }
 }
 

@@ -46,6 +46,10 @@ public:
     explicit TakeTest(AppState& state, QWidget* parent = nullptr, RandomSource* random = nullptr);
     ~TakeTest() override;
 
+    // Decodes the screen's pictures ahead of its first opening (they are kept
+    // for the run), so that the first question appears sooner.
+    static void PreparePictures();
+
     // What the "fig" button opens (the figure viewer, which shows
     // state.currentFigureID). Nothing happens until one is set.
     void setFigureOpener(std::function<void()> opener) { figureOpener_ = std::move(opener); }

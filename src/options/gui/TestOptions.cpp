@@ -121,7 +121,7 @@ QLabel* Text(QWidget* parent, const QString& name, const QString& text, const QR
     return label;
 }
 
-QPixmap Image(const QString& name) { return QPixmap(QStringLiteral(":/") + name + ".png"); }
+QPixmap Image(const QString& name) { return ReadPng(QStringLiteral(":/") + name + ".png"); }
 
 // A check box whose caption wraps onto as many lines as its height allows,
 // with the box itself in the middle of its left edge. A click anywhere on it

@@ -51,11 +51,11 @@ TestResults::TestResults(AppState& state, QWidget* parent)
 
     auto* topBand = new QLabel(this);
     topBand->setObjectName(QStringLiteral("Shape10"));
-    topBand->setPixmap(QPixmap(QStringLiteral(":/results_band_top.png")));
+    topBand->setPixmap(ReadPng(QStringLiteral(":/results_band_top.png")));
     topBand->setGeometry(TwipRect(0, 0, 9960, 780));
     auto* bottomBand = new QLabel(this);
     bottomBand->setObjectName(QStringLiteral("Shape11"));
-    bottomBand->setPixmap(QPixmap(QStringLiteral(":/results_band_bottom.png")));
+    bottomBand->setPixmap(ReadPng(QStringLiteral(":/results_band_bottom.png")));
     bottomBand->setGeometry(TwipRect(-150, 5790, 9960, 780));
 
     MakeLabel(this, "Label1", "Test Results", ArialBold(21.75), Qt::white)
@@ -96,9 +96,9 @@ TestResults::TestResults(AppState& state, QWidget* parent)
 
     pictures_ = new PictureButtons(state_, this, /*clickActsWhenDisabled=*/true);
     pictures_->addButton(this, TwipRect(6150, 5850, 1950, 405),
-                         QPixmap(QStringLiteral(":/btn_back_normal.png")),
-                         QPixmap(QStringLiteral(":/btn_back_rolled.png")),
-                         QPixmap(QStringLiteral(":/btn_back_clicked.png")));
+                         ReadPng(QStringLiteral(":/btn_back_normal.png")),
+                         ReadPng(QStringLiteral(":/btn_back_rolled.png")),
+                         ReadPng(QStringLiteral(":/btn_back_clicked.png")));
     connect(pictures_, &PictureButtons::clicked, this, [this](int) { accept(); });
     pictures_->button(0)->setAccessibleName(QStringLiteral("Back"));
     // With more rows than fit, the keyboard scrolls them too.
@@ -170,7 +170,7 @@ void TestResults::DrawGrid() {
                                                   Twips(row.score->height()),
                                                   Twips(row.name->height()));
         SetColour(row.score, QPalette::WindowText, place.scoreBlack ? QColor(0, 0, 0) : QColor(0, 128, 128));
-        row.bar->setPixmap(QPixmap(QString::fromLatin1(BarImage(place.picture))));
+        row.bar->setPixmap(ResourcePicture(QString::fromLatin1(BarImage(place.picture))));
         row.bar->setGeometry(Px(kBarLeft), Px(place.barTop), Px(place.barWidth), Px(kBarHeight));
         row.score->move(Px(place.scoreLeft), Px(place.scoreTop));
         row.name->move(Px(150), Px(place.nameTop));

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QHash>
+#include <QImageReader>
 #include <QWidget>
 
 namespace quillet {
@@ -20,6 +21,12 @@ void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) 
     widget->setPalette(pal);
 }
 
+QPixmap ReadPng(const QString& resource) {
+    QImageReader reader(resource, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
 QPixmap ResourcePicture(const QString& resource) {
     static QHash<QString, QPixmap> decoded;
     if (decoded.isEmpty() && QCoreApplication::instance()) {
@@ -27,7 +34,7 @@ QPixmap ResourcePicture(const QString& resource) {
         QObject::connect(QCoreApplication::instance(), &QObject::destroyed, [] { decoded.clear(); });
     }
     auto it = decoded.find(resource);
-    if (it == decoded.end()) it = decoded.insert(resource, QPixmap(resource));
+    if (it == decoded.end()) it = decoded.insert(resource, ReadPng(resource));
     return *it;
 }
 

@@ -17,6 +17,11 @@ inline QFont ArialBold(qreal points) { return LayoutFont(QStringLiteral("Arial")
 // Sets one colour of a widget's palette (text, background, ...).
 void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
 
+// Decodes one of the program's PNG pictures (":/name.png"). Naming the format
+// lets the decoder start at once, without first loading every image format
+// plugin on the system to ask whether it knows the file.
+QPixmap ReadPng(const QString& resource);
+
 // A picture of the program's resources (":/name.png"), decoded the first time it
 // is asked for and kept for the rest of the run: windows opened again and again
 // (the test screen) do not decode their pictures each time. GUI thread only.

@@ -39,7 +39,7 @@ void Fill(QWidget* widget, const QColor& colour) {
 Info::Info(AppState& state, QWidget* parent, const QString& homePage)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      background_(QStringLiteral(":/info.png")) {
+      background_(ReadPng(QStringLiteral(":/info.png"))) {
     setObjectName(QStringLiteral("Info"));
     setWindowTitle(QStringLiteral("Information"));
     setModal(true);

@@ -52,12 +52,12 @@ MainMenu::MainMenu(AppState& state, Screens screens, QWidget* parent)
       screens_(std::move(screens)) {
     setObjectName(QStringLiteral("MainMenu"));
     setWindowTitle(QStringLiteral("Quillet"));
-    setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
+    setWindowIcon(QIcon(ResourcePicture(QStringLiteral(":/icon.png"))));
     setFixedSize(Px(9600), Px(7125));
 
     picture1_ = new QLabel(this);
     picture1_->setObjectName(QStringLiteral("Picture1"));
-    picture1_->setPixmap(QPixmap(QStringLiteral(":/mainmenu.png")));
+    picture1_->setPixmap(ReadPng(QStringLiteral(":/mainmenu.png")));
     picture1_->setGeometry(0, 0, 640, 480);
 
     menu_ = new MenuItems(this, QStringLiteral("lblAnswer"),
