@@ -61,7 +61,7 @@ BlackBackground::BlackBackground(AppState& state, int splashMs)
 BlackBackground::~BlackBackground() = default;
 
 void BlackBackground::showAsSet() {
-    askWindowSystemForBlack();
+    if (windowSystemBlack_) askWindowSystemForBlack(winId());
     if (state_.blackBackgroundOn) {
         // Without a window manager a maximised window keeps its default size
         // in a corner, so the window takes its screen's whole area itself; the
@@ -75,10 +75,10 @@ void BlackBackground::showAsSet() {
     }
 }
 
-void BlackBackground::askWindowSystemForBlack() {
-    xcb_connection_t* connection = windowSystemBlack_ ? X11Connection() : nullptr;
-    if (!connection) return;
-    const auto window = static_cast<xcb_window_t>(winId());
+void BlackBackground::askWindowSystemForBlack(WId id) {
+    xcb_connection_t* connection = X11Connection();
+    if (!connection || id == 0) return;
+    const auto window = static_cast<xcb_window_t>(id);
     const uint32_t black = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->black_pixel;
     xcb_change_window_attributes(connection, window, XCB_CW_BACK_PIXEL, &black);
     xcb_clear_area(connection, 0, window, 0, 0, 0, 0);
@@ -86,10 +86,9 @@ void BlackBackground::askWindowSystemForBlack() {
 }
 
 bool BlackBackground::event(QEvent* event) {
-    // A new native window (moved to another screen, say) needs asking again.
-    if (event->type() == QEvent::WinIdChange && windowSystemBlack_ && testAttribute(Qt::WA_WState_Created)) {
-        askWindowSystemForBlack();
-    }
+    // A new native window (moved to another screen, say) needs asking again;
+    // one being destroyed (id 0) does not.
+    if (event->type() == QEvent::WinIdChange && windowSystemBlack_) askWindowSystemForBlack(internalWinId());
     return QWidget::event(event);
 }
 

@@ -45,7 +45,7 @@ private:
     void activate();
     void runProgram();
     void coverScreen();
-    void askWindowSystemForBlack();
+    void askWindowSystemForBlack(WId window);
 
     AppState& state_;
     int splashMs_;
