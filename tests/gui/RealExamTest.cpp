@@ -27,8 +27,7 @@ struct RealExamProgram {
     ProgramFolder folder;
     FixedClock clock;
     std::unique_ptr<MainMenu> menu;
-    QStringList messages;
-    QTimer messageCloser;
+    MessageCloser messages;  // feedback and warnings, closed with "Ok" as they come
 
     explicit RealExamProgram(const QDate& today) {
         qbank::BankContent bank;
@@ -52,13 +51,6 @@ struct RealExamProgram {
         clock.day = today;
         folder.state.clock = &clock;
         menu = std::make_unique<MainMenu>(folder.state, DefaultScreens());
-        QObject::connect(&messageCloser, &QTimer::timeout, [this] {
-            QWidget* box = QApplication::activeModalWidget();
-            if (!box || box->objectName() != "myMsgBox" || !box->isVisible()) return;
-            messages << folder.state.messageText;
-            ClickChild(box, "lblAnswer0");
-        });
-        messageCloser.start(5);
     }
 
     void startTechnicianTest() {
@@ -119,8 +111,8 @@ TEST(RealExamRoad, WholeTechnicianExamFromTheMainMenuPassesAtTheRealMark) {
         EXPECT_EQ(progress.last(), "35 of 35");
         EXPECT_EQ(questions.removeDuplicates(), 0);
         // Only the pool warning: no verdict after any answer.
-        ASSERT_EQ(program.messages.size(), 1);
-        EXPECT_TRUE(program.messages[0].contains("technician-2026-2030, is no longer in force"));
+        ASSERT_EQ(program.messages.texts.size(), 1);
+        EXPECT_TRUE(program.messages.texts[0].contains("technician-2026-2030, is no longer in force"));
         EXPECT_EQ(passLine, right == 26 ? "PASSED: 26 of 35 (26 needed)"
                                         : "NOT YET: 25 of 35 (26 needed)");
         // The exam's answers are in the study record: its right ones, of the

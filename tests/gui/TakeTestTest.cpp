@@ -19,22 +19,6 @@ using namespace quillet::testing;
 
 namespace {
 
-// Closes every message box that comes up with its "Ok", as the student would,
-// and keeps the texts they showed.
-struct MessageCloser {
-    QStringList texts;
-    QTimer timer;
-    MessageCloser() {
-        QObject::connect(&timer, &QTimer::timeout, [this] {
-            QWidget* box = QApplication::activeModalWidget();
-            if (!box || box->objectName() != "myMsgBox" || !box->isVisible()) return;
-            texts << box->findChild<QLabel*>("Label1")->text();
-            ClickChild(box, "lblAnswer0");
-        });
-        timer.start(5);
-    }
-};
-
 // Answers "<fcc> answer a".."d"; the right letter goes round with the id.
 qbank::BankQuestion Question(int id, int section, const QString& fcc) {
     qbank::BankQuestion q;

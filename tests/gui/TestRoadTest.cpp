@@ -36,8 +36,7 @@ QByteArray SmallPng() {
 struct Program {
     ProgramFolder folder;
     std::unique_ptr<MainMenu> menu;
-    QStringList messages;
-    QTimer messageCloser;
+    MessageCloser messages;  // feedback and warnings, closed with "Ok" as they come
 
     explicit Program(int mode) {
         qbank::BankContent bank;
@@ -55,14 +54,6 @@ struct Program {
         WriteSetting(folder.state.settingsPath, "Sections", "Ask1", "Yes");
         WriteSetting(folder.state.settingsPath, "TestMode", "TestMode", QString::number(mode));
         menu = std::make_unique<MainMenu>(folder.state, DefaultScreens());
-        // The feedback of modes 2 and 3 is closed with "Ok" as it comes.
-        QObject::connect(&messageCloser, &QTimer::timeout, [this] {
-            QWidget* box = QApplication::activeModalWidget();
-            if (!box || box->objectName() != "myMsgBox" || !box->isVisible()) return;
-            messages << folder.state.messageText;
-            ClickChild(box, "lblAnswer0");
-        });
-        messageCloser.start(5);
     }
 
     // Starts a Technician test from the menu.
@@ -203,7 +194,7 @@ TEST(TestRoad, ModeTwoAndLeavingEarlyEndWithoutResults) {
         program.menu->exec();
         EXPECT_TRUE(testClosed) << leaveAtOnce;
         EXPECT_FALSE(resultsSeen) << leaveAtOnce;
-        EXPECT_EQ(program.messages.size(), leaveAtOnce ? 0 : 3);
+        EXPECT_EQ(program.messages.texts.size(), leaveAtOnce ? 0 : 3);
     }
 }
 
@@ -285,9 +276,10 @@ TEST(TestRoad, ModeSixReviewsWhatWasMissedThenWhatIsNew) {
     EXPECT_EQ(asked, (QStringList{"FCC Question ID: T1A02", "FCC Question ID: T1A03",
                                   "FCC Question ID: T1A03"}));
     const QString done = "Nothing left to review. 3 of 3 chosen questions were answered right last time.";
-    ASSERT_GE(program.messages.size(), 2);
-    EXPECT_EQ(program.messages.mid(program.messages.size() - 2), (QStringList{done, done}));
-    EXPECT_EQ(program.messages.filter("Incorrrect").size(), 1);
+    ASSERT_GE(program.messages.texts.size(), 2);
+    const QStringList& texts = program.messages.texts;
+    EXPECT_EQ(texts.mid(texts.size() - 2), (QStringList{done, done}));
+    EXPECT_EQ(program.messages.texts.filter("Incorrrect").size(), 1);
     EXPECT_FALSE(resultsSeen);
     EXPECT_EQ(record.answerCount(), 5);
 }

@@ -192,6 +192,24 @@ QString ShortRealExamMessage(int examQuestions, int groups) {
         .arg(groups == 1 ? QString() : QStringLiteral("s"));
 }
 
+bool ForEachAskableQuestion(const AppState& state,
+                            const std::function<void(const AskableQuestion&)>& visit) {
+    Query query(state.database,
+                "SELECT QUESTIONS.QUESTIONID, QUESTIONS.SECTIONID, SECTIONS.TEST, "
+                " QUESTIONS.FCCQUESTIONID "
+                " FROM Questions INNER JOIN Sections ON Questions.SectionID = Sections.SectionID "
+                " WHERE ANSWER='A' OR ANSWER='B' OR ANSWER='C' OR ANSWER='D' ");
+    AskableQuestion question;
+    while (query.next()) {
+        question.id = query.integer("QUESTIONID");
+        question.sectionId = query.integer("SECTIONID");
+        question.element = query.integer("TEST");
+        question.poolId = query.text("FCCQUESTIONID");
+        visit(question);
+    }
+    return query.code() == SQLITE_DONE;
+}
+
 PreparedList PrepareRealExamList(AppState& state, RandomSource& random,
                                  QuestionIdList& questionList, int& examCount) {
     PreparedList result;
@@ -199,20 +217,11 @@ PreparedList PrepareRealExamList(AppState& state, RandomSource& random,
 
     std::vector<GroupedQuestion> found;
     if (examCount > 0) {
-        Query query(state.database,
-                    "SELECT QUESTIONS.QUESTIONID, QUESTIONS.SECTIONID, SECTIONS.TEST, "
-                    " QUESTIONS.FCCQUESTIONID "
-                    " FROM Questions INNER JOIN Sections ON Questions.SectionID = "
-                    " Sections.SectionID "
-                    " WHERE ANSWER='A' OR ANSWER='B' OR ANSWER='C' OR ANSWER='D' ");
-        while (query.next()) {
-            if (query.integer("TEST") != state.currentElement) continue;
-            const qint64 sectionId = query.integer("SECTIONID");
-            if (!state.sections.withId(sectionId)) continue;
-            found.push_back({query.integer("QUESTIONID"), static_cast<int>(sectionId),
-                             QuestionGroup(query.text("FCCQUESTIONID"))});
-        }
-        if (query.code() != SQLITE_DONE) {
+        const bool readOk = ForEachAskableQuestion(state, [&](const AskableQuestion& q) {
+            if (q.element != state.currentElement || !state.sections.withId(q.sectionId)) return;
+            found.push_back({q.id, static_cast<int>(q.sectionId), QuestionGroup(q.poolId)});
+        });
+        if (!readOk) {
             found.clear();
             result.readOk = false;
             result.fault = state.database.lastError();

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace quillet {
@@ -42,6 +43,19 @@ void MoveInRandomOrder(QuestionIdList& from, QuestionIdList& to, RandomSource& r
 // Whether a question of `element` in section `sectionId` belongs in a test of
 // state.currentElement: its section is in the table and chosen.
 bool ListsQuestion(const AppState& state, qint64 element, qint64 sectionId);
+
+// One question a test can ask (answer letter A to D), as the bank holds it.
+struct AskableQuestion {
+    qint64 id = 0;
+    qint64 sectionId = 0;
+    qint64 element = 0;  // its section's TEST
+    QString poolId;      // FCCQUESTIONID as stored ("T1A01")
+};
+
+// Calls `visit` for every question a test can ask, with its pool id. False
+// when the bank failed part-way (state.database.lastError() says why).
+bool ForEachAskableQuestion(const AppState& state,
+                            const std::function<void(const AskableQuestion&)>& visit);
 
 struct PreparedList {
     // Questions found (before any shortening of the exam).

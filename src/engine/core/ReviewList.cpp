@@ -1,37 +1,11 @@
 #include "engine/core/ReviewList.h"
 
-#include "shell/core/Database.h"
 #include "shell/core/QuestionBank.h"
 
-#include <sqlcipher/sqlite3.h>
-
 #include <algorithm>
-#include <map>
 #include <utility>
 
 namespace quillet {
-
-namespace {
-
-// The rows of the question list query, with each question's pool id.
-const char kReviewQuery[] =
-    "SELECT QUESTIONS.QUESTIONID, QUESTIONS.SECTIONID, QUESTIONS.FCCQUESTIONID, SECTIONS.TEST "
-    " FROM Questions INNER JOIN Sections ON Questions.SectionID = Sections.SectionID "
-    " WHERE ANSWER='A' OR ANSWER='B' OR ANSWER='C' OR ANSWER='D' ";
-
-// Calls `visit(test, sectionId, questionId, poolId)` for every question a
-// test can ask (answer letter A to D). False when the bank failed part-way.
-template <typename Visit>
-bool ForEachAskableQuestion(const AppState& state, Visit visit) {
-    Query query(state.database, kReviewQuery);
-    while (query.next()) {
-        visit(query.integer("TEST"), query.integer("SECTIONID"), query.integer("QUESTIONID"),
-              query.text("FCCQUESTIONID").trimmed());
-    }
-    return query.code() == SQLITE_DONE;
-}
-
-}  // namespace
 
 ReviewList PrepareReviewList(AppState& state, RandomSource& random) {
     ReviewList list;
@@ -40,19 +14,19 @@ ReviewList PrepareReviewList(AppState& state, RandomSource& random) {
 
     std::vector<std::pair<qint64, qint64>> missed;  // (answer order, question)
     QuestionIdList never;
-    const bool readOk = ForEachAskableQuestion(
-        state, [&](qint64 test, qint64 sectionId, qint64 id, const QString& poolId) {
-            if (!ListsQuestion(state, test, sectionId)) return;
-            ++list.chosen;
-            const auto found = poolId.isEmpty() ? latest.end() : latest.find(poolId);
-            if (found == latest.end()) {
-                never.push_back(id);
-            } else if (found->right) {
-                ++list.rightLastTime;
-            } else {
-                missed.emplace_back(found->order, id);
-            }
-        });
+    const bool readOk = ForEachAskableQuestion(state, [&](const AskableQuestion& q) {
+        if (!ListsQuestion(state, q.element, q.sectionId)) return;
+        ++list.chosen;
+        const QString poolId = q.poolId.trimmed();
+        const auto found = poolId.isEmpty() ? latest.end() : latest.find(poolId);
+        if (found == latest.end()) {
+            never.push_back(q.id);
+        } else if (found->right) {
+            ++list.rightLastTime;
+        } else {
+            missed.emplace_back(found->order, q.id);
+        }
+    });
     // A bank that fails part-way gives no list rather than part of one.
     if (!readOk) return ReviewList{{}, 0, 0, 0, false, state.database.lastError()};
 
@@ -69,13 +43,13 @@ ReviewList PrepareReviewList(AppState& state, RandomSource& random) {
 PoolProgress PoolProgressFor(AppState& state, int element) {
     PoolProgress progress;
     const QHash<QString, LatestAnswer> latest = state.record.latest(PoolNameFor(state, element));
-    const bool readOk =
-        ForEachAskableQuestion(state, [&](qint64 test, qint64, qint64, const QString& poolId) {
-            if (test != element) return;
-            ++progress.questions;
-            const auto found = poolId.isEmpty() ? latest.end() : latest.find(poolId);
-            if (found != latest.end() && found->right) ++progress.right;
-        });
+    const bool readOk = ForEachAskableQuestion(state, [&](const AskableQuestion& q) {
+        if (q.element != element) return;
+        ++progress.questions;
+        const QString poolId = q.poolId.trimmed();
+        const auto found = poolId.isEmpty() ? latest.end() : latest.find(poolId);
+        if (found != latest.end() && found->right) ++progress.right;
+    });
     if (!readOk) return PoolProgress{0, 0, false};
     return progress;
 }
