@@ -50,6 +50,8 @@ BlackBackground::BlackBackground(AppState& state, int splashMs)
         setAutoFillBackground(true);
     }
 
+    splashPicture_ = std::async(std::launch::async, ReadPngImage, QStringLiteral(":/splash.png"));
+
     state_.settingsPath = SettingsPathFor(state_);
     state_.blackBackgroundOn = settings::ReadBlackBackgroundOn(state_.settingsPath);
     if (!state_.blackBackgroundOn) {
@@ -145,7 +147,7 @@ void BlackBackground::runProgram() {
                 menu_ = std::make_unique<MainMenu>(state_, DefaultScreens(), this);
                 if (menu_->loaded()) PrepareWhileTheSplashShows(*menu_);
             },
-            splashMs_, this);
+            splashMs_, this, splashPicture_.valid() ? splashPicture_.get() : QImage());
         splash.exec();
     }
     if (menu_ && menu_->loaded()) menu_->exec();
@@ -161,10 +163,11 @@ constexpr int kSplashEdge = 3;
 constexpr int kUnseenStartMs = 1000;
 }  // namespace
 
-Splash::Splash(std::function<void()> loadMainMenu, int displayMs, QWidget* parent)
+Splash::Splash(std::function<void()> loadMainMenu, int displayMs, QWidget* parent, QImage picture)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       loadMainMenu_(std::move(loadMainMenu)),
-      picture_(ReadPng(QStringLiteral(":/splash.png"))) {
+      picture_(picture.isNull() ? ReadPng(QStringLiteral(":/splash.png"))
+                                : QPixmap::fromImage(std::move(picture))) {
     setObjectName(QStringLiteral("splash"));
     setContentsMargins(kSplashEdge, kSplashEdge, kSplashEdge, kSplashEdge);
     setFixedSize(Px(6600) + 2 * kSplashEdge, Px(4950) + 2 * kSplashEdge);
@@ -199,10 +202,11 @@ void Splash::reject() {
 void Splash::activate() {
     if (activated_) return;
     activated_ = true;
-    // The first paint has gone to the backing store; push it to the screen
-    // before the main menu's loading holds this thread.
-    QGuiApplication::sync();
+    // The first paint has been sent to the window system: the display time
+    // runs from now. Wait until the picture is on the screen before the main
+    // menu's loading holds this thread.
     timer_->start();
+    QGuiApplication::sync();
     if (loadMainMenu_) loadMainMenu_();
     loaded_ = true;
     if (timerDue_) accept();

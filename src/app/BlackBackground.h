@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QDialog>
+#include <QImage>
 #include <QWidget>
 
 class QTimer;
 
 #include <functional>
+#include <future>
 #include <memory>
 
 namespace quillet {
@@ -53,6 +55,9 @@ private:
     // nothing and keeps no picture of the whole screen.
     bool windowSystemBlack_ = false;
     bool activated_ = false;
+    // The splash's picture, decoded on another thread while this window
+    // shows: showing it waits mostly on the window system.
+    std::future<QImage> splashPicture_;
     std::unique_ptr<MainMenu> menu_;
 };
 
@@ -63,7 +68,9 @@ private:
 class Splash : public QDialog {
     Q_OBJECT
 public:
-    Splash(std::function<void()> loadMainMenu, int displayMs, QWidget* parent = nullptr);
+    // `picture` is the decoded splash picture; a null one is decoded here.
+    Splash(std::function<void()> loadMainMenu, int displayMs, QWidget* parent = nullptr,
+           QImage picture = {});
 
     static constexpr int kDisplayMs = 4500;
 

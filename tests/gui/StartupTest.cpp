@@ -2,6 +2,7 @@
 #include "app/BlackBackground.h"
 #include "app/Screens.h"
 #include "shell/core/Settings.h"
+#include "shell/gui/Look.h"
 #include "ui/gui/MainMenu.h"
 
 #include <QChildEvent>
@@ -71,9 +72,15 @@ TEST(Startup, SplashThenMainMenuThenExit) {
 
     QElapsedTimer clock;
     bool splashSeen = false;
+    bool pictureDrawn = false;
     qint64 menuAfterMs = -1;
     WhenModal("splash", [&](QWidget* splash) {
         splashSeen = splash->isVisible() && splash->contentsRect().size() == QSize(440, 330);
+        // Its picture is decoded on another thread while the background shows.
+        const QImage picture = ReadPngImage(QStringLiteral(":/splash.png"));
+        const QImage drawn = splash->grab(splash->contentsRect()).toImage();
+        pictureDrawn = !picture.isNull() && drawn.convertToFormat(QImage::Format_RGB32) ==
+                                                picture.convertToFormat(QImage::Format_RGB32);
         WhenModal("MainMenu", [&](QWidget* menu) {
             menuAfterMs = clock.elapsed();
             ClickChild(menu, "lblAnswer5");
@@ -84,6 +91,7 @@ TEST(Startup, SplashThenMainMenuThenExit) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 10000));
 
     EXPECT_TRUE(splashSeen);
+    EXPECT_TRUE(pictureDrawn);
     EXPECT_TRUE(menuLoadedWhileSplashUp);
     EXPECT_GE(menuAfterMs, 300) << "the splash stays up for its whole time";
     EXPECT_EQ(folder.state.testMode, 2) << "the main menu's load read the settings";

@@ -21,11 +21,13 @@ void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) 
     widget->setPalette(pal);
 }
 
-QPixmap ReadPng(const QString& resource) {
+QImage ReadPngImage(const QString& resource) {
     QImageReader reader(resource, "png");
     reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
+    return reader.read();
 }
+
+QPixmap ReadPng(const QString& resource) { return QPixmap::fromImage(ReadPngImage(resource)); }
 
 QPixmap ResourcePicture(const QString& resource) {
     static QHash<QString, QPixmap> decoded;

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QPalette>
 #include <QPixmap>
 #include <QString>
@@ -21,6 +22,10 @@ void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
 // lets the decoder start at once, without first loading every image format
 // plugin on the system to ask whether it knows the file.
 QPixmap ReadPng(const QString& resource);
+
+// The same decoding into an image, which unlike a pixmap may be made on any
+// thread (the splash's picture is decoded while the first window shows).
+QImage ReadPngImage(const QString& resource);
 
 // A picture of the program's resources (":/name.png"), decoded the first time it
 // is asked for and kept for the rest of the run: windows opened again and again
