@@ -19,6 +19,8 @@
 
 #include <xcb/xcb.h>
 
+#include <system_error>
+
 namespace quillet {
 
 namespace {
@@ -50,7 +52,11 @@ BlackBackground::BlackBackground(AppState& state, int splashMs)
         setAutoFillBackground(true);
     }
 
-    splashPicture_ = std::async(std::launch::async, ReadPngImage, QStringLiteral(":/splash.png"));
+    try {
+        splashPicture_ = std::async(std::launch::async, ReadPngImage, QStringLiteral(":/splash.png"));
+    } catch (const std::system_error&) {
+        // No thread to be had: the splash decodes its picture itself.
+    }
 
     state_.settingsPath = SettingsPathFor(state_);
     state_.blackBackgroundOn = settings::ReadBlackBackgroundOn(state_.settingsPath);
