@@ -25,7 +25,9 @@ build: configure
 run: build
 	@bash scripts/run $(BUILD)
 
+# Before the tests: every program they and the scripts run comes from a package of scripts/setup.
 test: build
+	@bash scripts/check-setup
 	@cd $(BUILD) && ctest --output-on-failure -j2
 
 # A separate build folder with both sanitizers; the first fault ends the run. Leak detection is

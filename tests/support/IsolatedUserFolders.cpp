@@ -1,6 +1,7 @@
-// Points the per-user and system data and config folders of every test program at an empty
-// temporary folder, so that no test reads or writes the files of the user running the
-// tests, and no installed question bank is found by a test that expects none.
+// Points the per-user and system data and config folders at empty temporary folders, fresh
+// for every test, so that no test reads or writes the files of the user running the tests, no
+// installed question bank is found by a test that expects none, and no test sees a settings
+// file or study record that an earlier test of the same process left behind.
 #include <gtest/gtest.h>
 
 #include <QByteArray>
@@ -12,25 +13,34 @@
 
 namespace {
 
-class IsolatedUserFolders : public ::testing::Environment {
+class IsolatedUserFolders : public ::testing::EmptyTestEventListener {
 public:
-    void SetUp() override {
+    // Code that runs before the first test (discovery, global set-up) is kept out too.
+    void OnTestProgramStart(const ::testing::UnitTest&) override { point(); }
+    void OnTestStart(const ::testing::TestInfo&) override { point(); }
+    void OnTestProgramEnd(const ::testing::UnitTest&) override { dir_.reset(); }
+
+private:
+    void point() {
         dir_ = std::make_unique<QTemporaryDir>();
-        ASSERT_TRUE(dir_->isValid());
+        if (!dir_->isValid()) {
+            ADD_FAILURE() << "no temporary folder for the per-user folders";
+            return;
+        }
         for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
                                  "XDG_CONFIG_DIRS", "XDG_DATA_DIRS"}) {
             const QString path = dir_->filePath(QString::fromLatin1(name).toLower());
-            ASSERT_TRUE(QDir().mkpath(path));
+            if (!QDir().mkpath(path)) ADD_FAILURE() << "cannot make " << path.toStdString();
             qputenv(name, QFile::encodeName(path));
         }
     }
-    void TearDown() override { dir_.reset(); }
 
-private:
     std::unique_ptr<QTemporaryDir> dir_;
 };
 
-[[maybe_unused]] const auto* const kRegistered =
-    ::testing::AddGlobalTestEnvironment(new IsolatedUserFolders);
+[[maybe_unused]] const bool kRegistered = [] {
+    ::testing::UnitTest::GetInstance()->listeners().Append(new IsolatedUserFolders);
+    return true;
+}();
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "shell/core/QuestionBank.h"
 #include "shell/core/Settings.h"
 #include "shell/core/SharedRoutines.h"
+#include "support/Unprivileged.h"
 
 #include <QDir>
 #include <QFile>
@@ -150,13 +151,14 @@ TEST(StudentFiles, AnInstalledCopyKeepsSettingsInThePerUserFolderMadeByTheFirstW
 }
 
 TEST(StudentFiles, AReadOnlyProgramFolderIsNotPortableEvenWithABank) {
+    QUILLET_RUN_UNPRIVILEGED();
     InstalledTree tree;
     ASSERT_TRUE(tree.writeBank(tree.bin));
     QFile::setPermissions(tree.bin, QFile::ReadOwner | QFile::ExeOwner);
     const bool writable = access(QFile::encodeName(tree.bin).constData(), W_OK) == 0;
     const StudentFolders folders = StudentFoldersFor(tree.bin, "quillet");
     QFile::setPermissions(tree.bin, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (writable) GTEST_SKIP() << "this user writes into read-only folders (root)";
+    ASSERT_FALSE(writable);
     EXPECT_FALSE(folders.portable);
     EXPECT_EQ(folders.config, tree.configHome + "/quillet");
 }

@@ -2,6 +2,7 @@
 
 #include "TestBank.h"
 #include "shell/core/Settings.h"
+#include "support/Unprivileged.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -180,7 +181,7 @@ TEST(QuestionBankOpen, TheProgramNeverWritesItsBank) {
 // A bank the user may only read (as in an installed copy) is opened read-only,
 // by as many running copies as like.
 TEST(QuestionBankOpen, WriteProtectedBankIsReadAndShared) {
-    if (geteuid() == 0) GTEST_SKIP() << "the superuser may write any file";
+    QUILLET_RUN_UNPRIVILEGED();
     ProgramFolder folder;
     ASSERT_TRUE(folder.writeBank(Sections(3)));
     const QString bank = folder.file("quillet.dat");
@@ -286,6 +287,18 @@ TEST_F(BrokenBank, DamagedPages) {
     const BankResult result = open();
     EXPECT_EQ(result.status, BankStatus::Damaged);
     EXPECT_TRUE(result.text.contains("damaged")) << result.text.toStdString();
+}
+
+// A bank nobody may read says so, rather than calling a sound file damaged.
+TEST_F(BrokenBank, UnreadableFileSaysItCannotBeRead) {
+    QUILLET_RUN_UNPRIVILEGED();
+    ASSERT_TRUE(folder.writeBank(Sections(2)));
+    ASSERT_TRUE(QFile::setPermissions(folder.file("quillet.dat"), {}));
+    const BankResult result = open();
+    QFile::setPermissions(folder.file("quillet.dat"), QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_FALSE(result.ok());
+    EXPECT_TRUE(result.text.contains("cannot be read")) << result.text.toStdString();
+    EXPECT_FALSE(result.text.contains("damaged")) << result.text.toStdString();
 }
 
 TEST_F(BrokenBank, HeldByAnotherRunningCopy) {

@@ -1,5 +1,6 @@
 #include "shell/core/Settings.h"
 #include "support/OneLineChange.h"
+#include "support/Unprivileged.h"
 
 #include <QDir>
 #include <QFile>
@@ -153,9 +154,10 @@ TEST_F(SettingsFile, FailedWriteChangesNothing) {
 }
 
 TEST_F(SettingsFile, UnreadableFileIsNeitherReadNorOverwritten) {
+    QUILLET_RUN_UNPRIVILEGED();
     write("[Sound]\nOnOrOff=OFF\n");
     QFile::setPermissions(path(), QFileDevice::WriteOwner);
-    if (QFile(path()).open(QIODevice::ReadOnly)) GTEST_SKIP() << "running with rights to read any file";
+    ASSERT_FALSE(QFile(path()).open(QIODevice::ReadOnly));
     EXPECT_TRUE(settings::ReadSoundOn(path())) << "falls back to the default";
     EXPECT_FALSE(WriteSetting(path(), "Figures", "AskWithFigures", "NO"));
     QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
@@ -432,6 +434,7 @@ TEST_F(SettingsFile, WritesThroughALinkKeepTheLink) {
 }
 
 TEST_F(SettingsFile, WriteKeepsPermissionsAndWritesInPlaceWhereTheFolderIsReadOnly) {
+    QUILLET_RUN_UNPRIVILEGED();
     write("; mine\n[Sound]\nOnOrOff=ON\n");
     const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
     ASSERT_TRUE(QFile::setPermissions(path(), mode));
@@ -440,12 +443,7 @@ TEST_F(SettingsFile, WriteKeepsPermissionsAndWritesInPlaceWhereTheFolderIsReadOn
 
     const auto folderMode = QFile::permissions(dir_.path());
     QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    QFile probe(dir_.filePath("probe"));
-    if (probe.open(QIODevice::WriteOnly)) {
-        probe.remove();
-        QFile::setPermissions(dir_.path(), folderMode);
-        GTEST_SKIP() << "running with rights to write into any folder";
-    }
+    ASSERT_FALSE(QFile(dir_.filePath("probe")).open(QIODevice::WriteOnly));
     const bool longer = WriteSetting(path(), "Sections", "Ask1", "Yes");
     const bool shorter = WriteSetting(path(), "Sound", "OnOrOff", "");
     QFile::setPermissions(dir_.path(), folderMode);

@@ -1,6 +1,7 @@
 #include "TestBank.h"
 #include "shell/core/Database.h"
 #include "shell/core/StudyRecord.h"
+#include "support/Unprivileged.h"
 
 #include <QDir>
 #include <QFile>
@@ -171,7 +172,7 @@ TEST(StudyRecord, RunsInMemoryWhenTheFileCannotBeUsed) {
 }
 
 TEST(StudyRecord, AFolderThatCannotBeWrittenGivesARecordInMemory) {
-    if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+    QUILLET_RUN_UNPRIVILEGED();
     RecordFolder folder;
     {
         StudyRecord record;
