@@ -2,11 +2,13 @@
 #include "app/Screens.h"
 #include "results/gui/TestResults.h"
 #include "shell/core/Settings.h"
+#include "shell/core/TestModes.h"
 #include "ui/gui/Info.h"
 #include "ui/gui/MainMenu.h"
 #include "ui/gui/Rollover.h"
 
 #include <QLabel>
+#include <QRadioButton>
 #include <QScrollBar>
 
 #include <gtest/gtest.h>
@@ -44,7 +46,7 @@ TEST(MainMenu, ElementWithoutChosenSectionsShowsTheMessageAndNothingElse) {
             ClickChild(box, "lblAnswer0");
             QTimer::singleShot(0, [&] { menu.exitProgram(); });
         });
-        ClickItem(menu, 1);  // Element 3A - Technician Class
+        ClickItem(menu, 1);  // Technician Class - Element 2
     });
     menu.exec();
     EXPECT_EQ(message.toStdString(),
@@ -84,9 +86,9 @@ TEST(MainMenu, ItemsAndColours) {
     ProgramFolder folder;
     ASSERT_TRUE(folder.writeBank(Sections(1)));
     MainMenu menu(folder.state, Screens{});
-    const QStringList captions = {"Element 2 - Novice Class",      "Element 3A - Technician Class",
-                                  "Element 3B - General Class",    "Element 4A - Advanced Class",
-                                  "Element 4B - Extra Class",      "Exit",
+    const QStringList captions = {"Novice Class - not examined",      "Technician Class - Element 2",
+                                  "General Class - Element 3",    "Advanced Class - not examined",
+                                  "Extra Class - Element 4",      "Exit",
                                   "Test and Program Options",      "General Information"};
     ASSERT_EQ(menu.menu()->count(), 8);
     for (int i = 0; i < 8; ++i) {
@@ -203,6 +205,11 @@ TEST(MainMenu, OptionsItemOpensTheOptionsScreenAndItsChoicesTakeEffect) {
     QTimer::singleShot(0, [&] {
         WhenModal("TestOptions", [&](QWidget* options) {
             opened = true;
+            ClickChild(options, "optBut1");  // the test options page
+            auto* simulated = options->findChild<QRadioButton*>("Option13");
+            QTest::mouseClick(simulated, Qt::LeftButton, {}, QPoint(5, simulated->height() / 2));
+            ClickChild(options, "optBut2");  // the program options page
+            ClickChild(options, "chkSound");
             ClickChild(options, "RollOverPicture0");  // BACK
             QTimer::singleShot(0, [&] { menu.exitProgram(); });
         });
@@ -210,8 +217,11 @@ TEST(MainMenu, OptionsItemOpensTheOptionsScreenAndItsChoicesTakeEffect) {
     });
     menu.exec();
     EXPECT_TRUE(opened);
-    EXPECT_EQ(ReadSetting(folder.state.settingsPath, "TestMode", "TestMode", "-"), "1")
-        << "closing the options screen saves its settings";
+    // The choices hold for this run and are saved for the next.
+    EXPECT_EQ(folder.state.testMode, kModeSimulatedExam);
+    EXPECT_FALSE(folder.state.soundOn);
+    EXPECT_EQ(ReadSetting(folder.state.settingsPath, "TestMode", "TestMode", "-"), "4");
+    EXPECT_EQ(ReadSetting(folder.state.settingsPath, "Sound", "OnOrOff", "-").toUpper(), "OFF");
 }
 
 }  // namespace

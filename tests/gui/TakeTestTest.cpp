@@ -85,6 +85,33 @@ struct Screen {
     const SectionInfo& section(int i) const { return folder.state.sections(i); }
 };
 
+// The screen's own generator is seeded afresh at each opening, so two tests do not ask in the
+// same order. The seeds are given, so the orders differ by construction, not by luck.
+TEST(TakeTest, EachOpeningSeedsItsOwnGeneratorAnew) {
+    ProgramFolder folder;
+    ASSERT_TRUE(folder.writeBank(Bank(12)));
+    ASSERT_EQ(folder.state.database.open(folder.file("quillet.dat"), kQuestionBankKey), 0);
+    ASSERT_TRUE(LoadSections(folder.state).ok());
+    folder.state.sections(1).Ask = true;
+    folder.state.currentElement = 2;
+    folder.state.testMode = kModeEachOnce;
+    unsigned int nextSeed = 1;
+    std::vector<QStringList> orders;
+    for (int opening = 0; opening < 2; ++opening) {
+        TakeTest window(folder.state, nullptr, nullptr, [&] { return nextSeed++; });
+        window.show();
+        QStringList order;
+        while (window.isVisible() && order.size() < 12) {
+            order << window.findChild<QLabel*>("lblQuestionID")->text();
+            ClickChild(&window, "RollOverPicture2");  // skip
+        }
+        orders.push_back(order);
+    }
+    EXPECT_EQ(nextSeed, 3u) << "one seed for each opening";
+    ASSERT_EQ(orders[0].size(), 12);
+    EXPECT_NE(orders[0], orders[1]);
+}
+
 TEST(TakeTest, EachOnceAsksTheChosenSectionsOfTheElementSkipsAndScoresAtTheEnd) {
     Screen s(kModeEachOnce, Bank(4));
     EXPECT_EQ(s.text("lblTestType"), "Asking each question exactly once.");
@@ -169,7 +196,10 @@ TEST(TakeTest, SimulatedExamHasNoSkipAndStopsAtItsSize) {
     // Too few questions: announced while the screen loads, then that many asked.
     Screen s(kModeSimulatedExam, Bank(2));
     ASSERT_EQ(s.messages.texts.size(), 1);
-    EXPECT_TRUE(s.messages.texts[0].startsWith("You have chosen to take a test of 30 questions."));
+    EXPECT_EQ(s.messages.texts[0],
+              "You have chosen to take a test of 30 questions.  However, based on the categories "
+              "you chose,  only 2 questions are available, so the test will only have that many "
+              "questions.");
     EXPECT_EQ(s.text("lblQText1"), "1 of 2");
     s.click(0);
     s.click(0);

@@ -281,6 +281,26 @@ TEST_F(OptionsScreen, TheReviewModeIsChosenStoredAndShownAgain) {
     });
 }
 
+// The note under the modes gives each examination's size and pass mark as the bank records
+// them; figures unlike today's show that none comes from the program's own constants.
+TEST_F(OptionsScreen, TheModeNoteStatesTheBanksExaminations) {
+    qbank::BankContent bank = SmallBank();
+    bank.exams = {{2, "technician-2026-2030", "2026-07-01", "2030-06-30", 36, 27},
+                  {3, "general-2023-2027", "2023-07-01", "2027-06-30", 38, 29},
+                  {5, "extra-2024-2028", "2024-07-01", "2028-06-30", 52, 39}};
+    start(bank);
+    open([&](TestOptions* screen) {
+        const QString note = screen->findChild<QLabel*>("Label3")->text();
+        EXPECT_TRUE(note.contains("'Simulated test mode' asks 30 questions for Technician, 30 for "
+                                  "General and 40 for Extra"))
+            << note.toStdString();
+        EXPECT_TRUE(note.contains("36 questions for Technician (27 to pass), 38 for General (29 "
+                                  "to pass) and 52 for Extra (39 to pass)."))
+            << note.toStdString();
+        click(screen, "RollOverPicture0");
+    });
+}
+
 TEST_F(OptionsScreen, PageSoundFromTheSecondSelectionUntilSoundsAreTurnedOff) {
     start(SmallBank());
     makeBump();

@@ -18,18 +18,20 @@ using namespace quillet::testing;
 
 namespace {
 
-// Sections 1 (T1) and 2 (T2) of Technician and 3 (G1) of General. Technician
-// has groups T1A (3 questions), T1B (1), T2A (2) and T2B, whose only question
-// has no answer letter; General has one group.
+// Sections 1 (T1), 2 (T2) and 3 (T0) of Technician and 4 (G1) of General, in
+// the pool's order, where T0 comes last. Technician has groups T1A (3
+// questions), T1B (1), T2A (2), T2B, whose only question has no answer letter,
+// and T0A (1); General has one group.
 qbank::BankContent GroupedBank() {
     qbank::BankContent c;
-    c.sections = {{1, "T1", "", 2}, {2, "T2", "", 2}, {3, "G1", "", 3}};
+    c.sections = {{1, "T1", "", 2}, {2, "T2", "", 2}, {3, "T0", "", 2}, {4, "G1", "", 3}};
     const struct {
         int section;
         const char* fccId;
         const char* answer;
     } rows[] = {{2, "T2A01", "B"}, {1, "T1B01", "C"}, {1, "T1A01", "A"}, {2, "T2B01", "E"},
-                {1, "T1A02", "D"}, {2, "T2A02", "A"}, {1, "T1A03", "B"}, {3, "G1A01", "A"}};
+                {1, "T1A02", "D"}, {2, "T2A02", "A"}, {1, "T1A03", "B"}, {4, "G1A01", "A"},
+                {3, "T0A01", "C"}};
     int id = 0;
     for (const auto& row : rows) {
         qbank::BankQuestion q = Question(++id, row.section, row.answer);
@@ -81,19 +83,20 @@ TEST(RealExam, DrawsOneQuestionOfEveryGroupInGroupOrderWhateverIsChosen) {
         QuestionIdList list{99};
         int count = 35;
         const PreparedList prepared = PrepareRealExamList(bank.state, random, list, count);
-        ASSERT_EQ(list.size(), 3u);
+        ASSERT_EQ(list.size(), 4u);
         QStringList groups;
         for (const qint64 id : list) {
             groups << GroupOf(bank.state, id);
             seen[groups.back()].insert(id);
         }
-        // T2B has no question that can be asked, and General is another element.
-        ASSERT_EQ(groups, QStringList({"T1A", "T1B", "T2A"})) << "seed " << seed;
-        EXPECT_EQ(count, 3);
+        // T2B has no question that can be asked, and General is another element; T0 is
+        // the pool's last subelement, not its first.
+        ASSERT_EQ(groups, QStringList({"T1A", "T1B", "T2A", "T0A"})) << "seed " << seed;
+        EXPECT_EQ(count, 4);
         EXPECT_EQ(prepared.message,
                   "The real examination has 35 questions, one from each group of the question "
-                  "pool.  This question bank has questions in only 3 groups, so the test will "
-                  "have 3 questions.");
+                  "pool.  This question bank has questions in only 4 groups, so the test will "
+                  "have 4 questions.");
     }
     // Over many draws every question of a group comes up.
     EXPECT_EQ(seen["T1A"], (std::set<qint64>{3, 5, 7}));
@@ -144,15 +147,22 @@ TEST(RealExam, TestAsksEveryGroupOnceMarkedAtTheEnd) {
     RunningTest test(bank.state, random, measurer, screen);
     test.load();
     EXPECT_EQ(screen.caption, "Real exam: one question per group");
-    EXPECT_EQ(screen.messages.size(), 1);  // the short-bank notice, once
+    // The short-bank notice, once, with the exam's size and the bank's groups.
+    const QStringList notice = {
+        "The real examination has 35 questions, one from each group of the question pool.  This "
+        "question bank has questions in only 4 groups, so the test will have 4 questions."};
+    EXPECT_EQ(screen.messages, notice);
     EXPECT_FALSE(test.skipAvailable());
-    test.answerKey(Qt::Key_A);  // right or wrong, no verdict is shown
-    test.answerKey(Qt::Key_B);
-    test.answerKey(Qt::Key_C);
+    for (const auto key : {Qt::Key_A, Qt::Key_B, Qt::Key_C, Qt::Key_D}) {
+        test.answerKey(key);  // right or wrong, no verdict is shown
+    }
     EXPECT_TRUE(screen.closed);
-    EXPECT_EQ(screen.messages.size(), 1);
-    EXPECT_EQ(screen.progress, QStringList({"1 of 3", "2 of 3", "3 of 3"}));
-    EXPECT_EQ(test.questionsShown(), 3);
+    EXPECT_EQ(screen.messages, notice);
+    EXPECT_EQ(screen.progress, QStringList({"1 of 4", "2 of 4", "3 of 4", "4 of 4"}));
+    EXPECT_EQ(test.questionsShown(), 4);
+    int asked = 0;
+    for (const SectionInfo& section : bank.state.sections) asked += section.AskedCount;
+    EXPECT_EQ(asked, 4) << "every group asked once";
 }
 
 TEST(RealExam, ResultsPassAtExactlyThePassMark) {
@@ -166,6 +176,9 @@ TEST(RealExam, ResultsPassAtExactlyThePassMark) {
         {50, 37, 37, "PASSED: 37 of 50 (37 needed)", Cheer::Clap},
         {50, 37, 36, "NOT YET: 36 of 50 (37 needed)", Cheer::None},
         {35, 26, 32, "PASSED: 32 of 35 (26 needed)", Cheer::Applause},
+        // Applause above 90 % of the exam: 45 of 50 is exactly 90 %.
+        {50, 37, 46, "PASSED: 46 of 50 (37 needed)", Cheer::Applause},
+        {50, 37, 45, "PASSED: 45 of 50 (37 needed)", Cheer::Clap},
     };
     for (const auto& c : cases) {
         // The answers spread over two sections.
@@ -198,6 +211,9 @@ TEST(RealExam, BankWithoutExamsRunsTheOtherModesAndRefusesTheRealExam) {
     bank.state.testMode = kModeSimulatedExam;
     EXPECT_EQ(RealExamRefusal(bank.state, 2), "");
     EXPECT_EQ(PoolWarningBeforeTest(bank.state, 2), "");
+    EXPECT_EQ(ExamSizesText(bank.state.exams), "") << "no figure is made up";
+    EXPECT_TRUE(SimulatedModeNote(bank.state.exams).endsWith("does not record the size of the "
+                                                             "actual examinations."));
 
     // With exams, the elements kept for the older layout have none.
     BankFolder withExams(GroupedBank());

@@ -758,7 +758,7 @@ QImage Splash() {
     MorseLine(p, "QUILLET", QPointF(36, 197), 3, WithAlpha(kAccent, 0.85));
     Text(p, QRectF(34, 208, 290, 16), Qt::AlignLeft | Qt::AlignVCenter,
          Spaced(Font("Liberation Sans", 10), 0.6), QColor(130, 150, 200),
-         QStringLiteral("Novice \u00B7 Technician \u00B7 General \u00B7 Advanced \u00B7 Extra"));
+         QStringLiteral("Technician \u00B7 General \u00B7 Extra"));
 
     // A fine frame keeps the picture from bleeding into a dark desktop.
     p.setRenderHint(QPainter::Antialiasing, false);

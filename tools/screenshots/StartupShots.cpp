@@ -28,7 +28,7 @@ QUILLET_SCREENSHOTS(startup) {
     MainMenu menu(state, Screens{});
     shots::Save(context, &menu, "mainmenu");
 
-    // The pointer over "Element 3B - General Class".
+    // The pointer over "General Class - Element 3".
     QLabel* general = menu.menu()->item(2);
     QMouseEvent move(QEvent::MouseMove, general->rect().center(),
                      general->mapToGlobal(general->rect().center()), Qt::NoButton, Qt::NoButton,

@@ -60,11 +60,6 @@ QString TestModeCaption(int mode) {
     }
 }
 
-int SimulatedQuestionCount(int element) {
-    constexpr int kCounts[] = {35, 30, 30, 50, 40};
-    return element >= 1 && element <= 5 ? kCounts[element - 1] : 0;
-}
-
 const char kQuestionListQuery[] =
     "SELECT QUESTIONS.QUESTIONID, QUESTIONS.SECTIONID, SECTIONS.TEST "
     " FROM Questions INNER JOIN Sections ON Questions.SectionID = Sections.SectionID "

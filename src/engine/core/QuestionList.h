@@ -14,10 +14,6 @@ namespace quillet {
 // The caption of the test screen for a mode ("Continuous questions", ...).
 QString TestModeCaption(int mode);
 
-// Questions of a real exam for an element (1 Novice .. 5 Extra): 35, 30, 30,
-// 50, 40. An element outside 1..5 has none.
-int SimulatedQuestionCount(int element);
-
 // The test screen's hidden question lists: question identifiers in order.
 using QuestionIdList = std::vector<qint64>;
 
@@ -29,7 +25,7 @@ extern const char kQuestionListQuery[];
 // only have `available` questions.
 QString ShortExamMessage(int simulatedCount, int available);
 
-// Fills `ids` with `ids` in the order given by inserting each one, in turn, at
+// Returns `ids` in the order given by inserting each one, in turn, at
 // a random index below (current length + 1) of an initially empty list. The
 // random numbers are drawn in the same order as inserting one at a time would
 // draw them, but the whole takes O(n log n) instead of O(n^2).

@@ -63,7 +63,7 @@ public:
     // or the bank failed.
     void activate();
 
-    // Modes 1, 2, 4 and 5: progress text, then the question at the front of the
+    // Modes 1, 2, 4, 5 and 6: progress text, then the question at the front of the
     // list. A question that can no longer be shown is passed over. False when
     // the test is over.
     bool loadFirstQuestion();

@@ -141,12 +141,14 @@ QSize LabelMeasurer::measure(QuestionLabel kind, const QString& caption, int wra
 
 // ---------------------------------------------------------------------------
 
-TakeTest::TakeTest(AppState& state, QWidget* parent, RandomSource* random)
+TakeTest::TakeTest(AppState& state, QWidget* parent, RandomSource* random,
+                   std::function<unsigned int()> seeds)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
       state_(state),
       ownRandom_(random ? nullptr : std::make_unique<MersenneRandom>()),
-      random_(random ? random : ownRandom_.get()) {
+      random_(random ? random : ownRandom_.get()),
+      seeds_(seeds ? std::move(seeds) : ClockSeed) {
     setObjectName(QStringLiteral("TakeTest"));
     setWindowTitle(QStringLiteral("Quillet"));
     setWindowIcon(QIcon(ResourcePicture(kIconPicture)));
@@ -336,7 +338,7 @@ void TakeTest::load() {
     }
     pictures_->LoadButtons();
 
-    if (ownRandom_) random_->seed(ClockSeed());
+    if (ownRandom_) random_->seed(seeds_());
     CenterForm(this);
     test_->load();
 }

@@ -41,9 +41,10 @@ class TakeTest : public QDialog, public TestScreen {
     Q_OBJECT
 public:
     // `random` lets a test choose the questions' order; by default the screen
-    // uses its own generator, seeded from the clock when it loads. A source
-    // passed in is used as it is, not seeded again.
-    explicit TakeTest(AppState& state, QWidget* parent = nullptr, RandomSource* random = nullptr);
+    // uses its own generator, seeded when it loads from `seeds` (the clock when
+    // none is given). A source passed in is used as it is, not seeded again.
+    explicit TakeTest(AppState& state, QWidget* parent = nullptr, RandomSource* random = nullptr,
+                      std::function<unsigned int()> seeds = {});
     ~TakeTest() override;
 
     // Decodes the screen's pictures ahead of its first opening (they are kept
@@ -93,6 +94,7 @@ private:
     AppState& state_;
     std::unique_ptr<RandomSource> ownRandom_;
     RandomSource* random_;
+    std::function<unsigned int()> seeds_;
     LabelMeasurer measurer_;
     std::unique_ptr<RunningTest> test_;
 

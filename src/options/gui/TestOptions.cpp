@@ -70,12 +70,6 @@ constexpr ModeRow kModeRows[] = {
     {5, 1650, 330, "Review: questions I missed last time, then new ones (marked after each question)"},
 };
 
-const char kSimulatedNote[] =
-    "Note:  'Simulated test mode' asks you the same number of questions as you should expect "
-    "on your actual test.  for Novice - 35. for Technician - 30.  for General - 30.  for "
-    "Advanced - 50, and for Extra - 40.  The number correct needed to pass for the tests are "
-    "26, 22, 22, 37, and 30, respectively.";
-
 
 void SetColours(QWidget* widget, const QColor& background, const QColor& text) {
     QPalette pal = widget->palette();
@@ -399,7 +393,7 @@ void TestOptions::buildFormatPage() {
     }
 
     auto* note =
-        Text(page, QStringLiteral("Label3"), QString::fromLatin1(kSimulatedNote),
+        Text(page, QStringLiteral("Label3"), SimulatedModeNote(state_.exams),
              TwipRect(120, 2610, 8400, 585), LayoutFont(QStringLiteral("Arial"), 8.25), kBlack);
     note->setWordWrap(true);
     note->setAlignment(Qt::AlignLeft | Qt::AlignTop);

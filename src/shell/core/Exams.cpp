@@ -1,7 +1,9 @@
 #include "shell/core/Exams.h"
 
 #include "shell/core/Database.h"
+#include "shell/core/TestModes.h"
 
+#include <QStringList>
 #include <QLocale>
 
 #include <sqlcipher/sqlite3.h>
@@ -45,6 +47,63 @@ QString PoolDates(const ExamInfo& exam) {
     const QString format = QStringLiteral("d MMMM yyyy");
     return QLocale(QLocale::English).toString(exam.validFrom, format) + QStringLiteral(" to ") +
            QLocale(QLocale::English).toString(exam.validTo, format);
+}
+
+QString ElementName(int element) {
+    switch (element) {
+        case 1: return QStringLiteral("Novice");
+        case 2: return QStringLiteral("Technician");
+        case 3: return QStringLiteral("General");
+        case 4: return QStringLiteral("Advanced");
+        case 5: return QStringLiteral("Extra");
+        default: return QStringLiteral("element %1").arg(element);
+    }
+}
+
+namespace {
+// "a, b and c", where the first item names what is counted: "35 questions for Technician,
+// 35 for General and 50 for Extra".
+QString CountsListed(QStringList items) {
+    if (items.isEmpty()) return {};
+    items.first().replace(QStringLiteral(" for "), QStringLiteral(" questions for "));
+    if (items.size() == 1) return items.first();
+    return items.mid(0, items.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") +
+           items.last();
+}
+}  // namespace
+
+QString ExamSizesText(const ExamTable& exams) {
+    QStringList parts;
+    for (const ExamInfo& exam : exams.rows()) {
+        parts << QStringLiteral("%1 for %2 (%3 to pass)")
+                     .arg(exam.questions)
+                     .arg(ElementName(exam.element))
+                     .arg(exam.passMark);
+    }
+    return CountsListed(parts);
+}
+
+QString SimulatedModeNote(const ExamTable& exams) {
+    // The elements examined today, in the bank's order; the three of the current layout
+    // for a bank that does not say.
+    std::vector<int> elements;
+    for (const ExamInfo& exam : exams.rows()) elements.push_back(exam.element);
+    if (elements.empty()) elements = {2, 3, 5};
+    QStringList simulated;
+    for (int element : elements) {
+        simulated << QStringLiteral("%1 for %2")
+                         .arg(SimulatedQuestionCount(element))
+                         .arg(ElementName(element));
+    }
+    QString note = QStringLiteral("Note:  'Simulated test mode' asks ") + CountsListed(simulated) +
+                   QStringLiteral(", drawn from the sections you choose.  ");
+    const QString real = ExamSizesText(exams);
+    if (real.isEmpty()) {
+        return note + QStringLiteral("This question bank does not record the size of the "
+                                     "actual examinations.");
+    }
+    return note + QStringLiteral("The real exam mode asks what the actual examinations ask: ") +
+           real + QLatin1Char('.');
 }
 
 QString PoolNotInForceMessage(const ExamInfo& exam, const QDate& today) {

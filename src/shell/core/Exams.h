@@ -51,6 +51,19 @@ ExamTable LoadExams(Database& database);
 // The pool's dates as the student reads them: "1 July 2026 to 30 June 2030".
 QString PoolDates(const ExamInfo& exam);
 
+// The element's name as students know it today: "Technician" for 2, "General" for 3, "Extra"
+// for 5; "Novice" and "Advanced" for the two that are no longer examined.
+QString ElementName(int element);
+
+// The sizes of today's examinations, for the texts that tell them: "35 questions for
+// Technician (26 to pass), 35 for General (26 to pass) and 50 for Extra (37 to pass)". Empty
+// for a bank that does not record its examinations.
+QString ExamSizesText(const ExamTable& exams);
+
+// The note under the test modes of the options screen: what the simulated test asks, and what
+// the real exam mode and the actual examinations ask, from the bank's examinations.
+QString SimulatedModeNote(const ExamTable& exams);
+
 // The warning shown before a test of an element whose pool is not in force on
 // `today`; empty when it is.
 QString PoolNotInForceMessage(const ExamInfo& exam, const QDate& today);

@@ -71,7 +71,7 @@ bool ReadBlackBackgroundOn(const QString& file);  // default on
 bool ReadSoundOn(const QString& file);            // default on
 bool ReadShuffleOn(const QString& file);          // default off
 bool ReadFiguresOn(const QString& file);          // default on
-int ReadTestMode(const QString& file);            // 1..4, anything else gives 1
+int ReadTestMode(const QString& file);            // 1..6, anything else gives 1
 
 // Key under which section `sectionId` is chosen or not: "Ask" + the number.
 QString SectionKey(int sectionId);

@@ -25,4 +25,12 @@ constexpr int NormalizedTestMode(int mode) {
 // the end: no feedback, no skipping, progress "n of N".
 constexpr bool IsExamMode(int mode) { return mode == kModeSimulatedExam || mode == kModeRealExam; }
 
+// Questions of a simulated test (mode 4) for an element (1 Novice .. 5 Extra): 35, 30, 30,
+// 50, 40, the sizes of the examinations the mode was made for. An element outside 1..5 has
+// none. The real exam mode takes today's sizes from the bank instead.
+constexpr int SimulatedQuestionCount(int element) {
+    constexpr int kCounts[] = {35, 30, 30, 50, 40};
+    return element >= 1 && element <= 5 ? kCounts[element - 1] : 0;
+}
+
 }  // namespace quillet

@@ -13,17 +13,6 @@ int InfoPageHeight(int number) {
     return 0;
 }
 
-namespace {
-QString ElementName(int element) {
-    switch (element) {
-        case 2: return QStringLiteral("Technician");
-        case 3: return QStringLiteral("General");
-        case 5: return QStringLiteral("Extra");
-        default: return QStringLiteral("element %1").arg(element);
-    }
-}
-}  // namespace
-
 QString PoolsInBankText(const ExamTable& exams) {
     const QString older = QStringLiteral(
         "Novice and Advanced are kept for the older five-element layout and hold no questions.");

@@ -17,8 +17,9 @@ QString NoQuestionsMessage();
 // is visited.
 bool AnySectionChosen(const SectionTable& sections, int element);
 
-// Whether the results screen follows a test: never in mode 2, otherwise when
-// any section (of any element) had a question asked.
+// Whether the results screen follows a test: never in modes 2 and 6, which mark
+// each answer at once, otherwise when any section (of any element) had a
+// question asked.
 bool ResultsFollow(const SectionTable& sections, int testMode);
 
 // In the real-exam mode: why a test of `element` cannot be taken (the bank

@@ -154,7 +154,14 @@ void Disclaimer(PageWriter& w, const ExamTable& exams) {
     w.paragraph(QStringLiteral("Good luck in your tests, and 73!"));
 }
 
-void Study(PageWriter& w) {
+// The sizes of today's examinations, as the bank records them, for the study method.
+QString RealExamsAreLonger(const ExamTable& exams) {
+    const QString sizes = ExamSizesText(exams);
+    if (sizes.isEmpty()) return {};
+    return QStringLiteral("The real examinations are longer: ") + sizes + QStringLiteral(". ");
+}
+
+void Study(PageWriter& w, const ExamTable& exams) {
     w.heading(QStringLiteral("NOTICE"));
     w.title(QStringLiteral("How to use this program to study for the FCC Knowledge Tests"));
     w.paragraph(QStringLiteral(
@@ -190,9 +197,8 @@ void Study(PageWriter& w) {
                "When you have mastered a fair number of sections this way, choose all of them and "
                "take a simulated test (\"Simulated Test mode\"). It asks 30 questions for the "
                "Technician and the General element and 40 for the Extra element, drawn at random "
-               "from the sections you have chosen, and scores you at the end. The real "
-               "examinations are longer: 35, 35 and 50 questions. Aim for a score of at least "
-               "85 %."));
+               "from the sections you have chosen, and scores you at the end. ") +
+               RealExamsAreLonger(exams) + QStringLiteral("Aim for a score of at least 85 %."));
     w.step(
         QStringLiteral("E"),
         QStringLiteral(
@@ -381,7 +387,7 @@ int BuildInfoPage(int number, QWidget* page, const QString& homePage, const Exam
             Disclaimer(writer, exams);
             break;
         case iw::kStudyPage:
-            Study(writer);
+            Study(writer, exams);
             break;
         case iw::kFiguresPage:
             Figures(writer);

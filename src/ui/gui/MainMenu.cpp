@@ -29,11 +29,11 @@ struct ItemPlace {
 
 // Top to bottom on the screen.
 constexpr ItemPlace kItems[] = {
-    {0, "Element 2 - Novice Class", 3390, 2910},
-    {1, "Element 3A - Technician Class", 3390, 3300},
-    {2, "Element 3B - General Class", 3390, 3720},
-    {3, "Element 4A - Advanced Class", 3390, 4140},
-    {4, "Element 4B - Extra Class", 3390, 4560},
+    {0, "Novice Class - not examined", 3390, 2910},
+    {1, "Technician Class - Element 2", 3390, 3300},
+    {2, "General Class - Element 3", 3390, 3720},
+    {3, "Advanced Class - not examined", 3390, 4140},
+    {4, "Extra Class - Element 4", 3390, 4560},
     {5, "Exit", 3420, 6120},
     {6, "Test and Program Options", 3390, 5130},
     {7, "General Information", 3390, 5520},
