@@ -1,7 +1,7 @@
 #include "app/BlackBackground.h"
 
 #include "app/Screens.h"
-#include "engine/gui/TakeTest.h"
+#include "engine/gui/ExamWindow.h"
 #include "shell/core/AppState.h"
 #include "shell/core/Settings.h"
 #include "shell/gui/Look.h"
@@ -139,7 +139,7 @@ namespace {
 // are decoded now, so that the menu and the first question appear sooner.
 void PrepareWhileTheSplashShows(MainMenu& menu) {
     (void)menu.grab();
-    TakeTest::PreparePictures();
+    ExamWindow::PreparePictures();
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 #include "app/Screens.h"
 
-#include "engine/gui/TakeTest.h"
-#include "options/gui/TestOptions.h"
-#include "presentation/gui/FigureViewer.h"
-#include "results/gui/TestResults.h"
+#include "engine/gui/ExamWindow.h"
+#include "options/gui/OptionsWindow.h"
+#include "presentation/gui/FigureWindow.h"
+#include "results/gui/ResultsWindow.h"
 #include "ui/gui/Accessible.h"
 #include "ui/gui/Info.h"
 
@@ -26,16 +26,16 @@ Screens DefaultScreens() {
         ExecModal(info);
     };
     screens.test = [info = screens.info](AppState& state, QWidget* parent) {
-        TakeTest test(state, parent);
-        test.setFigureOpener([&state, &test] { ShowModal<frmFigure>(state, &test); });
+        ExamWindow test(state, parent);
+        test.setFigureOpener([&state, &test] { ShowModal<FigureWindow>(state, &test); });
         test.setInfoOpener([&state, &test, info] { info(state, &test); });
         ExecModal(test);
     };
-    screens.results = ShowModal<TestResults>;
+    screens.results = ShowModal<ResultsWindow>;
     // The options screen is kept between showings unless BACK discarded it.
-    auto options = std::make_shared<std::unique_ptr<TestOptionsHolder>>();
+    auto options = std::make_shared<std::unique_ptr<OptionsWindowHolder>>();
     screens.options = [options](AppState& state, QWidget* parent) {
-        if (!*options) *options = std::make_unique<TestOptionsHolder>(state);
+        if (!*options) *options = std::make_unique<OptionsWindowHolder>(state);
         (*options)->Show(parent);
     };
     return screens;

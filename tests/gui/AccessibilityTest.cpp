@@ -3,9 +3,9 @@
 // control from an assistive tool.
 
 #include "GuiSupport.h"
-#include "engine/gui/TakeTest.h"
-#include "options/gui/TestOptions.h"
-#include "results/gui/TestResults.h"
+#include "engine/gui/ExamWindow.h"
+#include "options/gui/OptionsWindow.h"
+#include "results/gui/ResultsWindow.h"
 #include "shell/core/Settings.h"
 #include "ui/gui/Info.h"
 #include "ui/gui/MainMenu.h"
@@ -102,7 +102,7 @@ TEST(Accessibility, MainMenuItemsAreMenuItemsNamedByTheirCaptions) {
 
 TEST(Accessibility, TestScreenReadsItsQuestionAndStatusAndNamesItsButtons) {
     Loaded program;
-    TakeTest test(program.state());
+    ExamWindow test(program.state());
     Show(&test);
     const auto tree = Tree(&test);
     EXPECT_EQ(CountShown(tree, QAccessible::PushButton), 7);  // four answers, three pictures
@@ -125,7 +125,7 @@ TEST(Accessibility, TestScreenReadsItsQuestionAndStatusAndNamesItsButtons) {
 TEST(Accessibility, ANewQuestionStartsTheKeyboardAtItsFirstAnswer) {
     Loaded program;
     program.state().shuffleOn = true;
-    TakeTest test(program.state());
+    ExamWindow test(program.state());
     Show(&test);
     test.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&test));
@@ -146,7 +146,7 @@ TEST(Accessibility, ANewQuestionStartsTheKeyboardAtItsFirstAnswer) {
 
 TEST(Accessibility, OptionsScreenHasPageTabsBoxesOptionsAndButtons) {
     Loaded program;
-    TestOptions options(program.state());
+    OptionsWindow options(program.state());
     Show(&options);
     auto tree = Tree(&options);
     EXPECT_EQ(CountShown(tree, QAccessible::PageTab), 3 + 5);
@@ -168,7 +168,7 @@ TEST(Accessibility, OptionsScreenHasPageTabsBoxesOptionsAndButtons) {
 
     options.SelectPage(1);
     tree = Tree(&options);
-    EXPECT_EQ(CountShown(tree, QAccessible::RadioButton), TestOptions::kModes);
+    EXPECT_EQ(CountShown(tree, QAccessible::RadioButton), OptionsWindow::kModes);
     options.SelectPage(2);
     tree = Tree(&options);
     EXPECT_TRUE(
@@ -179,7 +179,7 @@ TEST(Accessibility, ResultsRowsReadAsOneSentenceEach) {
     Loaded program;
     program.state().sections(1).AskedCount = 3;
     program.state().sections(1).CorrectCount = 2;
-    TestResults results(program.state());
+    ResultsWindow results(program.state());
     Show(&results);
     const auto tree = Tree(&results);
     EXPECT_TRUE(
@@ -206,7 +206,7 @@ TEST(Accessibility, InformationMenuItemsCanBePressedFromAnAssistiveTool) {
 TEST(Accessibility, MessageBoxIsAnAlertNamedByItsText) {
     Loaded program;
     program.state().messageText = "You have not chosen any sections.";
-    myMsgBox box(program.state());
+    MessageBox box(program.state());
     Show(&box);
     const auto tree = Tree(&box);
     ASSERT_FALSE(tree.empty());

@@ -1,8 +1,8 @@
 #include "GuiSupport.h"
 #include "app/Screens.h"
-#include "results/gui/TestResults.h"
+#include "results/gui/ResultsWindow.h"
 #include "shell/core/Settings.h"
-#include "shell/core/TestModes.h"
+#include "shell/core/ExamMode.h"
 #include "ui/gui/Info.h"
 #include "ui/gui/MainMenu.h"
 #include "ui/gui/Rollover.h"
@@ -102,7 +102,7 @@ TEST(MainMenu, ItemsAndColours) {
     EXPECT_FALSE(menu.findChild<QWidget*>("picPreparing")->isVisible());
 }
 
-TEST(TestResultsWindow, ShowsTheElementsRowsCheersAndClosesByBack) {
+TEST(ResultsWindow, ShowsTheElementsRowsCheersAndClosesByBack) {
     ProgramFolder folder;
     auto content = Sections(12);
     for (auto& s : content.sections) s.test = 5;
@@ -126,7 +126,7 @@ TEST(TestResultsWindow, ShowsTheElementsRowsCheersAndClosesByBack) {
     state.sections(4).CorrectCount = 9;
     state.sections(1).AskedCount = 50;  // another element's section
 
-    TestResults results(state);
+    ResultsWindow results(state);
     EXPECT_EQ(results.findChild<QLabel*>("Label2")->text(), "93%");
     EXPECT_EQ(folder.sound.played, QStringList{folder.file("applause.wav")});
     auto* scroll = results.findChild<QScrollBar*>("VScroll1");
@@ -152,7 +152,7 @@ TEST(TestResultsWindow, ShowsTheElementsRowsCheersAndClosesByBack) {
     EXPECT_EQ(results.result(), QDialog::Accepted);
 }
 
-TEST(TestResultsWindow, ClapAboveThePassMarkAndSilenceWithSoundsOff) {
+TEST(ResultsWindow, ClapAboveThePassMarkAndSilenceWithSoundsOff) {
     ProgramFolder folder;
     ASSERT_TRUE(folder.writeBank(Sections(2)));
     for (const char* wav : {"applause.wav", "clap.wav"}) {
@@ -165,10 +165,10 @@ TEST(TestResultsWindow, ClapAboveThePassMarkAndSilenceWithSoundsOff) {
     state.sections(1).AskedCount = 30;
     state.sections(1).CorrectCount = 27;
     state.soundOn = true;
-    { TestResults results(state); }
+    { ResultsWindow results(state); }
     EXPECT_EQ(folder.sound.played, QStringList{folder.file("clap.wav")});
     state.soundOn = false;
-    { TestResults results(state); }
+    { ResultsWindow results(state); }
     EXPECT_EQ(folder.sound.played.size(), 1);
 }
 

@@ -95,7 +95,7 @@ TEST(MessageBox, LayoutWithTheTextWrappedAndCentredAboveOk) {
     for (int repeat : {1, 20}) {
         AppState state;
         state.messageText = QString("A message that may have to wrap. ").repeated(repeat);
-        myMsgBox box(state);
+        MessageBox box(state);
         EXPECT_EQ(box.size(), QSize(320, 240));
         EXPECT_EQ(OkOf(&box)->geometry(), QRect(128, 174, 79, 24));
         EXPECT_EQ(box.findChild<QPushButton*>("Command1")->geometry(), QRect(294, 4, 19, 17));

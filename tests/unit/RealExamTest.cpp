@@ -7,7 +7,7 @@
 #include "EngineTestSupport.h"
 #include "PoolReader.h"
 #include "engine/core/QuestionList.h"
-#include "engine/core/RunningTest.h"
+#include "engine/core/ExamSession.h"
 #include "results/core/Results.h"
 #include "shell/core/Exams.h"
 #include "shell/core/Random.h"
@@ -132,7 +132,7 @@ TEST(RealExam, TestAsksEveryGroupOnceMarkedAtTheEnd) {
     bank.state.exams = LoadExams(bank.state.database);
     MersenneRandom random(3);
     LineMeasurer measurer;
-    struct Screen : TestScreen {
+    struct Screen : ExamScreen {
         QStringList progress, messages;
         QString caption;
         bool closed = false;
@@ -144,7 +144,7 @@ TEST(RealExam, TestAsksEveryGroupOnceMarkedAtTheEnd) {
         void resetRollovers() override {}
         void closeScreen() override { closed = true; }
     } screen;
-    RunningTest test(bank.state, random, measurer, screen);
+    ExamSession test(bank.state, random, measurer, screen);
     test.load();
     EXPECT_EQ(screen.caption, "Real exam: one question per group");
     // The short-bank notice, once, with the exam's size and the bank's groups.
@@ -184,7 +184,7 @@ TEST(RealExam, ResultsPassAtExactlyThePassMark) {
         // The answers spread over two sections.
         SectionTable sections = Scores({{c.questions - 10, c.correct - 5}, {10, 5}});
         const ExamInfo exam{2, "p", {}, {}, c.questions, c.passMark};
-        const TestReport report(sections, 2, &exam);
+        const ScoreReport report(sections, 2, &exam);
         EXPECT_EQ(report.passLine(), c.line);
         EXPECT_EQ(report.cheer(), c.cheer) << c.line;
         // A section's bar is blue at the real pass mark: 5 of 10 is below 26/35.
@@ -194,10 +194,10 @@ TEST(RealExam, ResultsPassAtExactlyThePassMark) {
     // Leaving a real exam early does not pass it, however good the answers.
     SectionTable early = Scores({{20, 20}});
     const ExamInfo exam{2, "p", {}, {}, 35, 26};
-    EXPECT_EQ(TestReport(early, 2, &exam).passLine(), "NOT YET: 20 of 35 (26 needed)");
+    EXPECT_EQ(ScoreReport(early, 2, &exam).passLine(), "NOT YET: 20 of 35 (26 needed)");
     // Other modes keep their pass mark and have no pass line.
-    EXPECT_EQ(TestReport(early, 2).passLine(), "");
-    EXPECT_EQ(TestReport(early, 2).passMark().needed, 22);
+    EXPECT_EQ(ScoreReport(early, 2).passLine(), "");
+    EXPECT_EQ(ScoreReport(early, 2).passMark().needed, 22);
 }
 
 TEST(RealExam, BankWithoutExamsRunsTheOtherModesAndRefusesTheRealExam) {

@@ -19,10 +19,10 @@ SectionInfo Row(int test, int correct, int asked, const char* label = "T1") {
     return s;
 }
 
-TEST(TestReport, TakesOnlyTheCurrentElementsSectionsInTableOrder) {
+TEST(ScoreReport, TakesOnlyTheCurrentElementsSectionsInTableOrder) {
     const SectionTable table =
         TableOf({Row(2, 3, 4, "T1"), Row(3, 9, 9, "G1"), Row(2, 0, 0, "T2"), Row(2, 5, 6, "T3")});
-    const TestReport report(table, 2);
+    const ScoreReport report(table, 2);
     ASSERT_EQ(report.rowCount(), 3);
     EXPECT_EQ(report.rowAt(1)->name, "T1 - Rules");
     EXPECT_EQ(report.rowAt(3)->name, "T3 - Rules");
@@ -33,7 +33,7 @@ TEST(TestReport, TakesOnlyTheCurrentElementsSectionsInTableOrder) {
     EXPECT_EQ(report.overallText(), "80%");
 }
 
-TEST(TestReport, PercentFormats) {
+TEST(ScoreReport, PercentFormats) {
     EXPECT_EQ(FormatPercent(1, 20, 2), "05%");
     EXPECT_EQ(FormatPercent(7, 100, 2), "07%");
     EXPECT_EQ(FormatPercent(7, 100, 1), "7%");
@@ -44,52 +44,52 @@ TEST(TestReport, PercentFormats) {
     EXPECT_EQ(FormatPercent(1, 8, 1), "13%");
     EXPECT_EQ(FormatPercent(5, 8, 1), "63%");
 
-    EXPECT_EQ(TestReport::ScoreText({0, 4, ""}), "0% (0 of 4)");
-    EXPECT_EQ(TestReport::ScoreText({17, 20, ""}), "85% (17 of 20)");
-    EXPECT_EQ(TestReport::ScoreText({0, 0, ""}), "NOT TESTED");
+    EXPECT_EQ(ScoreReport::ScoreText({0, 4, ""}), "0% (0 of 4)");
+    EXPECT_EQ(ScoreReport::ScoreText({17, 20, ""}), "85% (17 of 20)");
+    EXPECT_EQ(ScoreReport::ScoreText({0, 0, ""}), "NOT TESTED");
 
-    EXPECT_EQ(TestReport(TableOf({Row(2, 0, 0)}), 2).overallText(), "0%");
-    EXPECT_EQ(TestReport(TableOf({Row(2, 0, 3)}), 2).overallText(), "00%");
+    EXPECT_EQ(ScoreReport(TableOf({Row(2, 0, 0)}), 2).overallText(), "0%");
+    EXPECT_EQ(ScoreReport(TableOf({Row(2, 0, 3)}), 2).overallText(), "00%");
 }
 
-TEST(TestReport, SpokenRowSaysWhatTheBarsColourShows) {
+TEST(ScoreReport, SpokenRowSaysWhatTheBarsColourShows) {
     // Technician: 22 of 30 passes, so 2 of 3 does not and 3 of 4 does.
-    const TestReport report(TableOf({Row(2, 2, 3), Row(2, 3, 4, "T2"), Row(2, 0, 0, "T3")}), 2);
+    const ScoreReport report(TableOf({Row(2, 2, 3), Row(2, 3, 4, "T2"), Row(2, 0, 0, "T3")}), 2);
     EXPECT_EQ(report.SpokenRow(*report.rowAt(1)), "T1 - Rules: 67%, 2 of 3, not passed");
     EXPECT_EQ(report.SpokenRow(*report.rowAt(2)), "T2 - Rules: 75%, 3 of 4, passed");
     EXPECT_EQ(report.SpokenRow(*report.rowAt(3)), "T3 - Rules: not tested");
 }
 
-TEST(TestReport, CheerThresholds) {
+TEST(ScoreReport, CheerThresholds) {
     // Exactly the pass mark of element 1 (26 of 35): blue bar, but no clap.
-    const TestReport atPass(TableOf({Row(1, 26, 35)}), 1);
+    const ScoreReport atPass(TableOf({Row(1, 26, 35)}), 1);
     EXPECT_EQ(atPass.cheer(), Cheer::None);
     EXPECT_TRUE(atPass.reachesPassMark(*atPass.rowAt(1)));
     EXPECT_FALSE(atPass.reachesPassMark({25, 35, ""}));
 
-    EXPECT_EQ(TestReport(TableOf({Row(2, 27, 30)}), 2).cheer(), Cheer::Clap) << "0.9 is not above 0.9";
-    EXPECT_EQ(TestReport(TableOf({Row(2, 28, 30)}), 2).cheer(), Cheer::Applause);
-    EXPECT_EQ(TestReport(TableOf({Row(2, 22, 30)}), 2).cheer(), Cheer::None);
-    EXPECT_EQ(TestReport(TableOf({Row(2, 23, 30)}), 2).cheer(), Cheer::Clap);
-    EXPECT_EQ(TestReport(TableOf({Row(5, 31, 40)}), 5).cheer(), Cheer::Clap);
-    EXPECT_EQ(TestReport(TableOf({Row(5, 0, 0)}), 5).cheer(), Cheer::None);
+    EXPECT_EQ(ScoreReport(TableOf({Row(2, 27, 30)}), 2).cheer(), Cheer::Clap) << "0.9 is not above 0.9";
+    EXPECT_EQ(ScoreReport(TableOf({Row(2, 28, 30)}), 2).cheer(), Cheer::Applause);
+    EXPECT_EQ(ScoreReport(TableOf({Row(2, 22, 30)}), 2).cheer(), Cheer::None);
+    EXPECT_EQ(ScoreReport(TableOf({Row(2, 23, 30)}), 2).cheer(), Cheer::Clap);
+    EXPECT_EQ(ScoreReport(TableOf({Row(5, 31, 40)}), 5).cheer(), Cheer::Clap);
+    EXPECT_EQ(ScoreReport(TableOf({Row(5, 0, 0)}), 5).cheer(), Cheer::None);
 }
 
-TEST(TestReport, ScrollRange) {
+TEST(ScoreReport, ScrollRange) {
     std::vector<SectionInfo> ten(10, Row(2, 1, 1)), twelve(12, Row(2, 1, 1));
     SectionTable t10, t12;
     t10.reset(10);
     t12.reset(12);
     for (int i = 1; i <= 10; ++i) t10(i) = ten[static_cast<size_t>(i - 1)];
     for (int i = 1; i <= 12; ++i) t12(i) = twelve[static_cast<size_t>(i - 1)];
-    EXPECT_FALSE(TestReport(t10, 2).scrollVisible());
-    EXPECT_TRUE(TestReport(t12, 2).scrollVisible());
-    EXPECT_EQ(TestReport(t12, 2).scrollMaximum(), 3);
+    EXPECT_FALSE(ScoreReport(t10, 2).scrollVisible());
+    EXPECT_TRUE(ScoreReport(t12, 2).scrollVisible());
+    EXPECT_EQ(ScoreReport(t12, 2).scrollMaximum(), 3);
 }
 
-TEST(TestReport, RowPlacement) {
+TEST(ScoreReport, RowPlacement) {
     using namespace results_layout;
-    const TestReport report(TableOf({Row(2, 0, 4), Row(2, 3, 4), Row(2, 0, 0)}), 2);
+    const ScoreReport report(TableOf({Row(2, 0, 4), Row(2, 3, 4), Row(2, 0, 0)}), 2);
 
     // 0 of 4: zero-width red bar, text 100 twips right of the bar's left edge.
     const RowPlacement zero = report.place(0, *report.rowAt(1), 900, 240, 200);

@@ -1,6 +1,6 @@
 #include "EngineTestSupport.h"
 #include "engine/core/ReviewList.h"
-#include "engine/core/RunningTest.h"
+#include "engine/core/ExamSession.h"
 #include "shell/core/Random.h"
 
 #include <set>
@@ -39,7 +39,7 @@ struct ReviewFolder : BankFolder {
     }
 };
 
-struct NullScreen : TestScreen {
+struct NullScreen : ExamScreen {
     void showQuestion(const QuestionOnScreen&) override {}
     void setProgressText(const QString&) override {}
     void setRunText(const QString&) override {}
@@ -112,7 +112,7 @@ TEST(ReviewList, AnswersOfEarlierRunsDecideTheList) {
     auto firstAnswerWrong = [&](int mode, int answers) {
         NullScreen screen;
         f.state.testMode = mode;
-        RunningTest test(f.state, random, measurer, screen);
+        ExamSession test(f.state, random, measurer, screen);
         test.load();
         std::vector<qint64> asked;
         for (int i = 0; i < answers; ++i) {
@@ -137,7 +137,7 @@ TEST(ReviewList, AnswersOfEarlierRunsDecideTheList) {
     // A later run in mode 1 answers every question right but the first one.
     f.state.testMode = kModeEachOnce;
     NullScreen screen;
-    RunningTest test(f.state, random, measurer, screen);
+    ExamSession test(f.state, random, measurer, screen);
     test.load();
     qint64 missedNow = 0;
     while (!test.closed()) {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "Screenshots.h"
-#include "presentation/gui/FigureViewer.h"
+#include "presentation/gui/FigureWindow.h"
 #include "shell/core/AppState.h"
 #include "shell/core/Database.h"
 #include "shell/core/QuestionBank.h"
@@ -41,11 +41,11 @@ QUILLET_SCREENSHOTS(figure_viewer) {
         std::fprintf(stderr, "the bank has no figures\n");
     } else {
         state.currentFigureID = figures.front().second;
-        frmFigure small(state);
+        FigureWindow small(state);
         shots::Save(context, &small, QStringLiteral("figure-small"));
 
         state.currentFigureID = figures.back().second;
-        frmFigure large(state);
+        FigureWindow large(state);
         shots::Save(context, &large, QStringLiteral("figure-large"));
         // Both bars halfway, then at their far ends.
         for (const auto& [divisor, name] :
@@ -63,13 +63,13 @@ QUILLET_SCREENSHOTS(figure_viewer) {
         large.ToggleWholeFigure();
         shots::Save(context, &large, QStringLiteral("figure-large-whole"));
         state.currentFigureID = figures[figures.size() / 2].second;
-        frmFigure middle(state);
+        FigureWindow middle(state);
         middle.ToggleWholeFigure();
         shots::Save(context, &middle, QStringLiteral("figure-middle-whole"));
     }
 
     state.currentFigureID = -1;
-    frmFigure missing(state);
+    FigureWindow missing(state);
     shots::Save(context, &missing, QStringLiteral("figure-missing"));
 }
 

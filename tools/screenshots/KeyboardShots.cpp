@@ -1,6 +1,6 @@
 #include "Screenshots.h"
 
-#include "options/gui/TestOptions.h"
+#include "options/gui/OptionsWindow.h"
 #include "ui/gui/MainMenu.h"
 #include "ui/gui/Rollover.h"
 
@@ -42,10 +42,10 @@ QUILLET_SCREENSHOTS(keyboard) {
     }
     {
         state.currentElement = 2;
-        TestOptions screen(state);
+        OptionsWindow screen(state);
         FocusByKeys(screen, {Qt::Key_Tab, Qt::Key_Right});
         shots::Save(context, &screen, "keyboard-options-page-button");
-        for (int i = 0; i < 1 + TestOptions::kTabs + 1; ++i) {
+        for (int i = 0; i < 1 + OptionsWindow::kTabs + 1; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
         shots::Save(context, &screen, "keyboard-options-section");

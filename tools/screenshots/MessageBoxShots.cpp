@@ -21,7 +21,7 @@ QUILLET_SCREENSHOTS(message_box) {
     for (const auto& [file, text] : messages) {
         AppState state;
         state.messageText = text;
-        myMsgBox box(state);
+        MessageBox box(state);
         shots::Save(context, &box, QString::fromLatin1(file));
     }
 }

@@ -1,6 +1,6 @@
 #include "Screenshots.h"
 
-#include "options/gui/TestOptions.h"
+#include "options/gui/OptionsWindow.h"
 #include "shell/core/AppState.h"
 #include "shell/core/QuestionBank.h"
 
@@ -18,15 +18,15 @@ QUILLET_SCREENSHOTS(options) {
     }
     state.currentElement = 2;
 
-    TestOptions screen(state);
+    OptionsWindow screen(state);
     const char* const pages[] = {"options-topics", "options-format", "options-program"};
-    for (int page = 0; page < TestOptions::kPages; ++page) {
+    for (int page = 0; page < OptionsWindow::kPages; ++page) {
         screen.SelectPage(page);
         shots::Save(context, &screen, QString::fromLatin1(pages[page]));
     }
     screen.SelectPage(0);
     const char* const tabs[] = {"novice", "technician", "general", "advanced", "extra"};
-    for (int element = 1; element <= TestOptions::kTabs; ++element) {
+    for (int element = 1; element <= OptionsWindow::kTabs; ++element) {
         screen.SetTabsForSection(element);
         shots::Save(context, &screen,
                     QStringLiteral("options-tab-") + QLatin1String(tabs[element - 1]));

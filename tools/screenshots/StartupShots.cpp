@@ -1,9 +1,9 @@
 #include "Screenshots.h"
 #include "app/BlackBackground.h"
-#include "results/gui/TestResults.h"
+#include "results/gui/ResultsWindow.h"
 #include "shell/core/Database.h"
 #include "shell/core/QuestionBank.h"
-#include "shell/core/TestModes.h"
+#include "shell/core/ExamMode.h"
 #include "shell/core/AppState.h"
 #include "ui/gui/MainMenu.h"
 #include "ui/gui/Rollover.h"
@@ -57,7 +57,7 @@ QUILLET_SCREENSHOTS(results) {
             section.AskedCount = scores[k].second;
             ++k;
         }
-        TestResults results(state);
+        ResultsWindow results(state);
         shots::Save(context, &results, QString::fromLatin1(file));
     };
     report(2, {{6, 6}, {3, 3}, {3, 3}, {2, 2}, {3, 4}, {3, 3}, {4, 4}, {0, 0}, {3, 3}, {2, 2}},
@@ -98,7 +98,7 @@ QUILLET_SCREENSHOTS(results) {
     }
     state.sections = twelve;
     state.currentElement = 5;
-    TestResults results(state);
+    ResultsWindow results(state);
     shots::Save(context, &results, "results-twelve-sections");
     results.findChild<QScrollBar*>("VScroll1")->setValue(3);
     shots::Save(context, &results, "results-twelve-sections-scrolled");

@@ -2,7 +2,7 @@
 
 #include "shell/core/AppState.h"
 #include "shell/core/Services.h"
-#include "shell/core/TestModes.h"
+#include "shell/core/ExamMode.h"
 
 #include <QString>
 

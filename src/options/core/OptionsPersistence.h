@@ -3,7 +3,7 @@
 #include <QString>
 
 #include "shell/core/AppState.h"
-#include "shell/core/TestModes.h"
+#include "shell/core/ExamMode.h"
 
 namespace quillet::options {
 

@@ -23,7 +23,7 @@ QString FormatPercent(long long correct, long long asked, int minDigits) {
     return QStringLiteral("%1%").arg(percent, minDigits, 10, QLatin1Char('0'));
 }
 
-TestReport::TestReport(const SectionTable& sections, int element, const ExamInfo* realExam)
+ScoreReport::ScoreReport(const SectionTable& sections, int element, const ExamInfo* realExam)
     : passMark_(realExam ? PassMark{realExam->passMark, realExam->questions}
                          : PassMarkFor(element)),
       realExam_(realExam != nullptr) {
@@ -36,11 +36,11 @@ TestReport::TestReport(const SectionTable& sections, int element, const ExamInfo
     }
 }
 
-QString TestReport::overallText() const { return FormatPercent(totalCorrect_, totalAsked_, 2); }
+QString ScoreReport::overallText() const { return FormatPercent(totalCorrect_, totalAsked_, 2); }
 
-bool TestReport::passed() const { return realExam_ && totalCorrect_ >= passMark_.needed; }
+bool ScoreReport::passed() const { return realExam_ && totalCorrect_ >= passMark_.needed; }
 
-QString TestReport::passLine() const {
+QString ScoreReport::passLine() const {
     if (!realExam_) return {};
     return QStringLiteral("%1: %2 of %3 (%4 needed)")
         .arg(passed() ? QStringLiteral("PASSED") : QStringLiteral("NOT YET"))
@@ -49,7 +49,7 @@ QString TestReport::passLine() const {
         .arg(passMark_.needed);
 }
 
-Cheer TestReport::cheer() const {
+Cheer ScoreReport::cheer() const {
     if (totalAsked_ == 0) return Cheer::None;
     if (realExam_) {
         if (totalCorrect_ * 10 > 9LL * passMark_.of) return Cheer::Applause;
@@ -61,27 +61,27 @@ Cheer TestReport::cheer() const {
     return Cheer::None;
 }
 
-int TestReport::scrollMaximum() const {
+int ScoreReport::scrollMaximum() const {
     return scrollVisible() ? rowCount() - (results_layout::kVisibleRows - 1) : 1;
 }
 
-const ResultRow* TestReport::rowAt(int position) const {
+const ResultRow* ScoreReport::rowAt(int position) const {
     if (position < 1 || position > rowCount()) return nullptr;
     return &rows_[static_cast<size_t>(position - 1)];
 }
 
-bool TestReport::reachesPassMark(const ResultRow& row) const {
+bool ScoreReport::reachesPassMark(const ResultRow& row) const {
     return static_cast<long long>(row.correct) * passMark_.of >=
            static_cast<long long>(passMark_.needed) * row.asked;
 }
 
-QString TestReport::ScoreText(const ResultRow& row) {
+QString ScoreReport::ScoreText(const ResultRow& row) {
     if (!row.tested()) return QStringLiteral("NOT TESTED");
     return FormatPercent(row.correct, row.asked, 1) +
            QStringLiteral(" (%1 of %2)").arg(row.correct).arg(row.asked);
 }
 
-QString TestReport::SpokenRow(const ResultRow& row) const {
+QString ScoreReport::SpokenRow(const ResultRow& row) const {
     if (!row.tested()) return row.name + QStringLiteral(": not tested");
     return QStringLiteral("%1: %2, %3 of %4, %5")
         .arg(row.name, FormatPercent(row.correct, row.asked, 1))
@@ -90,7 +90,7 @@ QString TestReport::SpokenRow(const ResultRow& row) const {
         .arg(reachesPassMark(row) ? QStringLiteral("passed") : QStringLiteral("not passed"));
 }
 
-RowPlacement TestReport::place(int slot, const ResultRow& row, int scoreWidth, int scoreHeight,
+RowPlacement ScoreReport::place(int slot, const ResultRow& row, int scoreWidth, int scoreHeight,
                                int nameHeight) const {
     using namespace results_layout;
     RowPlacement p;

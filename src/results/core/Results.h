@@ -59,12 +59,12 @@ struct RowPlacement {
 };
 
 // The whole report of one test: the current element's sections and totals.
-class TestReport {
+class ScoreReport {
 public:
     // After a real exam (`realExam` set), the pass mark is that exam's and the
     // totals are judged against its full number of questions: a question not
     // reached counts as not answered right.
-    TestReport(const SectionTable& sections, int element, const ExamInfo* realExam = nullptr);
+    ScoreReport(const SectionTable& sections, int element, const ExamInfo* realExam = nullptr);
 
     const std::vector<ResultRow>& rows() const { return rows_; }
     long long totalCorrect() const { return totalCorrect_; }

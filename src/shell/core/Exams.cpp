@@ -1,7 +1,7 @@
 #include "shell/core/Exams.h"
 
 #include "shell/core/Database.h"
-#include "shell/core/TestModes.h"
+#include "shell/core/ExamMode.h"
 
 #include <QStringList>
 #include <QLocale>

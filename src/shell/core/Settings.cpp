@@ -1,7 +1,7 @@
 #include "shell/core/Settings.h"
 
 #include "shell/core/FileLocations.h"
-#include "shell/core/TestModes.h"
+#include "shell/core/ExamMode.h"
 
 #include <QDir>
 #include <QFile>

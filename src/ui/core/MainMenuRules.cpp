@@ -1,6 +1,6 @@
 #include "ui/core/MainMenuRules.h"
 
-#include "shell/core/TestModes.h"
+#include "shell/core/ExamMode.h"
 
 namespace quillet {
 

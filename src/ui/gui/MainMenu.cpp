@@ -2,7 +2,7 @@
 
 #include "shell/core/AppState.h"
 #include "shell/core/QuestionBank.h"
-#include "shell/core/TestModes.h"
+#include "shell/core/ExamMode.h"
 #include "shell/gui/Look.h"
 #include "shell/gui/Platform.h"
 #include "shell/gui/Twips.h"

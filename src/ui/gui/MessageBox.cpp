@@ -62,7 +62,7 @@ protected:
 
 }  // namespace
 
-myMsgBox::myMsgBox(AppState& state, QWidget* parent)
+MessageBox::MessageBox(AppState& state, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
     // A screen reader says the message as the box opens: the box is an alert
     // named by its text.
@@ -90,7 +90,7 @@ myMsgBox::myMsgBox(AppState& state, QWidget* parent)
     ok->setFont(ArialBold(14.25));
     ok->setAlignment(Qt::AlignCenter);
     ok->setGeometry(TwipRect(kOkLeft, kOkTop, kOkWidth, kOkHeight));
-    connect(menu_, &MenuItems::clicked, this, &myMsgBox::unload);
+    connect(menu_, &MenuItems::clicked, this, &MessageBox::unload);
     menu_->addBackground(picture1_);
     menu_->addBackground(label1_);
 
@@ -102,7 +102,7 @@ myMsgBox::myMsgBox(AppState& state, QWidget* parent)
     command1_->setGeometry(TwipRect(4410, 60, 285, 255));
     command1_->setFocusPolicy(Qt::NoFocus);
     command1_->setAutoDefault(false);
-    connect(command1_, &QPushButton::clicked, this, &myMsgBox::unload);
+    connect(command1_, &QPushButton::clicked, this, &MessageBox::unload);
 
     // Load step.
     picture1_->move(0, 0);
@@ -122,11 +122,11 @@ myMsgBox::myMsgBox(AppState& state, QWidget* parent)
     setAccessibleName(state.messageText);
 }
 
-void myMsgBox::ResetRollovers() { menu_->ResetRollovers(); }
+void MessageBox::ResetRollovers() { menu_->ResetRollovers(); }
 
-void myMsgBox::unload() { accept(); }
+void MessageBox::unload() { accept(); }
 
-void myMsgBox::keyPressEvent(QKeyEvent* event) {
+void MessageBox::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
@@ -139,7 +139,7 @@ void myMsgBox::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-bool myMsgBox::eventFilter(QObject* watched, QEvent* event) {
+bool MessageBox::eventFilter(QObject* watched, QEvent* event) {
     const bool press = event->type() == QEvent::MouseButtonPress;
     const bool release = event->type() == QEvent::MouseButtonRelease;
     // Only a press or a release is a mouse event; other events must not be cast.
@@ -162,7 +162,7 @@ bool myMsgBox::eventFilter(QObject* watched, QEvent* event) {
 
 void ShowMessage(AppState& state, const QString& text, QWidget* parent) {
     state.messageText = text;
-    QPointer<myMsgBox> box = new myMsgBox(state, parent);
+    QPointer<MessageBox> box = new MessageBox(state, parent);
     ExecModal(*box);
     delete box;  // a fresh window for the next message
 }

@@ -14,10 +14,10 @@ class MenuItems;
 // bold type above a single "Ok" item. It closes by a click on "Ok", on its "X"
 // button or on the message itself, and by Enter, Space or Escape. Each message
 // gets a fresh window, which reads the text from AppState::messageText.
-class myMsgBox : public QDialog {
+class MessageBox : public QDialog {
     Q_OBJECT
 public:
-    explicit myMsgBox(AppState& state, QWidget* parent = nullptr);
+    explicit MessageBox(AppState& state, QWidget* parent = nullptr);
 
     // "Ok" back to its normal colour.
     void ResetRollovers();

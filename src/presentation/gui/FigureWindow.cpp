@@ -1,4 +1,4 @@
-#include "presentation/gui/FigureViewer.h"
+#include "presentation/gui/FigureWindow.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -64,7 +64,7 @@ void StartSystemMove(QWindow* window) {
 
 }  // namespace
 
-frmFigure::frmFigure(AppState& state, QWidget* parent)
+FigureWindow::FigureWindow(AppState& state, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), mover_(StartSystemMove) {
     setObjectName(QStringLiteral("frmFigure"));
     setModal(true);
@@ -92,8 +92,8 @@ frmFigure::frmFigure(AppState& state, QWidget* parent)
 
     vScroll1_ = Bar(Qt::Vertical, "VScroll1", this);
     hScroll1_ = Bar(Qt::Horizontal, "HScroll1", this);
-    connect(hScroll1_, &QScrollBar::valueChanged, this, &frmFigure::scrollAcross);
-    connect(vScroll1_, &QScrollBar::valueChanged, this, &frmFigure::scrollDown);
+    connect(hScroll1_, &QScrollBar::valueChanged, this, &FigureWindow::scrollAcross);
+    connect(vScroll1_, &QScrollBar::valueChanged, this, &FigureWindow::scrollDown);
 
     picouter_ = new QWidget(this);
     picouter_->setObjectName(QStringLiteral("picouter"));
@@ -137,7 +137,7 @@ frmFigure::frmFigure(AppState& state, QWidget* parent)
     ResizeMe();
 }
 
-void frmFigure::ResizeMe() {
+void FigureWindow::ResizeMe() {
     const FigureLayout layout = LayoutFigureViewer(ToTwips(size()), ToTwips(pictureSize_));
     vScroll1_->setGeometry(EdgesToPixels(layout.vScroll));
     hScroll1_->setGeometry(EdgesToPixels(layout.hScroll));
@@ -157,13 +157,13 @@ void frmFigure::ResizeMe() {
                                          : FigurePictureOffset(vMaximum_, vScroll1_->value())));
 }
 
-QSize frmFigure::designedSize() { return ToPixelsUp(fv::kClient); }
+QSize FigureWindow::designedSize() { return ToPixelsUp(fv::kClient); }
 
-QSize frmFigure::wholeFigureSize(QSize available) const {
+QSize FigureWindow::wholeFigureSize(QSize available) const {
     return ToPixelsUp(FigureWholeClient(ToTwips(pictureSize_))).boundedTo(available);
 }
 
-void frmFigure::ToggleWholeFigure() {
+void FigureWindow::ToggleWholeFigure() {
     QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect area = screen->availableGeometry();
@@ -172,31 +172,31 @@ void frmFigure::ToggleWholeFigure() {
     move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
 }
 
-void frmFigure::scrollAcross(int position) {
+void FigureWindow::scrollAcross(int position) {
     picinner_->move(Px(FigurePictureOffset(hMaximum_, position)), picinner_->y());
 }
 
-void frmFigure::scrollDown(int position) {
+void FigureWindow::scrollDown(int position) {
     picinner_->move(picinner_->x(), Px(FigurePictureOffset(vMaximum_, position)));
 }
 
-void frmFigure::FormDrag() {
+void FigureWindow::FormDrag() {
     if (mover_) mover_(windowHandle());
 }
 
-void frmFigure::resizeEvent(QResizeEvent* event) {
+void FigureWindow::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     ResizeMe();
 }
 
-void frmFigure::mousePressEvent(QMouseEvent* event) {
+void FigureWindow::mousePressEvent(QMouseEvent* event) {
     // A press on the window's background; the close button and the scroll
     // bars take their own presses and never get here.
     event->accept();
     FormDrag();
 }
 
-void frmFigure::keyPressEvent(QKeyEvent* event) {
+void FigureWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F && !event->isAutoRepeat() &&
         (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         event->accept();
@@ -206,7 +206,7 @@ void frmFigure::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-bool frmFigure::eventFilter(QObject* watched, QEvent* event) {
+bool FigureWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick &&
         (watched == picouter_ || watched == picinner_)) {
         ToggleWholeFigure();

@@ -2,14 +2,14 @@
 
 #include "EngineTestSupport.h"
 #include "shell/core/Random.h"
-#include "engine/core/RunningTest.h"
+#include "engine/core/ExamSession.h"
 
 using namespace quillet;
 using namespace quillet::testing;
 
 namespace {
 
-struct RecordingScreen : TestScreen {
+struct RecordingScreen : ExamScreen {
     void showQuestion(const QuestionOnScreen& q) override { shown.push_back(q.questionId); }
     void setProgressText(const QString& text) override { progress.push_back(text); }
     void setRunText(const QString& text) override { run = text; }
@@ -29,7 +29,7 @@ struct Session {
     MersenneRandom random{5};
     LineMeasurer measurer;
     RecordingScreen screen;
-    RunningTest test{state, random, measurer, screen};
+    ExamSession test{state, random, measurer, screen};
 
     Session(BankFolder& bank, int mode) : state(bank.state) {
         bank.addFile(kNextQuestionSound);
@@ -47,7 +47,7 @@ struct Session {
 
 }  // namespace
 
-TEST(RunningTest, EachOnceCountsDownAndClosesWhenTheListIsUsedUp) {
+TEST(ExamSession, EachOnceCountsDownAndClosesWhenTheListIsUsedUp) {
     BankFolder bank(3, 2);
     bank.state.sections(1).AskedCount = 9;  // left over from an earlier test
     Session s(bank, kModeEachOnce);
@@ -68,7 +68,7 @@ TEST(RunningTest, EachOnceCountsDownAndClosesWhenTheListIsUsedUp) {
     EXPECT_EQ(s.asked(), 3);
 }
 
-TEST(RunningTest, UntilRightQueuesAMissedQuestionOnceAndScoresItAsMissed) {
+TEST(ExamSession, UntilRightQueuesAMissedQuestionOnceAndScoresItAsMissed) {
     BankFolder bank(3, 2);
     Session s(bank, kModeUntilRight);
     const qint64 first = s.q().questionId;
@@ -97,7 +97,7 @@ TEST(RunningTest, UntilRightQueuesAMissedQuestionOnceAndScoresItAsMissed) {
     EXPECT_EQ(s.correct(), 3);
 }
 
-TEST(RunningTest, ContinuousDrawsWithRepetitionUntilTheStudentLeaves) {
+TEST(ExamSession, ContinuousDrawsWithRepetitionUntilTheStudentLeaves) {
     BankFolder bank(3, 2);
     Session s(bank, kModeContinuous);
     EXPECT_EQ(s.screen.progress.back(), "0 of 0 Questions Correct");
@@ -115,7 +115,7 @@ TEST(RunningTest, ContinuousDrawsWithRepetitionUntilTheStudentLeaves) {
     EXPECT_EQ(s.screen.closed, 1);
 }
 
-TEST(RunningTest, SimulatedExamStopsAtItsSizeAndCannotSkip) {
+TEST(ExamSession, SimulatedExamStopsAtItsSizeAndCannotSkip) {
     BankFolder bank(40, 1);
     Session s(bank, kModeSimulatedExam);
     s.test.skip();
@@ -127,7 +127,7 @@ TEST(RunningTest, SimulatedExamStopsAtItsSizeAndCannotSkip) {
     EXPECT_EQ(s.asked(), 35);
 }
 
-TEST(RunningTest, SkippedQuestionCountsForNothingAndDoesNotReturn) {
+TEST(ExamSession, SkippedQuestionCountsForNothingAndDoesNotReturn) {
     BankFolder bank(3, 2);
     Session s(bank, kModeEachOnce);
     const qint64 skipped = s.q().questionId;
@@ -140,7 +140,7 @@ TEST(RunningTest, SkippedQuestionCountsForNothingAndDoesNotReturn) {
     EXPECT_EQ(std::count(s.screen.shown.begin(), s.screen.shown.end(), skipped), 1);
 }
 
-TEST(RunningTest, RunCarriesOverToTheNextTest) {
+TEST(ExamSession, RunCarriesOverToTheNextTest) {
     BankFolder bank(3, 2);
     {
         Session s(bank, kModeUntilRight);
@@ -152,7 +152,7 @@ TEST(RunningTest, RunCarriesOverToTheNextTest) {
     EXPECT_EQ(next.screen.run, "Current Run: 4");
 }
 
-TEST(RunningTest, QuestionsThatCannotBeShownAreNeverScored) {
+TEST(ExamSession, QuestionsThatCannotBeShownAreNeverScored) {
     BankFolder bank(3, 2);
     Session s(bank, kModeEachOnce);
     bank.exec(QString("DELETE FROM QUESTIONS WHERE QuestionID=%1").arg(s.test.questionList()[0]));
@@ -167,7 +167,7 @@ TEST(RunningTest, QuestionsThatCannotBeShownAreNeverScored) {
     EXPECT_EQ(empty.screen.closed, 1);
 }
 
-TEST(RunningTest, ABankThatFailsEndsTheProgramInsteadOfPassingForNoQuestions) {
+TEST(ExamSession, ABankThatFailsEndsTheProgramInsteadOfPassingForNoQuestions) {
     // A table gone when the test starts.
     BankFolder gone(3, 2);
     gone.exec("DROP TABLE QUESTIONS");
@@ -198,7 +198,7 @@ TEST(RunningTest, ABankThatFailsEndsTheProgramInsteadOfPassingForNoQuestions) {
     }
 }
 
-TEST(RunningTest, KeysOneToFourAndAToDAnswerByPlaceFromTheTop) {
+TEST(ExamSession, KeysOneToFourAndAToDAnswerByPlaceFromTheTop) {
     BankFolder bank(3, 2);
     bank.state.shuffleOn = true;
     Session s(bank, kModeEachOnce);

@@ -20,12 +20,12 @@ struct AppState;
 // resizes it. A double-click on the picture or the key F switches between the
 // designed size and one that shows the whole figure. "X" and Escape close it.
 //
-//   frmFigure viewer(state, this);
+//   FigureWindow viewer(state, this);
 //   viewer.exec();
-class frmFigure : public QDialog {
+class FigureWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit frmFigure(AppState& state, QWidget* parent = nullptr);
+    explicit FigureWindow(AppState& state, QWidget* parent = nullptr);
 
     // Lays the bars, the close button and the frame out for the window's size
     // and sets the scroll ranges; centres the picture along each axis in

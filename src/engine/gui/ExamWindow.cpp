@@ -1,4 +1,4 @@
-#include "engine/gui/TakeTest.h"
+#include "engine/gui/ExamWindow.h"
 
 #include <QCoreApplication>
 #include <QIcon>
@@ -141,7 +141,7 @@ QSize LabelMeasurer::measure(QuestionLabel kind, const QString& caption, int wra
 
 // ---------------------------------------------------------------------------
 
-TakeTest::TakeTest(AppState& state, QWidget* parent, RandomSource* random,
+ExamWindow::ExamWindow(AppState& state, QWidget* parent, RandomSource* random,
                    std::function<unsigned int()> seeds)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
@@ -171,7 +171,7 @@ TakeTest::TakeTest(AppState& state, QWidget* parent, RandomSource* random,
         menu_->addBackground(surface);
     }
     connect(menu_, &MenuItems::clicked, this, [this](int index) { test_->answer(index); });
-    connect(pictures_, &PictureButtons::clicked, this, &TakeTest::pictureClicked);
+    connect(pictures_, &PictureButtons::clicked, this, &ExamWindow::pictureClicked);
     pictures_->button(kLeave)->setAccessibleName(QStringLiteral("End the test"));
     pictures_->button(kInfo)->setAccessibleName(QStringLiteral("Information"));
     pictures_->button(kSkip)->setAccessibleName(QStringLiteral("Skip question"));
@@ -189,13 +189,13 @@ TakeTest::TakeTest(AppState& state, QWidget* parent, RandomSource* random,
     connect(next, &QPushButton::clicked, this, [this] { test_->nextQuestion(); });
     connect(exit, &QPushButton::clicked, this, [this] { test_->leave(); });
 
-    test_ = std::make_unique<RunningTest>(state_, *random_, measurer_, *this);
+    test_ = std::make_unique<ExamSession>(state_, *random_, measurer_, *this);
     load();
 }
 
-TakeTest::~TakeTest() = default;
+ExamWindow::~ExamWindow() = default;
 
-void TakeTest::buildHeader() {
+void ExamWindow::buildHeader() {
     auto* strip = NewLabel(this, QStringLiteral("picHeader"));
     strip->setPixmap(ResourcePicture(kHeaderPicture));
     strip->setGeometry(Pixels(kHeaderStrip));
@@ -229,10 +229,10 @@ void TakeTest::buildHeader() {
     cmdFig_->setAccessibleName(QStringLiteral("Show figure"));
     cmdFig_->installEventFilter(this);
     cmdFig_->hide();
-    connect(cmdFig_, &QPushButton::clicked, this, &TakeTest::openFigure);
+    connect(cmdFig_, &QPushButton::clicked, this, &ExamWindow::openFigure);
 }
 
-void TakeTest::buildQuestionArea() {
+void ExamWindow::buildQuestionArea() {
     picOuter_ = new QWidget(this);
     picOuter_->setObjectName(QStringLiteral("picOuter"));
     picOuter_->setGeometry(Pixels(qa::kViewport));
@@ -285,7 +285,7 @@ void TakeTest::buildQuestionArea() {
             [this](int value) { picInner_->move(Px(CanvasOffset(value)), picInner_->y()); });
 }
 
-void TakeTest::buildStatusStrip() {
+void ExamWindow::buildStatusStrip() {
     picture1_ = NewLabel(this, QStringLiteral("Picture1"));
     picture1_->setPixmap(ResourcePicture(kStatusPicture));
     picture1_->setGeometry(Pixels(kStatusStrip));
@@ -317,14 +317,14 @@ void TakeTest::buildStatusStrip() {
     }
 }
 
-void TakeTest::PreparePictures() {
+void ExamWindow::PreparePictures() {
     for (const QString& picture : {kIconPicture, kHeaderPicture, kStatusPicture}) ResourcePicture(picture);
     for (const char* name : {"exit", "info", "skip"}) {
         for (const char* look : {"normal", "rolled", "clicked"}) ResourcePicture(ButtonArt(name, look));
     }
 }
 
-void TakeTest::load() {
+void ExamWindow::load() {
     // Question area: canvas at the origin, both bars at 0.
     scrollTo(0, 0);
 
@@ -343,7 +343,7 @@ void TakeTest::load() {
     test_->load();
 }
 
-void TakeTest::scrollTo(int horizontal, int vertical) {
+void ExamWindow::scrollTo(int horizontal, int vertical) {
     const QSignalBlocker blockV(vScroll_);
     const QSignalBlocker blockH(hScroll_);
     vScroll_->setValue(vertical);
@@ -351,11 +351,11 @@ void TakeTest::scrollTo(int horizontal, int vertical) {
     picInner_->move(Px(CanvasOffset(hScroll_->value())), Px(CanvasOffset(vScroll_->value())));
 }
 
-void TakeTest::ResetRollovers() { menu_->ResetRollovers(); }
+void ExamWindow::ResetRollovers() { menu_->ResetRollovers(); }
 
-void TakeTest::resetRollovers() { ResetRollovers(); }
+void ExamWindow::resetRollovers() { ResetRollovers(); }
 
-void TakeTest::showQuestion(const QuestionOnScreen& q) {
+void ExamWindow::showQuestion(const QuestionOnScreen& q) {
     // Each question starts at the top left of its canvas. The bars keep their
     // values: the next move of a bar puts the canvas where that bar points.
     picInner_->move(0, 0);
@@ -379,7 +379,7 @@ void TakeTest::showQuestion(const QuestionOnScreen& q) {
     followQuestionWithKeyboard(q);
 }
 
-void TakeTest::followQuestionWithKeyboard(const QuestionOnScreen& q) {
+void ExamWindow::followQuestionWithKeyboard(const QuestionOnScreen& q) {
     // Answers are named by their place from the top, which the keys 1-4 and
     // A-D also use, and Tab takes them in that order.
     const QString question = ShownCaption(q.captions.question);
@@ -402,17 +402,17 @@ void TakeTest::followQuestionWithKeyboard(const QuestionOnScreen& q) {
     Announce(lblQuestion_);
 }
 
-void TakeTest::setProgressText(const QString& text) { lblQText1_->setText(text); }
+void ExamWindow::setProgressText(const QString& text) { lblQText1_->setText(text); }
 
-void TakeTest::setRunText(const QString& text) { lblRun_->setText(text); }
+void ExamWindow::setRunText(const QString& text) { lblRun_->setText(text); }
 
-void TakeTest::setTestTypeText(const QString& text) { lblTestType_->setText(text); }
+void ExamWindow::setTestTypeText(const QString& text) { lblTestType_->setText(text); }
 
-void TakeTest::showMessage(const QString& text) { ShowMessage(state_, text, this); }
+void ExamWindow::showMessage(const QString& text) { ShowMessage(state_, text, this); }
 
-void TakeTest::closeScreen() { done(QDialog::Accepted); }
+void ExamWindow::closeScreen() { done(QDialog::Accepted); }
 
-void TakeTest::reject() {
+void ExamWindow::reject() {
     if (test_->closed()) {
         QDialog::reject();
         return;
@@ -420,13 +420,13 @@ void TakeTest::reject() {
     test_->leave();
 }
 
-void TakeTest::showEvent(QShowEvent* event) {
+void ExamWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // Activation: a test without questions ends as soon as its screen is up.
     QTimer::singleShot(0, this, [this] { test_->activate(); });
 }
 
-void TakeTest::keyPressEvent(QKeyEvent* event) {
+void ExamWindow::keyPressEvent(QKeyEvent* event) {
     // Only the answer keys act: Escape and every other key leave the test as
     // it is.
     event->accept();
@@ -446,7 +446,7 @@ void TakeTest::keyPressEvent(QKeyEvent* event) {
     test_->answerKey(event->key());
 }
 
-bool TakeTest::eventFilter(QObject* watched, QEvent* event) {
+bool ExamWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == cmdFig_ && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() != Qt::Key_Space && IsKeyboardClick(event)) {
         // Space clicks a button by itself; Enter does so here too.
@@ -464,7 +464,7 @@ bool TakeTest::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void TakeTest::pictureClicked(int index) {
+void ExamWindow::pictureClicked(int index) {
     switch (index) {
         case kLeave:
             test_->leave();
@@ -480,7 +480,7 @@ void TakeTest::pictureClicked(int index) {
     }
 }
 
-void TakeTest::openFigure() {
+void ExamWindow::openFigure() {
     if (figureOpener_) figureOpener_();
 }
 

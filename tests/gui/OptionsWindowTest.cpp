@@ -1,4 +1,4 @@
-#include "options/gui/TestOptions.h"
+#include "options/gui/OptionsWindow.h"
 
 #include "GuiSupport.h"
 #include "shell/core/QuestionBank.h"
@@ -56,12 +56,12 @@ protected:
     // Opens the screen through the holder, as the main menu does, and runs
     // `act` on it once it is up; `act` has to close it. A screen still open
     // three seconds later is closed and the test fails.
-    void open(const std::function<void(TestOptions*)>& act) {
+    void open(const std::function<void(OptionsWindow*)>& act) {
         bool shown = false;
         WhenModal("TestOptions", [&](QWidget* window) {
             shown = true;
             QPointer<QWidget> guard = window;
-            act(static_cast<TestOptions*>(window));
+            act(static_cast<OptionsWindow*>(window));
             QTimer::singleShot(3000, [guard] {
                 if (!guard || !guard->isVisible()) return;
                 ADD_FAILURE() << "the options screen did not close";
@@ -98,14 +98,14 @@ protected:
     // The captions of the boxes that are shown, in order.
     static QStringList shownCaptions(QWidget* screen) {
         QStringList captions;
-        for (int j = 0; j < TestOptions::kSectionBoxes; ++j) {
+        for (int j = 0; j < OptionsWindow::kSectionBoxes; ++j) {
             if (!box(screen, j)->isHidden()) captions << box(screen, j)->text();
         }
         return captions;
     }
 
     ProgramFolder folder_;
-    TestOptionsHolder holder_{folder_.state};
+    OptionsWindowHolder holder_{folder_.state};
 };
 
 TEST_F(OptionsScreen, OpeningShowsMemoryAndClosingByBackWritesTheFiveSettingsOnly) {
@@ -116,7 +116,7 @@ TEST_F(OptionsScreen, OpeningShowsMemoryAndClosingByBackWritesTheFiveSettingsOnl
     state().blackBackgroundOn = false;
     state().shuffleOn = true;
     state().currentElement = 2;
-    open([&](TestOptions* screen) {
+    open([&](OptionsWindow* screen) {
         EXPECT_FALSE(screen->findChild<QCheckBox*>("chkSound")->isChecked());
         EXPECT_TRUE(screen->findChild<QCheckBox*>("chkShuffle")->isChecked());
         EXPECT_FALSE(screen->findChild<QCheckBox*>("chkBlack")->isChecked());
@@ -147,7 +147,7 @@ TEST_F(OptionsScreen, SectionClicksAreWrittenAtOnceAndClearAllOrAddAllOnlyOnTheS
     start(SmallBank(),
           {{"Sections", "Ask1", "Yes"}, {"Sections", "Ask3", "Yes"}, {"Sections", "Ask4", "Yes"}});
     state().currentElement = 2;
-    open([&](TestOptions* screen) {
+    open([&](OptionsWindow* screen) {
         ASSERT_EQ(tag(screen, 1), "2");
         QTest::mouseClick(box(screen, 1), Qt::LeftButton);
         EXPECT_EQ(setting("Sections", "Ask2"), "Yes");
@@ -178,7 +178,7 @@ TEST_F(OptionsScreen, TheListFollowsTheChosenTab) {
     start(SmallBank());
     state().currentElement = 2;
     state().sections(6).Ask = true;  // in memory only: the list shows memory
-    TestOptions screen(state());
+    OptionsWindow screen(state());
     screen.show();
 
     // The lower-case label is listed with the Technician sections, in table order.
@@ -222,7 +222,7 @@ TEST_F(OptionsScreen, AnElementWithMoreThan36SectionsShowsItsFirst36) {
     for (int i = 1; i <= 40; ++i) bank.sections.push_back({i, QString("E%1").arg(i), "Topic", 5});
     start(bank);
     state().currentElement = 5;
-    TestOptions screen(state());
+    OptionsWindow screen(state());
     screen.show();
     EXPECT_EQ(shownCaptions(&screen).size(), 36);
     EXPECT_EQ(tag(&screen, 35), "36");
@@ -242,7 +242,7 @@ TEST_F(OptionsScreen, AnElementWithMoreThan36SectionsShowsItsFirst36) {
 TEST_F(OptionsScreen, SimulatedModeIsTakenOnAnyCloseAndAKeptScreenIsReused) {
     start(SmallBank());
     makeBump();
-    open([&](TestOptions* screen) {
+    open([&](OptionsWindow* screen) {
         click(screen, "optBut1");
         choose(screen, "Option13");
         choose(screen, "Option11");
@@ -255,8 +255,8 @@ TEST_F(OptionsScreen, SimulatedModeIsTakenOnAnyCloseAndAKeptScreenIsReused) {
     ASSERT_NE(holder_.screen(), nullptr) << "a close other than BACK keeps the screen";
     const int before = bumps();
 
-    TestOptions* kept = holder_.screen();
-    open([&](TestOptions* screen) {
+    OptionsWindow* kept = holder_.screen();
+    open([&](OptionsWindow* screen) {
         EXPECT_EQ(screen, kept);
         EXPECT_EQ(bumps(), before + 1) << "the kept screen's page flag is set";
         EXPECT_EQ(screen->shownPage(), 0);
@@ -268,14 +268,14 @@ TEST_F(OptionsScreen, SimulatedModeIsTakenOnAnyCloseAndAKeptScreenIsReused) {
 
 TEST_F(OptionsScreen, TheReviewModeIsChosenStoredAndShownAgain) {
     start(SmallBank());
-    open([&](TestOptions* screen) {
+    open([&](OptionsWindow* screen) {
         click(screen, "optBut1");
         choose(screen, "Option15");
         click(screen, "RollOverPicture0");
     });
     EXPECT_EQ(setting("TestMode", "TestMode"), "6");
     EXPECT_EQ(settings::ReadTestMode(state().settingsPath), 6);
-    open([&](TestOptions* screen) {
+    open([&](OptionsWindow* screen) {
         EXPECT_TRUE(screen->findChild<QRadioButton*>("Option15")->isChecked());
         click(screen, "RollOverPicture0");
     });
@@ -289,7 +289,7 @@ TEST_F(OptionsScreen, TheModeNoteStatesTheBanksExaminations) {
                   {3, "general-2023-2027", "2023-07-01", "2027-06-30", 38, 29},
                   {5, "extra-2024-2028", "2024-07-01", "2028-06-30", 52, 39}};
     start(bank);
-    open([&](TestOptions* screen) {
+    open([&](OptionsWindow* screen) {
         const QString note = screen->findChild<QLabel*>("Label3")->text();
         EXPECT_TRUE(note.contains("'Simulated test mode' asks 30 questions for Technician, 30 for "
                                   "General and 40 for Extra"))
@@ -305,7 +305,7 @@ TEST_F(OptionsScreen, PageSoundFromTheSecondSelectionUntilSoundsAreTurnedOff) {
     start(SmallBank());
     makeBump();
     ASSERT_TRUE(state().soundOn);
-    open([&](TestOptions* screen) {
+    open([&](OptionsWindow* screen) {
         EXPECT_EQ(bumps(), 0) << "a new screen's first selection is silent";
         auto panel = [&](int i) { return screen->findChild<QWidget*>(QString("Panel%1").arg(i)); };
         auto image = [&](int i) {
@@ -348,7 +348,7 @@ TEST_F(OptionsScreen, PageSoundFromTheSecondSelectionUntilSoundsAreTurnedOff) {
 TEST_F(OptionsScreen, TabCaptionsLightUpUnderThePointerAndGoWhiteOverTheList) {
     start(SmallBank());
     state().currentElement = 3;
-    TestOptions screen(state());
+    OptionsWindow screen(state());
     screen.move(200, 150);
     screen.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
@@ -369,7 +369,7 @@ TEST_F(OptionsScreen, TabCaptionsLightUpUnderThePointerAndGoWhiteOverTheList) {
     for (int i : {0, 1, 2, 3})
         EXPECT_EQ(colour(i), QColor(Qt::white)) << "the chosen tab too: " << i;
     pointAt("Picture2", QPoint(2, 2));  // the list frame, outside the viewport
-    for (int i = 0; i < TestOptions::kTabs; ++i) EXPECT_EQ(colour(i), QColor(Qt::white)) << i;
+    for (int i = 0; i < OptionsWindow::kTabs; ++i) EXPECT_EQ(colour(i), QColor(Qt::white)) << i;
 
     // Off the caption onto its tab's face the caption stays lit: the face is
     // not one of the surfaces that reset the captions.

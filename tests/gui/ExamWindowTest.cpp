@@ -10,7 +10,7 @@
 #include "GuiSupport.h"
 #include "engine/core/QuestionList.h"
 #include "shell/core/Random.h"
-#include "engine/gui/TakeTest.h"
+#include "engine/gui/ExamWindow.h"
 #include "shell/core/QuestionBank.h"
 #include "shell/gui/Twips.h"
 
@@ -51,7 +51,7 @@ struct Screen {
     ProgramFolder folder;
     MessageCloser messages;
     MersenneRandom random{11};
-    std::unique_ptr<TakeTest> window;
+    std::unique_ptr<ExamWindow> window;
 
     Screen(int mode, const qbank::BankContent& bank, bool shuffle = false, bool show = true) {
         EXPECT_TRUE(folder.writeBank(bank));
@@ -62,7 +62,7 @@ struct Screen {
         folder.state.testMode = mode;
         folder.state.shuffleOn = shuffle;
         QFile(folder.file("projctor.wav")).open(QIODevice::WriteOnly);
-        window = std::make_unique<TakeTest>(folder.state, nullptr, &random);
+        window = std::make_unique<ExamWindow>(folder.state, nullptr, &random);
         if (show) window->show();
     }
 
@@ -87,7 +87,7 @@ struct Screen {
 
 // The screen's own generator is seeded afresh at each opening, so two tests do not ask in the
 // same order. The seeds are given, so the orders differ by construction, not by luck.
-TEST(TakeTest, EachOpeningSeedsItsOwnGeneratorAnew) {
+TEST(ExamWindow, EachOpeningSeedsItsOwnGeneratorAnew) {
     ProgramFolder folder;
     ASSERT_TRUE(folder.writeBank(Bank(12)));
     ASSERT_EQ(folder.state.database.open(folder.file("quillet.dat"), kQuestionBankKey), 0);
@@ -98,7 +98,7 @@ TEST(TakeTest, EachOpeningSeedsItsOwnGeneratorAnew) {
     unsigned int nextSeed = 1;
     std::vector<QStringList> orders;
     for (int opening = 0; opening < 2; ++opening) {
-        TakeTest window(folder.state, nullptr, nullptr, [&] { return nextSeed++; });
+        ExamWindow window(folder.state, nullptr, nullptr, [&] { return nextSeed++; });
         window.show();
         QStringList order;
         while (window.isVisible() && order.size() < 12) {
@@ -112,7 +112,7 @@ TEST(TakeTest, EachOpeningSeedsItsOwnGeneratorAnew) {
     EXPECT_NE(orders[0], orders[1]);
 }
 
-TEST(TakeTest, EachOnceAsksTheChosenSectionsOfTheElementSkipsAndScoresAtTheEnd) {
+TEST(ExamWindow, EachOnceAsksTheChosenSectionsOfTheElementSkipsAndScoresAtTheEnd) {
     Screen s(kModeEachOnce, Bank(4));
     EXPECT_EQ(s.text("lblTestType"), "Asking each question exactly once.");
     EXPECT_TRUE(s.window->findChild<QWidget*>("RollOverPicture2")->isVisible());
@@ -138,7 +138,7 @@ TEST(TakeTest, EachOnceAsksTheChosenSectionsOfTheElementSkipsAndScoresAtTheEnd) 
     EXPECT_EQ(s.folder.sound.played.size(), 4);
 }
 
-TEST(TakeTest, UntilRightKeepsAMissedQuestionAndQueuesItOnce) {
+TEST(ExamWindow, UntilRightKeepsAMissedQuestionAndQueuesItOnce) {
     Screen s(kModeUntilRight, Bank(2));
     const QString first = s.text("lblQuestionID");
     s.click(s.label(false));
@@ -163,7 +163,7 @@ TEST(TakeTest, UntilRightKeepsAMissedQuestionAndQueuesItOnce) {
     EXPECT_EQ(s.section(1).CorrectCount, 2);
 }
 
-TEST(TakeTest, ContinuousRepeatsUntilTheStudentLeaves) {
+TEST(ExamWindow, ContinuousRepeatsUntilTheStudentLeaves) {
     Screen s(kModeContinuous, Bank(2));
     EXPECT_EQ(s.text("lblQText1"), "0 of 0 Questions Correct");
     s.click(s.label(true));
@@ -179,7 +179,7 @@ TEST(TakeTest, ContinuousRepeatsUntilTheStudentLeaves) {
     EXPECT_EQ(s.section(1).CorrectCount, 5);
 }
 
-TEST(TakeTest, SimulatedExamHasNoSkipAndStopsAtItsSize) {
+TEST(ExamWindow, SimulatedExamHasNoSkipAndStopsAtItsSize) {
     {
         Screen s(kModeSimulatedExam, Bank(32));
         EXPECT_FALSE(s.window->findChild<QWidget*>("RollOverPicture2")->isVisible());
@@ -206,7 +206,7 @@ TEST(TakeTest, SimulatedExamHasNoSkipAndStopsAtItsSize) {
     EXPECT_FALSE(s.open());
 }
 
-TEST(TakeTest, KeysAnswerByPlaceFromTheTopAndNoOtherKeyCounts) {
+TEST(ExamWindow, KeysAnswerByPlaceFromTheTopAndNoOtherKeyCounts) {
     Screen s(kModeUntilRight, Bank(3), /*shuffle=*/true);
     const QString first = s.text("lblQuestionID");
     for (const auto& [key, modifiers] : {std::pair{Qt::Key_E, Qt::NoModifier},
@@ -240,7 +240,7 @@ TEST(TakeTest, KeysAnswerByPlaceFromTheTopAndNoOtherKeyCounts) {
     EXPECT_TRUE(shuffled) << "pick a seed that moves a right answer from its own place";
 }
 
-TEST(TakeTest, FigureButtonOnlyWithAFigureAndTheOpenersAreCalled) {
+TEST(ExamWindow, FigureButtonOnlyWithAFigureAndTheOpenersAreCalled) {
     Screen s(kModeEachOnce, Bank(2, /*figureQuestion=*/1));
     s.button("RollOverPicture1");  // no information window yet: nothing happens
     int figures = 0, infos = 0, figureShown = 0;
@@ -267,7 +267,7 @@ TEST(TakeTest, FigureButtonOnlyWithAFigureAndTheOpenersAreCalled) {
 
 // Question, table and answers are stacked by their measured heights: every
 // label is tall enough for its wrapped text and the gaps are those of the layout.
-TEST(TakeTest, LabelsAreStackedByTheirMeasuredTextAndScrollTogether) {
+TEST(ExamWindow, LabelsAreStackedByTheirMeasuredTextAndScrollTogether) {
     qbank::BankContent bank = Bank(0);
     for (const int id : {10, 11}) {
         qbank::BankQuestion q = Question(id, 1, "T1A" + QString::number(id));
@@ -317,7 +317,7 @@ TEST(TakeTest, LabelsAreStackedByTheirMeasuredTextAndScrollTogether) {
 
 // However the test ends, the modal run of the screen returns: the leave
 // button, the window's close button, or no questions at all.
-TEST(TakeTest, EveryWayOfEndingEndsTheModalRun) {
+TEST(ExamWindow, EveryWayOfEndingEndsTheModalRun) {
     const std::pair<const char*, std::function<void(Screen&)>> ways[] = {
         {"leave button", [](Screen& s) { s.button("RollOverPicture0"); }},
         {"close", [](Screen& s) { s.window->close(); }},

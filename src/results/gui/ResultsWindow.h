@@ -17,16 +17,16 @@ class PictureButtons;
 
 // The report after a test: overall score and one bar per section of the
 // element just tested, against the element's pass mark.
-class TestResults : public QDialog {
+class ResultsWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TestResults(AppState& state, QWidget* parent = nullptr);
-    ~TestResults() override;
+    explicit ResultsWindow(AppState& state, QWidget* parent = nullptr);
+    ~ResultsWindow() override;
 
     // Fills the ten visible rows from the scroll bar's position.
     void DrawGrid();
 
-    const TestReport& report() const { return *report_; }
+    const ScoreReport& report() const { return *report_; }
     PictureButtons* pictureButtons() const { return pictures_; }
 
 private:
@@ -37,7 +37,7 @@ private:
     };
 
     AppState& state_;
-    std::unique_ptr<TestReport> report_;
+    std::unique_ptr<ScoreReport> report_;
     std::array<Row, results_layout::kVisibleRows> rows_{};
     QLabel* overall_ = nullptr;
     QScrollBar* scroll_ = nullptr;

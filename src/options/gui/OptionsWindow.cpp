@@ -1,4 +1,4 @@
-#include "options/gui/TestOptions.h"
+#include "options/gui/OptionsWindow.h"
 
 #include "options/core/OptionsPersistence.h"
 #include "options/core/SectionList.h"
@@ -34,9 +34,9 @@ constexpr int kClientHeight = 5070;
 constexpr int kBandHeight = 690;
 constexpr int kLineTop = 1275;
 const QRect kPanelRect = TwipRect(60, 1380, 8565, 3615);
-constexpr int kTabTops[TestOptions::kTabs] = {390, 1020, 1650, 2280, 2880};
-constexpr int kPageButtonLefts[TestOptions::kPages] = {180, 2250, 4350};
-constexpr int kPageButtonTops[TestOptions::kPages] = {765, 765, 780};
+constexpr int kTabTops[OptionsWindow::kTabs] = {390, 1020, 1650, 2280, 2880};
+constexpr int kPageButtonLefts[OptionsWindow::kPages] = {180, 2250, 4350};
+constexpr int kPageButtonTops[OptionsWindow::kPages] = {765, 765, 780};
 constexpr int kViewportHeight = 2445;
 constexpr int kContentLeft = -120;
 constexpr int kMeasureWidth = 5865;
@@ -49,8 +49,8 @@ const QColor kChosenCaption(255, 255, 0);
 
 const MenuColours kTabColours{kWhite, QColor(255, 255, 0), QColor(255, 255, 0)};
 
-const char* const kPageImages[TestOptions::kPages] = {"topics", "options", "settings"};
-const char* const kPageNames[TestOptions::kPages] = {"Test topics", "Test options", "Settings"};
+const char* const kPageImages[OptionsWindow::kPages] = {"topics", "options", "settings"};
+const char* const kPageNames[OptionsWindow::kPages] = {"Test topics", "Test options", "Settings"};
 
 // Option buttons from the top: mode index (Option1(i) is test mode i + 1),
 // designed top and height inside their box.
@@ -217,7 +217,7 @@ bool IsLeftReleaseInside(QEvent* event, const QWidget* widget) {
 
 }  // namespace
 
-TestOptions::TestOptions(AppState& state, QWidget* parent)
+OptionsWindow::OptionsWindow(AppState& state, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
       state_(state) {
@@ -261,7 +261,7 @@ TestOptions::TestOptions(AppState& state, QWidget* parent)
     Load();
 }
 
-void TestOptions::buildTitle() {
+void OptionsWindow::buildTitle() {
     // The band and the line are drawn on the window: the pointer over them is
     // over the window's background.
     QLabel* band = Picture(this, QStringLiteral("Shape1"), TwipRect(0, 0, kClientWidth, kBandHeight),
@@ -298,7 +298,7 @@ void TestOptions::buildTitle() {
     }
 }
 
-void TestOptions::buildTopicsPage() {
+void OptionsWindow::buildTopicsPage() {
     QWidget* page = panels_[0];
     QLabel* heading = Text(page, QStringLiteral("Label20"),
                            QStringLiteral("Ask me Questions on the Following Topics:"),
@@ -374,7 +374,7 @@ void TestOptions::buildTopicsPage() {
         ->setAccessibleName(QStringLiteral("Clear all sections"));
 }
 
-void TestOptions::buildFormatPage() {
+void OptionsWindow::buildFormatPage() {
     QWidget* page = panels_[1];
     QLabel* heading = Text(page, QStringLiteral("Label22"),
                            QStringLiteral("Take the Test in the Following Format:"),
@@ -399,7 +399,7 @@ void TestOptions::buildFormatPage() {
     note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
-void TestOptions::buildProgramPage() {
+void OptionsWindow::buildProgramPage() {
     QWidget* page = panels_[2];
     QLabel* heading = Text(page, QStringLiteral("Label21"), QStringLiteral("Program Options"),
                            TwipRect(135, 90, 1950, 285), ArialBold(12), kBlack);
@@ -456,7 +456,7 @@ void TestOptions::buildProgramPage() {
     chkFigures_ = figures;
 }
 
-void TestOptions::buildHiddenControls() {
+void OptionsWindow::buildHiddenControls() {
     // Push buttons with the actions of ADD ALL and CLEAR ALL, right of the
     // client area, out of sight; their keyboard shortcuts still work. They
     // never take Enter, which would otherwise clear every section unseen.
@@ -473,14 +473,14 @@ void TestOptions::buildHiddenControls() {
     };
     command1_ = makeButton(QStringLiteral("Command1"), QStringLiteral("&Clear All"), 1500);
     command2_ = makeButton(QStringLiteral("Command2"), QStringLiteral("&Add All"), 2000);
-    connect(command1_, &QPushButton::clicked, this, &TestOptions::ClearAll);
-    connect(command2_, &QPushButton::clicked, this, &TestOptions::AddAll);
+    connect(command1_, &QPushButton::clicked, this, &OptionsWindow::ClearAll);
+    connect(command2_, &QPushButton::clicked, this, &OptionsWindow::AddAll);
 }
 
 // Tab runs through the page buttons, the element tabs, the section boxes and
 // their buttons, the test modes from the top, the program options and BACK;
 // the controls of hidden pages are passed over.
-void TestOptions::setKeyboardOrder() {
+void OptionsWindow::setKeyboardOrder() {
     std::vector<QWidget*> order(pageButtons_.begin(), pageButtons_.end());
     for (int i = 0; i < tabs_->count(); ++i) order.push_back(tabs_->item(i));
     order.insert(order.end(), sectionBoxes_.begin(), sectionBoxes_.end());
@@ -493,7 +493,7 @@ void TestOptions::setKeyboardOrder() {
 
 // The setup, run each time the window is loaded. Colours and the placing of
 // the pages over one another are fixed when the controls are made.
-void TestOptions::Load() {
+void OptionsWindow::Load() {
     loaded_ = true;
     discarded_ = false;
     picin_->move(Px(kContentLeft), 0);
@@ -523,7 +523,7 @@ void TestOptions::Load() {
 }
 
 // Every close, however caused, saves the program options and the test mode.
-void TestOptions::Unload() {
+void OptionsWindow::Unload() {
     loaded_ = false;
     options::SaveOptionsOnClose(state_,
                                 {chkSound_->isChecked(), chkShuffle_->isChecked(),
@@ -531,24 +531,24 @@ void TestOptions::Unload() {
                                 selectedMode());
 }
 
-int TestOptions::selectedMode() const {
+int OptionsWindow::selectedMode() const {
     for (int i = 0; i < kModes; ++i) {
         if (modes_[i] && modes_[i]->isChecked()) return i;
     }
     return -1;
 }
 
-void TestOptions::done(int result) {
+void OptionsWindow::done(int result) {
     if (loaded_) Unload();
     QDialog::done(result);
 }
 
-void TestOptions::showEvent(QShowEvent* event) {
+void OptionsWindow::showEvent(QShowEvent* event) {
     if (!loaded_) Load();
     QDialog::showEvent(event);
 }
 
-void TestOptions::SelectPage(int page) {
+void OptionsWindow::SelectPage(int page) {
     for (int i = 0; i < kPages; ++i) {
         if (i == page) {
             if (pageSelectedBefore_) {
@@ -567,9 +567,9 @@ void TestOptions::SelectPage(int page) {
     if (page >= 0 && page < kPages) shownPage_ = page;
 }
 
-void TestOptions::ResetRollovers() { tabs_->ResetRollovers(); }
+void OptionsWindow::ResetRollovers() { tabs_->ResetRollovers(); }
 
-void TestOptions::SetTabsForSection(int whichsection) {
+void OptionsWindow::SetTabsForSection(int whichsection) {
     chosenElement_ = whichsection;
     tabs_->ResetRollovers();
     for (int i = 0; i < kTabs; ++i) {
@@ -614,24 +614,24 @@ void TestOptions::SetTabsForSection(int whichsection) {
     scrollTo(layout.scrollValue);
 }
 
-void TestOptions::scrollTo(int value) {
+void OptionsWindow::scrollTo(int value) {
     vscroll_->setValue(value);
     picin_->move(Px(kContentLeft), Px(options::ContentTop(vscroll_->value())));
 }
 
-void TestOptions::onSectionToggled(QCheckBox* box, bool checked) {
+void OptionsWindow::onSectionToggled(QCheckBox* box, bool checked) {
     options::RecordSectionBox(state_, box->property("tag").toString(), checked);
 }
 
-void TestOptions::AddAll() {
+void OptionsWindow::AddAll() {
     for (QCheckBox* box : sectionBoxes_) box->setChecked(true);
 }
 
-void TestOptions::ClearAll() {
+void OptionsWindow::ClearAll() {
     for (QCheckBox* box : sectionBoxes_) box->setChecked(false);
 }
 
-void TestOptions::keyPressEvent(QKeyEvent* event) {
+void OptionsWindow::keyPressEvent(QKeyEvent* event) {
     // Enter clicks the focused box or option as Space does.
     auto* button = qobject_cast<QAbstractButton*>(focusWidget());
     if (button && button->isVisible() && event->key() != Qt::Key_Space &&
@@ -643,7 +643,7 @@ void TestOptions::keyPressEvent(QKeyEvent* event) {
 }
 
 // Keeps a section box that the keyboard moves to inside the list's viewport.
-void TestOptions::scrollToShow(QWidget* box) {
+void OptionsWindow::scrollToShow(QWidget* box) {
     for (int value = vscroll_->minimum(); value <= vscroll_->maximum(); ++value) {
         const QRect place(box->mapTo(picOut_, QPoint(0, 0)), box->size());
         if (place.top() >= 0 && place.bottom() < picOut_->height()) return;
@@ -651,7 +651,7 @@ void TestOptions::scrollToShow(QWidget* box) {
     }
 }
 
-bool TestOptions::eventFilter(QObject* watched, QEvent* event) {
+bool OptionsWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) {
@@ -705,13 +705,13 @@ bool TestOptions::eventFilter(QObject* watched, QEvent* event) {
 
 // ---------------------------------------------------------------------------
 
-TestOptionsHolder::~TestOptionsHolder() { delete screen_.data(); }
+OptionsWindowHolder::~OptionsWindowHolder() { delete screen_.data(); }
 
-void TestOptionsHolder::Show(QWidget* parent) {
+void OptionsWindowHolder::Show(QWidget* parent) {
     if (screen_ && screen_->parentWidget() != parent) {
         screen_->setParent(parent, screen_->windowFlags());
     }
-    if (!screen_) screen_ = new TestOptions(state_, parent);
+    if (!screen_) screen_ = new OptionsWindow(state_, parent);
     ExecModal(*screen_);
     if (screen_ && screen_->discarded()) delete screen_.data();
 }

@@ -3,7 +3,7 @@
 namespace quillet {
 
 // The test modes, as stored in AppState::testMode and the settings file.
-enum TestModes : int {
+enum ExamMode : int {
     kModeEachOnce = 1,       // each question once, marked at the end
     kModeUntilRight = 2,     // a missed question comes back until answered right
     kModeContinuous = 3,     // random questions with repetition, until the student leaves

@@ -1,4 +1,4 @@
-#include "engine/core/RunningTest.h"
+#include "engine/core/ExamSession.h"
 
 #include "shell/core/QuestionBank.h"
 #include "shell/core/Random.h"
@@ -16,11 +16,11 @@ void CountUp(int& counter) {
     if (counter < std::numeric_limits<int>::max()) ++counter;
 }
 
-RunningTest::RunningTest(AppState& state, RandomSource& random, const TextMeasurer& measurer,
-                         TestScreen& screen)
+ExamSession::ExamSession(AppState& state, RandomSource& random, const TextMeasurer& measurer,
+                         ExamScreen& screen)
     : state_(state), random_(random), measurer_(measurer), screen_(screen) {}
 
-void RunningTest::load() {
+void ExamSession::load() {
     mode_ = NormalizedTestMode(state_.testMode);
     // Anything to tell about the study record comes before the first question.
     const QString notice = state_.record.takeNotice();
@@ -59,7 +59,7 @@ void RunningTest::load() {
     if (!first && !bankFailed_ && !nothingToReview_) state_.questionsNotFound = true;
 }
 
-PreparedList RunningTest::prepareReview() {
+PreparedList ExamSession::prepareReview() {
     ReviewList review = PrepareReviewList(state_, random_);
     questionList_ = std::move(review.questions);
     scramble_.clear();
@@ -76,20 +76,20 @@ PreparedList RunningTest::prepareReview() {
     return prepared;
 }
 
-void RunningTest::activate() {
+void ExamSession::activate() {
     if (state_.questionsNotFound || bankFailed_ || nothingToReview_) endTest();
 }
 
-bool RunningTest::marksEachQuestion() const {
+bool ExamSession::marksEachQuestion() const {
     return mode_ == kModeUntilRight || mode_ == kModeContinuous || mode_ == kModeReview;
 }
 
-void RunningTest::bankFault(const QString& fault) {
+void ExamSession::bankFault(const QString& fault) {
     bankFailed_ = true;
     ReportBankFault(state_, fault);
 }
 
-bool RunningTest::showQuestion(qint64 questionId) {
+bool ExamSession::showQuestion(qint64 questionId) {
     missed_ = false;
     LoadOutcome outcome =
         LoadQuestion(state_, questionId, random_, measurer_, mode_ == kModeRealExam);
@@ -102,7 +102,7 @@ bool RunningTest::showQuestion(qint64 questionId) {
     return true;
 }
 
-bool RunningTest::loadFirstQuestion() {
+bool ExamSession::loadFirstQuestion() {
     for (;;) {
         if (IsExamMode(mode_)) {
             if (shown_ >= simulatedCount_) return false;
@@ -123,7 +123,7 @@ bool RunningTest::loadFirstQuestion() {
     }
 }
 
-bool RunningTest::loadMeAQuestion() {
+bool ExamSession::loadMeAQuestion() {
     screen_.setProgressText(QString::number(correct_) + QStringLiteral(" of ") +
                             QString::number(shown_) + QStringLiteral(" Questions Correct"));
     missed_ = false;
@@ -139,7 +139,7 @@ bool RunningTest::loadMeAQuestion() {
     return false;
 }
 
-void RunningTest::nextQuestion() {
+void ExamSession::nextQuestion() {
     if (closed_) return;
     screen_.resetRollovers();
     PlaySound(state_, kNextQuestionSound);
@@ -150,21 +150,21 @@ void RunningTest::nextQuestion() {
     endTest();
 }
 
-SectionInfo* RunningTest::currentSection() {
+SectionInfo* ExamSession::currentSection() {
     return current_ ? state_.sections.withId(current_->sectionId) : nullptr;
 }
 
-void RunningTest::raiseRun() {
+void ExamSession::raiseRun() {
     CountUp(state_.currentRun);
     screen_.setRunText(RunText(state_.currentRun));
 }
 
-void RunningTest::breakRun() {
+void ExamSession::breakRun() {
     state_.currentRun = 0;
     screen_.setRunText(RunText(0));
 }
 
-void RunningTest::finishQuestion(bool rightFirstTime) {
+void ExamSession::finishQuestion(bool rightFirstTime) {
     if (SectionInfo* section = currentSection()) {
         if (rightFirstTime) CountUp(section->CorrectCount);
         CountUp(section->AskedCount);
@@ -173,7 +173,7 @@ void RunningTest::finishQuestion(bool rightFirstTime) {
     nextQuestion();
 }
 
-void RunningTest::answer(int label) {
+void ExamSession::answer(int label) {
     if (closed_ || !current_ || label < 0 || label > 3) return;
     const size_t i = static_cast<size_t>(label);
     const QString tag = current_->tags[i];
@@ -225,7 +225,7 @@ void RunningTest::answer(int label) {
 // the first try, so that is when it goes into the study record: a student who
 // leaves while a missed question waits for its right answer still has the
 // miss recorded.
-void RunningTest::recordAnswer(bool right) {
+void ExamSession::recordAnswer(bool right) {
     answered_ = true;
     const SectionInfo* section = currentSection();
     if (!section) return;
@@ -235,22 +235,22 @@ void RunningTest::recordAnswer(bool right) {
     if (!notice.isEmpty()) screen_.showMessage(notice);
 }
 
-bool RunningTest::answerKey(int key) {
+bool ExamSession::answerKey(int key) {
     const int place = AnswerPlaceForKey(key);
     if (place < 0 || closed_ || !current_) return false;
     answer(current_->order[static_cast<size_t>(place)]);
     return true;
 }
 
-void RunningTest::skip() {
+void ExamSession::skip() {
     if (closed_ || !current_ || !skipAvailable()) return;
     if (shown_ > 0) --shown_;
     nextQuestion();
 }
 
-void RunningTest::leave() { endTest(); }
+void ExamSession::leave() { endTest(); }
 
-void RunningTest::endTest() {
+void ExamSession::endTest() {
     if (closed_) return;
     closed_ = true;
     screen_.closeScreen();

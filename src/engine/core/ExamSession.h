@@ -15,9 +15,9 @@ namespace quillet {
 
 // What the running test asks of the test screen. The window implements it;
 // tests record the calls.
-class TestScreen {
+class ExamScreen {
 public:
-    virtual ~TestScreen() = default;
+    virtual ~ExamScreen() = default;
     // Fill the labels, tags, positions, header and figure button, and move the
     // canvas back to its origin (the scroll bars keep their values).
     virtual void showQuestion(const QuestionOnScreen& question) = 0;
@@ -47,10 +47,10 @@ void CountUp(int& counter);
 // Counters are ints that stop at their maximum; the current run lives in
 // AppState::currentRun so that it carries over to the next test of the same
 // program run.
-class RunningTest {
+class ExamSession {
 public:
-    RunningTest(AppState& state, RandomSource& random, const TextMeasurer& measurer,
-                TestScreen& screen);
+    ExamSession(AppState& state, RandomSource& random, const TextMeasurer& measurer,
+                ExamScreen& screen);
 
     // The screen's load step: mode caption, empty run label, simulated count,
     // question list (showing the short-exam message if any), counters and
@@ -112,7 +112,7 @@ private:
     AppState& state_;
     RandomSource& random_;
     const TextMeasurer& measurer_;
-    TestScreen& screen_;
+    ExamScreen& screen_;
 
     int mode_ = kModeEachOnce;
     int simulatedCount_ = 0;

@@ -7,7 +7,7 @@
 #include "Screenshots.h"
 #include "engine/core/QuestionList.h"
 #include "shell/core/Random.h"
-#include "engine/gui/TakeTest.h"
+#include "engine/gui/ExamWindow.h"
 #include "presentation/core/QuestionLoader.h"
 #include "shell/core/AppState.h"
 #include "shell/core/QuestionBank.h"
@@ -39,7 +39,7 @@ qint64 FindQuestion(const AppState& state, const char* sql) {
 }
 
 // Puts question `id` on the screen of `window` in place of the one its test drew.
-void Show(TakeTest& window, AppState& state, qint64 id) {
+void Show(ExamWindow& window, AppState& state, qint64 id) {
     MersenneRandom random(1);
     LabelMeasurer measurer;
     const LoadOutcome outcome = LoadQuestion(state, id, random, measurer);
@@ -53,7 +53,7 @@ QUILLET_SCREENSHOTS(take_test) {
         AppState state;
         if (OpenBank(state, context.programDir, 2, kModeEachOnce)) {
             MersenneRandom random(7);
-            TakeTest window(state, nullptr, &random);
+            ExamWindow window(state, nullptr, &random);
             Show(window, state,
                  FindQuestion(state,
                               "SELECT QuestionID FROM QUESTIONS WHERE "
@@ -66,7 +66,7 @@ QUILLET_SCREENSHOTS(take_test) {
         AppState state;
         if (OpenBank(state, context.programDir, 2, kModeReview)) {
             MersenneRandom random(7);
-            TakeTest window(state, nullptr, &random);
+            ExamWindow window(state, nullptr, &random);
             shots::Save(context, &window, QStringLiteral("take-test-review"));
         }
     }
@@ -75,7 +75,7 @@ QUILLET_SCREENSHOTS(take_test) {
         AppState state;
         if (OpenBank(state, context.programDir, 5, kModeSimulatedExam)) {
             MersenneRandom random(7);
-            TakeTest window(state, nullptr, &random);
+            ExamWindow window(state, nullptr, &random);
             Show(window, state,
                  FindQuestion(state,
                               "SELECT QuestionID FROM QUESTIONS ORDER BY length(Question) + "
@@ -93,7 +93,7 @@ QUILLET_SCREENSHOTS(take_test) {
         if (OpenBank(state, context.programDir, 2, kModeRealExam)) {
             state.exams = LoadExams(state.database);
             MersenneRandom random(7);
-            TakeTest window(state, nullptr, &random);
+            ExamWindow window(state, nullptr, &random);
             shots::Save(context, &window, QStringLiteral("take-test-real-exam"));
         }
     }
@@ -119,7 +119,7 @@ QUILLET_SCREENSHOTS(take_test) {
             OpenBank(state, dir.path(), 3, kModeUntilRight)) {
             state.currentRun = 3;
             MersenneRandom random(7);
-            TakeTest window(state, nullptr, &random);
+            ExamWindow window(state, nullptr, &random);
             window.setRunText(RunText(state.currentRun));
             shots::Save(context, &window, QStringLiteral("take-test-table-figure"));
         }

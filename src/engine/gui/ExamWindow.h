@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "engine/core/RunningTest.h"
+#include "engine/core/ExamSession.h"
 #include "presentation/core/QuestionLayout.h"
 
 class QLabel;
@@ -37,15 +37,15 @@ QString ShownCaption(const QString& caption);
 // The test screen: one test of the current element in the current mode, from
 // the moment it is created (its load step prepares the questions and shows the
 // first one) until the test ends or the student leaves. Run it with exec().
-class TakeTest : public QDialog, public TestScreen {
+class ExamWindow : public QDialog, public ExamScreen {
     Q_OBJECT
 public:
     // `random` lets a test choose the questions' order; by default the screen
     // uses its own generator, seeded when it loads from `seeds` (the clock when
     // none is given). A source passed in is used as it is, not seeded again.
-    explicit TakeTest(AppState& state, QWidget* parent = nullptr, RandomSource* random = nullptr,
+    explicit ExamWindow(AppState& state, QWidget* parent = nullptr, RandomSource* random = nullptr,
                       std::function<unsigned int()> seeds = {});
-    ~TakeTest() override;
+    ~ExamWindow() override;
 
     // Decodes the screen's pictures ahead of its first opening (they are kept
     // for the run), so that the first question appears sooner.
@@ -61,9 +61,9 @@ public:
     // Every answer label back to its normal colour.
     void ResetRollovers();
 
-    const RunningTest& test() const { return *test_; }
+    const ExamSession& test() const { return *test_; }
 
-    // TestScreen
+    // ExamScreen
     void showQuestion(const QuestionOnScreen& question) override;
     void setProgressText(const QString& text) override;
     void setRunText(const QString& text) override;
@@ -96,7 +96,7 @@ private:
     RandomSource* random_;
     std::function<unsigned int()> seeds_;
     LabelMeasurer measurer_;
-    std::unique_ptr<RunningTest> test_;
+    std::unique_ptr<ExamSession> test_;
 
     QWidget* picOuter_ = nullptr;
     QWidget* picInner_ = nullptr;

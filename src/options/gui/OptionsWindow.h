@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/core/TestModes.h"
+#include "shell/core/ExamMode.h"
 
 #include <QDialog>
 #include <QPixmap>
@@ -31,10 +31,10 @@ class PictureButtons;
 // Creating the screen loads it. After a close the object may be shown again
 // (the owner keeps it unless BACK closed it, see discarded()); showing it then
 // loads it afresh.
-class TestOptions : public QDialog {
+class OptionsWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TestOptions(AppState& state, QWidget* parent = nullptr);
+    explicit OptionsWindow(AppState& state, QWidget* parent = nullptr);
 
     // Marks the tab of element `whichsection` (1..5) as chosen and rebuilds the
     // section list for that element. Any other number chooses no tab and lists
@@ -123,23 +123,23 @@ private:
 // Keeps the options screen between openings for its caller (the main menu):
 // a screen closed by BACK is discarded, one closed any other way is kept and
 // shown again next time.
-class TestOptionsHolder {
+class OptionsWindowHolder {
 public:
-    explicit TestOptionsHolder(AppState& state) : state_(state) {}
-    ~TestOptionsHolder();
-    TestOptionsHolder(const TestOptionsHolder&) = delete;
-    TestOptionsHolder& operator=(const TestOptionsHolder&) = delete;
+    explicit OptionsWindowHolder(AppState& state) : state_(state) {}
+    ~OptionsWindowHolder();
+    OptionsWindowHolder(const OptionsWindowHolder&) = delete;
+    OptionsWindowHolder& operator=(const OptionsWindowHolder&) = delete;
 
     // Shows the screen modally over `parent`, creating it when none is kept,
     // and returns once it has closed.
     void Show(QWidget* parent);
 
     // The kept screen, if any.
-    TestOptions* screen() const { return screen_; }
+    OptionsWindow* screen() const { return screen_; }
 
 private:
     AppState& state_;
-    QPointer<TestOptions> screen_;
+    QPointer<OptionsWindow> screen_;
 };
 
 }  // namespace quillet

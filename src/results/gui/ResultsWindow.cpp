@@ -1,8 +1,8 @@
-#include "results/gui/TestResults.h"
+#include "results/gui/ResultsWindow.h"
 
 #include "engine/core/ReviewList.h"
 #include "shell/core/AppState.h"
-#include "shell/core/TestModes.h"
+#include "shell/core/ExamMode.h"
 #include "shell/gui/Look.h"
 #include "shell/gui/Platform.h"
 #include "shell/gui/Twips.h"
@@ -38,7 +38,7 @@ const char* BarImage(BarPicture picture) {
 
 }  // namespace
 
-TestResults::TestResults(AppState& state, QWidget* parent)
+ResultsWindow::ResultsWindow(AppState& state, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), state_(state) {
     using namespace results_layout;
     setObjectName(QStringLiteral("TestResults"));
@@ -112,7 +112,7 @@ TestResults::TestResults(AppState& state, QWidget* parent)
     const ExamInfo* realExam = NormalizedTestMode(state_.testMode) == kModeRealExam
                                    ? state_.exams.find(state_.currentElement)
                                    : nullptr;
-    report_ = std::make_unique<TestReport>(state_.sections, state_.currentElement, realExam);
+    report_ = std::make_unique<ScoreReport>(state_.sections, state_.currentElement, realExam);
     if (report_->afterRealExam()) {
         // The pass line sits under "Overall Score", which moves up to make room.
         overallTitle->move(overallTitle->x(), Px(45));
@@ -143,12 +143,12 @@ TestResults::TestResults(AppState& state, QWidget* parent)
         case Cheer::None: break;
     }
     DrawGrid();
-    connect(scroll_, &QScrollBar::valueChanged, this, &TestResults::DrawGrid);
+    connect(scroll_, &QScrollBar::valueChanged, this, &ResultsWindow::DrawGrid);
 }
 
-TestResults::~TestResults() = default;
+ResultsWindow::~ResultsWindow() = default;
 
-void TestResults::DrawGrid() {
+void ResultsWindow::DrawGrid() {
     using namespace results_layout;
     const int first = scroll_->value();
     for (int i = 0; i < kVisibleRows; ++i) {
@@ -159,7 +159,7 @@ void TestResults::DrawGrid() {
         row.score->setVisible(result != nullptr);
         if (!result) continue;
 
-        row.score->setText(TestReport::ScoreText(*result));
+        row.score->setText(ScoreReport::ScoreText(*result));
         row.score->adjustSize();
         row.name->setText(result->name);
         row.name->setAccessibleName(report_->SpokenRow(*result));

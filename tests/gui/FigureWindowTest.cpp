@@ -10,7 +10,7 @@
 
 #include "GuiSupport.h"
 #include "presentation/core/FigureViewer.h"
-#include "presentation/gui/FigureViewer.h"
+#include "presentation/gui/FigureWindow.h"
 #include "shell/core/QuestionBank.h"
 #include "shell/gui/Twips.h"
 
@@ -77,7 +77,7 @@ Seen OpenAndClose(AppState& state, std::function<void(QWidget*)> close) {
         seen.hBar = viewer->findChild<QWidget*>("HScroll1")->geometry();
         close(viewer);
     });
-    frmFigure viewer(state);
+    FigureWindow viewer(state);
     viewer.exec();
     EXPECT_TRUE(seen.ran) << "the viewer did not come up";
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the viewer did not close";
@@ -118,7 +118,7 @@ TEST_F(FigureViewer, ALargeFigureScrollsHalfThousandTwipsAStepAndReopensAtItsOri
     folder.state.currentFigureID = 2;
     for (int opening = 0; opening < 2; ++opening) {
         SCOPED_TRACE(opening);
-        frmFigure viewer(folder.state);
+        FigureWindow viewer(folder.state);
         auto* picture = Child<QLabel>(&viewer, "picinner");
         auto* frame = Child(&viewer, "picouter");
         auto* across = Child<QScrollBar>(&viewer, "HScroll1");
@@ -144,7 +144,7 @@ TEST_F(FigureViewer, ALargeFigureScrollsHalfThousandTwipsAStepAndReopensAtItsOri
 
 TEST_F(FigureViewer, PressesOnTheBackgroundCaptionFrameAndPictureMoveTheWindow) {
     folder.state.currentFigureID = 1;
-    frmFigure viewer(folder.state);
+    FigureWindow viewer(folder.state);
     int moves = 0;
     viewer.setWindowMover([&moves](QWindow*) { ++moves; });
     viewer.show();
@@ -173,7 +173,7 @@ TEST_F(FigureViewer, PressesOnTheBackgroundCaptionFrameAndPictureMoveTheWindow) 
 }
 
 // The picture lies wholly inside the frame, and neither bar has anywhere to go.
-void ExpectWholeFigure(frmFigure& viewer) {
+void ExpectWholeFigure(FigureWindow& viewer) {
     auto* picture = viewer.findChild<QWidget*>("picinner");
     auto* frame = viewer.findChild<QWidget*>("picouter");
     EXPECT_TRUE(QRect(QPoint(0, 0), frame->size()).contains(picture->geometry()))
@@ -187,11 +187,11 @@ QRect Available(QWidget& window) { return window.screen()->availableGeometry(); 
 
 TEST_F(FigureViewer, FOrADoubleClickShowsTheWholeFigureCentredAndGoesBackToTheDesignedSize) {
     folder.state.currentFigureID = 4;
-    frmFigure viewer(folder.state);
+    FigureWindow viewer(folder.state);
     viewer.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
     const QSize designed = viewer.size();
-    EXPECT_EQ(designed, frmFigure::designedSize());
+    EXPECT_EQ(designed, FigureWindow::designedSize());
     EXPECT_LT(viewer.minimumSize().width(), designed.width()) << "the student can resize it";
     EXPECT_GT(viewer.maximumSize().width(), designed.width());
     auto* across = Child<QScrollBar>(&viewer, "HScroll1");
@@ -220,7 +220,7 @@ TEST_F(FigureViewer, FOrADoubleClickShowsTheWholeFigureCentredAndGoesBackToTheDe
 
 TEST_F(FigureViewer, AFigureLargerThanTheScreenFillsItAndStillScrolls) {
     folder.state.currentFigureID = 2;
-    frmFigure viewer(folder.state);
+    FigureWindow viewer(folder.state);
     viewer.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
     const QRect screen = Available(viewer);
@@ -243,7 +243,7 @@ TEST_F(FigureViewer, AFigureLargerThanTheScreenFillsItAndStillScrolls) {
 
 TEST_F(FigureViewer, EveryResizeLaysTheWindowOutAgain) {
     folder.state.currentFigureID = 1;
-    frmFigure viewer(folder.state);
+    FigureWindow viewer(folder.state);
     viewer.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
     for (const QSize size : {QSize(600, 500), viewer.minimumSize()}) {
