@@ -18,13 +18,13 @@ static void BM_OpenRealBankAndLoadSections(benchmark::State& st) {
     QTemporaryDir dir;
     QFile::copy(QUILLET_BANK, dir.filePath("quillet.dat"));
     for (auto _ : st) {
-        quillet::AppState state;
-        state.programDir = dir.path();
-        state.programName = "quillet";
-        state.settingsPath = dir.filePath("quillet.ini");
-        const quillet::BankResult result = quillet::OpenQuestionBank(state);
+        quillet::Session session;
+        session.programDir = dir.path();
+        session.programName = "quillet";
+        session.settingsPath = dir.filePath("quillet.ini");
+        const quillet::BankResult result = quillet::OpenQuestionBank(session);
         if (!result.ok()) st.SkipWithError(qPrintable(result.text));
-        benchmark::DoNotOptimize(state.sections.count());
+        benchmark::DoNotOptimize(session.sections.count());
     }
 }
 BENCHMARK(BM_OpenRealBankAndLoadSections)->Unit(benchmark::kMillisecond);
@@ -36,16 +36,16 @@ static void BM_LoadSectionsOnly(benchmark::State& st) {
     }
     QTemporaryDir dir;
     QFile::copy(QUILLET_BANK, dir.filePath("quillet.dat"));
-    quillet::AppState state;
-    state.programDir = dir.path();
-    state.programName = "quillet";
-    state.settingsPath = dir.filePath("quillet.ini");
-    if (!quillet::OpenQuestionBank(state).ok()) {
+    quillet::Session session;
+    session.programDir = dir.path();
+    session.programName = "quillet";
+    session.settingsPath = dir.filePath("quillet.ini");
+    if (!quillet::OpenQuestionBank(session).ok()) {
         st.SkipWithError("cannot open the bank");
         return;
     }
     for (auto _ : st) {
-        const quillet::BankResult result = quillet::LoadSections(state);
+        const quillet::BankResult result = quillet::LoadSections(session);
         benchmark::DoNotOptimize(result.status);
     }
 }

@@ -13,7 +13,7 @@
 #include "shell/core/Random.h"
 #include "presentation/core/QuestionLoader.h"
 #include "presentation/core/QuestionText.h"
-#include "shell/core/AppState.h"
+#include "shell/core/Program.h"
 #include "shell/core/QuestionBank.h"
 
 namespace {
@@ -38,22 +38,23 @@ struct Measurer : TextMeasurer {
 
 // A program state with an open bank and every section chosen, or an error.
 struct OpenBank {
-    AppState state;
+    Session session;
+    StudentOptions options;
     QString error;
 
     explicit OpenBank(const QString& path, int element) {
-        state.settingsPath = QFileInfo(path).dir().filePath("bench-none.ini");
+        session.settingsPath = QFileInfo(path).dir().filePath("bench-none.ini");
         if (!QFileInfo(path).isFile()) {
             error = "no question bank at " + path;
             return;
         }
-        if (state.database.open(path, kQuestionBankKey) != 0 || !LoadSections(state).ok()) {
+        if (session.database.open(path, kQuestionBankKey) != 0 || !LoadSections(session).ok()) {
             error = "cannot open " + path;
             return;
         }
-        for (SectionInfo& section : state.sections) section.Ask = true;
-        state.currentElement = element;
-        state.testMode = kModeEachOnce;
+        for (SectionInfo& section : session.sections) section.Ask = true;
+        session.currentElement = element;
+        options.testMode = kModeEachOnce;
     }
 };
 
@@ -78,12 +79,13 @@ OpenBank& GeneratedBank() {
     return *bank;
 }
 
-void PrepareList(benchmark::State& run, AppState& state) {
+void PrepareList(benchmark::State& run, OpenBank& bank) {
+    Session& session = bank.session;
     MersenneRandom random(1);
     QuestionIdList list, scramble;
     for (auto _ : run) {
-        int simulated = SimulatedQuestionCount(state.currentElement);
-        const PreparedList prepared = PrepareQuestionList(state, random, list, scramble, simulated);
+        int simulated = SimulatedQuestionCount(session.currentElement);
+        const PreparedList prepared = PrepareQuestionList(session, bank.options.testMode, random, list, scramble, simulated);
         benchmark::DoNotOptimize(list.data());
         run.counters["questions"] = prepared.count;
     }
@@ -92,7 +94,7 @@ void PrepareList(benchmark::State& run, AppState& state) {
 void BM_PrepareQuestionList_Generated(benchmark::State& run) {
     OpenBank& bank = GeneratedBank();
     if (!bank.error.isEmpty()) return run.SkipWithError(bank.error.toUtf8().constData());
-    PrepareList(run, bank.state);
+    PrepareList(run, bank);
 }
 BENCHMARK(BM_PrepareQuestionList_Generated)->Unit(benchmark::kMillisecond);
 
@@ -100,7 +102,7 @@ BENCHMARK(BM_PrepareQuestionList_Generated)->Unit(benchmark::kMillisecond);
 void BM_PrepareQuestionList_RealBank(benchmark::State& run) {
     OpenBank bank(QUILLET_BANK, static_cast<int>(run.range(0)));
     if (!bank.error.isEmpty()) return run.SkipWithError(bank.error.toUtf8().constData());
-    PrepareList(run, bank.state);
+    PrepareList(run, bank);
 }
 BENCHMARK(BM_PrepareQuestionList_RealBank)->Arg(2)->Arg(3)->Arg(5)->Unit(benchmark::kMillisecond);
 
@@ -116,11 +118,12 @@ void BM_FirstQuestionList_ColdBank(benchmark::State& run) {
         if (!bank.error.isEmpty()) return run.SkipWithError(bank.error.toUtf8().constData());
         int simulated = SimulatedQuestionCount(5);
         const PreparedList prepared =
-            PrepareQuestionList(bank.state, random, list, scramble, simulated);
+            PrepareQuestionList(bank.session, bank.options.testMode, random, list, scramble,
+                                simulated);
         benchmark::DoNotOptimize(list.data());
         run.counters["questions"] = prepared.count;
         run.PauseTiming();  // closing the bank is not timed either
-        bank.state.database.close();
+        bank.session.database.close();
         run.ResumeTiming();
     }
 }
@@ -152,11 +155,12 @@ BENCHMARK(BM_ConvertQuestionText);
 void BM_LoadQuestion(benchmark::State& run) {
     OpenBank& bank = GeneratedBank();
     if (!bank.error.isEmpty()) return run.SkipWithError(bank.error.toUtf8().constData());
-    bank.state.shuffleOn = true;
+    bank.options.shuffleOn = true;
     MersenneRandom random(1);
     Measurer measurer;
     for (auto _ : run) {
-        LoadOutcome outcome = LoadQuestion(bank.state, kGeneratedQuestions / 2, random, measurer);
+        LoadOutcome outcome = LoadQuestion(bank.session, bank.options.shuffleOn, kGeneratedQuestions / 2,
+                                           random, measurer);
         if (!outcome.shown()) return run.SkipWithError("question not shown");
         benchmark::DoNotOptimize(outcome);
     }

@@ -10,7 +10,7 @@
 
 #include "BankWriter.h"
 #include "engine/core/ReviewList.h"
-#include "shell/core/AppState.h"
+#include "shell/core/Program.h"
 #include "shell/core/QuestionBank.h"
 #include "shell/core/Random.h"
 
@@ -24,7 +24,7 @@ constexpr int kAnswers = 100000;
 
 struct ReviewSetup {
     QTemporaryDir dir;
-    AppState state;
+    Session session;
     QString recordPath = dir.filePath("quillet-record.db");
     QString error;
 
@@ -36,28 +36,28 @@ struct ReviewSetup {
                                          "A", std::nullopt, QString("T%1").arg(id)});
         }
         const QString bank = dir.filePath("quillet.dat");
-        if (!qbank::WriteBank(bank, content) || state.database.open(bank, kQuestionBankKey) != 0 ||
-            !LoadSections(state).ok()) {
+        if (!qbank::WriteBank(bank, content) || session.database.open(bank, kQuestionBankKey) != 0 ||
+            !LoadSections(session).ok()) {
             error = "cannot make the bank";
             return;
         }
-        for (SectionInfo& section : state.sections) section.Ask = true;
-        state.currentElement = 2;
+        for (SectionInfo& section : session.sections) section.Ask = true;
+        session.currentElement = 2;
         if (!fillRecord()) error = "cannot make the record";
-        state.record.open(recordPath);
+        session.record.open(recordPath);
     }
 
     // Answers to random questions, about one in three wrong, written in one
     // transaction (one per answer would take minutes to set up).
     bool fillRecord() {
-        if (state.record.open(recordPath) != StudyRecord::OpenStatus::Created) return false;
-        state.record.close();
+        if (session.record.open(recordPath) != StudyRecord::OpenStatus::Created) return false;
+        session.record.close();
         Database db;
         if (db.open(recordPath, QByteArray()) != 0 || db.exec("BEGIN") != 0) return false;
         Query answer(db, "INSERT INTO ANSWERS (POOL, QUESTION, ANSWERED_AT, CORRECT) VALUES (?, ?, ?, ?)");
         Query latest(db, "INSERT OR REPLACE INTO LATEST VALUES (?, ?, last_insert_rowid(), ?)");
         std::mt19937 random(7);
-        const QString pool = PoolNameFor(state, 2);
+        const QString pool = PoolNameFor(session, 2);
         const QString when = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
         for (int i = 0; i < kAnswers; ++i) {
             const QString question = QString("T%1").arg(1 + random() % kQuestions);
@@ -82,7 +82,7 @@ void BM_PrepareReviewList_100kAnswers(benchmark::State& run) {
     if (!setup.error.isEmpty()) return run.SkipWithError(setup.error.toUtf8().constData());
     MersenneRandom random(1);
     for (auto _ : run) {
-        const ReviewList list = PrepareReviewList(setup.state, random);
+        const ReviewList list = PrepareReviewList(setup.session, random);
         benchmark::DoNotOptimize(list.questions.data());
         run.counters["listed"] = static_cast<double>(list.questions.size());
     }

@@ -2,7 +2,7 @@
 
 #include "app/Screens.h"
 #include "engine/gui/ExamWindow.h"
-#include "shell/core/AppState.h"
+#include "shell/core/Program.h"
 #include "shell/core/Settings.h"
 #include "shell/gui/Look.h"
 #include "shell/gui/Platform.h"
@@ -32,8 +32,8 @@ xcb_connection_t* X11Connection() {
 
 }  // namespace
 
-BlackBackground::BlackBackground(AppState& state, int splashMs)
-    : QWidget(nullptr, Qt::FramelessWindowHint), state_(state), splashMs_(splashMs) {
+BlackBackground::BlackBackground(Program& program, int splashMs)
+    : QWidget(nullptr, Qt::FramelessWindowHint), program_(program), splashMs_(splashMs) {
     setObjectName(QStringLiteral("BlackBackground"));
     setWindowTitle(QStringLiteral("Quillet"));
     QPalette pal = palette();
@@ -58,9 +58,10 @@ BlackBackground::BlackBackground(AppState& state, int splashMs)
         // No thread to be had: the splash decodes its picture itself.
     }
 
-    state_.settingsPath = SettingsPathFor(state_);
-    state_.blackBackgroundOn = settings::ReadBlackBackgroundOn(state_.settingsPath);
-    if (!state_.blackBackgroundOn) {
+    Session& session = program_.session;
+    session.settingsPath = SettingsPathFor(session);
+    program_.options.blackBackgroundOn = settings::ReadBlackBackgroundOn(session.settingsPath);
+    if (!program_.options.blackBackgroundOn) {
         // 10 twips is less than a pixel: the window is there, but not seen.
         resize(std::max(1, Px(10)), std::max(1, Px(10)));
     }
@@ -70,7 +71,7 @@ BlackBackground::~BlackBackground() = default;
 
 void BlackBackground::showAsSet() {
     if (windowSystemBlack_) askWindowSystemForBlack(winId());
-    if (state_.blackBackgroundOn) {
+    if (program_.options.blackBackgroundOn) {
         // Without a window manager a maximised window keeps its default size
         // in a corner, so the window takes its screen's whole area itself; the
         // full-screen state asks a window manager for the same.
@@ -150,7 +151,9 @@ void BlackBackground::runProgram() {
         // front of the black background.
         Splash splash(
             [this] {
-                menu_ = std::make_unique<MainMenu>(state_, DefaultScreens(), this);
+                menu_ = std::make_unique<MainMenu>(program_.session, program_.options,
+                                                   program_.services, DefaultScreens(program_),
+                                                   this);
                 if (menu_->loaded()) PrepareWhileTheSplashShows(*menu_);
             },
             splashMs_, this, splashPicture_.valid() ? splashPicture_.get() : QImage());

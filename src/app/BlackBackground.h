@@ -12,7 +12,7 @@ class QTimer;
 
 namespace quillet {
 
-struct AppState;
+struct Program;
 class MainMenu;
 
 // The first window: black and covering the whole screen behind the program, or
@@ -23,7 +23,7 @@ class BlackBackground : public QWidget {
     Q_OBJECT
 public:
     // `splashMs` is the splash's display time (tests shorten it).
-    explicit BlackBackground(AppState& state, int splashMs = 4500);
+    explicit BlackBackground(Program& program, int splashMs = 4500);
     ~BlackBackground() override;
 
     // Shows the window as its setting asks: over the whole of its screen, or
@@ -49,7 +49,7 @@ private:
     void coverScreen();
     void askWindowSystemForBlack(WId window);
 
-    AppState& state_;
+    Program& program_;
     int splashMs_;
     // The window system fills the window with black itself: the program draws
     // nothing and keeps no picture of the whole screen.

@@ -4,6 +4,7 @@
 #include "options/gui/OptionsWindow.h"
 #include "presentation/gui/FigureWindow.h"
 #include "results/gui/ResultsWindow.h"
+#include "shell/core/Program.h"
 #include "ui/gui/Accessible.h"
 #include "ui/gui/Info.h"
 
@@ -11,31 +12,35 @@
 
 namespace quillet {
 
-namespace {
-template <typename Window>
-void ShowModal(AppState& state, QWidget* parent) {
-    Window window(state, parent);
-    ExecModal(window);
-}
-}  // namespace
-
-Screens DefaultScreens() {
+Screens DefaultScreens(Program& program) {
+    Session& session = program.session;
     Screens screens;
-    screens.info = [](AppState& state, QWidget* parent) {
-        Info info(state, parent, QStringLiteral(QUILLET_HOME_PAGE));
+    screens.info = [&session](QWidget* parent) {
+        Info info(session.exams, parent, QStringLiteral(QUILLET_HOME_PAGE));
         ExecModal(info);
     };
-    screens.test = [info = screens.info](AppState& state, QWidget* parent) {
-        ExamWindow test(state, parent);
-        test.setFigureOpener([&state, &test] { ShowModal<FigureWindow>(state, &test); });
-        test.setInfoOpener([&state, &test, info] { info(state, &test); });
+    screens.test = [&program, info = screens.info](QWidget* parent) {
+        Session& session = program.session;
+        ExamWindow test(session, program.options, program.sounds, program.services.fatal, parent);
+        test.setFigureOpener([&session, &test](int figureId) {
+            FigureWindow figure(session.database, figureId, &test);
+            ExecModal(figure);
+        });
+        test.setInfoOpener([&test, info] { info(&test); });
         ExecModal(test);
+        return test.test().result();
     };
-    screens.results = ShowModal<ResultsWindow>;
+    screens.results = [&program](const FinishedTest& test, QWidget* parent) {
+        ResultsWindow results(program.session, test, program.sounds, parent);
+        ExecModal(results);
+    };
     // The options screen is kept between showings unless BACK discarded it.
     auto options = std::make_shared<std::unique_ptr<OptionsWindowHolder>>();
-    screens.options = [options](AppState& state, QWidget* parent) {
-        if (!*options) *options = std::make_unique<OptionsWindowHolder>(state);
+    screens.options = [&program, options](QWidget* parent) {
+        if (!*options) {
+            *options = std::make_unique<OptionsWindowHolder>(program.session, program.options,
+                                                             program.sounds);
+        }
         (*options)->Show(parent);
     };
     return screens;

@@ -1,6 +1,6 @@
-#include "shell/core/AppState.h"
 #include "app/BlackBackground.h"
 #include "app/Trace.h"
+#include "shell/core/Program.h"
 #include "shell/gui/Platform.h"
 
 #include <QApplication>
@@ -16,15 +16,16 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.quillet"));
     quillet::Trace::FromEnvironment(&app, mainEntered);
 
-    quillet::AppState state;
-    state.programDir = QCoreApplication::applicationDirPath();
-    state.programName = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    quillet::LazySoundPlayer sound(quillet::SoundModulePath(state.programDir));
+    quillet::Program program;
+    quillet::Session& session = program.session;
+    session.programDir = QCoreApplication::applicationDirPath();
+    session.programName = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    quillet::LazySoundPlayer sound(quillet::SoundModulePath(session.programDir));
     quillet::MessageBoxFatalHandler fatal;
-    state.sound = &sound;
-    state.fatal = &fatal;
+    program.services.sound = &sound;
+    program.services.fatal = &fatal;
 
-    quillet::BlackBackground background(state);
+    quillet::BlackBackground background(program);
     QObject::connect(&background, &quillet::BlackBackground::programFinished, &app,
                      &QCoreApplication::quit, Qt::QueuedConnection);
     background.showAsSet();

@@ -76,11 +76,11 @@ struct Loaded {
             bank.questions.push_back(q);
         }
         EXPECT_TRUE(folder.writeBank(bank));
-        WriteSetting(folder.state.settingsPath, "Sections", "Ask1", "Yes");
-        menu = std::make_unique<MainMenu>(folder.state, Screens{});
-        folder.state.currentElement = 2;
+        WriteSetting(folder.session.settingsPath, "Sections", "Ask1", "Yes");
+        menu = std::make_unique<MainMenu>(folder.session, folder.options, folder.services,
+                                          Screens{});
+        folder.session.currentElement = 2;
     }
-    AppState& state() { return folder.state; }
 };
 
 void Show(QWidget* window) {
@@ -102,7 +102,8 @@ TEST(Accessibility, MainMenuItemsAreMenuItemsNamedByTheirCaptions) {
 
 TEST(Accessibility, TestScreenReadsItsQuestionAndStatusAndNamesItsButtons) {
     Loaded program;
-    ExamWindow test(program.state());
+    ProgramFolder& f = program.folder;
+    ExamWindow test(f.session, f.options, f.sounds, f.services.fatal);
     Show(&test);
     const auto tree = Tree(&test);
     EXPECT_EQ(CountShown(tree, QAccessible::PushButton), 7);  // four answers, three pictures
@@ -124,8 +125,9 @@ TEST(Accessibility, TestScreenReadsItsQuestionAndStatusAndNamesItsButtons) {
 // description.
 TEST(Accessibility, ANewQuestionStartsTheKeyboardAtItsFirstAnswer) {
     Loaded program;
-    program.state().shuffleOn = true;
-    ExamWindow test(program.state());
+    program.folder.options.shuffleOn = true;
+    ProgramFolder& f = program.folder;
+    ExamWindow test(f.session, f.options, f.sounds, f.services.fatal);
     Show(&test);
     test.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&test));
@@ -146,7 +148,7 @@ TEST(Accessibility, ANewQuestionStartsTheKeyboardAtItsFirstAnswer) {
 
 TEST(Accessibility, OptionsScreenHasPageTabsBoxesOptionsAndButtons) {
     Loaded program;
-    OptionsWindow options(program.state());
+    OptionsWindow options(program.folder.session, program.folder.options, program.folder.sounds);
     Show(&options);
     auto tree = Tree(&options);
     EXPECT_EQ(CountShown(tree, QAccessible::PageTab), 3 + 5);
@@ -177,9 +179,10 @@ TEST(Accessibility, OptionsScreenHasPageTabsBoxesOptionsAndButtons) {
 
 TEST(Accessibility, ResultsRowsReadAsOneSentenceEach) {
     Loaded program;
-    program.state().sections(1).AskedCount = 3;
-    program.state().sections(1).CorrectCount = 2;
-    ResultsWindow results(program.state());
+    FinishedTest test{2, kModeEachOnce, program.folder.session.sections, false};
+    test.scores(1).AskedCount = 3;
+    test.scores(1).CorrectCount = 2;
+    ResultsWindow results(program.folder.session, test, program.folder.sounds);
     Show(&results);
     const auto tree = Tree(&results);
     EXPECT_TRUE(
@@ -191,7 +194,7 @@ TEST(Accessibility, ResultsRowsReadAsOneSentenceEach) {
 
 TEST(Accessibility, InformationMenuItemsCanBePressedFromAnAssistiveTool) {
     Loaded program;
-    Info info(program.state());
+    Info info(program.folder.session.exams);
     Show(&info);
     const auto tree = Tree(&info);
     for (const char* name : {"Disclaimer", "How to Study", "Contact", "Back"}) {
@@ -205,8 +208,7 @@ TEST(Accessibility, InformationMenuItemsCanBePressedFromAnAssistiveTool) {
 
 TEST(Accessibility, MessageBoxIsAnAlertNamedByItsText) {
     Loaded program;
-    program.state().messageText = "You have not chosen any sections.";
-    MessageBox box(program.state());
+    MessageBox box("You have not chosen any sections.");
     Show(&box);
     const auto tree = Tree(&box);
     ASSERT_FALSE(tree.empty());

@@ -55,14 +55,15 @@ struct Screen {
 
     Screen(int mode, const qbank::BankContent& bank, bool shuffle = false, bool show = true) {
         EXPECT_TRUE(folder.writeBank(bank));
-        EXPECT_EQ(folder.state.database.open(folder.file("quillet.dat"), kQuestionBankKey), 0);
-        EXPECT_TRUE(LoadSections(folder.state).ok());
-        folder.state.sections(1).Ask = folder.state.sections(3).Ask = true;
-        folder.state.currentElement = 2;
-        folder.state.testMode = mode;
-        folder.state.shuffleOn = shuffle;
+        EXPECT_EQ(folder.session.database.open(folder.file("quillet.dat"), kQuestionBankKey), 0);
+        EXPECT_TRUE(LoadSections(folder.session).ok());
+        folder.session.sections(1).Ask = folder.session.sections(3).Ask = true;
+        folder.session.currentElement = 2;
+        folder.options.testMode = mode;
+        folder.options.shuffleOn = shuffle;
         QFile(folder.file("projctor.wav")).open(QIODevice::WriteOnly);
-        window = std::make_unique<ExamWindow>(folder.state, nullptr, &random);
+        window = std::make_unique<ExamWindow>(folder.session, folder.options, folder.sounds,
+                                              folder.services.fatal, nullptr, &random);
         if (show) window->show();
     }
 
@@ -82,7 +83,8 @@ struct Screen {
     }
     void button(const char* name) const { ClickChild(window.get(), name); }
     bool open() const { return window->isVisible(); }
-    const SectionInfo& section(int i) const { return folder.state.sections(i); }
+    // Section i with the scores of the test on screen.
+    const SectionInfo& section(int i) const { return window->test().result().scores(i); }
 };
 
 // The screen's own generator is seeded afresh at each opening, so two tests do not ask in the
@@ -90,15 +92,16 @@ struct Screen {
 TEST(ExamWindow, EachOpeningSeedsItsOwnGeneratorAnew) {
     ProgramFolder folder;
     ASSERT_TRUE(folder.writeBank(Bank(12)));
-    ASSERT_EQ(folder.state.database.open(folder.file("quillet.dat"), kQuestionBankKey), 0);
-    ASSERT_TRUE(LoadSections(folder.state).ok());
-    folder.state.sections(1).Ask = true;
-    folder.state.currentElement = 2;
-    folder.state.testMode = kModeEachOnce;
+    ASSERT_EQ(folder.session.database.open(folder.file("quillet.dat"), kQuestionBankKey), 0);
+    ASSERT_TRUE(LoadSections(folder.session).ok());
+    folder.session.sections(1).Ask = true;
+    folder.session.currentElement = 2;
+    folder.options.testMode = kModeEachOnce;
     unsigned int nextSeed = 1;
     std::vector<QStringList> orders;
     for (int opening = 0; opening < 2; ++opening) {
-        ExamWindow window(folder.state, nullptr, nullptr, [&] { return nextSeed++; });
+        ExamWindow window(folder.session, folder.options, folder.sounds, folder.services.fatal,
+                          nullptr, nullptr, [&] { return nextSeed++; });
         window.show();
         QStringList order;
         while (window.isVisible() && order.size() < 12) {
@@ -244,7 +247,7 @@ TEST(ExamWindow, FigureButtonOnlyWithAFigureAndTheOpenersAreCalled) {
     Screen s(kModeEachOnce, Bank(2, /*figureQuestion=*/1));
     s.button("RollOverPicture1");  // no information window yet: nothing happens
     int figures = 0, infos = 0, figureShown = 0;
-    s.window->setFigureOpener([&] { ++figures, figureShown = s.folder.state.currentFigureID; });
+    s.window->setFigureOpener([&](int figureId) { ++figures, figureShown = figureId; });
     s.window->setInfoOpener([&] { ++infos; });
     s.button("RollOverPicture1");
     auto* fig = s.window->findChild<QPushButton*>("cmdFIG");
@@ -339,7 +342,7 @@ TEST(ExamWindow, EveryWayOfEndingEndsTheModalRun) {
     Screen s(kModeEachOnce, other, false, /*show=*/false);
     QTimer::singleShot(5000, s.window.get(), [&] { s.window->done(-1); });
     EXPECT_NE(s.window->exec(), -1);
-    EXPECT_TRUE(s.folder.state.questionsNotFound);
+    EXPECT_TRUE(s.window->test().result().questionsNotFound);
     EXPECT_TRUE(s.messages.texts.isEmpty());
 }
 

@@ -41,7 +41,7 @@ protected:
                            {3, QByteArray("not a picture"), "Figure E9-3"},
                            {4, Png(500, 330), "Figure E5-1"}};
         ASSERT_TRUE(folder.writeBank(content));
-        ASSERT_TRUE(OpenQuestionBank(folder.state).ok());
+        ASSERT_TRUE(OpenQuestionBank(folder.session).ok());
     }
 
     template <typename T = QWidget>
@@ -64,7 +64,7 @@ struct Seen {
 
 // Opens the viewer modally as the test screen does, looks at it once it is up
 // and closes it with `close`.
-Seen OpenAndClose(AppState& state, std::function<void(QWidget*)> close) {
+Seen OpenAndClose(const Database& bank, int figureId, std::function<void(QWidget*)> close) {
     Seen seen;
     WhenModal("frmFigure", [&seen, close](QWidget* viewer) {
         seen.ran = true;
@@ -77,7 +77,7 @@ Seen OpenAndClose(AppState& state, std::function<void(QWidget*)> close) {
         seen.hBar = viewer->findChild<QWidget*>("HScroll1")->geometry();
         close(viewer);
     });
-    FigureWindow viewer(state);
+    FigureWindow viewer(bank, figureId);
     viewer.exec();
     EXPECT_TRUE(seen.ran) << "the viewer did not come up";
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the viewer did not close";
@@ -85,9 +85,8 @@ Seen OpenAndClose(AppState& state, std::function<void(QWidget*)> close) {
 }
 
 TEST_F(FigureViewer, ShowsTheFigureCentredUnderItsCaptionAndXClosesIt) {
-    folder.state.currentFigureID = 1;
     const Seen seen = OpenAndClose(
-        folder.state, [](QWidget* viewer) { ASSERT_TRUE(ClickChild(viewer, "Command1")); });
+        folder.session.database, 1, [](QWidget* viewer) { ASSERT_TRUE(ClickChild(viewer, "Command1")); });
     EXPECT_EQ(seen.caption, "Figure T-1");
     EXPECT_TRUE(seen.pictureShown);
     EXPECT_EQ(seen.picture, QSize(120, 80));
@@ -105,9 +104,8 @@ TEST_F(FigureViewer, MissingOrUnreadableFiguresLeaveAnEmptyFrameAndEscapeCloses)
     const std::pair<int, const char*> cases[] = {{99, "Figure not found"}, {3, "Figure E9-3"}};
     for (const auto& [id, caption] : cases) {
         SCOPED_TRACE(id);
-        folder.state.currentFigureID = id;
         const Seen seen = OpenAndClose(
-            folder.state, [](QWidget* viewer) { QTest::keyClick(viewer, Qt::Key_Escape); });
+            folder.session.database, id, [](QWidget* viewer) { QTest::keyClick(viewer, Qt::Key_Escape); });
         EXPECT_EQ(seen.caption, caption);
         EXPECT_FALSE(seen.pictureShown);
         EXPECT_TRUE(seen.picture.isEmpty());
@@ -115,10 +113,9 @@ TEST_F(FigureViewer, MissingOrUnreadableFiguresLeaveAnEmptyFrameAndEscapeCloses)
 }
 
 TEST_F(FigureViewer, ALargeFigureScrollsHalfThousandTwipsAStepAndReopensAtItsOrigin) {
-    folder.state.currentFigureID = 2;
     for (int opening = 0; opening < 2; ++opening) {
         SCOPED_TRACE(opening);
-        FigureWindow viewer(folder.state);
+        FigureWindow viewer(folder.session.database, 2);
         auto* picture = Child<QLabel>(&viewer, "picinner");
         auto* frame = Child(&viewer, "picouter");
         auto* across = Child<QScrollBar>(&viewer, "HScroll1");
@@ -143,8 +140,7 @@ TEST_F(FigureViewer, ALargeFigureScrollsHalfThousandTwipsAStepAndReopensAtItsOri
 }
 
 TEST_F(FigureViewer, PressesOnTheBackgroundCaptionFrameAndPictureMoveTheWindow) {
-    folder.state.currentFigureID = 1;
-    FigureWindow viewer(folder.state);
+    FigureWindow viewer(folder.session.database, 1);
     int moves = 0;
     viewer.setWindowMover([&moves](QWindow*) { ++moves; });
     viewer.show();
@@ -186,8 +182,7 @@ void ExpectWholeFigure(FigureWindow& viewer) {
 QRect Available(QWidget& window) { return window.screen()->availableGeometry(); }
 
 TEST_F(FigureViewer, FOrADoubleClickShowsTheWholeFigureCentredAndGoesBackToTheDesignedSize) {
-    folder.state.currentFigureID = 4;
-    FigureWindow viewer(folder.state);
+    FigureWindow viewer(folder.session.database, 4);
     viewer.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
     const QSize designed = viewer.size();
@@ -219,8 +214,7 @@ TEST_F(FigureViewer, FOrADoubleClickShowsTheWholeFigureCentredAndGoesBackToTheDe
 }
 
 TEST_F(FigureViewer, AFigureLargerThanTheScreenFillsItAndStillScrolls) {
-    folder.state.currentFigureID = 2;
-    FigureWindow viewer(folder.state);
+    FigureWindow viewer(folder.session.database, 2);
     viewer.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
     const QRect screen = Available(viewer);
@@ -242,8 +236,7 @@ TEST_F(FigureViewer, AFigureLargerThanTheScreenFillsItAndStillScrolls) {
 }
 
 TEST_F(FigureViewer, EveryResizeLaysTheWindowOutAgain) {
-    folder.state.currentFigureID = 1;
-    FigureWindow viewer(folder.state);
+    FigureWindow viewer(folder.session.database, 1);
     viewer.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
     for (const QSize size : {QSize(600, 500), viewer.minimumSize()}) {

@@ -61,8 +61,8 @@ public slots:
 }  // namespace
 
 TEST(InfoWindow, OpensOnTheDisclaimerWithItsMenuTagged) {
-    AppState state;
-    Info info(state);
+    const ExamTable exams;
+    Info info(exams);
     EXPECT_EQ(info.size(), QSize(525, 343));
     EXPECT_EQ(info.findChild<QLabel*>("lblSection")->text(), "Information");
     EXPECT_EQ(info.pageShown(), iw::kDisclaimerPage);
@@ -87,8 +87,8 @@ TEST(InfoWindow, OpensOnTheDisclaimerWithItsMenuTagged) {
 }
 
 TEST(InfoWindow, ScrollingMovesThePageAThousandTwipsAStepAndANewPageStartsAtItsTop) {
-    AppState state;
-    Info info(state);
+    const ExamTable exams;
+    Info info(exams);
     QScrollBar* bar = Bar(&info);
     ClickChild(&info, "lblAnswer1");  // How to Study
     EXPECT_TRUE(bar->isEnabled());
@@ -118,8 +118,8 @@ TEST(InfoWindow, ScrollingMovesThePageAThousandTwipsAStepAndANewPageStartsAtItsT
 }
 
 TEST(InfoWindow, EveryPageFitsItsHeightAndItsEndCanBeScrolledIntoView) {
-    AppState state;
-    Info info(state);
+    const ExamTable exams;
+    Info info(exams);
     const int viewport = info.findChild<QWidget*>("Picture1")->height();
     for (const auto& design : iw::kPages) {
         SCOPED_TRACE(design.number);
@@ -139,7 +139,7 @@ TEST(InfoWindow, EveryPageFitsItsHeightAndItsEndCanBeScrolledIntoView) {
 }
 
 TEST(InfoWindow, BackClosesItFromEveryPage) {
-    AppState state;
+    const ExamTable exams;
     for (const auto& design : iw::kPages) {
         SCOPED_TRACE(design.number);
         bool seenPage = false;
@@ -149,7 +149,7 @@ TEST(InfoWindow, BackClosesItFromEveryPage) {
             seenPage = Page(info, design.number)->isVisible();
             ClickChild(info, "lblAnswer8");
         });
-        Info info(state);
+        Info info(exams);
         info.exec();
         EXPECT_TRUE(seenPage);
         EXPECT_EQ(info.result(), QDialog::Accepted);
@@ -159,9 +159,9 @@ TEST(InfoWindow, BackClosesItFromEveryPage) {
 
 TEST(InfoWindow, LinksAskTheDesktopToOpenTheirAddresses) {
     UrlRecorder recorder;
-    AppState state;
+    const ExamTable exams;
     const char* home = "https://home.example.net/quillet/";
-    Info info(state, nullptr, QString::fromLatin1(home));
+    Info info(exams, nullptr, QString::fromLatin1(home));
     const std::pair<const char*, const char*> links[] = {
         {"url2", iw::kFiguresAddress},
         {"url4", home},
@@ -188,8 +188,8 @@ TEST(InfoWindow, LinksAskTheDesktopToOpenTheirAddresses) {
 // Built without a home page, no page sends the student to one, to a message
 // form or to downloads, and the only link left is the pools' own.
 TEST(InfoWindow, WithoutAHomePageThePagesPromiseNone) {
-    AppState state;
-    Info info(state);
+    const ExamTable exams;
+    Info info(exams);
     QStringList links;
     for (QLabel* label : info.findChildren<QLabel*>()) {
         SCOPED_TRACE(label->objectName().toStdString());

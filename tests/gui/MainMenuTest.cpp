@@ -29,19 +29,22 @@ TEST(MainMenu, ElementWithoutChosenSectionsShowsTheMessageAndNothingElse) {
     auto content = Sections(4);
     content.sections[3].test = 3;
     ASSERT_TRUE(folder.writeBank(content));
-    WriteSetting(folder.state.settingsPath, "Sections", "Ask4", "Yes");  // element 3 only
+    WriteSetting(folder.session.settingsPath, "Sections", "Ask4", "Yes");  // element 3 only
 
     int testsOpened = 0;
     Screens screens;
-    screens.test = [&](AppState&, QWidget*) { ++testsOpened; };
-    MainMenu menu(folder.state, screens);
+    screens.test = [&](QWidget*) {
+        ++testsOpened;
+        return FinishedTest{};
+    };
+    MainMenu menu(folder.session, folder.options, folder.services, screens);
     ASSERT_TRUE(menu.loaded());
 
     QString message;
     bool panelUpDuringMessage = false;
     QTimer::singleShot(0, [&] {
         WhenModal("myMsgBox", [&](QWidget* box) {
-            message = folder.state.messageText;
+            message = box->findChild<QLabel*>("Label1")->text();
             panelUpDuringMessage = menu.findChild<QWidget*>("picPreparing")->isVisible();
             ClickChild(box, "lblAnswer0");
             QTimer::singleShot(0, [&] { menu.exitProgram(); });
@@ -55,7 +58,7 @@ TEST(MainMenu, ElementWithoutChosenSectionsShowsTheMessageAndNothingElse) {
     EXPECT_TRUE(panelUpDuringMessage);
     EXPECT_FALSE(menu.findChild<QWidget*>("picPreparing")->isVisible());
     EXPECT_EQ(testsOpened, 0);
-    EXPECT_EQ(folder.state.currentElement, 2);
+    EXPECT_EQ(folder.session.currentElement, 2);
 }
 
 // No key ends the program or opens a screen: Escape in particular must not
@@ -64,8 +67,13 @@ TEST(MainMenu, KeysNeitherCloseTheMenuNorOpenAScreen) {
     ProgramFolder folder;
     ASSERT_TRUE(folder.writeBank(Sections(2)));
     int screensOpened = 0;
-    const auto count = [&](AppState&, QWidget*) { ++screensOpened; };
-    MainMenu menu(folder.state, Screens{count, count, count, count});
+    const auto count = [&](QWidget*) { ++screensOpened; };
+    Screens screens{[&](QWidget* parent) {
+                        count(parent);
+                        return FinishedTest{};
+                    },
+                    [&](const FinishedTest&, QWidget* parent) { count(parent); }, count, count};
+    MainMenu menu(folder.session, folder.options, folder.services, screens);
     ASSERT_TRUE(menu.loaded());
 
     bool openAfterKeys = false;
@@ -85,7 +93,7 @@ TEST(MainMenu, KeysNeitherCloseTheMenuNorOpenAScreen) {
 TEST(MainMenu, ItemsAndColours) {
     ProgramFolder folder;
     ASSERT_TRUE(folder.writeBank(Sections(1)));
-    MainMenu menu(folder.state, Screens{});
+    MainMenu menu(folder.session, folder.options, folder.services, Screens{});
     const QStringList captions = {"Novice Class - not examined",      "Technician Class - Element 2",
                                   "General Class - Element 3",    "Advanced Class - not examined",
                                   "Extra Class - Element 4",      "Exit",
@@ -113,20 +121,19 @@ TEST(ResultsWindow, ShowsTheElementsRowsCheersAndClosesByBack) {
         QFile f(folder.file(wav));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
-    MainMenu menu(folder.state, Screens{});
-    AppState& state = folder.state;
-    state.soundOn = true;
-    state.currentElement = 5;
+    MainMenu menu(folder.session, folder.options, folder.services, Screens{});
+    folder.options.soundOn = true;
+    FinishedTest test{5, kModeEachOnce, folder.session.sections, false};
     // 11 sections of element 5: 28 of 30 asked over the first three.
-    state.sections(2).AskedCount = 10;
-    state.sections(2).CorrectCount = 10;
-    state.sections(3).AskedCount = 10;
-    state.sections(3).CorrectCount = 9;
-    state.sections(4).AskedCount = 10;
-    state.sections(4).CorrectCount = 9;
-    state.sections(1).AskedCount = 50;  // another element's section
+    test.scores(2).AskedCount = 10;
+    test.scores(2).CorrectCount = 10;
+    test.scores(3).AskedCount = 10;
+    test.scores(3).CorrectCount = 9;
+    test.scores(4).AskedCount = 10;
+    test.scores(4).CorrectCount = 9;
+    test.scores(1).AskedCount = 50;  // another element's section
 
-    ResultsWindow results(state);
+    ResultsWindow results(folder.session, test, folder.sounds);
     EXPECT_EQ(results.findChild<QLabel*>("Label2")->text(), "93%");
     EXPECT_EQ(folder.sound.played, QStringList{folder.file("applause.wav")});
     auto* scroll = results.findChild<QScrollBar*>("VScroll1");
@@ -159,16 +166,15 @@ TEST(ResultsWindow, ClapAboveThePassMarkAndSilenceWithSoundsOff) {
         QFile f(folder.file(wav));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
-    MainMenu menu(folder.state, Screens{});
-    AppState& state = folder.state;
-    state.currentElement = 2;
-    state.sections(1).AskedCount = 30;
-    state.sections(1).CorrectCount = 27;
-    state.soundOn = true;
-    { ResultsWindow results(state); }
+    MainMenu menu(folder.session, folder.options, folder.services, Screens{});
+    FinishedTest test{2, kModeEachOnce, folder.session.sections, false};
+    test.scores(1).AskedCount = 30;
+    test.scores(1).CorrectCount = 27;
+    folder.options.soundOn = true;
+    { ResultsWindow results(folder.session, test, folder.sounds); }
     EXPECT_EQ(folder.sound.played, QStringList{folder.file("clap.wav")});
-    state.soundOn = false;
-    { ResultsWindow results(state); }
+    folder.options.soundOn = false;
+    { ResultsWindow results(folder.session, test, folder.sounds); }
     EXPECT_EQ(folder.sound.played.size(), 1);
 }
 
@@ -179,7 +185,7 @@ namespace {
 TEST(MainMenu, GeneralInformationOpensTheInformationWindowOnItsDisclaimer) {
     ProgramFolder folder;
     ASSERT_TRUE(folder.writeBank(Sections(1)));
-    MainMenu menu(folder.state, DefaultScreens());
+    MainMenu menu(folder.session, folder.options, folder.services, DefaultScreens(folder.program));
     int pageShown = -1;
     QTimer::singleShot(0, [&] {
         WhenModal("Info", [&](QWidget* info) {
@@ -200,7 +206,7 @@ namespace {
 TEST(MainMenu, OptionsItemOpensTheOptionsScreenAndItsChoicesTakeEffect) {
     ProgramFolder folder;
     ASSERT_TRUE(folder.writeBank(Sections(2)));
-    MainMenu menu(folder.state, DefaultScreens());
+    MainMenu menu(folder.session, folder.options, folder.services, DefaultScreens(folder.program));
     bool opened = false;
     QTimer::singleShot(0, [&] {
         WhenModal("TestOptions", [&](QWidget* options) {
@@ -218,10 +224,10 @@ TEST(MainMenu, OptionsItemOpensTheOptionsScreenAndItsChoicesTakeEffect) {
     menu.exec();
     EXPECT_TRUE(opened);
     // The choices hold for this run and are saved for the next.
-    EXPECT_EQ(folder.state.testMode, kModeSimulatedExam);
-    EXPECT_FALSE(folder.state.soundOn);
-    EXPECT_EQ(ReadSetting(folder.state.settingsPath, "TestMode", "TestMode", "-"), "4");
-    EXPECT_EQ(ReadSetting(folder.state.settingsPath, "Sound", "OnOrOff", "-").toUpper(), "OFF");
+    EXPECT_EQ(folder.options.testMode, kModeSimulatedExam);
+    EXPECT_FALSE(folder.options.soundOn);
+    EXPECT_EQ(ReadSetting(folder.session.settingsPath, "TestMode", "TestMode", "-"), "4");
+    EXPECT_EQ(ReadSetting(folder.session.settingsPath, "Sound", "OnOrOff", "-").toUpper(), "OFF");
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "ui/gui/MessageBox.h"
 
-#include "shell/core/AppState.h"
 #include "support/PrintQString.h"
 
 #include <QApplication>
@@ -24,7 +23,7 @@ QLabel* OkOf(QWidget* box) { return box->findChild<QLabel*>("lblAnswer0"); }
 // Shows `text` and, once the box is up, runs `act` on it as the user would;
 // returns the text the box showed. A box still open three seconds later is
 // closed and the test fails, so a broken close never hangs the run.
-QString ShowAndClose(AppState& state, const QString& text, std::function<void(QWidget*)> act) {
+QString ShowAndClose(const QString& text, std::function<void(QWidget*)> act) {
     QString shown;
     auto* poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, [poll, act, &shown] {
@@ -40,12 +39,11 @@ QString ShowAndClose(AppState& state, const QString& text, std::function<void(QW
         });
     });
     poll->start(10);
-    ShowMessage(state, text);
+    ShowMessage(text);
     return shown;
 }
 
 TEST(MessageBox, EachMessageGetsAFreshWindowThatClosesInEveryWay) {
-    AppState state;
     const std::pair<const char*, std::function<void(QWidget*)>> ways[] = {
         {"Ok", [](QWidget* box) { QTest::mouseClick(OkOf(box), Qt::LeftButton); }},
         {"X",
@@ -60,21 +58,19 @@ TEST(MessageBox, EachMessageGetsAFreshWindowThatClosesInEveryWay) {
     for (const auto& [name, close] : ways) {
         SCOPED_TRACE(name);
         QPointer<QWidget> shownBox;
-        const QString shown = ShowAndClose(state, name, [&](QWidget* box) {
+        const QString shown = ShowAndClose(name, [&](QWidget* box) {
             shownBox = box;
             close(box);
         });
         EXPECT_EQ(shown, name);
-        EXPECT_EQ(state.messageText, name);
         EXPECT_TRUE(shownBox.isNull()) << "the closed window is gone";
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     }
 }
 
 TEST(MessageBox, ClicksElsewhereOnThePanelAndOtherKeysDoNothing) {
-    AppState state;
     bool stillOpen = false;
-    ShowAndClose(state, "Stay open", [&stillOpen](QWidget* box) {
+    ShowAndClose("Stay open", [&stillOpen](QWidget* box) {
         QWidget* panel = box->findChild<QWidget*>("Picture1");
         for (QPoint where : {QPoint(5, 5), QPoint(10, 220), QPoint(300, 200), QPoint(135, 171)}) {
             QTest::mouseClick(panel, Qt::LeftButton, {}, where);
@@ -93,9 +89,7 @@ TEST(MessageBox, ClicksElsewhereOnThePanelAndOtherKeysDoNothing) {
 TEST(MessageBox, LayoutWithTheTextWrappedAndCentredAboveOk) {
     // One line sits midway; a long text keeps its middle there and runs off the top.
     for (int repeat : {1, 20}) {
-        AppState state;
-        state.messageText = QString("A message that may have to wrap. ").repeated(repeat);
-        MessageBox box(state);
+        MessageBox box(QString("A message that may have to wrap. ").repeated(repeat));
         EXPECT_EQ(box.size(), QSize(320, 240));
         EXPECT_EQ(OkOf(&box)->geometry(), QRect(128, 174, 79, 24));
         EXPECT_EQ(box.findChild<QPushButton*>("Command1")->geometry(), QRect(294, 4, 19, 17));

@@ -46,12 +46,13 @@ protected:
                const std::vector<std::array<const char*, 3>>& settings = {}) {
         ASSERT_TRUE(folder_.writeBank(bank));
         for (const auto& [section, key, value] : settings) {
-            WriteSetting(folder_.state.settingsPath, section, key, value);
+            WriteSetting(folder_.session.settingsPath, section, key, value);
         }
-        ASSERT_TRUE(LoadProgram(state()));
+        ASSERT_TRUE(LoadProgram(session(), options(), &folder_.fatal));
     }
 
-    AppState& state() { return folder_.state; }
+    Session& session() { return folder_.session; }
+    StudentOptions& options() { return folder_.options; }
 
     // Opens the screen through the holder, as the main menu does, and runs
     // `act` on it once it is up; `act` has to close it. A screen still open
@@ -73,7 +74,7 @@ protected:
     }
 
     QString setting(const char* section, const QString& key) const {
-        return ReadSetting(folder_.state.settingsPath, section, key, "<none>");
+        return ReadSetting(folder_.session.settingsPath, section, key, "<none>");
     }
     void makeBump() { ASSERT_TRUE(QFile(folder_.file("bump.wav")).open(QIODevice::WriteOnly)); }
     int bumps() const {
@@ -105,7 +106,7 @@ protected:
     }
 
     ProgramFolder folder_;
-    OptionsWindowHolder holder_{folder_.state};
+    OptionsWindowHolder holder_{folder_.session, folder_.options, folder_.sounds};
 };
 
 TEST_F(OptionsScreen, OpeningShowsMemoryAndClosingByBackWritesTheFiveSettingsOnly) {
@@ -113,9 +114,9 @@ TEST_F(OptionsScreen, OpeningShowsMemoryAndClosingByBackWritesTheFiveSettingsOnl
                         {"Figures", "AskWithFigures", "no"},
                         {"TestMode", "TestMode", "3"},
                         {"Sections", "Ask1", "Yes"}});
-    state().blackBackgroundOn = false;
-    state().shuffleOn = true;
-    state().currentElement = 2;
+    options().blackBackgroundOn = false;
+    options().shuffleOn = true;
+    session().currentElement = 2;
     open([&](OptionsWindow* screen) {
         EXPECT_FALSE(screen->findChild<QCheckBox*>("chkSound")->isChecked());
         EXPECT_TRUE(screen->findChild<QCheckBox*>("chkShuffle")->isChecked());
@@ -135,7 +136,7 @@ TEST_F(OptionsScreen, OpeningShowsMemoryAndClosingByBackWritesTheFiveSettingsOnl
     EXPECT_EQ(setting("Figures", "AskWithFigures"), "NO");
     EXPECT_EQ(setting("TestMode", "TestMode"), "3");
     const QRegularExpression sectionKey("^Ask\\d+\\s*=", QRegularExpression::MultilineOption);
-    QFile file(state().settingsPath);
+    QFile file(session().settingsPath);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(file.readAll()).count(sectionKey), 1)
         << "only the key written before the screen opened";
@@ -146,16 +147,16 @@ TEST_F(OptionsScreen, OpeningShowsMemoryAndClosingByBackWritesTheFiveSettingsOnl
 TEST_F(OptionsScreen, SectionClicksAreWrittenAtOnceAndClearAllOrAddAllOnlyOnTheShownTab) {
     start(SmallBank(),
           {{"Sections", "Ask1", "Yes"}, {"Sections", "Ask3", "Yes"}, {"Sections", "Ask4", "Yes"}});
-    state().currentElement = 2;
+    session().currentElement = 2;
     open([&](OptionsWindow* screen) {
         ASSERT_EQ(tag(screen, 1), "2");
         QTest::mouseClick(box(screen, 1), Qt::LeftButton);
         EXPECT_EQ(setting("Sections", "Ask2"), "Yes");
-        EXPECT_TRUE(state().sections(2).Ask);
+        EXPECT_TRUE(session().sections(2).Ask);
         QTest::mouseClick(box(screen, 1), Qt::LeftButton);
         EXPECT_EQ(setting("Sections", "Ask2"), "No");
-        EXPECT_FALSE(state().sections(2).Ask);
-        WriteSetting(state().settingsPath, "Sections", "Ask2", "untouched");
+        EXPECT_FALSE(session().sections(2).Ask);
+        WriteSetting(session().settingsPath, "Sections", "Ask2", "untouched");
 
         click(screen, "RollOverPicture2");
         for (int j : {0, 1, 2}) EXPECT_FALSE(box(screen, j)->isChecked()) << j;
@@ -163,22 +164,22 @@ TEST_F(OptionsScreen, SectionClicksAreWrittenAtOnceAndClearAllOrAddAllOnlyOnTheS
         EXPECT_EQ(setting("Sections", "Ask4"), "No");
         EXPECT_EQ(setting("Sections", "Ask2"), "untouched") << "it was not checked";
         EXPECT_EQ(setting("Sections", "Ask3"), "Yes") << "a General section";
-        EXPECT_TRUE(state().sections(3).Ask);
+        EXPECT_TRUE(session().sections(3).Ask);
 
         click(screen, "tabLabel2");  // General: G1 checked, G2 not
         click(screen, "RollOverPicture1");
         EXPECT_EQ(setting("Sections", "Ask5"), "Yes");
         EXPECT_EQ(setting("Sections", "Ask6"), "<none>") << "an Extra section";
-        for (int r : {1, 2, 4}) EXPECT_FALSE(state().sections(r).Ask) << r;
+        for (int r : {1, 2, 4}) EXPECT_FALSE(session().sections(r).Ask) << r;
         click(screen, "RollOverPicture0");
     });
 }
 
 TEST_F(OptionsScreen, TheListFollowsTheChosenTab) {
     start(SmallBank());
-    state().currentElement = 2;
-    state().sections(6).Ask = true;  // in memory only: the list shows memory
-    OptionsWindow screen(state());
+    session().currentElement = 2;
+    session().sections(6).Ask = true;  // in memory only: the list shows memory
+    OptionsWindow screen(session(), options(), folder_.sounds);
     screen.show();
 
     // The lower-case label is listed with the Technician sections, in table order.
@@ -221,8 +222,8 @@ TEST_F(OptionsScreen, AnElementWithMoreThan36SectionsShowsItsFirst36) {
     qbank::BankContent bank;
     for (int i = 1; i <= 40; ++i) bank.sections.push_back({i, QString("E%1").arg(i), "Topic", 5});
     start(bank);
-    state().currentElement = 5;
-    OptionsWindow screen(state());
+    session().currentElement = 5;
+    OptionsWindow screen(session(), options(), folder_.sounds);
     screen.show();
     EXPECT_EQ(shownCaptions(&screen).size(), 36);
     EXPECT_EQ(tag(&screen, 35), "36");
@@ -247,11 +248,11 @@ TEST_F(OptionsScreen, SimulatedModeIsTakenOnAnyCloseAndAKeptScreenIsReused) {
         choose(screen, "Option13");
         choose(screen, "Option11");
         choose(screen, "Option13");
-        EXPECT_EQ(state().testMode, 1) << "the mode is taken when the screen closes";
+        EXPECT_EQ(options().testMode, 1) << "the mode is taken when the screen closes";
         QTest::keyClick(screen, Qt::Key_Escape);
     });
     EXPECT_EQ(setting("TestMode", "TestMode"), "4");
-    EXPECT_EQ(state().testMode, 4);
+    EXPECT_EQ(options().testMode, 4);
     ASSERT_NE(holder_.screen(), nullptr) << "a close other than BACK keeps the screen";
     const int before = bumps();
 
@@ -274,7 +275,7 @@ TEST_F(OptionsScreen, TheReviewModeIsChosenStoredAndShownAgain) {
         click(screen, "RollOverPicture0");
     });
     EXPECT_EQ(setting("TestMode", "TestMode"), "6");
-    EXPECT_EQ(settings::ReadTestMode(state().settingsPath), 6);
+    EXPECT_EQ(settings::ReadTestMode(session().settingsPath), 6);
     open([&](OptionsWindow* screen) {
         EXPECT_TRUE(screen->findChild<QRadioButton*>("Option15")->isChecked());
         click(screen, "RollOverPicture0");
@@ -304,7 +305,7 @@ TEST_F(OptionsScreen, TheModeNoteStatesTheBanksExaminations) {
 TEST_F(OptionsScreen, PageSoundFromTheSecondSelectionUntilSoundsAreTurnedOff) {
     start(SmallBank());
     makeBump();
-    ASSERT_TRUE(state().soundOn);
+    ASSERT_TRUE(options().soundOn);
     open([&](OptionsWindow* screen) {
         EXPECT_EQ(bumps(), 0) << "a new screen's first selection is silent";
         auto panel = [&](int i) { return screen->findChild<QWidget*>(QString("Panel%1").arg(i)); };
@@ -327,7 +328,7 @@ TEST_F(OptionsScreen, PageSoundFromTheSecondSelectionUntilSoundsAreTurnedOff) {
         EXPECT_EQ(image(2), art("page_settings_selected"));
 
         click(screen, "chkSound");
-        EXPECT_FALSE(state().soundOn);
+        EXPECT_FALSE(options().soundOn);
         click(screen, "optBut0");
         EXPECT_EQ(bumps(), 2) << "sounds are off at once";
         EXPECT_EQ(image(0), art("page_topics_selected"));
@@ -336,19 +337,18 @@ TEST_F(OptionsScreen, PageSoundFromTheSecondSelectionUntilSoundsAreTurnedOff) {
     EXPECT_EQ(setting("Sound", "OnOrOff"), "OFF");
 
     // The next start-up reads sounds as off.
-    state().database.close();
-    AppState next;
-    next.programDir = state().programDir;
-    next.programName = QStringLiteral("quillet");
-    next.fatal = &folder_.fatal;
-    ASSERT_TRUE(LoadProgram(next));
-    EXPECT_FALSE(next.soundOn);
+    session().database.close();
+    Program next;
+    next.session.programDir = session().programDir;
+    next.session.programName = QStringLiteral("quillet");
+    ASSERT_TRUE(LoadProgram(next.session, next.options, &folder_.fatal));
+    EXPECT_FALSE(next.options.soundOn);
 }
 
 TEST_F(OptionsScreen, TabCaptionsLightUpUnderThePointerAndGoWhiteOverTheList) {
     start(SmallBank());
-    state().currentElement = 3;
-    OptionsWindow screen(state());
+    session().currentElement = 3;
+    OptionsWindow screen(session(), options(), folder_.sounds);
     screen.move(200, 150);
     screen.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));

@@ -47,10 +47,11 @@ struct RealExamProgram {
         }
         bank.exams = {{2, "technician-2026-2030", "2026-07-01", "2030-06-30", 35, 26}};
         EXPECT_TRUE(folder.writeBank(bank));
-        WriteSetting(folder.state.settingsPath, "TestMode", "TestMode", "5");
+        WriteSetting(folder.session.settingsPath, "TestMode", "TestMode", "5");
         clock.day = today;
-        folder.state.clock = &clock;
-        menu = std::make_unique<MainMenu>(folder.state, DefaultScreens());
+        folder.services.clock = &clock;
+        menu = std::make_unique<MainMenu>(folder.session, folder.options, folder.services,
+                                          DefaultScreens(folder.program));
     }
 
     void startTechnicianTest() {

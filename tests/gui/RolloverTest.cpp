@@ -1,6 +1,6 @@
 #include "ui/gui/Rollover.h"
 
-#include "shell/core/AppState.h"
+#include "shell/core/Program.h"
 #include "support/PrintQString.h"
 #include "support/RecordingSound.h"
 
@@ -31,8 +31,8 @@ class RolloverScreen : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(QFile(dir_.filePath("whoosh.wav")).open(QIODevice::WriteOnly));
-        state_.programDir = dir_.path();
-        state_.sound = &sound_;
+        program_.session.programDir = dir_.path();
+        program_.services.sound = &sound_;
         for (int i = 0; i < 2; ++i)
             menu_->addItem(&window_, "Item")->setGeometry(20, 90 + 35 * i, 100, 30);
         menu_->addBackground(&window_);
@@ -55,11 +55,11 @@ protected:
 
     QTemporaryDir dir_;
     RecordingSound sound_;
-    AppState state_;
+    Program program_;
     QWidget elsewhere_;
     QWidget window_;
     MenuItems* menu_ = new MenuItems(&window_, "lblAnswer", kColours);
-    PictureButtons* pictures_ = new PictureButtons(state_, &window_, false);
+    PictureButtons* pictures_ = new PictureButtons(program_.sounds, &window_, false);
 };
 
 TEST_F(RolloverScreen, MenuItemsFollowThePointer) {

@@ -36,14 +36,14 @@ private:
 TEST(BlackBackground, CoversTheScreenUnlessTurnedOff) {
     ProgramFolder folder;
     {
-        BlackBackground background(folder.state);
-        EXPECT_TRUE(folder.state.blackBackgroundOn) << "no settings file: on";
+        BlackBackground background(folder.program);
+        EXPECT_TRUE(folder.options.blackBackgroundOn) << "no settings file: on";
         EXPECT_EQ(background.palette().color(QPalette::Window), QColor(0, 0, 0));
         EXPECT_TRUE(background.windowFlags() & Qt::FramelessWindowHint);
     }
-    WriteSetting(folder.state.settingsPath, "DUVBlackBackground", "OnOrOff", "Off");
-    BlackBackground background(folder.state);
-    EXPECT_FALSE(folder.state.blackBackgroundOn);
+    WriteSetting(folder.session.settingsPath, "DUVBlackBackground", "OnOrOff", "Off");
+    BlackBackground background(folder.program);
+    EXPECT_FALSE(folder.options.blackBackgroundOn);
     EXPECT_LE(background.width(), 1);
     EXPECT_LE(background.height(), 1);
 }
@@ -53,10 +53,10 @@ TEST(BlackBackground, CoversTheScreenUnlessTurnedOff) {
 TEST(Startup, SplashThenMainMenuThenExit) {
     ProgramFolder folder;
     ASSERT_TRUE(folder.writeBank(Sections(3)));
-    WriteSetting(folder.state.settingsPath, "DUVBlackBackground", "OnOrOff", "OFF");
-    WriteSetting(folder.state.settingsPath, "TestMode", "TestMode", "2");
+    WriteSetting(folder.session.settingsPath, "DUVBlackBackground", "OnOrOff", "OFF");
+    WriteSetting(folder.session.settingsPath, "TestMode", "TestMode", "2");
 
-    BlackBackground background(folder.state, 300);
+    BlackBackground background(folder.program, 300);
     bool finished = false;
     QObject::connect(&background, &BlackBackground::programFinished, [&] { finished = true; });
 
@@ -94,8 +94,8 @@ TEST(Startup, SplashThenMainMenuThenExit) {
     EXPECT_TRUE(pictureDrawn);
     EXPECT_TRUE(menuLoadedWhileSplashUp);
     EXPECT_GE(menuAfterMs, 300) << "the splash stays up for its whole time";
-    EXPECT_EQ(folder.state.testMode, 2) << "the main menu's load read the settings";
-    EXPECT_EQ(folder.state.sections.count(), 3);
+    EXPECT_EQ(folder.options.testMode, 2) << "the main menu's load read the settings";
+    EXPECT_EQ(folder.session.sections.count(), 3);
     EXPECT_TRUE(folder.fatal.calls.empty());
 }
 
@@ -130,7 +130,7 @@ TEST(Splash, ShowsItsPictureThenStartsItsTimeThenLoadsAndIgnoresEscape) {
 
 TEST(Startup, MissingBankEndsWithTheCriticalMessage) {
     ProgramFolder folder;
-    BlackBackground background(folder.state, 50);
+    BlackBackground background(folder.program, 50);
     bool finished = false;
     QObject::connect(&background, &BlackBackground::programFinished, [&] { finished = true; });
     background.showAsSet();
@@ -144,7 +144,7 @@ TEST(Startup, MissingBankEndsWithTheCriticalMessage) {
 TEST(MainMenu, BankDeletedWhileOpenEndsAtTheNextActivation) {
     ProgramFolder folder;
     ASSERT_TRUE(folder.writeBank(Sections(2)));
-    MainMenu menu(folder.state, DefaultScreens());
+    MainMenu menu(folder.session, folder.options, folder.services, DefaultScreens(folder.program));
     ASSERT_TRUE(menu.loaded());
     QTimer::singleShot(0, [&] {
         QFile::remove(folder.file("quillet.dat"));
@@ -164,7 +164,7 @@ TEST(MainMenu, BankDeletedWhileOpenEndsAtTheNextActivation) {
 TEST(MainMenu, ClosingTheWindowEndsLikeExit) {
     ProgramFolder folder;
     ASSERT_TRUE(folder.writeBank(Sections(2)));
-    MainMenu menu(folder.state, DefaultScreens());
+    MainMenu menu(folder.session, folder.options, folder.services, DefaultScreens(folder.program));
     QTimer::singleShot(0, [&] { menu.close(); });
     EXPECT_EQ(menu.exec(), QDialog::Accepted);
     EXPECT_TRUE(folder.fatal.calls.empty());

@@ -51,9 +51,10 @@ struct Program {
         }
         bank.figures.push_back({1, SmallPng(), "Figure T-1"});
         EXPECT_TRUE(folder.writeBank(bank));
-        WriteSetting(folder.state.settingsPath, "Sections", "Ask1", "Yes");
-        WriteSetting(folder.state.settingsPath, "TestMode", "TestMode", QString::number(mode));
-        menu = std::make_unique<MainMenu>(folder.state, DefaultScreens());
+        WriteSetting(folder.session.settingsPath, "Sections", "Ask1", "Yes");
+        WriteSetting(folder.session.settingsPath, "TestMode", "TestMode", QString::number(mode));
+        menu = std::make_unique<MainMenu>(folder.session, folder.options, folder.services,
+                                          DefaultScreens(folder.program));
     }
 
     // Starts a Technician test from the menu.
@@ -242,9 +243,9 @@ TEST(TestRoad, FigureAndInformationOpenFromTheTestScreen) {
 // left, it says how many chosen questions were right last time.
 TEST(TestRoad, ModeSixReviewsWhatWasMissedThenWhatIsNew) {
     Program program(6);
-    OpenStudyRecord(program.folder.state);
-    StudyRecord& record = program.folder.state.record;
-    const QString pool = PoolNameFor(program.folder.state, 2);
+    OpenStudyRecord(program.folder.session);
+    StudyRecord& record = program.folder.session.record;
+    const QString pool = PoolNameFor(program.folder.session, 2);
     ASSERT_TRUE(record.add({pool, "T1A01", QDateTime::currentDateTime(), true}));
     ASSERT_TRUE(record.add({pool, "T1A02", QDateTime::currentDateTime(), false}));
 

@@ -11,7 +11,7 @@
 
 #include "BankWriter.h"
 #include "presentation/core/QuestionLayout.h"
-#include "shell/core/AppState.h"
+#include "shell/core/Program.h"
 #include "shell/core/QuestionBank.h"
 #include "support/RecordingFatal.h"
 
@@ -43,29 +43,33 @@ inline qbank::BankQuestion Question(int id, int sectionId, const QString& answer
             n + " c", n + " d",  answer,          {},       "X" + n};
 }
 
-// A program folder whose bank is open in `state`; the second constructor makes
+// A program folder whose bank is open in `session`; the second constructor makes
 // `sections` sections of `element`, all chosen, and `questions` questions that
 // go to the sections in turn.
 struct BankFolder {
     QTemporaryDir dir;
-    AppState state;
+    Program program;
+    Session& session = program.session;
+    StudentOptions& options = program.options;
+    Services& services = program.services;
+    const SoundCues& sounds = program.sounds;
     RecordingSound sound;
     RecordingFatal fatal;
 
     explicit BankFolder(const qbank::BankContent& content) {
-        state.programDir = dir.path();
-        state.settingsPath = dir.filePath("quillet.ini");
-        state.databasePath = dir.filePath("quillet.dat");
-        state.sound = &sound;
-        state.fatal = &fatal;
-        EXPECT_TRUE(qbank::WriteBank(state.databasePath, content));
-        EXPECT_EQ(state.database.open(state.databasePath, kQuestionBankKey), 0);
-        EXPECT_TRUE(LoadSections(state).ok());
+        session.programDir = dir.path();
+        session.settingsPath = dir.filePath("quillet.ini");
+        session.databasePath = dir.filePath("quillet.dat");
+        services.sound = &sound;
+        services.fatal = &fatal;
+        EXPECT_TRUE(qbank::WriteBank(session.databasePath, content));
+        EXPECT_EQ(session.database.open(session.databasePath, kQuestionBankKey), 0);
+        EXPECT_TRUE(LoadSections(session).ok());
     }
     BankFolder(int questions, int element, int sections = 2)
         : BankFolder(Content(questions, element, sections)) {
-        for (SectionInfo& section : state.sections) section.Ask = true;
-        state.currentElement = element;
+        for (SectionInfo& section : session.sections) section.Ask = true;
+        session.currentElement = element;
     }
     static qbank::BankContent Content(int questions, int element, int sections) {
         qbank::BankContent c;
@@ -75,7 +79,7 @@ struct BankFolder {
         return c;
     }
     void exec(const QString& sql) {
-        EXPECT_EQ(state.database.exec(sql.toUtf8()), 0) << sql.toStdString();
+        EXPECT_EQ(session.database.exec(sql.toUtf8()), 0) << sql.toStdString();
     }
     void addFile(const QString& name) { QFile(dir.filePath(name)).open(QIODevice::WriteOnly); }
 };

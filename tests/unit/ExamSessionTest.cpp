@@ -24,33 +24,34 @@ struct RecordingScreen : ExamScreen {
     int closed = 0;
 };
 
-struct Session {
-    AppState& state;
+struct Running {
+    BankFolder& bank;
     MersenneRandom random{5};
     LineMeasurer measurer;
     RecordingScreen screen;
-    ExamSession test{state, random, measurer, screen};
+    ExamSession test{bank.session, bank.options, bank.sounds, bank.services.fatal,
+                     random,       measurer,     screen};
 
-    Session(BankFolder& bank, int mode) : state(bank.state) {
+    Running(BankFolder& folder, int mode) : bank(folder) {
         bank.addFile(kNextQuestionSound);
-        state.testMode = mode;
-        state.questionsNotFound = false;
+        bank.options.testMode = mode;
         test.load();
         test.activate();
     }
     const QuestionOnScreen& q() const { return *test.currentQuestion(); }
     void right() { test.answer(q().correctLabel); }
     void wrong() { test.answer((q().correctLabel + 1) % 4); }
-    int asked() const { return state.sections(1).AskedCount + state.sections(2).AskedCount; }
-    int correct() const { return state.sections(1).CorrectCount + state.sections(2).CorrectCount; }
+    const SectionTable& scores() const { return test.result().scores; }
+    int asked() const { return scores()(1).AskedCount + scores()(2).AskedCount; }
+    int correct() const { return scores()(1).CorrectCount + scores()(2).CorrectCount; }
 };
 
 }  // namespace
 
 TEST(ExamSession, EachOnceCountsDownAndClosesWhenTheListIsUsedUp) {
     BankFolder bank(3, 2);
-    bank.state.sections(1).AskedCount = 9;  // left over from an earlier test
-    Session s(bank, kModeEachOnce);
+    bank.session.sections(1).AskedCount = 9;  // left over from an earlier test
+    Running s(bank, kModeEachOnce);
     EXPECT_EQ(s.screen.testType, "Asking each question exactly once.");
     EXPECT_EQ(s.asked(), 0);
     s.right();
@@ -70,7 +71,7 @@ TEST(ExamSession, EachOnceCountsDownAndClosesWhenTheListIsUsedUp) {
 
 TEST(ExamSession, UntilRightQueuesAMissedQuestionOnceAndScoresItAsMissed) {
     BankFolder bank(3, 2);
-    Session s(bank, kModeUntilRight);
+    Running s(bank, kModeUntilRight);
     const qint64 first = s.q().questionId;
     s.wrong();
     EXPECT_EQ(s.screen.messages.back(), "Incorrrect");
@@ -99,7 +100,7 @@ TEST(ExamSession, UntilRightQueuesAMissedQuestionOnceAndScoresItAsMissed) {
 
 TEST(ExamSession, ContinuousDrawsWithRepetitionUntilTheStudentLeaves) {
     BankFolder bank(3, 2);
-    Session s(bank, kModeContinuous);
+    Running s(bank, kModeContinuous);
     EXPECT_EQ(s.screen.progress.back(), "0 of 0 Questions Correct");
     s.right();
     s.wrong();
@@ -117,7 +118,7 @@ TEST(ExamSession, ContinuousDrawsWithRepetitionUntilTheStudentLeaves) {
 
 TEST(ExamSession, SimulatedExamStopsAtItsSizeAndCannotSkip) {
     BankFolder bank(40, 1);
-    Session s(bank, kModeSimulatedExam);
+    Running s(bank, kModeSimulatedExam);
     s.test.skip();
     for (int i = 1; i <= 35; ++i) {
         EXPECT_EQ(s.screen.progress.back(), QString::number(i) + " of 35");
@@ -129,7 +130,7 @@ TEST(ExamSession, SimulatedExamStopsAtItsSizeAndCannotSkip) {
 
 TEST(ExamSession, SkippedQuestionCountsForNothingAndDoesNotReturn) {
     BankFolder bank(3, 2);
-    Session s(bank, kModeEachOnce);
+    Running s(bank, kModeEachOnce);
     const qint64 skipped = s.q().questionId;
     s.test.skip();
     EXPECT_EQ(s.test.questionsShown(), 1);
@@ -143,10 +144,10 @@ TEST(ExamSession, SkippedQuestionCountsForNothingAndDoesNotReturn) {
 TEST(ExamSession, RunCarriesOverToTheNextTest) {
     BankFolder bank(3, 2);
     {
-        Session s(bank, kModeUntilRight);
+        Running s(bank, kModeUntilRight);
         for (int i = 0; i < 3; ++i) s.right();
     }
-    Session next(bank, kModeContinuous);
+    Running next(bank, kModeContinuous);
     EXPECT_EQ(next.screen.run, "");
     next.right();
     EXPECT_EQ(next.screen.run, "Current Run: 4");
@@ -154,7 +155,7 @@ TEST(ExamSession, RunCarriesOverToTheNextTest) {
 
 TEST(ExamSession, QuestionsThatCannotBeShownAreNeverScored) {
     BankFolder bank(3, 2);
-    Session s(bank, kModeEachOnce);
+    Running s(bank, kModeEachOnce);
     bank.exec(QString("DELETE FROM QUESTIONS WHERE QuestionID=%1").arg(s.test.questionList()[0]));
     s.right();
     s.right();  // the vanished question is passed over, not the last one scored again
@@ -162,8 +163,8 @@ TEST(ExamSession, QuestionsThatCannotBeShownAreNeverScored) {
     EXPECT_EQ(s.asked(), 2);
 
     bank.exec("DELETE FROM QUESTIONS");
-    Session empty(bank, kModeContinuous);
-    EXPECT_TRUE(bank.state.questionsNotFound);
+    Running empty(bank, kModeContinuous);
+    EXPECT_TRUE(empty.test.result().questionsNotFound);
     EXPECT_EQ(empty.screen.closed, 1);
 }
 
@@ -171,37 +172,37 @@ TEST(ExamSession, ABankThatFailsEndsTheProgramInsteadOfPassingForNoQuestions) {
     // A table gone when the test starts.
     BankFolder gone(3, 2);
     gone.exec("DROP TABLE QUESTIONS");
-    Session start(gone, kModeEachOnce);
-    EXPECT_FALSE(gone.state.questionsNotFound) << "not a matter of settings";
+    Running start(gone, kModeEachOnce);
+    EXPECT_FALSE(start.test.result().questionsNotFound) << "not a matter of settings";
     EXPECT_EQ(start.screen.closed, 1);
     ASSERT_EQ(gone.fatal.calls.size(), 1u);
     EXPECT_EQ(gone.fatal.calls[0].first, "Critical Error");
-    EXPECT_TRUE(gone.fatal.calls[0].second.contains(gone.state.databasePath));
+    EXPECT_TRUE(gone.fatal.calls[0].second.contains(gone.session.databasePath));
     EXPECT_TRUE(gone.fatal.calls[0].second.contains("no such table"))
         << gone.fatal.calls[0].second.toStdString();
 
     // The file spoilt while a test runs: the next question cannot be read.
     for (const int mode : {kModeEachOnce, kModeContinuous}) {
         BankFolder bank(3, 2);
-        Session s(bank, mode);
+        Running s(bank, mode);
         ASSERT_EQ(s.screen.shown.size(), 1u);
-        QFile file(bank.state.databasePath);
+        QFile file(bank.session.databasePath);
         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
         file.write(QByteArray(file.size(), 'x'));
         file.close();
         s.right();
         EXPECT_EQ(s.screen.shown.size(), 1u) << "nothing is shown from a failing bank";
         EXPECT_EQ(s.screen.closed, 1);
-        EXPECT_FALSE(bank.state.questionsNotFound);
+        EXPECT_FALSE(s.test.result().questionsNotFound);
         ASSERT_EQ(bank.fatal.calls.size(), 1u) << mode;
-        EXPECT_TRUE(bank.fatal.calls[0].second.contains(bank.state.databasePath));
+        EXPECT_TRUE(bank.fatal.calls[0].second.contains(bank.session.databasePath));
     }
 }
 
 TEST(ExamSession, KeysOneToFourAndAToDAnswerByPlaceFromTheTop) {
     BankFolder bank(3, 2);
-    bank.state.shuffleOn = true;
-    Session s(bank, kModeEachOnce);
+    bank.options.shuffleOn = true;
+    Running s(bank, kModeEachOnce);
     EXPECT_FALSE(s.test.answerKey(Qt::Key_E));
     EXPECT_FALSE(s.test.answerKey(Qt::Key_5));
     for (const int firstKey : {Qt::Key_1, Qt::Key_A}) {

@@ -142,18 +142,18 @@ TEST(FigureRecords, ReadOverTheOpenBankWithAFallbackCaption) {
                        {4, QByteArray(), ""}};
     BankFolder bank(content);
 
-    const FigureRecord found = ReadFigure(bank.state.database, 3);
+    const FigureRecord found = ReadFigure(bank.session.database, 3);
     EXPECT_TRUE(found.found);
     EXPECT_EQ(found.picture, QByteArray("picture bytes\0with a zero", 25));
     EXPECT_EQ(found.caption, "Figure T-1");
 
-    const FigureRecord blank = ReadFigure(bank.state.database, 4);
+    const FigureRecord blank = ReadFigure(bank.session.database, 4);
     EXPECT_TRUE(blank.found);
     EXPECT_TRUE(blank.picture.isEmpty());
     EXPECT_EQ(blank.caption, "");
 
     for (int missing : {0, 5, -3}) {
-        const FigureRecord none = ReadFigure(bank.state.database, missing);
+        const FigureRecord none = ReadFigure(bank.session.database, missing);
         EXPECT_FALSE(none.found) << missing;
         EXPECT_EQ(none.caption, "Figure not found");
     }

@@ -51,24 +51,27 @@ struct InstalledTree {
     ScopedEnv config{"XDG_CONFIG_HOME", configHome};
     ScopedEnv data{"XDG_DATA_HOME", dataHome};
     ScopedEnv dirs{"XDG_DATA_DIRS", system1 + ":" + system2};
-    AppState state;
+    Program program;
+    Session& session = program.session;
+    StudentOptions& options = program.options;
+    Services& services = program.services;
     RecordingFatal fatal;
     RecordingSound sound;
 
     InstalledTree() {
         QDir().mkpath(bin);
-        state.programDir = bin;
-        state.programName = "quillet";
-        state.fatal = &fatal;
-        state.sound = &sound;
+        session.programDir = bin;
+        session.programName = "quillet";
+        services.fatal = &fatal;
+        services.sound = &sound;
     }
     bool writeBank(const QString& folder, const QString& name = "quillet.dat") {
         return QDir().mkpath(folder) && qbank::WriteBank(JoinPath(folder, name), Sections(2));
     }
     // Opens the bank the way start-up does; gives the file it found, or "" when none.
     QString openBank() {
-        state.database.close();
-        return OpenQuestionBank(state).ok() ? state.databasePath : QString();
+        session.database.close();
+        return OpenQuestionBank(session).ok() ? session.databasePath : QString();
     }
 };
 
@@ -86,9 +89,9 @@ TEST(BankSearch, BesideTheProgramThenTheInstalledFolderThenEachDataFolder) {
         found << tree.openBank();
         // The sounds are the ones beside the bank that was found.
         QFile(JoinPath(folder, "bump.wav")).open(QIODevice::WriteOnly);
-        tree.state.soundOn = true;
-        PlaySound(tree.state, "bump.wav");
-        tree.state.database.close();
+        tree.options.soundOn = true;
+        tree.program.sounds.play("bump.wav");
+        tree.session.database.close();
         for (const QString& name : QDir(folder).entryList(QDir::Files)) {
             QFile::remove(JoinPath(folder, name));
         }
@@ -129,25 +132,24 @@ TEST(StudentFiles, AnInstalledCopyKeepsSettingsInThePerUserFolderMadeByTheFirstW
     EXPECT_EQ(folders.config, tree.configHome + "/quillet");
     EXPECT_EQ(folders.data, tree.dataHome + "/quillet");
 
-    ASSERT_TRUE(LoadProgram(tree.state)) << tree.fatal.calls.size();
+    ASSERT_TRUE(LoadProgram(tree.session, tree.options, tree.services.fatal)) << tree.fatal.calls.size();
     const QString settings = tree.configHome + "/quillet/quillet.ini";
-    EXPECT_EQ(tree.state.settingsPath, settings);
+    EXPECT_EQ(tree.session.settingsPath, settings);
     EXPECT_FALSE(QFileInfo::exists(tree.configHome)) << "looking must not create folders";
 
-    SelectSection(tree.state, 2);
+    SelectSection(tree.session, 2);
     EXPECT_TRUE(QFileInfo(settings).isFile());
     EXPECT_EQ(QDir(tree.bin).entryList(QDir::Files), QStringList());
     EXPECT_TRUE(MakePerUserFolderFor(JoinPath(folders.data, "record")));
     EXPECT_TRUE(QFileInfo(folders.data).isDir());
 
-    tree.state.database.close();
-    AppState again;
-    again.programDir = tree.bin;
-    again.programName = "quillet";
-    again.fatal = &tree.fatal;
-    ASSERT_TRUE(LoadProgram(again));
-    EXPECT_FALSE(again.sections(1).Ask);
-    EXPECT_TRUE(again.sections(2).Ask);
+    tree.session.database.close();
+    Program again;
+    again.session.programDir = tree.bin;
+    again.session.programName = "quillet";
+    ASSERT_TRUE(LoadProgram(again.session, again.options, &tree.fatal));
+    EXPECT_FALSE(again.session.sections(1).Ask);
+    EXPECT_TRUE(again.session.sections(2).Ask);
 }
 
 TEST(StudentFiles, AReadOnlyProgramFolderIsNotPortableEvenWithABank) {

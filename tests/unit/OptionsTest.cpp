@@ -85,33 +85,34 @@ TEST(OptionsSectionList, ShortAndEmptyListsDoNotScroll) {
 
 class OptionsPersistence : public ::testing::Test {
 protected:
-    void SetUp() override { folder_.state.sections = Table({"T1", "T2"}, {2}); }
+    void SetUp() override { folder_.session.sections = Table({"T1", "T2"}, {2}); }
     QString read(const char* section, const char* key) const {
-        return ReadSetting(folder_.state.settingsPath, section, key, "<none>");
+        return ReadSetting(folder_.session.settingsPath, section, key, "<none>");
     }
     quillet::testing::ProgramFolder folder_;
 };
 
 TEST_F(OptionsPersistence, UnboundSectionBoxesRecordNothing) {
     for (const char* tag : {"0", "", "-2", "x", "3"}) {
-        RecordSectionBox(folder_.state, tag, true);
-        RecordSectionBox(folder_.state, tag, false);
+        RecordSectionBox(folder_.session, tag, true);
+        RecordSectionBox(folder_.session, tag, false);
     }
-    EXPECT_FALSE(QFile::exists(folder_.state.settingsPath));
-    EXPECT_FALSE(folder_.state.sections(1).Ask);
-    EXPECT_TRUE(folder_.state.sections(2).Ask);
+    EXPECT_FALSE(QFile::exists(folder_.session.settingsPath));
+    EXPECT_FALSE(folder_.session.sections(1).Ask);
+    EXPECT_TRUE(folder_.session.sections(2).Ask);
 }
 
 TEST_F(OptionsPersistence, CloseWritesTheFiveSettingsInOrderAndTakesTheMode) {
-    AppState& state = folder_.state;
-    state.testMode = 2;
-    SaveOptionsOnClose(state, {false, true, false, true}, 3);
-    EXPECT_EQ(state.testMode, 4);
+    Session& session = folder_.session;
+    StudentOptions& options = folder_.options;
+    options.testMode = 2;
+    SaveOptionsOnClose(session.settingsPath, options, {false, true, false, true}, 3);
+    EXPECT_EQ(options.testMode, 4);
     EXPECT_EQ(read("Shuffle", "OnOrOff"), "ON");
     EXPECT_EQ(read("TestMode", "TestMode"), "4");
     // Written one after another into a new file, the sections follow the order
     // of the writes.
-    QFile file(state.settingsPath);
+    QFile file(session.settingsPath);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray text = file.readAll();
     const QList<qsizetype> at = {text.indexOf("[Sound]"), text.indexOf("[Shuffle]"),
@@ -122,14 +123,15 @@ TEST_F(OptionsPersistence, CloseWritesTheFiveSettingsInOrderAndTakesTheMode) {
 }
 
 TEST_F(OptionsPersistence, WithNoOptionSelectedTheModeInMemoryIsWrittenThenKeptInRange) {
-    AppState& state = folder_.state;
-    state.testMode = 3;
-    SaveOptionsOnClose(state, {}, -1);
+    Session& session = folder_.session;
+    StudentOptions& options = folder_.options;
+    options.testMode = 3;
+    SaveOptionsOnClose(session.settingsPath, options, {}, -1);
     EXPECT_EQ(read("TestMode", "TestMode"), "3");
     // The mode is written as memory has it, and set right in memory afterwards.
-    state.testMode = 7;
-    SaveOptionsOnClose(state, {}, -1);
-    EXPECT_EQ(state.testMode, 1);
+    options.testMode = 7;
+    SaveOptionsOnClose(session.settingsPath, options, {}, -1);
+    EXPECT_EQ(options.testMode, 1);
     EXPECT_EQ(read("TestMode", "TestMode"), "7");
     // And a mode out of range opens on the first option button.
     EXPECT_EQ(OptionIndexForMode(9), 0);

@@ -23,21 +23,21 @@ TEST(QuestionBankNames, ProgramNameFirstDatBeforeMdbThenTheFixedNames) {
               QStringList({"/p/exam.dat", "/p/exam.mdb", "/p/quillet.mdb", "/p/quillet.dat"}));
 
     ProgramFolder folder;
-    folder.state.programName = "exam";
+    folder.session.programName = "exam";
     const QStringList names = {"quillet.dat", "quillet.mdb", "exam.mdb", "exam.dat"};
     // Add the names from the last choice to the first; each time the newest wins.
     for (const QString& name : names) {
         ASSERT_TRUE(folder.writeBank(Sections(1), name));
-        AppState& state = folder.state;
-        ASSERT_TRUE(OpenQuestionBank(state).ok()) << name.toStdString();
-        EXPECT_EQ(state.databasePath, folder.file(name));
-        state.database.close();
+        Session& session = folder.session;
+        ASSERT_TRUE(OpenQuestionBank(session).ok()) << name.toStdString();
+        EXPECT_EQ(session.databasePath, folder.file(name));
+        session.database.close();
     }
 }
 
 TEST(QuestionBankOpen, MissingBankGivesTheCriticalMessage) {
     ProgramFolder folder;
-    const BankResult result = OpenQuestionBank(folder.state);
+    const BankResult result = OpenQuestionBank(folder.session);
     EXPECT_EQ(result.status, BankStatus::NotFound);
     EXPECT_EQ(result.title, "Critical Error");
     EXPECT_EQ(result.text, "Critical Error:  The database was not found.  Exiting.");
@@ -46,7 +46,7 @@ TEST(QuestionBankOpen, MissingBankGivesTheCriticalMessage) {
 TEST(QuestionBankOpen, EmptySectionTableGivesTheNoSectionsMessage) {
     ProgramFolder folder;
     ASSERT_TRUE(folder.writeBank({}));
-    const BankResult result = OpenQuestionBank(folder.state);
+    const BankResult result = OpenQuestionBank(folder.session);
     EXPECT_EQ(result.status, BankStatus::NoSections);
     EXPECT_EQ(result.title, "Error");
     EXPECT_EQ(result.text, "A critical error has occurred -- no sections can be found.");
@@ -58,11 +58,11 @@ TEST(QuestionBankOpen, LoadsSectionsInIdOrderWithTheirChoices) {
     std::reverse(content.sections.begin(), content.sections.end());
     content.sections[0].test = 5;  // section 12
     ASSERT_TRUE(folder.writeBank(content));
-    WriteSetting(folder.state.settingsPath, "Sections", "Ask5", "Yes");
-    WriteSetting(folder.state.settingsPath, "Sections", "Ask6", "YES");
+    WriteSetting(folder.session.settingsPath, "Sections", "Ask5", "Yes");
+    WriteSetting(folder.session.settingsPath, "Sections", "Ask6", "YES");
 
-    ASSERT_TRUE(OpenQuestionBank(folder.state).ok());
-    const SectionTable& table = folder.state.sections;
+    ASSERT_TRUE(OpenQuestionBank(folder.session).ok());
+    const SectionTable& table = folder.session.sections;
     ASSERT_EQ(table.count(), 12);
     EXPECT_EQ(table(12).Description, "Section 12");
     EXPECT_EQ(table(12).Test, 5);
@@ -86,37 +86,37 @@ TEST(QuestionBankOpen, NullTextsReadAsEmptyAndOddIdsNeverReachPastTheTable) {
         ASSERT_EQ(db.open(folder.file("quillet.dat"), kQuestionBankKey), 0);
         ASSERT_EQ(db.exec("UPDATE SECTIONS SET DESCRIPTION = NULL, SECTION = NULL WHERE SECTIONID = 3"), 0);
     }
-    WriteSetting(folder.state.settingsPath, "Sections", "Ask7", "Yes");
-    ASSERT_TRUE(OpenQuestionBank(folder.state).ok());
-    const SectionTable& table = folder.state.sections;
+    WriteSetting(folder.session.settingsPath, "Sections", "Ask7", "Yes");
+    ASSERT_TRUE(OpenQuestionBank(folder.session).ok());
+    const SectionTable& table = folder.session.sections;
     ASSERT_EQ(table.count(), 3);
     EXPECT_EQ(table(2).Description, "");
     EXPECT_EQ(table(2).Section, "");
     EXPECT_EQ(table(3).Description, "Section 2");
     EXPECT_TRUE(table(3).Ask) << "the choice is read under the row's own id";
     EXPECT_EQ(table.find(7), nullptr);
-    SelectSection(folder.state, 7);  // outside the table: ignored
-    EXPECT_EQ(ReadSetting(folder.state.settingsPath, "Sections", "Ask7", "-"), "Yes");
+    SelectSection(folder.session, 7);  // outside the table: ignored
+    EXPECT_EQ(ReadSetting(folder.session.settingsPath, "Sections", "Ask7", "-"), "Yes");
 }
 
 TEST(QuestionBankSections, SelectAndDeselectChangeMemoryAndFile) {
     ProgramFolder folder;
     ASSERT_TRUE(folder.writeBank(Sections(6)));
-    ASSERT_TRUE(OpenQuestionBank(folder.state).ok());
-    AppState& state = folder.state;
+    ASSERT_TRUE(OpenQuestionBank(folder.session).ok());
+    Session& session = folder.session;
 
-    SelectSection(state, 5);
-    EXPECT_TRUE(state.sections(5).Ask);
-    EXPECT_EQ(ReadSetting(state.settingsPath, "Sections", "Ask5", "-"), "Yes");
-    DeselectSection(state, 5);
-    EXPECT_FALSE(state.sections(5).Ask);
-    EXPECT_EQ(ReadSetting(state.settingsPath, "Sections", "Ask5", "-"), "No");
+    SelectSection(session, 5);
+    EXPECT_TRUE(session.sections(5).Ask);
+    EXPECT_EQ(ReadSetting(session.settingsPath, "Sections", "Ask5", "-"), "Yes");
+    DeselectSection(session, 5);
+    EXPECT_FALSE(session.sections(5).Ask);
+    EXPECT_EQ(ReadSetting(session.settingsPath, "Sections", "Ask5", "-"), "No");
 
-    SelectSection(state, 0);
-    SelectSection(state, -3);
-    DeselectSection(state, 99);
-    EXPECT_EQ(ReadSetting(state.settingsPath, "Sections", "Ask0", "-"), "-");
-    EXPECT_EQ(ReadSetting(state.settingsPath, "Sections", "Ask99", "-"), "-");
+    SelectSection(session, 0);
+    SelectSection(session, -3);
+    DeselectSection(session, 99);
+    EXPECT_EQ(ReadSetting(session.settingsPath, "Sections", "Ask0", "-"), "-");
+    EXPECT_EQ(ReadSetting(session.settingsPath, "Sections", "Ask99", "-"), "-");
 }
 
 TEST(QuestionBankSections, ChoicesAreKeptUnderTheSectionIdWithGapsAndDuplicates) {
@@ -131,26 +131,26 @@ TEST(QuestionBankSections, ChoicesAreKeptUnderTheSectionIdWithGapsAndDuplicates)
                           " (4, 'T4', 'four again', 2), (1, 'T1', 'one', 2)"),
                   0);
     }
-    WriteSetting(folder.state.settingsPath, "Sections", "Ask9", "Yes");
-    ASSERT_TRUE(OpenQuestionBank(folder.state).ok());
-    const SectionTable& table = folder.state.sections;
+    WriteSetting(folder.session.settingsPath, "Sections", "Ask9", "Yes");
+    ASSERT_TRUE(OpenQuestionBank(folder.session).ok());
+    const SectionTable& table = folder.session.sections;
     ASSERT_EQ(table.count(), 3) << "one row per id";
     EXPECT_EQ(table(2).Id, 4);
     EXPECT_TRUE(table(3).Ask);
     EXPECT_FALSE(table(1).Ask);
 
-    SelectSection(folder.state, 2);
-    DeselectSection(folder.state, 3);
-    EXPECT_EQ(ReadSetting(folder.state.settingsPath, "Sections", "Ask4", "-"), "Yes");
-    EXPECT_EQ(ReadSetting(folder.state.settingsPath, "Sections", "Ask9", "-"), "No");
-    EXPECT_EQ(ReadSetting(folder.state.settingsPath, "Sections", "Ask2", "-"), "-");
+    SelectSection(folder.session, 2);
+    DeselectSection(folder.session, 3);
+    EXPECT_EQ(ReadSetting(folder.session.settingsPath, "Sections", "Ask4", "-"), "Yes");
+    EXPECT_EQ(ReadSetting(folder.session.settingsPath, "Sections", "Ask9", "-"), "No");
+    EXPECT_EQ(ReadSetting(folder.session.settingsPath, "Sections", "Ask2", "-"), "-");
 
     // The next run reads back what this one wrote.
-    folder.state.database.close();
-    ASSERT_TRUE(OpenQuestionBank(folder.state).ok());
+    folder.session.database.close();
+    ASSERT_TRUE(OpenQuestionBank(folder.session).ok());
     EXPECT_TRUE(table(2).Ask);
     EXPECT_FALSE(table(3).Ask);
-    EXPECT_EQ(folder.state.sections.withId(4), &table(2));
+    EXPECT_EQ(folder.session.sections.withId(4), &table(2));
 }
 
 QByteArray Checksum(const QString& path) {
@@ -167,14 +167,14 @@ TEST(QuestionBankOpen, TheProgramNeverWritesItsBank) {
     }
     ASSERT_TRUE(folder.writeBank(content));
     const QByteArray before = Checksum(folder.file("quillet.dat"));
-    ASSERT_TRUE(OpenQuestionBank(folder.state).ok());
-    SelectSection(folder.state, 1);
-    Query questions(folder.state.database, "SELECT * FROM QUESTIONS");
+    ASSERT_TRUE(OpenQuestionBank(folder.session).ok());
+    SelectSection(folder.session, 1);
+    Query questions(folder.session.database, "SELECT * FROM QUESTIONS");
     while (questions.next()) {
     }
     EXPECT_EQ(questions.code(), SQLITE_DONE);
-    EXPECT_NE(folder.state.database.exec("DELETE FROM QUESTIONS"), 0) << "writes are refused";
-    folder.state.database.close();
+    EXPECT_NE(folder.session.database.exec("DELETE FROM QUESTIONS"), 0) << "writes are refused";
+    folder.session.database.close();
     EXPECT_EQ(Checksum(folder.file("quillet.dat")), before);
 }
 
@@ -191,18 +191,18 @@ TEST(QuestionBankOpen, WriteProtectedBankIsReadAndShared) {
     ASSERT_TRUE(QFile::setPermissions(folder.dir.path(),
                                       QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
                                           QFile::ExeGroup));
-    folder.state.settingsPath.clear();
+    folder.session.settingsPath.clear();
 
-    const BankResult first = OpenQuestionBank(folder.state);
+    const BankResult first = OpenQuestionBank(folder.session);
     ProgramFolder second;
-    second.state.programDir = folder.state.programDir;
-    const BankResult other = OpenQuestionBank(second.state);
+    second.session.programDir = folder.session.programDir;
+    const BankResult other = OpenQuestionBank(second.session);
     EXPECT_TRUE(first.ok()) << first.text.toStdString();
     EXPECT_TRUE(other.ok()) << other.text.toStdString();
-    EXPECT_TRUE(folder.state.database.readOnly());
-    EXPECT_EQ(second.state.sections.count(), 3);
-    folder.state.database.close();
-    second.state.database.close();
+    EXPECT_TRUE(folder.session.database.readOnly());
+    EXPECT_EQ(second.session.sections.count(), 3);
+    folder.session.database.close();
+    second.session.database.close();
     QFile::setPermissions(folder.dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(Checksum(bank), before);
 }
@@ -210,7 +210,7 @@ TEST(QuestionBankOpen, WriteProtectedBankIsReadAndShared) {
 // Each way a bank can fail to open ends in its own plain message, never a hang.
 class BrokenBank : public ::testing::Test {
 protected:
-    BankResult open() { return OpenQuestionBank(folder.state); }
+    BankResult open() { return OpenQuestionBank(folder.session); }
     void writeFile(const QByteArray& bytes) {
         QFile f(folder.file("quillet.dat"));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -306,8 +306,8 @@ TEST_F(BrokenBank, HeldByAnotherRunningCopy) {
     ASSERT_TRUE(open().ok());
 
     ProgramFolder second;
-    second.state.programDir = folder.state.programDir;
-    const BankResult result = OpenQuestionBank(second.state);
+    second.session.programDir = folder.session.programDir;
+    const BankResult result = OpenQuestionBank(second.session);
     EXPECT_EQ(result.status, BankStatus::Locked);
     EXPECT_TRUE(result.text.contains("another running copy"));
 }
@@ -315,31 +315,31 @@ TEST_F(BrokenBank, HeldByAnotherRunningCopy) {
 TEST(LoadProgram, ReadsTheProgramOptionsAfterOpeningTheBank) {
     ProgramFolder folder;
     ASSERT_TRUE(folder.writeBank(Sections(2)));
-    WriteSetting(folder.state.settingsPath, "Sound", "OnOrOff", "off");
-    WriteSetting(folder.state.settingsPath, "Figures", "AskWithFigures", "no");
-    WriteSetting(folder.state.settingsPath, "TestMode", "TestMode", "3");
-    WriteSetting(folder.state.settingsPath, "Shuffle", "OnOrOff", "on");
-    folder.state.currentElement = 4;
-    folder.state.settingsPath.clear();
+    WriteSetting(folder.session.settingsPath, "Sound", "OnOrOff", "off");
+    WriteSetting(folder.session.settingsPath, "Figures", "AskWithFigures", "no");
+    WriteSetting(folder.session.settingsPath, "TestMode", "TestMode", "3");
+    WriteSetting(folder.session.settingsPath, "Shuffle", "OnOrOff", "on");
+    folder.session.currentElement = 4;
+    folder.session.settingsPath.clear();
 
-    ASSERT_TRUE(LoadProgram(folder.state));
-    EXPECT_EQ(folder.state.settingsPath, folder.file("quillet.ini"));
-    EXPECT_EQ(folder.state.currentElement, 1);
-    EXPECT_FALSE(folder.state.soundOn);
-    EXPECT_FALSE(folder.state.figuresOn);
-    EXPECT_TRUE(folder.state.shuffleOn);
-    EXPECT_EQ(folder.state.testMode, 3);
+    ASSERT_TRUE(LoadProgram(folder.session, folder.options, folder.services.fatal));
+    EXPECT_EQ(folder.session.settingsPath, folder.file("quillet.ini"));
+    EXPECT_EQ(folder.session.currentElement, 1);
+    EXPECT_FALSE(folder.options.soundOn);
+    EXPECT_FALSE(folder.options.figuresOn);
+    EXPECT_TRUE(folder.options.shuffleOn);
+    EXPECT_EQ(folder.options.testMode, 3);
     EXPECT_TRUE(folder.fatal.calls.empty());
 }
 
 TEST(LoadProgram, FatalFailuresGoToTheHandler) {
     ProgramFolder folder;
-    EXPECT_FALSE(LoadProgram(folder.state));
+    EXPECT_FALSE(LoadProgram(folder.session, folder.options, folder.services.fatal));
     ASSERT_EQ(folder.fatal.calls.size(), 1u);
     EXPECT_EQ(folder.fatal.calls[0].first, "Critical Error");
 
     ASSERT_TRUE(folder.writeBank({}));
-    EXPECT_FALSE(LoadProgram(folder.state));
+    EXPECT_FALSE(LoadProgram(folder.session, folder.options, folder.services.fatal));
     ASSERT_EQ(folder.fatal.calls.size(), 2u);
     EXPECT_EQ(folder.fatal.calls[1].first, "Error");
 }

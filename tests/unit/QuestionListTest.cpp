@@ -13,13 +13,17 @@ struct Prepared {
     QuestionIdList list{98};  // stale items must go
     int simulated;
     QString message;
+    bool nothingFound = false;
 };
 
-Prepared Prepare(AppState& state, int simulated) {
+Prepared Prepare(const BankFolder& bank, int simulated) {
     MersenneRandom random(7);
     Prepared p{.simulated = simulated, .message = {}};
     QuestionIdList scramble{99};
-    p.message = PrepareQuestionList(state, random, p.list, scramble, p.simulated).message;
+    const PreparedList prepared = PrepareQuestionList(bank.session, bank.options.testMode, random,
+                                                      p.list, scramble, p.simulated);
+    p.message = prepared.message;
+    p.nothingFound = prepared.nothingFound();
     EXPECT_TRUE(scramble.empty());
     std::sort(p.list.begin(), p.list.end());
     return p;
@@ -38,39 +42,39 @@ TEST(PrepareQuestionList, ListsChosenSectionsOfTheElementWithAnAnswerLetter) {
     }
     for (const int section : {2, 3, 5, 0}) c.questions.push_back(Question(++id, section));
     BankFolder bank(c);
-    bank.state.sections(1).Ask = bank.state.sections(3).Ask = bank.state.sections(4).Ask = true;
-    bank.state.currentElement = 2;
-    EXPECT_EQ(Prepare(bank.state, 30).list, (QuestionIdList{1, 2, 3, 4, 10}));
-    EXPECT_FALSE(bank.state.questionsNotFound);
-    bank.state.currentElement = 3;
-    EXPECT_EQ(Prepare(bank.state, 30).list, QuestionIdList{9});
-    bank.state.currentElement = 5;
-    EXPECT_TRUE(Prepare(bank.state, 30).list.empty());
-    EXPECT_TRUE(bank.state.questionsNotFound);
+    bank.session.sections(1).Ask = bank.session.sections(3).Ask = bank.session.sections(4).Ask = true;
+    bank.session.currentElement = 2;
+    EXPECT_EQ(Prepare(bank, 30).list, (QuestionIdList{1, 2, 3, 4, 10}));
+    EXPECT_FALSE(Prepare(bank, 30).nothingFound);
+    bank.session.currentElement = 3;
+    EXPECT_EQ(Prepare(bank, 30).list, QuestionIdList{9});
+    bank.session.currentElement = 5;
+    EXPECT_TRUE(Prepare(bank, 30).list.empty());
+    EXPECT_TRUE(Prepare(bank, 30).nothingFound);
 }
 
 TEST(PrepareQuestionList, ShortSimulatedExamIsAnnouncedAndShortened) {
     BankFolder bank(25, 5, 1);
-    bank.state.testMode = kModeSimulatedExam;
-    Prepared p = Prepare(bank.state, SimulatedQuestionCount(5));
+    bank.options.testMode = kModeSimulatedExam;
+    Prepared p = Prepare(bank, SimulatedQuestionCount(5));
     EXPECT_EQ(p.message,
               "You have chosen to take a test of 40 questions.  However, based on the "
               "categories you chose,  only 25 questions are available, so the test will only "
               "have that many questions.");
     EXPECT_EQ(p.simulated, 25);
 
-    p = Prepare(bank.state, 20);  // enough: no message, and the list is not cut
+    p = Prepare(bank, 20);  // enough: no message, and the list is not cut
     EXPECT_EQ(p.message, "");
     EXPECT_EQ(p.simulated, 20);
     EXPECT_EQ(p.list.size(), 25u);
 
-    bank.state.testMode = kModeContinuous;  // other modes never shorten
-    EXPECT_EQ(Prepare(bank.state, 40).simulated, 40);
+    bank.options.testMode = kModeContinuous;  // other modes never shorten
+    EXPECT_EQ(Prepare(bank, 40).simulated, 40);
 
     bank.exec("DELETE FROM QUESTIONS WHERE QuestionID > 1");
-    bank.state.testMode = kModeSimulatedExam;
+    bank.options.testMode = kModeSimulatedExam;
     EXPECT_TRUE(
-        Prepare(bank.state, 40)
+        Prepare(bank, 40)
             .message.endsWith(
                 "chose,  only 1 question is  available, so the test will only have that many "
                 "questions."));
@@ -105,7 +109,7 @@ TEST(RandomOrder, MatchesOneAtATimeInsertionAndRemoval) {
 // test of a run reads a few pages rather than every question's text.
 TEST(PrepareQuestionList, QueryIsAnsweredFromTheBanksIndex) {
     BankFolder bank(25, 5, 1);
-    Query plan(bank.state.database,
+    Query plan(bank.session.database,
                (std::string("EXPLAIN QUERY PLAN ") + kQuestionListQuery).c_str());
     QString steps;
     while (plan.next()) steps += plan.text("detail") + '\n';

@@ -28,11 +28,12 @@ struct Loader : ::testing::Test {
         return c;
     }
     void SetUp() override {
-        bank.state.sections(1).Ask = true;
+        bank.session.sections(1).Ask = true;
         bank.exec("UPDATE QUESTIONS SET FCCQUESTIONID=NULL, ANSWERD=NULL WHERE QuestionID=2");
-        bank.state.currentFigureID = 42;
     }
-    LoadOutcome load(qint64 id) { return LoadQuestion(bank.state, id, random, measurer); }
+    LoadOutcome load(qint64 id) {
+        return LoadQuestion(bank.session, bank.options.shuffleOn, id, random, measurer);
+    }
 };
 
 }  // namespace
@@ -44,7 +45,6 @@ TEST_F(Loader, FillsCaptionsTagsHeaderAndFigure) {
     EXPECT_EQ(out.question.answerTexts[3], "");
     EXPECT_EQ(out.question.tags[2], "Correct!");
     EXPECT_FALSE(out.question.hasFigure);
-    EXPECT_EQ(bank.state.currentFigureID, 42);
 
     const QuestionOnScreen q = load(1).question;
     EXPECT_EQ(q.captions.question, "Two\nlines");
@@ -57,7 +57,7 @@ TEST_F(Loader, FillsCaptionsTagsHeaderAndFigure) {
     EXPECT_EQ(q.questionIdCaption, "FCC Question ID: T1A01");
     EXPECT_EQ(q.sectionCaption, "T1 - Commission's Rules");
     EXPECT_TRUE(q.hasFigure);
-    EXPECT_EQ(bank.state.currentFigureID, 7);
+    EXPECT_EQ(q.figureId, 7);
 }
 
 TEST_F(Loader, QuestionsThatCannotBeAskedAreRefusedWithoutSideEffects) {
@@ -67,7 +67,6 @@ TEST_F(Loader, QuestionsThatCannotBeAskedAreRefusedWithoutSideEffects) {
     EXPECT_EQ(load(5).status, LoadStatus::NoRightAnswer);                       // empty letter
     bank.exec("UPDATE QUESTIONS SET SectionID=4294967297 WHERE QuestionID=1");  // 2^32 + 1
     EXPECT_EQ(load(1).status, LoadStatus::SectionNotInTable);
-    EXPECT_EQ(bank.state.currentFigureID, 42);
 }
 
 TEST_F(Loader, StacksQuestionTableAndAnswersWithTheirGaps) {
@@ -88,7 +87,7 @@ TEST_F(Loader, StacksQuestionTableAndAnswersWithTheirGaps) {
 }
 
 TEST_F(Loader, ShuffledAnswersKeepTheirTextsAndTagsAndStackInOrder) {
-    bank.state.shuffleOn = true;
+    bank.options.shuffleOn = true;
     std::map<int, int> onTop;
     for (int i = 0; i < 50; ++i) {
         const QuestionOnScreen q = load(1).question;

@@ -42,8 +42,8 @@ qbank::BankContent GroupedBank() {
     return c;
 }
 
-QString GroupOf(const AppState& state, qint64 id) {
-    Query query(state.database, "SELECT FCCQUESTIONID FROM QUESTIONS WHERE QUESTIONID = ?");
+QString GroupOf(const Session& session, qint64 id) {
+    Query query(session.database, "SELECT FCCQUESTIONID FROM QUESTIONS WHERE QUESTIONID = ?");
     query.bind(1, id);
     return query.next() ? QuestionGroup(query.text("FCCQUESTIONID")) : QString();
 }
@@ -73,20 +73,20 @@ TEST(RealExam, GroupIsThePoolIdWithoutItsNumber) {
 
 TEST(RealExam, DrawsOneQuestionOfEveryGroupInGroupOrderWhateverIsChosen) {
     BankFolder bank(GroupedBank());
-    bank.state.currentElement = 2;
+    bank.session.currentElement = 2;
     // No section chosen: the real exam covers the whole element all the same.
-    for (SectionInfo& section : bank.state.sections) section.Ask = false;
+    for (SectionInfo& section : bank.session.sections) section.Ask = false;
 
     std::map<QString, std::set<qint64>> seen;
     for (unsigned seed = 1; seed <= 200; ++seed) {
         MersenneRandom random(seed);
         QuestionIdList list{99};
         int count = 35;
-        const PreparedList prepared = PrepareRealExamList(bank.state, random, list, count);
+        const PreparedList prepared = PrepareRealExamList(bank.session, random, list, count);
         ASSERT_EQ(list.size(), 4u);
         QStringList groups;
         for (const qint64 id : list) {
-            groups << GroupOf(bank.state, id);
+            groups << GroupOf(bank.session, id);
             seen[groups.back()].insert(id);
         }
         // T2B has no question that can be asked, and General is another element; T0 is
@@ -101,7 +101,6 @@ TEST(RealExam, DrawsOneQuestionOfEveryGroupInGroupOrderWhateverIsChosen) {
     // Over many draws every question of a group comes up.
     EXPECT_EQ(seen["T1A"], (std::set<qint64>{3, 5, 7}));
     EXPECT_EQ(seen["T2A"], (std::set<qint64>{1, 6}));
-    EXPECT_FALSE(bank.state.questionsNotFound);
 }
 
 TEST(RealExam, DrawIsFairWithinAGroup) {
@@ -127,9 +126,9 @@ TEST(RealExam, DrawIsFairWithinAGroup) {
 
 TEST(RealExam, TestAsksEveryGroupOnceMarkedAtTheEnd) {
     BankFolder bank(GroupedBank());
-    bank.state.currentElement = 2;
-    bank.state.testMode = kModeRealExam;
-    bank.state.exams = LoadExams(bank.state.database);
+    bank.session.currentElement = 2;
+    bank.options.testMode = kModeRealExam;
+    bank.session.exams = LoadExams(bank.session.database);
     MersenneRandom random(3);
     LineMeasurer measurer;
     struct Screen : ExamScreen {
@@ -144,7 +143,8 @@ TEST(RealExam, TestAsksEveryGroupOnceMarkedAtTheEnd) {
         void resetRollovers() override {}
         void closeScreen() override { closed = true; }
     } screen;
-    ExamSession test(bank.state, random, measurer, screen);
+    ExamSession test(bank.session, bank.options, bank.sounds, bank.services.fatal, random,
+                     measurer, screen);
     test.load();
     EXPECT_EQ(screen.caption, "Real exam: one question per group");
     // The short-bank notice, once, with the exam's size and the bank's groups.
@@ -161,7 +161,7 @@ TEST(RealExam, TestAsksEveryGroupOnceMarkedAtTheEnd) {
     EXPECT_EQ(screen.progress, QStringList({"1 of 4", "2 of 4", "3 of 4", "4 of 4"}));
     EXPECT_EQ(test.questionsShown(), 4);
     int asked = 0;
-    for (const SectionInfo& section : bank.state.sections) asked += section.AskedCount;
+    for (const SectionInfo& section : test.result().scores) asked += section.AskedCount;
     EXPECT_EQ(asked, 4) << "every group asked once";
 }
 
@@ -204,24 +204,24 @@ TEST(RealExam, BankWithoutExamsRunsTheOtherModesAndRefusesTheRealExam) {
     qbank::BankContent content = GroupedBank();
     content.exams.clear();
     BankFolder bank(content);
-    bank.state.exams = LoadExams(bank.state.database);
-    EXPECT_FALSE(bank.state.exams.available());
-    bank.state.testMode = kModeRealExam;
-    EXPECT_TRUE(RealExamRefusal(bank.state, 2).contains("no examination data"));
-    bank.state.testMode = kModeSimulatedExam;
-    EXPECT_EQ(RealExamRefusal(bank.state, 2), "");
-    EXPECT_EQ(PoolWarningBeforeTest(bank.state, 2), "");
-    EXPECT_EQ(ExamSizesText(bank.state.exams), "") << "no figure is made up";
-    EXPECT_TRUE(SimulatedModeNote(bank.state.exams).endsWith("does not record the size of the "
+    bank.session.exams = LoadExams(bank.session.database);
+    EXPECT_FALSE(bank.session.exams.available());
+    bank.options.testMode = kModeRealExam;
+    EXPECT_TRUE(RealExamRefusal(bank.session, bank.options.testMode, 2).contains("no examination data"));
+    bank.options.testMode = kModeSimulatedExam;
+    EXPECT_EQ(RealExamRefusal(bank.session, bank.options.testMode, 2), "");
+    EXPECT_EQ(PoolWarningBeforeTest(bank.session, Today(bank.services), 2), "");
+    EXPECT_EQ(ExamSizesText(bank.session.exams), "") << "no figure is made up";
+    EXPECT_TRUE(SimulatedModeNote(bank.session.exams).endsWith("does not record the size of the "
                                                              "actual examinations."));
 
     // With exams, the elements kept for the older layout have none.
     BankFolder withExams(GroupedBank());
-    withExams.state.exams = LoadExams(withExams.state.database);
-    withExams.state.testMode = kModeRealExam;
-    EXPECT_EQ(RealExamRefusal(withExams.state, 2), "");
+    withExams.session.exams = LoadExams(withExams.session.database);
+    withExams.options.testMode = kModeRealExam;
+    EXPECT_EQ(RealExamRefusal(withExams.session, withExams.options.testMode, 2), "");
     for (const int element : {1, 4}) {
-        EXPECT_TRUE(RealExamRefusal(withExams.state, element).contains("no real exam"));
+        EXPECT_TRUE(RealExamRefusal(withExams.session, withExams.options.testMode, element).contains("no real exam"));
     }
 }
 
@@ -230,7 +230,7 @@ TEST(RealExam, DamagedExamRowsAreLeftOut) {
     bank.exec("INSERT INTO EXAMS VALUES (3, 'g', '2023-07-01', 'soon', 35, 26)");
     bank.exec("INSERT INTO EXAMS VALUES (5, 'e', '2024-07-01', '2028-06-30', 50, 51)");
     bank.exec("INSERT INTO EXAMS VALUES (1, 'n', '2024-07-01', '2028-06-30', 0, 0)");
-    const ExamTable exams = LoadExams(bank.state.database);
+    const ExamTable exams = LoadExams(bank.session.database);
     ASSERT_EQ(exams.rows().size(), 1u);
     EXPECT_EQ(exams.rows()[0].element, 2);
     EXPECT_EQ(exams.find(3), nullptr);
@@ -239,30 +239,27 @@ TEST(RealExam, DamagedExamRowsAreLeftOut) {
 TEST(PoolInForce, WarnsOnceAnElementBeforeATestWhenTheDayIsOutsideThePool) {
     BankFolder bank(GroupedBank());
     bank.exec("INSERT INTO EXAMS VALUES (3, 'general-2019-2023', '2019-07-01', '2023-06-30', 35, 26)");
-    bank.state.exams = LoadExams(bank.state.database);
+    bank.session.exams = LoadExams(bank.session.database);
     FixedClock clock;
-    bank.state.clock = &clock;
+    bank.services.clock = &clock;
 
     clock.day = QDate(2026, 6, 30);  // the day before the Technician pool starts
-    const QString early = PoolWarningBeforeTest(bank.state, 2);
+    const QString early = PoolWarningBeforeTest(bank.session, Today(bank.services), 2);
     EXPECT_TRUE(early.contains("technician-2026-2030, is not yet in force")) << early.toStdString();
     EXPECT_TRUE(early.contains("valid from 1 July 2026 to 30 June 2030")) << early.toStdString();
-    EXPECT_EQ(PoolWarningBeforeTest(bank.state, 2), "");  // once per program run
+    EXPECT_EQ(PoolWarningBeforeTest(bank.session, Today(bank.services), 2), "");  // once per program run
 
-    const QString expired = PoolWarningBeforeTest(bank.state, 3);
+    const QString expired = PoolWarningBeforeTest(bank.session, Today(bank.services), 3);
     EXPECT_TRUE(expired.contains("general-2019-2023, is no longer in force"));
-    EXPECT_EQ(PoolWarningBeforeTest(bank.state, 1), "");  // no exam, nothing to say
+    EXPECT_EQ(PoolWarningBeforeTest(bank.session, Today(bank.services), 1), "");  // no exam, nothing to say
 
     // Both end days are inside the pool's time.
-    AppState fresh;
-    fresh.exams = bank.state.exams;
-    fresh.clock = &clock;
+    Session fresh;
+    fresh.exams = bank.session.exams;
     for (const QDate day : {QDate(2026, 7, 1), QDate(2030, 6, 30)}) {
-        clock.day = day;
-        EXPECT_EQ(PoolWarningBeforeTest(fresh, 2), "") << day.toString().toStdString();
+        EXPECT_EQ(PoolWarningBeforeTest(fresh, day, 2), "") << day.toString().toStdString();
     }
-    clock.day = QDate(2030, 7, 1);
-    EXPECT_NE(PoolWarningBeforeTest(fresh, 2), "");
+    EXPECT_NE(PoolWarningBeforeTest(fresh, QDate(2030, 7, 1), 2), "");
 }
 
 TEST(RealExam, RealBankHasOneExamQuestionPerGroup) {
@@ -272,20 +269,20 @@ TEST(RealExam, RealBankHasOneExamQuestionPerGroup) {
     QString error;
     ASSERT_TRUE(qbank::ReadPools(poolsDir, content, &error)) << error.toStdString();
     BankFolder bank(content);
-    bank.state.exams = LoadExams(bank.state.database);
-    bank.state.testMode = kModeRealExam;
+    bank.session.exams = LoadExams(bank.session.database);
+    bank.options.testMode = kModeRealExam;
     MersenneRandom random(5);
     for (const auto& [element, groups] : {std::pair{2, 35}, std::pair{3, 35}, std::pair{5, 50}}) {
-        const ExamInfo* exam = bank.state.exams.find(element);
+        const ExamInfo* exam = bank.session.exams.find(element);
         ASSERT_NE(exam, nullptr) << element;
         EXPECT_EQ(exam->questions, groups);
-        bank.state.currentElement = element;
+        bank.session.currentElement = element;
         QuestionIdList list;
         int count = exam->questions;
-        EXPECT_EQ(PrepareRealExamList(bank.state, random, list, count).message, "");
+        EXPECT_EQ(PrepareRealExamList(bank.session, random, list, count).message, "");
         EXPECT_EQ(count, groups) << element;
         QSet<QString> distinct;
-        for (const qint64 id : list) distinct.insert(GroupOf(bank.state, id));
+        for (const qint64 id : list) distinct.insert(GroupOf(bank.session, id));
         EXPECT_EQ(distinct.size(), groups) << element;
     }
 }

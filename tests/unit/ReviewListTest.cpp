@@ -25,17 +25,17 @@ qbank::BankContent ReviewBank() {
 
 struct ReviewFolder : BankFolder {
     ReviewFolder() : BankFolder(ReviewBank()) {
-        state.sections(1).Ask = state.sections(2).Ask = true;
-        state.sections(4).Ask = true;
-        state.currentElement = 2;
-        state.record.open(dir.filePath("quillet-record.db"));
+        session.sections(1).Ask = session.sections(2).Ask = true;
+        session.sections(4).Ask = true;
+        session.currentElement = 2;
+        session.record.open(dir.filePath("quillet-record.db"));
     }
     void answered(const QString& question, bool right, const QString& pool = "Element 2") {
-        ASSERT_TRUE(state.record.add({pool, question, QDateTime::currentDateTime(), right}));
+        ASSERT_TRUE(session.record.add({pool, question, QDateTime::currentDateTime(), right}));
     }
     void newRun() {  // the program ends and starts again
-        state.record.close();
-        state.record.open(dir.filePath("quillet-record.db"));
+        session.record.close();
+        session.record.open(dir.filePath("quillet-record.db"));
     }
 };
 
@@ -68,7 +68,7 @@ TEST(ReviewList, MissedMostRecentFirstThenTheNeverAnsweredInRandomOrder) {
     std::set<qint64> firstNever;
     for (unsigned seed = 1; seed <= 40; ++seed) {
         MersenneRandom random(seed);
-        const ReviewList list = PrepareReviewList(f.state, random);
+        const ReviewList list = PrepareReviewList(f.session, random);
         ASSERT_EQ(list.questions.size(), 7u);
         EXPECT_EQ((QuestionIdList(list.questions.begin(), list.questions.begin() + 3)),
                   (QuestionIdList{4, 3, 1}));
@@ -111,8 +111,9 @@ TEST(ReviewList, AnswersOfEarlierRunsDecideTheList) {
     LineMeasurer measurer;
     auto firstAnswerWrong = [&](int mode, int answers) {
         NullScreen screen;
-        f.state.testMode = mode;
-        ExamSession test(f.state, random, measurer, screen);
+        f.options.testMode = mode;
+        ExamSession test(f.session, f.options, f.sounds, f.services.fatal, random, measurer,
+                         screen);
         test.load();
         std::vector<qint64> asked;
         for (int i = 0; i < answers; ++i) {
@@ -128,16 +129,17 @@ TEST(ReviewList, AnswersOfEarlierRunsDecideTheList) {
     // Mode 2: the first question missed and left on screen when the student leaves.
     const std::vector<qint64> first = firstAnswerWrong(kModeUntilRight, 1);
     f.newRun();
-    ReviewList list = PrepareReviewList(f.state, random);
+    ReviewList list = PrepareReviewList(f.session, random);
     EXPECT_EQ(list.questions.front(), first[0]);
     EXPECT_EQ(list.missed, 1);
     EXPECT_EQ(list.rightLastTime, 0);
-    EXPECT_EQ(f.state.record.answerCount(), 1);  // the skip left nothing
+    EXPECT_EQ(f.session.record.answerCount(), 1);  // the skip left nothing
 
     // A later run in mode 1 answers every question right but the first one.
-    f.state.testMode = kModeEachOnce;
+    f.options.testMode = kModeEachOnce;
     NullScreen screen;
-    ExamSession test(f.state, random, measurer, screen);
+    ExamSession test(f.session, f.options, f.sounds, f.services.fatal, random, measurer,
+                         screen);
     test.load();
     qint64 missedNow = 0;
     while (!test.closed()) {
@@ -147,7 +149,7 @@ TEST(ReviewList, AnswersOfEarlierRunsDecideTheList) {
         test.answer((q.correctLabel + (miss ? 1 : 0)) % 4);
     }
     f.newRun();
-    list = PrepareReviewList(f.state, random);
+    list = PrepareReviewList(f.session, random);
     EXPECT_EQ(list.questions, QuestionIdList{missedNow});
     EXPECT_EQ(list.rightLastTime, 7);
     EXPECT_TRUE(screen.messages.isEmpty());
@@ -167,13 +169,13 @@ TEST(PoolProgress, CountsTheWholeElementByTheLatestAnswer) {
     f.answered("X11", true);               // not a question a test asks
     f.newRun();
 
-    PoolProgress pool = PoolProgressFor(f.state, 2);
+    PoolProgress pool = PoolProgressFor(f.session, 2);
     EXPECT_TRUE(pool.readOk);
     EXPECT_EQ(pool.right, 2);
     EXPECT_EQ(pool.questions, 9);
     EXPECT_EQ(PoolProgressLine(pool), "POOL: 2 of 9 right at your latest try");
 
-    pool = PoolProgressFor(f.state, 3);
+    pool = PoolProgressFor(f.session, 3);
     EXPECT_EQ(pool.right, 0) << "X5 of Element 3's record is no question of element 3";
     EXPECT_EQ(pool.questions, 1);
 }

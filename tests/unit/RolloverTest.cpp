@@ -1,6 +1,6 @@
 #include "ui/core/Rollover.h"
 
-#include "shell/core/AppState.h"
+#include "shell/core/Program.h"
 #include "support/PrintQString.h"
 #include "support/RecordingSound.h"
 
@@ -23,8 +23,8 @@ using Log = std::vector<std::string>;
 // every effect in the order it happened ("0 Rolled", "whoosh", "0 tag 4").
 class FakeButtons : public PictureButtonHost {
 public:
-    FakeButtons(const AppState& state, std::vector<QString> tags)
-        : state_(state), tags(std::move(tags)), over(this->tags.size()) {}
+    FakeButtons(const SoundCues& sounds, std::vector<QString> tags)
+        : sounds_(sounds), tags(std::move(tags)), over(this->tags.size()) {}
 
     int pictureCount() const override { return static_cast<int>(tags.size()); }
     QString pictureTag(int i) const override { return tags.at(i); }
@@ -39,7 +39,7 @@ public:
     bool pointerOverPicture(int i) const override { return over.at(i); }
     void whoosh() override {
         log.push_back("whoosh");
-        PlayWhoosh(state_);
+        PlayWhoosh(sounds_);
     }
     // Ticks with the pointer over button 0 or not; returns the effects.
     Log tick(bool overFirst) {
@@ -50,7 +50,7 @@ public:
     Log press() { return (PressPicture(*this, 0), std::exchange(log, {})); }
     Log release() { return (ReleasePicture(*this, 0), std::exchange(log, {})); }
 
-    const AppState& state_;
+    const SoundCues& sounds_;
     std::vector<QString> tags;
     std::vector<bool> over;
     Log log;
@@ -62,16 +62,17 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
         ASSERT_TRUE(QFile(dir_.filePath("whoosh.wav")).open(QIODevice::WriteOnly));
-        state_.programDir = dir_.path();
-        state_.sound = &sound_;
+        program_.session.programDir = dir_.path();
+        program_.services.sound = &sound_;
     }
     QTemporaryDir dir_;
     RecordingSound sound_;
-    AppState state_;
+    Program program_;
+    const SoundCues& sounds_ = program_.sounds;
 };
 
 TEST_F(PictureButtons, EachEntryFromNormalRollsAndWhooshesOnce) {
-    FakeButtons b(state_, {""});
+    FakeButtons b(sounds_, {""});
     LoadPictureButtons(b);
     EXPECT_EQ(b.tick(false), (Log{"0 tag 5", "0 Normal"}));
     EXPECT_EQ(b.tick(true), (Log{"0 Rolled", "whoosh", "0 tag 4"}));
@@ -82,7 +83,7 @@ TEST_F(PictureButtons, EachEntryFromNormalRollsAndWhooshesOnce) {
 }
 
 TEST_F(PictureButtons, PressDragOffAndBackThenReleaseOverOrAway) {
-    FakeButtons b(state_, {"4"});
+    FakeButtons b(sounds_, {"4"});
     EXPECT_EQ(b.press(), (Log{"0 Clicked", "0 tag 2"}));
     EXPECT_EQ(b.tick(true), Log{});
     EXPECT_EQ(b.tick(false), (Log{"0 Normal", "0 tag 3"}));
@@ -103,7 +104,7 @@ TEST_F(PictureButtons, PressDragOffAndBackThenReleaseOverOrAway) {
 TEST_F(PictureButtons, DisabledAndInertButtonsIgnoreEverything) {
     for (const QString tag : {"1", "", "x"}) {
         SCOPED_TRACE(tag.toStdString());
-        FakeButtons b(state_, {tag});
+        FakeButtons b(sounds_, {tag});
         for (bool over : {true, false, true}) {
             b.over[0] = over;
             RunPictureTimer(b);
@@ -115,23 +116,23 @@ TEST_F(PictureButtons, DisabledAndInertButtonsIgnoreEverything) {
         EXPECT_TRUE(PictureClickActs(tag, /*actsWhenDisabled=*/true));
         EXPECT_FALSE(PictureClickActs(tag, /*actsWhenDisabled=*/false));
     }
-    FakeButtons b(state_, {"1", ""});
+    FakeButtons b(sounds_, {"1", ""});
     LoadPictureButtons(b);
     EXPECT_EQ(b.tags, (std::vector<QString>{"1", "5"}));
 }
 
 TEST_F(PictureButtons, OneTickChangesSeveralButtonsInIndexOrder) {
-    FakeButtons b(state_, {"4", "5", "5"});
+    FakeButtons b(sounds_, {"4", "5", "5"});
     b.over = {false, false, true};  // the pointer jumped from button 0 to button 2
     EXPECT_EQ(b.tick(false), (Log{"0 Normal", "0 tag 5", "2 Rolled", "whoosh", "2 tag 4"}));
 }
 
 TEST_F(PictureButtons, SilentWithSoundsOffOrWithoutTheFile) {
-    FakeButtons b(state_, {"5"});
-    state_.soundOn = false;
+    FakeButtons b(sounds_, {"5"});
+    program_.options.soundOn = false;
     EXPECT_EQ(b.tick(true), (Log{"0 Rolled", "whoosh", "0 tag 4"}));
     b.tick(false);
-    state_.soundOn = true;
+    program_.options.soundOn = true;
     ASSERT_TRUE(QFile::remove(dir_.filePath("whoosh.wav")));
     b.tick(true);
     EXPECT_TRUE(sound_.played.isEmpty());

@@ -83,21 +83,21 @@ TEST(EscapeAmpersands, DoublesEveryAmpersandEvenInLongTexts) {
     EXPECT_TRUE(EscapeAmpersands(longText).endsWith("x&&"));
 }
 
-TEST(PlaySound, PlaysOnlyWhenSoundIsOnAndTheFileExists) {
+TEST(SoundCues, PlayOnlyWhenSoundIsOnAndTheFileExists) {
     quillet::testing::ProgramFolder folder;
-    AppState& state = folder.state;
-    state.soundOn = true;
-    PlaySound(state, "whoosh.wav");
+    StudentOptions& options = folder.options;
+    options.soundOn = true;
+    folder.sounds.play("whoosh.wav");
     EXPECT_TRUE(folder.sound.played.isEmpty()) << "missing file";
 
     QFile f(folder.file("whoosh.wav"));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.close();
-    PlaySound(state, "whoosh.wav");
+    folder.sounds.play("whoosh.wav");
     EXPECT_EQ(folder.sound.played, QStringList{folder.file("whoosh.wav")});
 
-    state.soundOn = false;
-    PlaySound(state, "whoosh.wav");
+    options.soundOn = false;
+    folder.sounds.play("whoosh.wav");
     EXPECT_EQ(folder.sound.played.size(), 1);
 }
 

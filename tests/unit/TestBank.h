@@ -3,7 +3,7 @@
 // Helpers for tests that need a program folder with a small question bank.
 
 #include "BankWriter.h"
-#include "shell/core/AppState.h"
+#include "shell/core/Program.h"
 #include "shell/core/Services.h"
 #include "support/RecordingFatal.h"
 
@@ -52,19 +52,23 @@ inline SectionTable TableOf(std::initializer_list<SectionInfo> rows) {
     return table;
 }
 
-// A program folder "quillet" with a state wired to fakes.
+// A program folder "quillet" with a program wired to fakes.
 struct ProgramFolder {
     QTemporaryDir dir;
-    AppState state;
+    Program program;
+    Session& session = program.session;
+    StudentOptions& options = program.options;
+    Services& services = program.services;
+    const SoundCues& sounds = program.sounds;
     RecordingFatal fatal;
     RecordingSound sound;
 
     ProgramFolder() {
-        state.programDir = dir.path();
-        state.programName = QStringLiteral("quillet");
-        state.settingsPath = dir.filePath(QStringLiteral("quillet.ini"));
-        state.fatal = &fatal;
-        state.sound = &sound;
+        session.programDir = dir.path();
+        session.programName = QStringLiteral("quillet");
+        session.settingsPath = dir.filePath(QStringLiteral("quillet.ini"));
+        services.fatal = &fatal;
+        services.sound = &sound;
     }
     QString file(const QString& name) const { return dir.filePath(name); }
     bool writeBank(const qbank::BankContent& content, const QString& name = "quillet.dat") {

@@ -9,40 +9,42 @@
 #include "shell/core/Random.h"
 #include "engine/gui/ExamWindow.h"
 #include "presentation/core/QuestionLoader.h"
-#include "shell/core/AppState.h"
+#include "shell/core/Program.h"
 #include "shell/core/QuestionBank.h"
 
 namespace quillet {
 namespace {
 
 // Opens the bank in `dir` and chooses every section of `element`.
-bool OpenBank(AppState& state, const QString& dir, int element, int mode) {
-    state.programDir = dir;
-    state.programName = QStringLiteral("quillet");
-    state.settingsPath = QDir(dir).filePath(QStringLiteral("screenshots-none.ini"));
-    if (state.database.open(QDir(dir).filePath(QStringLiteral("quillet.dat")), kQuestionBankKey) !=
+bool OpenBank(Program& program, const QString& dir, int element, int mode) {
+    Session& session = program.session;
+    session.programDir = dir;
+    session.programName = QStringLiteral("quillet");
+    session.settingsPath = QDir(dir).filePath(QStringLiteral("screenshots-none.ini"));
+    if (session.database.open(QDir(dir).filePath(QStringLiteral("quillet.dat")), kQuestionBankKey) !=
             0 ||
-        !LoadSections(state).ok()) {
+        !LoadSections(session).ok()) {
         std::fprintf(stderr, "test screen: no question bank in %s\n", qPrintable(dir));
         return false;
     }
-    for (SectionInfo& section : state.sections) section.Ask = section.Test == element;
-    state.currentElement = element;
-    state.testMode = mode;
+    for (SectionInfo& section : session.sections) section.Ask = section.Test == element;
+    session.currentElement = element;
+    program.options.testMode = mode;
     return true;
 }
 
 // The question id of the row the query returns first, or 0.
-qint64 FindQuestion(const AppState& state, const char* sql) {
-    Query query(state.database, sql);
+qint64 FindQuestion(const Session& session, const char* sql) {
+    Query query(session.database, sql);
     return query.next() ? query.integer("QuestionID") : 0;
 }
 
 // Puts question `id` on the screen of `window` in place of the one its test drew.
-void Show(ExamWindow& window, AppState& state, qint64 id) {
+void Show(ExamWindow& window, const Program& program, qint64 id) {
     MersenneRandom random(1);
     LabelMeasurer measurer;
-    const LoadOutcome outcome = LoadQuestion(state, id, random, measurer);
+    const LoadOutcome outcome =
+        LoadQuestion(program.session, program.options.shuffleOn, id, random, measurer);
     if (outcome.shown()) window.showQuestion(outcome.question);
 }
 
@@ -50,12 +52,13 @@ void Show(ExamWindow& window, AppState& state, qint64 id) {
 
 QUILLET_SCREENSHOTS(take_test) {
     {
-        AppState state;
-        if (OpenBank(state, context.programDir, 2, kModeEachOnce)) {
+        Program program;
+        if (OpenBank(program, context.programDir, 2, kModeEachOnce)) {
             MersenneRandom random(7);
-            ExamWindow window(state, nullptr, &random);
-            Show(window, state,
-                 FindQuestion(state,
+            ExamWindow window(program.session, program.options, program.sounds,
+                              program.services.fatal, nullptr, &random);
+            Show(window, program,
+                 FindQuestion(program.session,
                               "SELECT QuestionID FROM QUESTIONS WHERE "
                               "FCCQUESTIONID='T1A01'"));
             shots::Save(context, &window, QStringLiteral("take-test-plain"));
@@ -63,21 +66,23 @@ QUILLET_SCREENSHOTS(take_test) {
     }
     {
         // A review with an empty record: every question is new.
-        AppState state;
-        if (OpenBank(state, context.programDir, 2, kModeReview)) {
+        Program program;
+        if (OpenBank(program, context.programDir, 2, kModeReview)) {
             MersenneRandom random(7);
-            ExamWindow window(state, nullptr, &random);
+            ExamWindow window(program.session, program.options, program.sounds,
+                              program.services.fatal, nullptr, &random);
             shots::Save(context, &window, QStringLiteral("take-test-review"));
         }
     }
     {
         // The longest question of the Extra pool, in a simulated exam (no skip button).
-        AppState state;
-        if (OpenBank(state, context.programDir, 5, kModeSimulatedExam)) {
+        Program program;
+        if (OpenBank(program, context.programDir, 5, kModeSimulatedExam)) {
             MersenneRandom random(7);
-            ExamWindow window(state, nullptr, &random);
-            Show(window, state,
-                 FindQuestion(state,
+            ExamWindow window(program.session, program.options, program.sounds,
+                              program.services.fatal, nullptr, &random);
+            Show(window, program,
+                 FindQuestion(program.session,
                               "SELECT QuestionID FROM QUESTIONS ORDER BY length(Question) + "
                               "length(AnswerA) + length(AnswerB) + length(AnswerC) + "
                               "length(ANSWERD) DESC LIMIT 1"));
@@ -89,11 +94,12 @@ QUILLET_SCREENSHOTS(take_test) {
     }
     {
         // A real Technician exam as it opens: its first group's question, "1 of 35".
-        AppState state;
-        if (OpenBank(state, context.programDir, 2, kModeRealExam)) {
-            state.exams = LoadExams(state.database);
+        Program program;
+        if (OpenBank(program, context.programDir, 2, kModeRealExam)) {
+            program.session.exams = LoadExams(program.session.database);
             MersenneRandom random(7);
-            ExamWindow window(state, nullptr, &random);
+            ExamWindow window(program.session, program.options, program.sounds,
+                              program.services.fatal, nullptr, &random);
             shots::Save(context, &window, QStringLiteral("take-test-real-exam"));
         }
     }
@@ -114,13 +120,14 @@ QUILLET_SCREENSHOTS(take_test) {
              QStringLiteral("All three have the same loss"), QStringLiteral("C"), 1,
              QStringLiteral("G4X01")});
         bank.figures.push_back({1, QByteArray(), QStringLiteral("Figure G4-1")});
-        AppState state;
+        Program program;
         if (qbank::WriteBank(dir.filePath(QStringLiteral("quillet.dat")), bank) &&
-            OpenBank(state, dir.path(), 3, kModeUntilRight)) {
-            state.currentRun = 3;
+            OpenBank(program, dir.path(), 3, kModeUntilRight)) {
+            program.session.currentRun = 3;
             MersenneRandom random(7);
-            ExamWindow window(state, nullptr, &random);
-            window.setRunText(RunText(state.currentRun));
+            ExamWindow window(program.session, program.options, program.sounds,
+                              program.services.fatal, nullptr, &random);
+            window.setRunText(RunText(program.session.currentRun));
             shots::Save(context, &window, QStringLiteral("take-test-table-figure"));
         }
     }

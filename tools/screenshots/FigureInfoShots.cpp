@@ -7,7 +7,7 @@
 
 #include "Screenshots.h"
 #include "presentation/gui/FigureWindow.h"
-#include "shell/core/AppState.h"
+#include "shell/core/Program.h"
 #include "shell/core/Database.h"
 #include "shell/core/QuestionBank.h"
 #include "ui/core/InfoPages.h"
@@ -17,9 +17,9 @@ namespace quillet {
 namespace {
 
 // The bank's figures by the area of their pictures, smallest first.
-std::vector<std::pair<qint64, int>> FiguresBySize(const AppState& state) {
+std::vector<std::pair<qint64, int>> FiguresBySize(const Session& session) {
     std::vector<std::pair<qint64, int>> figures;
-    Query query(state.database, "SELECT FIGUREID, FIGURE FROM FIGURES");
+    Query query(session.database, "SELECT FIGUREID, FIGURE FROM FIGURES");
     while (query.next()) {
         const QImage image = QImage::fromData(query.blob("FIGURE"));
         figures.emplace_back(static_cast<qint64>(image.width()) * image.height(),
@@ -32,20 +32,19 @@ std::vector<std::pair<qint64, int>> FiguresBySize(const AppState& state) {
 }  // namespace
 
 QUILLET_SCREENSHOTS(figure_viewer) {
-    shots::LoadedProgram program(context);
-    if (!program.loaded) return;
-    AppState& state = program.state;
+    shots::LoadedProgram loaded(context);
+    if (!loaded.loaded) return;
+    Program& program = loaded.program;
+    Session& session = program.session;
 
-    const auto figures = FiguresBySize(state);
+    const auto figures = FiguresBySize(session);
     if (figures.empty()) {
         std::fprintf(stderr, "the bank has no figures\n");
     } else {
-        state.currentFigureID = figures.front().second;
-        FigureWindow small(state);
+        FigureWindow small(session.database, figures.front().second);
         shots::Save(context, &small, QStringLiteral("figure-small"));
 
-        state.currentFigureID = figures.back().second;
-        FigureWindow large(state);
+        FigureWindow large(session.database, figures.back().second);
         shots::Save(context, &large, QStringLiteral("figure-large"));
         // Both bars halfway, then at their far ends.
         for (const auto& [divisor, name] :
@@ -62,21 +61,18 @@ QUILLET_SCREENSHOTS(figure_viewer) {
         }
         large.ToggleWholeFigure();
         shots::Save(context, &large, QStringLiteral("figure-large-whole"));
-        state.currentFigureID = figures[figures.size() / 2].second;
-        FigureWindow middle(state);
+        FigureWindow middle(session.database, figures[figures.size() / 2].second);
         middle.ToggleWholeFigure();
         shots::Save(context, &middle, QStringLiteral("figure-middle-whole"));
     }
 
-    state.currentFigureID = -1;
-    FigureWindow missing(state);
+    FigureWindow missing(session.database, -1);
     shots::Save(context, &missing, QStringLiteral("figure-missing"));
 }
 
 QUILLET_SCREENSHOTS(information) {
     namespace iw = info_window;
-    AppState state;
-    Info info(state);
+    Info info(ExamTable{});
     const std::pair<int, const char*> pages[] = {
         {iw::kDisclaimerPage, "info-disclaimer"}, {iw::kStudyPage, "info-study"},
         {iw::kFiguresPage, "info-figures"},       {iw::kThanksPage, "info-thanks"},

@@ -31,18 +31,19 @@ void FocusByKeys(QWidget& window, std::initializer_list<Qt::Key> keys) {
 // Windows as a keyboard user sees them: the focused control in its hover look
 // (or, on a page button, a focus frame).
 QUILLET_SCREENSHOTS(keyboard) {
-    shots::LoadedProgram program(context);
-    if (!program.loaded) return;
-    AppState& state = program.state;
+    shots::LoadedProgram loaded(context);
+    if (!loaded.loaded) return;
+    Program& program = loaded.program;
+    Session& session = program.session;
     {
-        MainMenu menu(state, Screens{});
+        MainMenu menu(session, program.options, program.services, Screens{});
         FocusByKeys(menu, {Qt::Key_Tab, Qt::Key_Down});
         shots::Save(context, &menu, "keyboard-mainmenu");
         menu.hide();
     }
     {
-        state.currentElement = 2;
-        OptionsWindow screen(state);
+        session.currentElement = 2;
+        OptionsWindow screen(session, program.options, program.sounds);
         FocusByKeys(screen, {Qt::Key_Tab, Qt::Key_Right});
         shots::Save(context, &screen, "keyboard-options-page-button");
         for (int i = 0; i < 1 + OptionsWindow::kTabs + 1; ++i) {

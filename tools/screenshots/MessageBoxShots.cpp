@@ -1,7 +1,6 @@
 #include "Screenshots.h"
 
 #include "engine/core/ReviewList.h"
-#include "shell/core/AppState.h"
 #include "ui/gui/MessageBox.h"
 
 namespace quillet {
@@ -19,9 +18,7 @@ QUILLET_SCREENSHOTS(message_box) {
          ReviewSummaryMessage(ReviewList{{}, 35, 35, 0, true, {}})},
     };
     for (const auto& [file, text] : messages) {
-        AppState state;
-        state.messageText = text;
-        MessageBox box(state);
+        MessageBox box(text);
         shots::Save(context, &box, QString::fromLatin1(file));
     }
 }

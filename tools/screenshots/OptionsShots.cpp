@@ -1,7 +1,7 @@
 #include "Screenshots.h"
 
 #include "options/gui/OptionsWindow.h"
-#include "shell/core/AppState.h"
+#include "shell/core/Program.h"
 #include "shell/core/QuestionBank.h"
 
 #include <cstdio>
@@ -10,15 +10,16 @@ namespace quillet {
 // Each page, and the topics page on every element tab, with the real bank: a
 // few sections chosen so that both check states show.
 QUILLET_SCREENSHOTS(options) {
-    shots::LoadedProgram program(context);
-    if (!program.loaded) return;
-    AppState& state = program.state;
+    shots::LoadedProgram loaded(context);
+    if (!loaded.loaded) return;
+    Program& program = loaded.program;
+    Session& session = program.session;
     for (int row : {1, 3, 4, 12, 25}) {
-        if (SectionInfo* section = state.sections.find(row)) section->Ask = true;
+        if (SectionInfo* section = session.sections.find(row)) section->Ask = true;
     }
-    state.currentElement = 2;
+    session.currentElement = 2;
 
-    OptionsWindow screen(state);
+    OptionsWindow screen(session, program.options, program.sounds);
     const char* const pages[] = {"options-topics", "options-format", "options-program"};
     for (int page = 0; page < OptionsWindow::kPages; ++page) {
         screen.SelectPage(page);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/core/AppState.h"
+#include "shell/core/Program.h"
 
 #include <QDir>
 #include <QString>
@@ -36,7 +36,7 @@ public:
 // could not be opened (the reason is printed).
 struct LoadedProgram {
     explicit LoadedProgram(const Context& context);
-    AppState state;
+    Program program;
     PrintFatal fatal;
     bool loaded = false;
 };

@@ -4,7 +4,7 @@
 #include "shell/core/Database.h"
 #include "shell/core/QuestionBank.h"
 #include "shell/core/ExamMode.h"
-#include "shell/core/AppState.h"
+#include "shell/core/Program.h"
 #include "ui/gui/MainMenu.h"
 #include "ui/gui/Rollover.h"
 
@@ -20,12 +20,12 @@ QUILLET_SCREENSHOTS(startup) {
     shots::Save(context, &splash, "splash");
 
     // The menu's load step opens the bank itself.
-    AppState state;
+    Program program;
     shots::PrintFatal fatal;
-    state.programDir = context.programDir;
-    state.programName = QStringLiteral("quillet");
-    state.fatal = &fatal;
-    MainMenu menu(state, Screens{});
+    program.session.programDir = context.programDir;
+    program.session.programName = QStringLiteral("quillet");
+    program.services.fatal = &fatal;
+    MainMenu menu(program.session, program.options, program.services, Screens{});
     shots::Save(context, &menu, "mainmenu");
 
     // The pointer over "General Class - Element 3".
@@ -42,22 +42,23 @@ QUILLET_SCREENSHOTS(startup) {
 }
 
 QUILLET_SCREENSHOTS(results) {
-    shots::LoadedProgram program(context);
-    if (!program.loaded) return;
-    AppState& state = program.state;
+    shots::LoadedProgram loaded(context);
+    if (!loaded.loaded) return;
+    Program& program = loaded.program;
+    Session& session = program.session;
 
     // Scores by section of the chosen element; -1 leaves a section untested.
     auto report = [&](int element, std::vector<std::pair<int, int>> scores, const char* file) {
-        state.currentElement = element;
+        FinishedTest test{element, program.options.testMode, session.sections, false};
         size_t k = 0;
-        for (SectionInfo& section : state.sections) {
+        for (SectionInfo& section : test.scores) {
             section.AskedCount = section.CorrectCount = 0;
             if (section.Test != element || k >= scores.size()) continue;
             section.CorrectCount = scores[k].first;
             section.AskedCount = scores[k].second;
             ++k;
         }
-        ResultsWindow results(state);
+        ResultsWindow results(session, test, program.sounds);
         shots::Save(context, &results, QString::fromLatin1(file));
     };
     report(2, {{6, 6}, {3, 3}, {3, 3}, {2, 2}, {3, 4}, {3, 3}, {4, 4}, {0, 0}, {3, 3}, {2, 2}},
@@ -68,26 +69,26 @@ QUILLET_SCREENSHOTS(results) {
     // After a real Technician exam of 35 questions: 27 right passes, 24 does not.
     // The student has answered two in three of the pool right by now.
     QTemporaryDir recordFolder;
-    state.record.open(recordFolder.filePath(QStringLiteral("quillet-record.db")));
-    Query pool(state.database,
+    session.record.open(recordFolder.filePath(QStringLiteral("quillet-record.db")));
+    Query pool(session.database,
                "SELECT FCCQUESTIONID FROM QUESTIONS INNER JOIN SECTIONS "
                "ON QUESTIONS.SectionID = SECTIONS.SectionID WHERE SECTIONS.TEST = 2");
     for (int n = 0; pool.next(); ++n) {
-        state.record.add({PoolNameFor(state, 2), pool.text("FCCQUESTIONID"),
+        session.record.add({PoolNameFor(session, 2), pool.text("FCCQUESTIONID"),
                           QDateTime::currentDateTime(), n % 3 != 2});
     }
-    state.testMode = kModeRealExam;
+    program.options.testMode = kModeRealExam;
     report(2, {{5, 6}, {3, 3}, {2, 3}, {2, 2}, {3, 4}, {2, 3}, {3, 4}, {2, 3}, {2, 3}, {3, 4}},
            "results-real-exam-passed");
     report(2, {{4, 6}, {3, 3}, {2, 3}, {1, 2}, {2, 4}, {2, 3}, {3, 4}, {2, 3}, {2, 3}, {3, 4}},
            "results-real-exam-not-yet");
-    state.testMode = kModeEachOnce;
+    program.options.testMode = kModeEachOnce;
 
     // Twelve sections: two more Extra subelements made up for the picture.
     SectionTable twelve;
     twelve.reset(12);
     int i = 1;
-    for (const SectionInfo& section : state.sections) {
+    for (const SectionInfo& section : session.sections) {
         if (section.Test == 5) twelve(i++) = section;
     }
     twelve(11) = {"Practice and Review", "E-X", false, 0, 0, 5};
@@ -96,9 +97,7 @@ QUILLET_SCREENSHOTS(results) {
         twelve(k).AskedCount = 4;
         twelve(k).CorrectCount = k % 5;
     }
-    state.sections = twelve;
-    state.currentElement = 5;
-    ResultsWindow results(state);
+    ResultsWindow results(session, FinishedTest{5, kModeEachOnce, twelve, false}, program.sounds);
     shots::Save(context, &results, "results-twelve-sections");
     results.findChild<QScrollBar*>("VScroll1")->setValue(3);
     shots::Save(context, &results, "results-twelve-sections-scrolled");

@@ -29,10 +29,10 @@ void PrintFatal::fatal(const QString& title, const QString& text) {
 }
 
 LoadedProgram::LoadedProgram(const Context& context) {
-    state.programDir = context.programDir;
-    state.programName = QStringLiteral("quillet");
-    state.fatal = &fatal;
-    loaded = LoadProgram(state);
+    program.session.programDir = context.programDir;
+    program.session.programName = QStringLiteral("quillet");
+    program.services.fatal = &fatal;
+    loaded = LoadProgram(program.session, program.options, &fatal);
 }
 
 void Save(const Context& context, QWidget* widget, const QString& name) {

@@ -16,14 +16,22 @@ void CountUp(int& counter) {
     if (counter < std::numeric_limits<int>::max()) ++counter;
 }
 
-ExamSession::ExamSession(AppState& state, RandomSource& random, const TextMeasurer& measurer,
-                         ExamScreen& screen)
-    : state_(state), random_(random), measurer_(measurer), screen_(screen) {}
+ExamSession::ExamSession(Session& session, const StudentOptions& options,
+                         const SoundCues& sounds, FatalErrorHandler* fatal, RandomSource& random,
+                         const TextMeasurer& measurer, ExamScreen& screen)
+    : session_(session),
+      options_(options),
+      sounds_(sounds),
+      fatal_(fatal),
+      random_(random),
+      measurer_(measurer),
+      screen_(screen) {}
 
 void ExamSession::load() {
-    mode_ = NormalizedTestMode(state_.testMode);
+    mode_ = NormalizedTestMode(options_.testMode);
+    result_ = FinishedTest{session_.currentElement, mode_, session_.sections, false};
     // Anything to tell about the study record comes before the first question.
-    const QString notice = state_.record.takeNotice();
+    const QString notice = session_.record.takeNotice();
     if (!notice.isEmpty()) screen_.showMessage(notice);
     screen_.setTestTypeText(TestModeCaption(mode_));
     screen_.setRunText(QString());
@@ -33,13 +41,13 @@ void ExamSession::load() {
     if (mode_ == kModeReview) {
         prepared = prepareReview();
     } else if (mode_ == kModeRealExam) {
-        const ExamInfo* exam = state_.exams.find(state_.currentElement);
+        const ExamInfo* exam = session_.exams.find(session_.currentElement);
         simulatedCount_ = exam ? exam->questions : 0;
         scramble_.clear();
-        prepared = PrepareRealExamList(state_, random_, questionList_, simulatedCount_);
+        prepared = PrepareRealExamList(session_, random_, questionList_, simulatedCount_);
     } else {
-        simulatedCount_ = SimulatedQuestionCount(state_.currentElement);
-        prepared = PrepareQuestionList(state_, random_, questionList_, scramble_, simulatedCount_);
+        simulatedCount_ = SimulatedQuestionCount(session_.currentElement);
+        prepared = PrepareQuestionList(session_, mode_, random_, questionList_, scramble_, simulatedCount_);
     }
     if (!prepared.readOk) {
         bankFault(prepared.fault);
@@ -49,18 +57,18 @@ void ExamSession::load() {
 
     correct_ = 0;
     shown_ = 0;
-    for (SectionInfo& section : state_.sections) {
+    for (SectionInfo& section : result_.scores) {
         section.AskedCount = 0;
         section.CorrectCount = 0;
     }
 
     const bool first = mode_ == kModeContinuous ? loadMeAQuestion() : loadFirstQuestion();
     // Nothing to ask: the screen closes on activation and the main menu says so.
-    if (!first && !bankFailed_ && !nothingToReview_) state_.questionsNotFound = true;
+    if (!first && !bankFailed_ && !nothingToReview_) result_.questionsNotFound = true;
 }
 
 PreparedList ExamSession::prepareReview() {
-    ReviewList review = PrepareReviewList(state_, random_);
+    ReviewList review = PrepareReviewList(session_, random_);
     questionList_ = std::move(review.questions);
     scramble_.clear();
     PreparedList prepared;
@@ -77,7 +85,7 @@ PreparedList ExamSession::prepareReview() {
 }
 
 void ExamSession::activate() {
-    if (state_.questionsNotFound || bankFailed_ || nothingToReview_) endTest();
+    if (result_.questionsNotFound || bankFailed_ || nothingToReview_) endTest();
 }
 
 bool ExamSession::marksEachQuestion() const {
@@ -86,13 +94,14 @@ bool ExamSession::marksEachQuestion() const {
 
 void ExamSession::bankFault(const QString& fault) {
     bankFailed_ = true;
-    ReportBankFault(state_, fault);
+    ReportBankFault(session_, fatal_, fault);
 }
 
 bool ExamSession::showQuestion(qint64 questionId) {
     missed_ = false;
     LoadOutcome outcome =
-        LoadQuestion(state_, questionId, random_, measurer_, mode_ == kModeRealExam);
+        LoadQuestion(session_, options_.shuffleOn, questionId, random_, measurer_,
+                     mode_ == kModeRealExam);
     if (outcome.status == LoadStatus::ReadError) bankFault(outcome.fault);
     if (!outcome.shown()) return false;
     current_ = std::move(outcome.question);
@@ -142,30 +151,30 @@ bool ExamSession::loadMeAQuestion() {
 void ExamSession::nextQuestion() {
     if (closed_) return;
     screen_.resetRollovers();
-    PlaySound(state_, kNextQuestionSound);
+    sounds_.play(kNextQuestionSound);
     const bool more = mode_ == kModeContinuous ? loadMeAQuestion() : loadFirstQuestion();
     if (more) return;
     // The end of a review tells where the student now stands.
-    if (mode_ == kModeReview) screen_.showMessage(ReviewSummaryMessage(PrepareReviewList(state_, random_)));
+    if (mode_ == kModeReview) screen_.showMessage(ReviewSummaryMessage(PrepareReviewList(session_, random_)));
     endTest();
 }
 
-SectionInfo* ExamSession::currentSection() {
-    return current_ ? state_.sections.withId(current_->sectionId) : nullptr;
+const SectionInfo* ExamSession::currentSection() const {
+    return current_ ? session_.sections.withId(current_->sectionId) : nullptr;
 }
 
 void ExamSession::raiseRun() {
-    CountUp(state_.currentRun);
-    screen_.setRunText(RunText(state_.currentRun));
+    CountUp(session_.currentRun);
+    screen_.setRunText(RunText(session_.currentRun));
 }
 
 void ExamSession::breakRun() {
-    state_.currentRun = 0;
+    session_.currentRun = 0;
     screen_.setRunText(RunText(0));
 }
 
 void ExamSession::finishQuestion(bool rightFirstTime) {
-    if (SectionInfo* section = currentSection()) {
+    if (SectionInfo* section = current_ ? result_.scores.withId(current_->sectionId) : nullptr) {
         if (rightFirstTime) CountUp(section->CorrectCount);
         CountUp(section->AskedCount);
     }
@@ -229,9 +238,9 @@ void ExamSession::recordAnswer(bool right) {
     answered_ = true;
     const SectionInfo* section = currentSection();
     if (!section) return;
-    state_.record.add({PoolNameFor(state_, section->Test), current_->poolQuestionId,
+    session_.record.add({PoolNameFor(session_, section->Test), current_->poolQuestionId,
                        QDateTime::currentDateTime(), right});
-    const QString notice = state_.record.takeNotice();
+    const QString notice = session_.record.takeNotice();
     if (!notice.isEmpty()) screen_.showMessage(notice);
 }
 

@@ -4,8 +4,10 @@
 #include "engine/core/ReviewList.h"
 #include "presentation/core/QuestionLayout.h"
 #include "presentation/core/QuestionLoader.h"
-#include "shell/core/AppState.h"
 #include "shell/core/Services.h"
+#include "shell/core/Session.h"
+#include "shell/core/SoundCues.h"
+#include "shell/core/StudentOptions.h"
 
 #include <QString>
 
@@ -41,23 +43,38 @@ QString RunText(int run);
 // counter of an endless continuous test can ever turn negative.
 void CountUp(int& counter);
 
-// One test on the test screen, from its load step until it closes.
+// What a finished test hands on, as a value: to the main menu, which tells
+// when there was nothing to ask, and to the results screen.
+struct FinishedTest {
+    int element = 0;
+    int mode = kModeEachOnce;
+    // The session's sections with this test's scores: questions of each
+    // section finished (AskedCount), and of those answered right without a
+    // miss (CorrectCount).
+    SectionTable scores;
+    // The bank was read and no question could be asked.
+    bool questionsNotFound = false;
+};
+
+// One test on the test screen, from its load step until it closes: a test of
+// session.currentElement in the mode the options give.
 //
 // The window seeds the random source from the clock (ClockSeed) before load().
 // Counters are ints that stop at their maximum; the current run lives in
-// AppState::currentRun so that it carries over to the next test of the same
+// Session::currentRun so that it carries over to the next test of the same
 // program run.
 class ExamSession {
 public:
-    ExamSession(AppState& state, RandomSource& random, const TextMeasurer& measurer,
+    ExamSession(Session& session, const StudentOptions& options, const SoundCues& sounds,
+                FatalErrorHandler* fatal, RandomSource& random, const TextMeasurer& measurer,
                 ExamScreen& screen);
 
     // The screen's load step: mode caption, empty run label, simulated count,
     // question list (showing the short-exam message if any), counters and
     // section scores to 0, then the first question. When no question can be
-    // shown, state.questionsNotFound is set and activate() closes the screen.
-    // A bank that cannot be read, here or later in the test, is reported
-    // through state.fatal and ends the test.
+    // shown, the result says so and activate() closes the screen. A bank that
+    // cannot be read, here or later in the test, is reported through `fatal`
+    // and ends the test.
     void load();
     // The screen's activation: closes it at once when there are no questions
     // or the bank failed.
@@ -92,6 +109,8 @@ public:
     bool closed() const { return closed_; }
     int questionsShown() const { return shown_; }
     int correctAnswers() const { return correct_; }
+    // The test as it stands: its scores, and whether it found nothing to ask.
+    const FinishedTest& result() const { return result_; }
     int simulatedCount() const { return simulatedCount_; }
     bool missed() const { return missed_; }
     const QuestionIdList& questionList() const { return questionList_; }
@@ -107,14 +126,18 @@ private:
     void raiseRun();
     void breakRun();
     void endTest();
-    SectionInfo* currentSection();
+    const SectionInfo* currentSection() const;
 
-    AppState& state_;
+    Session& session_;
+    const StudentOptions& options_;
+    const SoundCues& sounds_;
+    FatalErrorHandler* fatal_;
     RandomSource& random_;
     const TextMeasurer& measurer_;
     ExamScreen& screen_;
 
     int mode_ = kModeEachOnce;
+    FinishedTest result_;
     int simulatedCount_ = 0;
     QuestionIdList questionList_;
     QuestionIdList scramble_;

@@ -103,13 +103,13 @@ void MoveInRandomOrder(QuestionIdList& from, QuestionIdList& to, RandomSource& r
     from.clear();
 }
 
-bool ListsQuestion(const AppState& state, qint64 element, qint64 sectionId) {
-    if (element != state.currentElement) return false;
-    const SectionInfo* section = state.sections.withId(sectionId);
+bool ListsQuestion(const Session& session, qint64 element, qint64 sectionId) {
+    if (element != session.currentElement) return false;
+    const SectionInfo* section = session.sections.withId(sectionId);
     return section && section->Ask;
 }
 
-PreparedList PrepareQuestionList(AppState& state, RandomSource& random,
+PreparedList PrepareQuestionList(const Session& session, int mode, RandomSource& random,
                                  QuestionIdList& questionList, QuestionIdList& scramble,
                                  int& simulatedCount) {
     PreparedList result;
@@ -117,26 +117,24 @@ PreparedList PrepareQuestionList(AppState& state, RandomSource& random,
     scramble.clear();
 
     QuestionIdList found;
-    Query query(state.database, kQuestionListQuery);
+    Query query(session.database, kQuestionListQuery);
     while (query.next()) {
-        if (!ListsQuestion(state, query.integer("TEST"), query.integer("SECTIONID"))) continue;
+        if (!ListsQuestion(session, query.integer("TEST"), query.integer("SECTIONID"))) continue;
         found.push_back(query.integer("QUESTIONID"));
     }
     // A bank that fails part-way gives no list rather than part of one.
     if (query.code() != SQLITE_DONE) {
         found.clear();
         result.readOk = false;
-        result.fault = state.database.lastError();
+        result.fault = session.database.lastError();
     }
 
     questionList = InsertAtRandomPositions(found, random);
     result.count = static_cast<int>(questionList.size());
-    if (result.count < 1 && result.readOk) state.questionsNotFound = true;
-
     MoveInRandomOrder(questionList, scramble, random);
     MoveInRandomOrder(scramble, questionList, random);
 
-    if (state.testMode == kModeSimulatedExam && result.count < simulatedCount) {
+    if (mode == kModeSimulatedExam && result.count < simulatedCount) {
         result.message = ShortExamMessage(simulatedCount, result.count);
         simulatedCount = result.count;
     }
@@ -187,9 +185,9 @@ QString ShortRealExamMessage(int examQuestions, int groups) {
         .arg(groups == 1 ? QString() : QStringLiteral("s"));
 }
 
-bool ForEachAskableQuestion(const AppState& state,
+bool ForEachAskableQuestion(const Session& session,
                             const std::function<void(const AskableQuestion&)>& visit) {
-    Query query(state.database,
+    Query query(session.database,
                 "SELECT QUESTIONS.QUESTIONID, QUESTIONS.SECTIONID, SECTIONS.TEST, "
                 " QUESTIONS.FCCQUESTIONID "
                 " FROM Questions INNER JOIN Sections ON Questions.SectionID = Sections.SectionID "
@@ -205,27 +203,26 @@ bool ForEachAskableQuestion(const AppState& state,
     return query.code() == SQLITE_DONE;
 }
 
-PreparedList PrepareRealExamList(AppState& state, RandomSource& random,
+PreparedList PrepareRealExamList(const Session& session, RandomSource& random,
                                  QuestionIdList& questionList, int& examCount) {
     PreparedList result;
     questionList.clear();
 
     std::vector<GroupedQuestion> found;
     if (examCount > 0) {
-        const bool readOk = ForEachAskableQuestion(state, [&](const AskableQuestion& q) {
-            if (q.element != state.currentElement || !state.sections.withId(q.sectionId)) return;
+        const bool readOk = ForEachAskableQuestion(session, [&](const AskableQuestion& q) {
+            if (q.element != session.currentElement || !session.sections.withId(q.sectionId)) return;
             found.push_back({q.id, static_cast<int>(q.sectionId), QuestionGroup(q.poolId)});
         });
         if (!readOk) {
             found.clear();
             result.readOk = false;
-            result.fault = state.database.lastError();
+            result.fault = session.database.lastError();
         }
     }
 
     questionList = DrawOnePerGroup(found, random);
     result.count = static_cast<int>(questionList.size());
-    if (result.count < 1 && result.readOk) state.questionsNotFound = true;
     if (result.count > 0 && result.count < examCount) {
         result.message = ShortRealExamMessage(examCount, result.count);
     }

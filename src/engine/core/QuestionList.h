@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/core/AppState.h"
+#include "shell/core/Session.h"
 #include "shell/core/Services.h"
 #include "shell/core/ExamMode.h"
 
@@ -37,8 +37,8 @@ QuestionIdList InsertAtRandomPositions(const QuestionIdList& ids, RandomSource& 
 void MoveInRandomOrder(QuestionIdList& from, QuestionIdList& to, RandomSource& random);
 
 // Whether a question of `element` in section `sectionId` belongs in a test of
-// state.currentElement: its section is in the table and chosen.
-bool ListsQuestion(const AppState& state, qint64 element, qint64 sectionId);
+// session.currentElement: its section is in the table and chosen.
+bool ListsQuestion(const Session& session, qint64 element, qint64 sectionId);
 
 // One question a test can ask (answer letter A to D), as the bank holds it.
 struct AskableQuestion {
@@ -49,13 +49,15 @@ struct AskableQuestion {
 };
 
 // Calls `visit` for every question a test can ask, with its pool id. False
-// when the bank failed part-way (state.database.lastError() says why).
-bool ForEachAskableQuestion(const AppState& state,
+// when the bank failed part-way (session.database.lastError() says why).
+bool ForEachAskableQuestion(const Session& session,
                             const std::function<void(const AskableQuestion&)>& visit);
 
 struct PreparedList {
     // Questions found (before any shortening of the exam).
     int count = 0;
+    // The bank was read and no question qualifies: the test has nothing to ask.
+    bool nothingFound() const { return count < 1 && readOk; }
     // For a simulated exam with fewer questions than its size: the message to
     // show; empty otherwise.
     QString message;
@@ -65,14 +67,13 @@ struct PreparedList {
     QString fault;
 };
 
-// Builds the question list of a test: every question of state.currentElement
-// whose section is in the section table and chosen (Ask), with an answer letter
-// A to D, in random order (random insertion, then two passes through
-// `scramble`). Sets state.questionsNotFound when the bank was read and no
-// question qualifies. In a simulated exam (mode 4) with fewer questions than
-// `simulatedCount`, lowers `simulatedCount` to that number and returns the
-// message to show.
-PreparedList PrepareQuestionList(AppState& state, RandomSource& random,
+// Builds the question list of a test in `mode`: every question of
+// session.currentElement whose section is in the section table and chosen
+// (Ask), with an answer letter A to D, in random order (random insertion, then
+// two passes through `scramble`). In a simulated exam (mode 4) with fewer
+// questions than `simulatedCount`, lowers `simulatedCount` to that number and
+// returns the message to show.
+PreparedList PrepareQuestionList(const Session& session, int mode, RandomSource& random,
                                  QuestionIdList& questionList, QuestionIdList& scramble,
                                  int& simulatedCount);
 
@@ -97,13 +98,13 @@ QuestionIdList DrawOnePerGroup(const std::vector<GroupedQuestion>& questions,
 // exam has questions.
 QString ShortRealExamMessage(int examQuestions, int groups);
 
-// Builds the list of a real exam of state.currentElement: one question from each
+// Builds the list of a real exam of session.currentElement: one question from each
 // group of the whole element (whatever sections are chosen), every question
 // with an answer letter A to D and a section in the table. `examCount` comes in
 // as the exam's number of questions and leaves as the number the test asks:
 // when the bank has fewer groups, it is lowered to that and the message to show
-// is returned. Sets state.questionsNotFound when no question qualifies.
-PreparedList PrepareRealExamList(AppState& state, RandomSource& random,
+// is returned.
+PreparedList PrepareRealExamList(const Session& session, RandomSource& random,
                                  QuestionIdList& questionList, int& examCount);
 
 }  // namespace quillet

@@ -7,15 +7,15 @@
 
 namespace quillet {
 
-ReviewList PrepareReviewList(AppState& state, RandomSource& random) {
+ReviewList PrepareReviewList(Session& session, RandomSource& random) {
     ReviewList list;
     const QHash<QString, LatestAnswer> latest =
-        state.record.latest(PoolNameFor(state, state.currentElement));
+        session.record.latest(PoolNameFor(session, session.currentElement));
 
     std::vector<std::pair<qint64, qint64>> missed;  // (answer order, question)
     QuestionIdList never;
-    const bool readOk = ForEachAskableQuestion(state, [&](const AskableQuestion& q) {
-        if (!ListsQuestion(state, q.element, q.sectionId)) return;
+    const bool readOk = ForEachAskableQuestion(session, [&](const AskableQuestion& q) {
+        if (!ListsQuestion(session, q.element, q.sectionId)) return;
         ++list.chosen;
         const QString poolId = q.poolId.trimmed();
         const auto found = poolId.isEmpty() ? latest.end() : latest.find(poolId);
@@ -28,7 +28,7 @@ ReviewList PrepareReviewList(AppState& state, RandomSource& random) {
         }
     });
     // A bank that fails part-way gives no list rather than part of one.
-    if (!readOk) return ReviewList{{}, 0, 0, 0, false, state.database.lastError()};
+    if (!readOk) return ReviewList{{}, 0, 0, 0, false, session.database.lastError()};
 
     std::sort(missed.begin(), missed.end(),
               [](const auto& a, const auto& b) { return a.first > b.first; });
@@ -40,10 +40,10 @@ ReviewList PrepareReviewList(AppState& state, RandomSource& random) {
     return list;
 }
 
-PoolProgress PoolProgressFor(AppState& state, int element) {
+PoolProgress PoolProgressFor(Session& session, int element) {
     PoolProgress progress;
-    const QHash<QString, LatestAnswer> latest = state.record.latest(PoolNameFor(state, element));
-    const bool readOk = ForEachAskableQuestion(state, [&](const AskableQuestion& q) {
+    const QHash<QString, LatestAnswer> latest = session.record.latest(PoolNameFor(session, element));
+    const bool readOk = ForEachAskableQuestion(session, [&](const AskableQuestion& q) {
         if (q.element != element) return;
         ++progress.questions;
         const QString poolId = q.poolId.trimmed();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/core/QuestionList.h"
-#include "shell/core/AppState.h"
+#include "shell/core/Session.h"
 #include "shell/core/Services.h"
 
 namespace quillet {
@@ -18,10 +18,10 @@ struct ReviewList {
     QString fault;          // what went wrong then
 };
 
-// Builds the review list of state.currentElement from the bank and the study
+// Builds the review list of session.currentElement from the bank and the study
 // record. The questions are those a test of the element would list: answer
 // letter A to D, section in the table and chosen.
-ReviewList PrepareReviewList(AppState& state, RandomSource& random);
+ReviewList PrepareReviewList(Session& session, RandomSource& random);
 
 // How much of an element's pool the student knows: of all the element's
 // questions in the bank (every section, chosen or not), those whose latest
@@ -31,7 +31,7 @@ struct PoolProgress {
     int questions = 0;
     bool readOk = true;  // false when the bank could not be read; the counts are then 0
 };
-PoolProgress PoolProgressFor(AppState& state, int element);
+PoolProgress PoolProgressFor(Session& session, int element);
 // The results' line for it: "POOL: 312 of 411 right at your latest try".
 QString PoolProgressLine(const PoolProgress& progress);
 

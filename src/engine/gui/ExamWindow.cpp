@@ -10,7 +10,6 @@
 
 #include "engine/core/QuestionList.h"
 #include "shell/core/Random.h"
-#include "shell/core/AppState.h"
 #include "shell/gui/Look.h"
 #include "shell/gui/Platform.h"
 #include "shell/gui/Twips.h"
@@ -141,11 +140,12 @@ QSize LabelMeasurer::measure(QuestionLabel kind, const QString& caption, int wra
 
 // ---------------------------------------------------------------------------
 
-ExamWindow::ExamWindow(AppState& state, QWidget* parent, RandomSource* random,
+ExamWindow::ExamWindow(Session& session, const StudentOptions& options, const SoundCues& sounds,
+                       FatalErrorHandler* fatal, QWidget* parent, RandomSource* random,
                    std::function<unsigned int()> seeds)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      state_(state),
+      options_(options),
       ownRandom_(random ? nullptr : std::make_unique<MersenneRandom>()),
       random_(random ? random : ownRandom_.get()),
       seeds_(seeds ? std::move(seeds) : ClockSeed) {
@@ -159,7 +159,7 @@ ExamWindow::ExamWindow(AppState& state, QWidget* parent, RandomSource* random,
 
     menu_ = new MenuItems(this, QStringLiteral("lblAnswer"), kAnswerColours);
     menu_->setAccessibleRole(QAccessible::PushButton);
-    pictures_ = new PictureButtons(state_, this, /*clickActsWhenDisabled=*/false);
+    pictures_ = new PictureButtons(sounds, this, /*clickActsWhenDisabled=*/false);
 
     buildHeader();
     buildQuestionArea();
@@ -189,7 +189,8 @@ ExamWindow::ExamWindow(AppState& state, QWidget* parent, RandomSource* random,
     connect(next, &QPushButton::clicked, this, [this] { test_->nextQuestion(); });
     connect(exit, &QPushButton::clicked, this, [this] { test_->leave(); });
 
-    test_ = std::make_unique<ExamSession>(state_, *random_, measurer_, *this);
+    test_ = std::make_unique<ExamSession>(session, options, sounds, fatal, *random_, measurer_,
+                                          *this);
     load();
 }
 
@@ -330,7 +331,7 @@ void ExamWindow::load() {
 
     // The skip button is not part of the exam modes.
     PictureButton* skip = pictures_->button(kSkip);
-    if (IsExamMode(NormalizedTestMode(state_.testMode))) {
+    if (IsExamMode(NormalizedTestMode(options_.testMode))) {
         skip->setTag(PictureTag(PictureState::Disabled));
         skip->hide();
     } else {
@@ -408,7 +409,7 @@ void ExamWindow::setRunText(const QString& text) { lblRun_->setText(text); }
 
 void ExamWindow::setTestTypeText(const QString& text) { lblTestType_->setText(text); }
 
-void ExamWindow::showMessage(const QString& text) { ShowMessage(state_, text, this); }
+void ExamWindow::showMessage(const QString& text) { ShowMessage(text, this); }
 
 void ExamWindow::closeScreen() { done(QDialog::Accepted); }
 
@@ -481,7 +482,8 @@ void ExamWindow::pictureClicked(int index) {
 }
 
 void ExamWindow::openFigure() {
-    if (figureOpener_) figureOpener_();
+    const QuestionOnScreen* question = test_->currentQuestion();
+    if (figureOpener_ && question && question->hasFigure) figureOpener_(question->figureId);
 }
 
 }  // namespace quillet

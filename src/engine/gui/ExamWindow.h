@@ -14,7 +14,6 @@ class QScrollBar;
 
 namespace quillet {
 
-struct AppState;
 class MenuItems;
 class PictureButtons;
 
@@ -43,17 +42,20 @@ public:
     // `random` lets a test choose the questions' order; by default the screen
     // uses its own generator, seeded when it loads from `seeds` (the clock when
     // none is given). A source passed in is used as it is, not seeded again.
-    explicit ExamWindow(AppState& state, QWidget* parent = nullptr, RandomSource* random = nullptr,
-                      std::function<unsigned int()> seeds = {});
+    ExamWindow(Session& session, const StudentOptions& options, const SoundCues& sounds,
+               FatalErrorHandler* fatal, QWidget* parent = nullptr,
+               RandomSource* random = nullptr, std::function<unsigned int()> seeds = {});
     ~ExamWindow() override;
 
     // Decodes the screen's pictures ahead of its first opening (they are kept
     // for the run), so that the first question appears sooner.
     static void PreparePictures();
 
-    // What the "fig" button opens (the figure viewer, which shows
-    // state.currentFigureID). Nothing happens until one is set.
-    void setFigureOpener(std::function<void()> opener) { figureOpener_ = std::move(opener); }
+    // What the "fig" button opens (the figure viewer), with the figure of the
+    // question on screen. Nothing happens until one is set.
+    void setFigureOpener(std::function<void(int figureId)> opener) {
+        figureOpener_ = std::move(opener);
+    }
     // What the information button opens, modally; the test goes on when it
     // returns. Nothing happens until one is set.
     void setInfoOpener(std::function<void()> opener) { infoOpener_ = std::move(opener); }
@@ -91,7 +93,7 @@ private:
     void pictureClicked(int index);
     void openFigure();
 
-    AppState& state_;
+    const StudentOptions& options_;
     std::unique_ptr<RandomSource> ownRandom_;
     RandomSource* random_;
     std::function<unsigned int()> seeds_;
@@ -115,7 +117,7 @@ private:
     MenuItems* menu_ = nullptr;
     PictureButtons* pictures_ = nullptr;
 
-    std::function<void()> figureOpener_;
+    std::function<void(int)> figureOpener_;
     std::function<void()> infoOpener_;
 };
 

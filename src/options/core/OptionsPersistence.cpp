@@ -8,31 +8,33 @@ namespace quillet::options {
 
 int OptionIndexForMode(int testMode) { return NormalizedTestMode(testMode) - 1; }
 
-void RecordSectionBox(AppState& state, const QString& tag, bool checked) {
+void RecordSectionBox(Session& session, const QString& tag, bool checked) {
     bool isNumber = false;
     const int row = tag.trimmed().toInt(&isNumber);
     if (!isNumber || row <= 0) return;
     if (checked) {
-        SelectSection(state, row);
+        SelectSection(session, row);
     } else {
-        DeselectSection(state, row);
+        DeselectSection(session, row);
     }
 }
 
-ProgramOptionBoxes ProgramOptionsOf(const AppState& state) {
-    return {state.soundOn, state.shuffleOn, state.blackBackgroundOn, state.figuresOn};
+ProgramOptionBoxes ProgramOptionsOf(const StudentOptions& options) {
+    return {options.soundOn, options.shuffleOn, options.blackBackgroundOn, options.figuresOn};
 }
 
-void SaveOptionsOnClose(AppState& state, const ProgramOptionBoxes& boxes, int selectedOption) {
+void SaveOptionsOnClose(const QString& file, StudentOptions& options,
+                        const ProgramOptionBoxes& boxes, int selectedOption) {
     using namespace settings;
-    const QString& file = state.settingsPath;
     WriteSetting(file, kSoundSection, kOnOrOffKey, OnOff(boxes.sound));
     WriteSetting(file, kShuffleSection, kOnOrOffKey, OnOff(boxes.shuffle));
     WriteSetting(file, kBlackBackgroundSection, kOnOrOffKey, OnOff(boxes.blackBackground));
     WriteSetting(file, kFiguresSection, kFiguresKey, YesNo(boxes.figures));
-    if (selectedOption >= 0 && selectedOption < kTestModeCount) state.testMode = selectedOption + 1;
-    WriteSetting(file, kTestModeSection, kTestModeKey, QString::number(state.testMode));
-    state.testMode = NormalizedTestMode(state.testMode);
+    if (selectedOption >= 0 && selectedOption < kTestModeCount) {
+        options.testMode = selectedOption + 1;
+    }
+    WriteSetting(file, kTestModeSection, kTestModeKey, QString::number(options.testMode));
+    options.testMode = NormalizedTestMode(options.testMode);
 }
 
 }  // namespace quillet::options

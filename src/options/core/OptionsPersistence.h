@@ -2,7 +2,8 @@
 
 #include <QString>
 
-#include "shell/core/AppState.h"
+#include "shell/core/Session.h"
+#include "shell/core/StudentOptions.h"
 #include "shell/core/ExamMode.h"
 
 namespace quillet::options {
@@ -20,7 +21,7 @@ int OptionIndexForMode(int testMode);
 // section table row it shows; "0" (or anything not a positive number) means the
 // box is bound to no row and nothing is recorded. Otherwise the row's Ask flag
 // and its "Sections" key in the settings file change at once.
-void RecordSectionBox(AppState& state, const QString& tag, bool checked);
+void RecordSectionBox(Session& session, const QString& tag, bool checked);
 
 // The states of the four program-option check boxes.
 struct ProgramOptionBoxes {
@@ -31,13 +32,14 @@ struct ProgramOptionBoxes {
 };
 
 // The boxes as memory has them when the screen opens.
-ProgramOptionBoxes ProgramOptionsOf(const AppState& state);
+ProgramOptionBoxes ProgramOptionsOf(const StudentOptions& options);
 
-// The close of the screen: writes Sound, Shuffle, DUVBlackBackground and Figures
+// The close of the screen: writes into the settings file `file` Sound, Shuffle, DUVBlackBackground and Figures
 // from the boxes, takes the mode of the selected option button (`selectedOption`
 // 0..kTestModeCount - 1; anything else keeps the mode in memory) and writes the
 // mode as it is; only then does an unknown mode become 1, in memory (start-up reads such a
 // value as 1 too). Every write is tried even when one fails.
-void SaveOptionsOnClose(AppState& state, const ProgramOptionBoxes& boxes, int selectedOption);
+void SaveOptionsOnClose(const QString& file, StudentOptions& options,
+                        const ProgramOptionBoxes& boxes, int selectedOption);
 
 }  // namespace quillet::options

@@ -4,7 +4,7 @@
 #include <QString>
 #include <vector>
 
-#include "shell/core/AppState.h"
+#include "shell/core/Session.h"
 
 namespace quillet::options {
 

@@ -2,7 +2,9 @@
 
 #include "options/core/OptionsPersistence.h"
 #include "options/core/SectionList.h"
-#include "shell/core/AppState.h"
+#include "shell/core/Session.h"
+#include "shell/core/SoundCues.h"
+#include "shell/core/StudentOptions.h"
 #include "shell/gui/Look.h"
 #include "shell/gui/Platform.h"
 #include "shell/gui/Twips.h"
@@ -217,10 +219,13 @@ bool IsLeftReleaseInside(QEvent* event, const QWidget* widget) {
 
 }  // namespace
 
-OptionsWindow::OptionsWindow(AppState& state, QWidget* parent)
+OptionsWindow::OptionsWindow(Session& session, StudentOptions& options, const SoundCues& sounds,
+                             QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      state_(state) {
+      session_(session),
+      options_(options),
+      sounds_(sounds) {
     setObjectName(QStringLiteral("TestOptions"));
     setWindowTitle(QStringLiteral("Test Options"));
     setModal(true);
@@ -230,7 +235,7 @@ OptionsWindow::OptionsWindow(AppState& state, QWidget* parent)
 
     tabs_ = new MenuItems(this, QStringLiteral("tabLabel"), kTabColours);
     tabs_->setAccessibleRole(QAccessible::PageTab);
-    pictures_ = new PictureButtons(state_, this, /*clickActsWhenDisabled=*/true);
+    pictures_ = new PictureButtons(sounds_, this, /*clickActsWhenDisabled=*/true);
     tabs_->addBackground(this);
 
     buildTitle();
@@ -393,7 +398,7 @@ void OptionsWindow::buildFormatPage() {
     }
 
     auto* note =
-        Text(page, QStringLiteral("Label3"), SimulatedModeNote(state_.exams),
+        Text(page, QStringLiteral("Label3"), SimulatedModeNote(session_.exams),
              TwipRect(120, 2610, 8400, 585), LayoutFont(QStringLiteral("Arial"), 8.25), kBlack);
     note->setWordWrap(true);
     note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -415,15 +420,15 @@ void OptionsWindow::buildProgramPage() {
     };
     const OptionBox rows[] = {
         {&chkSound_, "chkSound", "Play sounds if a sound card is available", 480, 1,
-         [this](bool on) { state_.soundOn = on; }},
+         [this](bool on) { options_.soundOn = on; }},
         {&chkShuffle_, "chkShuffle",
          "Shuffle answers so they don't always appear in the same order", 1200, 1,
-         [this](bool on) { state_.shuffleOn = on; }},
+         [this](bool on) { options_.shuffleOn = on; }},
         {&chkBlack_, "chkBlack",
          "Display black background behind program (changing this will take effect the next time "
          "you "
          "start the program)",
-         1920, 2, [this](bool on) { state_.blackBackgroundOn = on; }},
+         1920, 2, [this](bool on) { options_.blackBackgroundOn = on; }},
     };
     const QFont font = ArialBold(9.75);
     constexpr int kBoxHeight = 600;
@@ -452,7 +457,7 @@ void OptionsWindow::buildProgramPage() {
     figures->setFont(font);
     figures->setFocusPolicy(Qt::NoFocus);
     figures->setGeometry(TwipRect(180, 4260, 8115, 285));
-    connect(figures, &QCheckBox::toggled, this, [this](bool on) { state_.figuresOn = on; });
+    connect(figures, &QCheckBox::toggled, this, [this](bool on) { options_.figuresOn = on; });
     chkFigures_ = figures;
 }
 
@@ -505,13 +510,13 @@ void OptionsWindow::Load() {
     SetupStep([this] { pictures_->LoadButtons(); });
     SetupStep([this] {
         if (QRadioButton* mode =
-                modes_.at(static_cast<size_t>(options::OptionIndexForMode(state_.testMode)))) {
+                modes_.at(static_cast<size_t>(options::OptionIndexForMode(options_.testMode)))) {
             mode->setChecked(true);
         }
     });
     SetupStep([this] { CenterForm(this); });
     SetupStep([this] {
-        const options::ProgramOptionBoxes boxes = options::ProgramOptionsOf(state_);
+        const options::ProgramOptionBoxes boxes = options::ProgramOptionsOf(options_);
         chkSound_->setChecked(boxes.sound);
         chkBlack_->setChecked(boxes.blackBackground);
         chkShuffle_->setChecked(boxes.shuffle);
@@ -519,13 +524,13 @@ void OptionsWindow::Load() {
     });
     SetupStep([this] { SelectPage(0); });
     SetupStep([this] { StartWithoutFocus(this); });
-    SetupStep([this] { SetTabsForSection(state_.currentElement); });
+    SetupStep([this] { SetTabsForSection(session_.currentElement); });
 }
 
 // Every close, however caused, saves the program options and the test mode.
 void OptionsWindow::Unload() {
     loaded_ = false;
-    options::SaveOptionsOnClose(state_,
+    options::SaveOptionsOnClose(session_.settingsPath, options_,
                                 {chkSound_->isChecked(), chkShuffle_->isChecked(),
                                  chkBlack_->isChecked(), chkFigures_->isChecked()},
                                 selectedMode());
@@ -552,7 +557,7 @@ void OptionsWindow::SelectPage(int page) {
     for (int i = 0; i < kPages; ++i) {
         if (i == page) {
             if (pageSelectedBefore_) {
-                PlaySound(state_, QStringLiteral("bump.wav"));
+                sounds_.play(QStringLiteral("bump.wav"));
             } else {
                 pageSelectedBefore_ = true;
             }
@@ -590,7 +595,7 @@ void OptionsWindow::SetTabsForSection(int whichsection) {
     // The boxes take their texts, heights and check states while still
     // unbound, so building the list records nothing.
     const std::vector<options::SectionRow> rows =
-        options::SectionsForElement(state_.sections, whichsection);
+        options::SectionsForElement(session_.sections, whichsection);
     std::vector<int> heights;
     for (size_t n = 0; n < rows.size(); ++n) {
         auto* box = static_cast<WrappingCheckBox*>(sectionBoxes_[n]);
@@ -620,7 +625,7 @@ void OptionsWindow::scrollTo(int value) {
 }
 
 void OptionsWindow::onSectionToggled(QCheckBox* box, bool checked) {
-    options::RecordSectionBox(state_, box->property("tag").toString(), checked);
+    options::RecordSectionBox(session_, box->property("tag").toString(), checked);
 }
 
 void OptionsWindow::AddAll() {
@@ -711,7 +716,7 @@ void OptionsWindowHolder::Show(QWidget* parent) {
     if (screen_ && screen_->parentWidget() != parent) {
         screen_->setParent(parent, screen_->windowFlags());
     }
-    if (!screen_) screen_ = new OptionsWindow(state_, parent);
+    if (!screen_) screen_ = new OptionsWindow(session_, options_, sounds_, parent);
     ExecModal(*screen_);
     if (screen_ && screen_->discarded()) delete screen_.data();
 }

@@ -15,7 +15,9 @@ class QScrollBar;
 
 namespace quillet {
 
-struct AppState;
+class SoundCues;
+struct Session;
+struct StudentOptions;
 class MenuItems;
 class PictureButtons;
 
@@ -34,7 +36,8 @@ class PictureButtons;
 class OptionsWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit OptionsWindow(AppState& state, QWidget* parent = nullptr);
+    OptionsWindow(Session& session, StudentOptions& options, const SoundCues& sounds,
+                  QWidget* parent = nullptr);
 
     // Marks the tab of element `whichsection` (1..5) as chosen and rebuilds the
     // section list for that element. Any other number chooses no tab and lists
@@ -88,7 +91,9 @@ private:
     void onSectionToggled(QCheckBox* box, bool checked);
     int selectedMode() const;
 
-    AppState& state_;
+    Session& session_;
+    StudentOptions& options_;
+    const SoundCues& sounds_;
     bool loaded_ = false;
     bool pageSelectedBefore_ = false;
     bool discarded_ = false;
@@ -125,7 +130,8 @@ private:
 // shown again next time.
 class OptionsWindowHolder {
 public:
-    explicit OptionsWindowHolder(AppState& state) : state_(state) {}
+    OptionsWindowHolder(Session& session, StudentOptions& options, const SoundCues& sounds)
+        : session_(session), options_(options), sounds_(sounds) {}
     ~OptionsWindowHolder();
     OptionsWindowHolder(const OptionsWindowHolder&) = delete;
     OptionsWindowHolder& operator=(const OptionsWindowHolder&) = delete;
@@ -138,7 +144,9 @@ public:
     OptionsWindow* screen() const { return screen_; }
 
 private:
-    AppState& state_;
+    Session& session_;
+    StudentOptions& options_;
+    const SoundCues& sounds_;
     QPointer<OptionsWindow> screen_;
 };
 

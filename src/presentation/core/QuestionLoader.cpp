@@ -11,8 +11,8 @@ namespace quillet {
 
 namespace {
 
-QString SectionCaptionFor(const AppState& state, qint64 sectionId) {
-    Query query(state.database, "SELECT * FROM Sections WHERE SectionID =?");
+QString SectionCaptionFor(const Session& session, qint64 sectionId) {
+    Query query(session.database, "SELECT * FROM Sections WHERE SectionID =?");
     query.bind(1, sectionId);
     if (!query.next()) return kNoSectionCaption;
     return SectionCaption(query.text("SECTION"), query.text("DESCRIPTION"));
@@ -20,17 +20,17 @@ QString SectionCaptionFor(const AppState& state, qint64 sectionId) {
 
 }  // namespace
 
-LoadOutcome LoadQuestion(AppState& state, qint64 questionId, RandomSource& random,
-                         const TextMeasurer& measurer, bool anySection) {
+LoadOutcome LoadQuestion(const Session& session, bool shuffle, qint64 questionId,
+                         RandomSource& random, const TextMeasurer& measurer, bool anySection) {
     LoadOutcome outcome;
-    Query row(state.database, "SELECT * from QUESTIONS WHERE QuestionID=?");
+    Query row(session.database, "SELECT * from QUESTIONS WHERE QuestionID=?");
     row.bind(1, questionId);
     if (!row.next()) {
         if (row.code() == SQLITE_DONE) {
             outcome.status = LoadStatus::NoSuchQuestion;
         } else {
             outcome.status = LoadStatus::ReadError;
-            outcome.fault = state.database.lastError();
+            outcome.fault = session.database.lastError();
         }
         return outcome;
     }
@@ -39,7 +39,7 @@ LoadOutcome LoadQuestion(AppState& state, qint64 questionId, RandomSource& rando
     // anything is drawn or the shared figure changes.
     const qint64 sectionId = row.integer("SectionID");
     const SectionInfo* section =
-        row.isNull("SectionID") ? nullptr : state.sections.withId(sectionId);
+        row.isNull("SectionID") ? nullptr : session.sections.withId(sectionId);
     if (!section) {
         outcome.status = LoadStatus::SectionNotInTable;
         return outcome;
@@ -75,12 +75,11 @@ LoadOutcome LoadQuestion(AppState& state, qint64 questionId, RandomSource& rando
     q.poolQuestionId = row.text("FCCQUESTIONID").trimmed();
     q.questionIdCaption = QuestionIdCaption(row.text("FCCQUESTIONID"));
 
-    q.order = state.shuffleOn ? DrawAnswerOrder(random) : kNaturalOrder;
+    q.order = shuffle ? DrawAnswerOrder(random) : kNaturalOrder;
     q.canvas = LayoutCanvas(q.captions, q.answerCaptions, q.order, measurer);
     q.header = LayoutHeader(q.questionIdCaption, measurer);
-    q.sectionCaption = SectionCaptionFor(state, q.sectionId);
+    q.sectionCaption = SectionCaptionFor(session, q.sectionId);
 
-    if (q.hasFigure) state.currentFigureID = q.figureId;
     outcome.status = LoadStatus::Shown;
     return outcome;
 }

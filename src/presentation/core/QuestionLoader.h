@@ -2,7 +2,7 @@
 
 #include "presentation/core/QuestionLayout.h"
 #include "presentation/core/QuestionText.h"
-#include "shell/core/AppState.h"
+#include "shell/core/Session.h"
 #include "shell/core/Services.h"
 
 #include <QString>
@@ -54,12 +54,12 @@ struct LoadOutcome {
 };
 
 // Reads question `questionId` from the bank and prepares it for the screen:
-// captions, tags, answer order (random when state.shuffleOn), positions and
-// header. When it is shown and has a figure (FIGUREID > 0), the figure becomes
-// state.currentFigureID. A question that cannot be shown changes nothing.
+// captions, tags, answer order (random with `shuffle`), positions and header;
+// a question with a figure (FIGUREID > 0) names it in `figureId`.
 // With `anySection` (the real exam, which covers the whole element) a question
 // of a section that is not chosen is shown too.
-LoadOutcome LoadQuestion(AppState& state, qint64 questionId, RandomSource& random,
+LoadOutcome LoadQuestion(const Session& session, bool shuffle, qint64 questionId,
+                         RandomSource& random,
                          const TextMeasurer& measurer, bool anySection = false);
 
 }  // namespace quillet

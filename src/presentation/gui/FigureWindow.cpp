@@ -12,7 +12,7 @@
 #include <QWindow>
 
 #include "presentation/core/FigureViewer.h"
-#include "shell/core/AppState.h"
+#include "shell/core/Database.h"
 #include "shell/gui/Twips.h"
 
 namespace quillet {
@@ -64,7 +64,7 @@ void StartSystemMove(QWindow* window) {
 
 }  // namespace
 
-FigureWindow::FigureWindow(AppState& state, QWidget* parent)
+FigureWindow::FigureWindow(const Database& bank, int figureId, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), mover_(StartSystemMove) {
     setObjectName(QStringLiteral("frmFigure"));
     setModal(true);
@@ -119,7 +119,7 @@ FigureWindow::FigureWindow(AppState& state, QWidget* parent)
 
     // Load step. A figure that is missing, or whose data is not a picture,
     // leaves the frame empty; the caption then says so (or is the stored one).
-    const FigureRecord figure = ReadFigure(state.database, state.currentFigureID);
+    const FigureRecord figure = ReadFigure(bank, figureId);
     QPixmap picture;
     if (figure.found) picture.loadFromData(figure.picture);
     pictureSize_ = picture.size();

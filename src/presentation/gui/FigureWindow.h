@@ -11,21 +11,21 @@ class QWindow;
 
 namespace quillet {
 
-struct AppState;
+class Database;
 
-// The figure viewer: the figure named by AppState::currentFigureID in a white
+// The figure viewer: figure `figureId` of the bank in a white
 // frame with two scroll bars, its caption top left and a close button "X" top
 // right. The window has no title bar; dragging its background, the caption,
 // the frame or the picture moves it, and the grip in the bottom-right corner
 // resizes it. A double-click on the picture or the key F switches between the
 // designed size and one that shows the whole figure. "X" and Escape close it.
 //
-//   FigureWindow viewer(state, this);
+//   FigureWindow viewer(session.database, question.figureId, this);
 //   viewer.exec();
 class FigureWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit FigureWindow(AppState& state, QWidget* parent = nullptr);
+    FigureWindow(const Database& bank, int figureId, QWidget* parent = nullptr);
 
     // Lays the bars, the close button and the frame out for the window's size
     // and sets the scroll ranges; centres the picture along each axis in

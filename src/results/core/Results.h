@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/core/AppState.h"
+#include "shell/core/Session.h"
 
 #include <QString>
 

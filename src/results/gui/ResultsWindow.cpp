@@ -1,7 +1,9 @@
 #include "results/gui/ResultsWindow.h"
 
 #include "engine/core/ReviewList.h"
-#include "shell/core/AppState.h"
+#include "engine/core/ExamSession.h"
+#include "shell/core/Session.h"
+#include "shell/core/SoundCues.h"
 #include "shell/core/ExamMode.h"
 #include "shell/gui/Look.h"
 #include "shell/gui/Platform.h"
@@ -38,8 +40,9 @@ const char* BarImage(BarPicture picture) {
 
 }  // namespace
 
-ResultsWindow::ResultsWindow(AppState& state, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), state_(state) {
+ResultsWindow::ResultsWindow(Session& session, const FinishedTest& test, const SoundCues& sounds,
+                             QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
     using namespace results_layout;
     setObjectName(QStringLiteral("TestResults"));
     setWindowTitle(QStringLiteral("Test Results"));
@@ -94,7 +97,7 @@ ResultsWindow::ResultsWindow(AppState& state, QWidget* parent)
     scroll_->setSingleStep(1);
     scroll_->setPageStep(5);
 
-    pictures_ = new PictureButtons(state_, this, /*clickActsWhenDisabled=*/true);
+    pictures_ = new PictureButtons(sounds, this, /*clickActsWhenDisabled=*/true);
     pictures_->addButton(this, TwipRect(6150, 5850, 1950, 405),
                          ReadPng(QStringLiteral(":/btn_back_normal.png")),
                          ReadPng(QStringLiteral(":/btn_back_rolled.png")),
@@ -109,10 +112,9 @@ ResultsWindow::ResultsWindow(AppState& state, QWidget* parent)
     // Load step.
     CenterForm(this);
     pictures_->LoadButtons();
-    const ExamInfo* realExam = NormalizedTestMode(state_.testMode) == kModeRealExam
-                                   ? state_.exams.find(state_.currentElement)
-                                   : nullptr;
-    report_ = std::make_unique<ScoreReport>(state_.sections, state_.currentElement, realExam);
+    const ExamInfo* realExam =
+        NormalizedTestMode(test.mode) == kModeRealExam ? session.exams.find(test.element) : nullptr;
+    report_ = std::make_unique<ScoreReport>(test.scores, test.element, realExam);
     if (report_->afterRealExam()) {
         // The pass line sits under "Overall Score", which moves up to make room.
         overallTitle->move(overallTitle->x(), Px(45));
@@ -122,7 +124,7 @@ ResultsWindow::ResultsWindow(AppState& state, QWidget* parent)
         passLine->setGeometry(TwipRect(2910, 480, 5970 - 2910, 270));
         // Beside BACK in the bottom band: how much of the whole pool the
         // student knows by now, from the study record this exam has added to.
-        const PoolProgress pool = PoolProgressFor(state_, state_.currentElement);
+        const PoolProgress pool = PoolProgressFor(session, test.element);
         if (pool.readOk && pool.questions > 0) {
             MakeLabel(this, "lblPoolLine", PoolProgressLine(pool), ArialBold(9.75), Qt::white)
                 ->setGeometry(TwipRect(315, 5925, 5700, 270));
@@ -138,8 +140,8 @@ ResultsWindow::ResultsWindow(AppState& state, QWidget* parent)
     // The percentage keeps its right edge where the layout puts it.
     overall_->move(Px(6390 + 1740) - overall_->width(), Px(75));
     switch (report_->cheer()) {
-        case Cheer::Applause: PlaySound(state_, QStringLiteral("applause.wav")); break;
-        case Cheer::Clap: PlaySound(state_, QStringLiteral("clap.wav")); break;
+        case Cheer::Applause: sounds.play(QStringLiteral("applause.wav")); break;
+        case Cheer::Clap: sounds.play(QStringLiteral("clap.wav")); break;
         case Cheer::None: break;
     }
     DrawGrid();

@@ -12,15 +12,19 @@ class QScrollBar;
 
 namespace quillet {
 
-struct AppState;
+struct FinishedTest;
 class PictureButtons;
+class SoundCues;
+struct Session;
 
 // The report after a test: overall score and one bar per section of the
-// element just tested, against the element's pass mark.
+// element just tested, against the element's pass mark. The session gives the
+// bank's examinations and the study record.
 class ResultsWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit ResultsWindow(AppState& state, QWidget* parent = nullptr);
+    ResultsWindow(Session& session, const FinishedTest& test, const SoundCues& sounds,
+                  QWidget* parent = nullptr);
     ~ResultsWindow() override;
 
     // Fills the ten visible rows from the scroll bar's position.
@@ -36,7 +40,6 @@ private:
         QLabel* score = nullptr;
     };
 
-    AppState& state_;
     std::unique_ptr<ScoreReport> report_;
     std::array<Row, results_layout::kVisibleRows> rows_{};
     QLabel* overall_ = nullptr;

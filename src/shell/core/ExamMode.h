@@ -2,7 +2,7 @@
 
 namespace quillet {
 
-// The test modes, as stored in AppState::testMode and the settings file.
+// The test modes, as stored in StudentOptions::testMode and the settings file.
 enum ExamMode : int {
     kModeEachOnce = 1,       // each question once, marked at the end
     kModeUntilRight = 2,     // a missed question comes back until answered right

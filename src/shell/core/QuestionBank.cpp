@@ -96,61 +96,61 @@ QStringList QuestionBankCandidates(const QString& programDir, const QString& pro
     return candidates;
 }
 
-BankResult OpenQuestionBank(AppState& state) {
-    state.databasePath.clear();
-    for (const QString& candidate : QuestionBankCandidates(state.programDir, state.programName)) {
+BankResult OpenQuestionBank(Session& session) {
+    session.databasePath.clear();
+    for (const QString& candidate : QuestionBankCandidates(session.programDir, session.programName)) {
         if (QFileInfo(candidate).isFile()) {
-            state.databasePath = candidate;
+            session.databasePath = candidate;
             break;
         }
     }
-    if (state.databasePath.isEmpty()) return NotFound();
+    if (session.databasePath.isEmpty()) return NotFound();
 
-    const QString& path = state.databasePath;
+    const QString& path = session.databasePath;
     // An empty file would be taken for a new database and written to.
     if (QFileInfo(path).size() == 0) {
         return CannotOpen(BankStatus::NotADatabase, path,
                           QStringLiteral("the file is empty, not a question bank database."));
     }
     const QByteArray key(kQuestionBankKey);
-    int rc = state.database.open(path, key);
+    int rc = session.database.open(path, key);
     if (rc != SQLITE_OK) return OpenFailure(rc, path);
-    if (!state.database.readOnly()) {
+    if (!session.database.readOnly()) {
         // Hold the file exclusively for the whole run: the first read takes the
         // lock and keeps it, so a second copy fails at once instead of waiting.
-        rc = state.database.exec("PRAGMA locking_mode=EXCLUSIVE");
-        if (rc == SQLITE_OK) rc = state.database.exec("BEGIN EXCLUSIVE");
-        if (rc == SQLITE_OK) rc = state.database.exec("COMMIT");
+        rc = session.database.exec("PRAGMA locking_mode=EXCLUSIVE");
+        if (rc == SQLITE_OK) rc = session.database.exec("BEGIN EXCLUSIVE");
+        if (rc == SQLITE_OK) rc = session.database.exec("COMMIT");
         // A lock that needs write access the file or its folder refuses: read
         // it without one.
         if (rc == SQLITE_READONLY || rc == SQLITE_CANTOPEN || rc == SQLITE_PERM) {
-            rc = state.database.openReadOnly(path, key);
+            rc = session.database.openReadOnly(path, key);
             if (rc != SQLITE_OK) return OpenFailure(rc, path);
         } else if (rc != SQLITE_OK) {
             return OpenFailure(rc, path);
         }
     }
-    if (state.database.readOnly()) {
+    if (session.database.readOnly()) {
         // Shared reading takes no lock up front; this first read checks the
         // password and that no other copy holds the bank exclusively.
-        rc = state.database.exec("SELECT count(*) FROM sqlite_master");
+        rc = session.database.exec("SELECT count(*) FROM sqlite_master");
         if (rc != SQLITE_OK) return OpenFailure(rc, path);
     }
     // The program only reads its bank; the engine refuses any write from here on.
-    rc = state.database.exec("PRAGMA query_only=ON");
+    rc = session.database.exec("PRAGMA query_only=ON");
     if (rc != SQLITE_OK) return OpenFailure(rc, path);
 
-    return LoadSections(state);
+    return LoadSections(session);
 }
 
-BankResult LoadSections(AppState& state) {
-    Query query(state.database, "SELECT * FROM SECTIONS ORDER BY SECTIONID");
+BankResult LoadSections(Session& session) {
+    Query query(session.database, "SELECT * FROM SECTIONS ORDER BY SECTIONID");
     if (!query.prepared()) {
         if (query.code() == SQLITE_ERROR) {
-            return CannotOpen(BankStatus::Damaged, state.databasePath,
+            return CannotOpen(BankStatus::Damaged, session.databasePath,
                               QStringLiteral("it has no SECTIONS table."));
         }
-        return OpenFailure(query.code(), state.databasePath);
+        return OpenFailure(query.code(), session.databasePath);
     }
 
     // A SECTIONID is what questions name and the key of the student's choice,
@@ -168,7 +168,7 @@ BankResult LoadSections(AppState& state) {
         info.Test = static_cast<int>(query.integer("TEST"));
         rows.push_back(info);
     }
-    if (query.code() != SQLITE_DONE) return OpenFailure(query.code(), state.databasePath);
+    if (query.code() != SQLITE_DONE) return OpenFailure(query.code(), session.databasePath);
 
     if (rows.empty()) {
         return Failure(BankStatus::NoSections, QStringLiteral("Error"),
@@ -176,71 +176,71 @@ BankResult LoadSections(AppState& state) {
                                       "found."));
     }
 
-    state.sections.reset(static_cast<int>(rows.size()));
+    session.sections.reset(static_cast<int>(rows.size()));
     int index = 1;
     for (SectionInfo& row : rows) {
         row.Ask = HasSettingsKey(row.Id) &&
-                  settings::ReadSectionChosen(state.settingsPath, static_cast<int>(row.Id));
-        state.sections(index++) = row;
+                  settings::ReadSectionChosen(session.settingsPath, static_cast<int>(row.Id));
+        session.sections(index++) = row;
     }
     return {};
 }
 
-void ReportBankFault(AppState& state, const QString& fault) {
-    if (!state.fatal) return;
-    state.fatal->fatal(QStringLiteral("Critical Error"),
+void ReportBankFault(const Session& session, FatalErrorHandler* fatal, const QString& fault) {
+    if (!fatal) return;
+    fatal->fatal(QStringLiteral("Critical Error"),
                        QStringLiteral("Critical Error:  The question bank %1 cannot be read: "
                                       "%2.  Exiting.")
-                           .arg(QDir::toNativeSeparators(state.databasePath), fault));
+                           .arg(QDir::toNativeSeparators(session.databasePath), fault));
 }
 
 namespace {
-void SetSectionChosen(AppState& state, int index, bool chosen) {
-    SectionInfo* section = state.sections.find(index);
+void SetSectionChosen(Session& session, int index, bool chosen) {
+    SectionInfo* section = session.sections.find(index);
     if (!section || !HasSettingsKey(section->Id)) return;
     section->Ask = chosen;
-    WriteSetting(state.settingsPath, settings::kSectionsSection,
+    WriteSetting(session.settingsPath, settings::kSectionsSection,
                  settings::SectionKey(static_cast<int>(section->Id)),
                  chosen ? QStringLiteral("Yes") : QStringLiteral("No"));
 }
 }  // namespace
 
-void SelectSection(AppState& state, int index) { SetSectionChosen(state, index, true); }
-void DeselectSection(AppState& state, int index) { SetSectionChosen(state, index, false); }
+void SelectSection(Session& session, int index) { SetSectionChosen(session, index, true); }
+void DeselectSection(Session& session, int index) { SetSectionChosen(session, index, false); }
 
-bool LoadProgram(AppState& state) {
-    state.currentElement = 1;
-    state.settingsPath = SettingsPathFor(state);
-    RemoveLeftoverSettingsFiles(state.settingsPath);
-    const BankResult bank = OpenQuestionBank(state);
+bool LoadProgram(Session& session, StudentOptions& options, FatalErrorHandler* fatal) {
+    session.currentElement = 1;
+    session.settingsPath = SettingsPathFor(session);
+    RemoveLeftoverSettingsFiles(session.settingsPath);
+    const BankResult bank = OpenQuestionBank(session);
     if (!bank.ok()) {
-        if (state.fatal) state.fatal->fatal(bank.title, bank.text);
+        if (fatal) fatal->fatal(bank.title, bank.text);
         return false;
     }
-    state.exams = LoadExams(state.database);
-    state.soundOn = settings::ReadSoundOn(state.settingsPath);
-    state.figuresOn = settings::ReadFiguresOn(state.settingsPath);
-    state.testMode = settings::ReadTestMode(state.settingsPath);
-    state.shuffleOn = settings::ReadShuffleOn(state.settingsPath);
+    session.exams = LoadExams(session.database);
+    options.soundOn = settings::ReadSoundOn(session.settingsPath);
+    options.figuresOn = settings::ReadFiguresOn(session.settingsPath);
+    options.testMode = settings::ReadTestMode(session.settingsPath);
+    options.shuffleOn = settings::ReadShuffleOn(session.settingsPath);
     return true;
 }
 
-QString PoolNameFor(const AppState& state, int element) {
+QString PoolNameFor(const Session& session, int element) {
     // The pool's own name ("technician-2026-2030") where the bank says it, so that answers
     // to a replaced pool are not taken for answers to the new one.
-    if (const ExamInfo* exam = state.exams.find(element); exam && !exam->pool.isEmpty()) {
+    if (const ExamInfo* exam = session.exams.find(element); exam && !exam->pool.isEmpty()) {
         return exam->pool;
     }
     return QStringLiteral("Element ") + QString::number(element);
 }
 
-StudyRecord::OpenStatus OpenStudyRecord(AppState& state) {
+StudyRecord::OpenStatus OpenStudyRecord(Session& session) {
     // Kept with the student's other files: beside the program for a portable copy, in the
     // per-user data folder for an installed one.
-    const QString file = QDir(StudentFoldersFor(state.programDir, state.programName).data)
-                             .filePath(StudyRecordFileName(state.programName));
+    const QString file = QDir(StudentFoldersFor(session.programDir, session.programName).data)
+                             .filePath(StudyRecordFileName(session.programName));
     MakePerUserFolderFor(file);
-    return state.record.open(file);
+    return session.record.open(file);
 }
 
 }  // namespace quillet

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "shell/core/AppState.h"
+#include "shell/core/Services.h"
+#include "shell/core/Session.h"
+#include "shell/core/StudentOptions.h"
 
 #include <QStringList>
 
@@ -36,33 +38,33 @@ QStringList QuestionBankCandidates(const QString& programDir, const QString& pro
 // read-only, so that several copies can share it. The program never writes
 // into the bank either way. On failure the result carries the message to show
 // before the program ends.
-BankResult OpenQuestionBank(AppState& state);
+BankResult OpenQuestionBank(Session& session);
 
-// Ends the program through state.fatal when the open bank fails to answer
-// (a damaged page, a missing table, a read error), naming the bank file and
+// Ends the program through `fatal` when the open bank fails to answer (a
+// damaged page, a missing table, a read error), naming the bank file and
 // `fault`, the engine's description of what went wrong.
-void ReportBankFault(AppState& state, const QString& fault);
+void ReportBankFault(const Session& session, FatalErrorHandler* fatal, const QString& fault);
 
-// Fills state.sections from the open bank and the settings file.
-BankResult LoadSections(AppState& state);
+// Fills session.sections from the open bank and the settings file.
+BankResult LoadSections(Session& session);
 
 // Choose or drop a section for testing, in memory and in the settings file.
 // Indexes outside the section table are ignored.
-void SelectSection(AppState& state, int index);
-void DeselectSection(AppState& state, int index);
+void SelectSection(Session& session, int index);
+void DeselectSection(Session& session, int index);
 
 // The name of the pool the bank holds for `element`, under which the study
 // record keeps the answers to its questions ("Element 2").
-QString PoolNameFor(const AppState& state, int element);
+QString PoolNameFor(const Session& session, int element);
 
-// Opens the study record beside the settings file (state.settingsPath). Done
+// Opens the study record among the student's files. Done
 // before the first test of a run rather than at start-up, so that checking
 // and writing the file never delays the main menu.
-StudyRecord::OpenStatus OpenStudyRecord(AppState& state);
+StudyRecord::OpenStatus OpenStudyRecord(Session& session);
 
 // The main menu's load step without its window work: settings path, bank,
-// sections and the program options. A fatal failure goes to state.fatal and
+// sections and the student's options. A fatal failure goes to `fatal` and
 // gives false.
-bool LoadProgram(AppState& state);
+bool LoadProgram(Session& session, StudentOptions& options, FatalErrorHandler* fatal);
 
 }  // namespace quillet

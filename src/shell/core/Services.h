@@ -37,4 +37,14 @@ public:
     virtual QDate today() const = 0;
 };
 
+// The side effects of one run, owned by main() (or by a test, as fakes).
+struct Services {
+    SoundPlayer* sound = nullptr;
+    FatalErrorHandler* fatal = nullptr;
+    Clock* clock = nullptr;  // the system's date when null
+};
+
+// Today's date, from services.clock when one is set.
+QDate Today(const Services& services);
+
 }  // namespace quillet

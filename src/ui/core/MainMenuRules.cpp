@@ -28,14 +28,14 @@ bool ResultsFollow(const SectionTable& sections, int testMode) {
     return false;
 }
 
-QString RealExamRefusal(const AppState& state, int element) {
-    if (NormalizedTestMode(state.testMode) != kModeRealExam) return {};
-    if (!state.exams.available()) {
+QString RealExamRefusal(const Session& session, int testMode, int element) {
+    if (NormalizedTestMode(testMode) != kModeRealExam) return {};
+    if (!session.exams.available()) {
         return QStringLiteral(
             "This question bank has no examination data, so the real exam cannot be taken "
             "with it.  Please choose another test mode, or install a newer question bank.");
     }
-    if (!state.exams.find(element)) {
+    if (!session.exams.find(element)) {
         return QStringLiteral(
             "There is no real exam for this element: it is kept for the older five-element "
             "layout and holds no questions.  Please choose Technician, General or Extra.");
@@ -43,11 +43,11 @@ QString RealExamRefusal(const AppState& state, int element) {
     return {};
 }
 
-QString PoolWarningBeforeTest(AppState& state, int element) {
-    const ExamInfo* exam = state.exams.find(element);
-    if (!exam || state.poolWarningsGiven.count(element)) return {};
-    QString warning = PoolNotInForceMessage(*exam, Today(state));
-    if (!warning.isEmpty()) state.poolWarningsGiven.insert(element);
+QString PoolWarningBeforeTest(Session& session, const QDate& today, int element) {
+    const ExamInfo* exam = session.exams.find(element);
+    if (!exam || session.poolWarningsGiven.count(element)) return {};
+    QString warning = PoolNotInForceMessage(*exam, today);
+    if (!warning.isEmpty()) session.poolWarningsGiven.insert(element);
     return warning;
 }
 

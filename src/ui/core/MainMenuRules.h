@@ -1,6 +1,8 @@
 #pragma once
 
-#include "shell/core/AppState.h"
+#include "shell/core/Session.h"
+
+#include <QDate>
 
 #include <QString>
 
@@ -22,14 +24,14 @@ bool AnySectionChosen(const SectionTable& sections, int element);
 // question asked.
 bool ResultsFollow(const SectionTable& sections, int testMode);
 
-// In the real-exam mode: why a test of `element` cannot be taken (the bank
-// has no examination data, or the element has no exam), or empty when it can.
-// Empty in every other mode.
-QString RealExamRefusal(const AppState& state, int element);
+// In the real-exam mode (`testMode`): why a test of `element` cannot be taken
+// (the bank has no examination data, or the element has no exam), or empty
+// when it can. Empty in every other mode.
+QString RealExamRefusal(const Session& session, int testMode, int element);
 
 // The warning to show before a test of `element` when its pool is not in force
-// today, once per element in a program run: the first call that warns records
-// it, so later calls for the same element give an empty text.
-QString PoolWarningBeforeTest(AppState& state, int element);
+// on `today`, once per element in a program run: the first call that warns
+// records it, so later calls for the same element give an empty text.
+QString PoolWarningBeforeTest(Session& session, const QDate& today, int element);
 
 }  // namespace quillet

@@ -1,6 +1,6 @@
 #include "ui/core/Rollover.h"
 
-#include "shell/core/AppState.h"
+#include "shell/core/SoundCues.h"
 
 #include <algorithm>
 
@@ -112,7 +112,7 @@ void RunPictureTimer(PictureButtonHost& host) {
     }
 }
 
-void PlayWhoosh(const AppState& state) { PlaySound(state, QStringLiteral("whoosh.wav")); }
+void PlayWhoosh(const SoundCues& sounds) { sounds.play(QStringLiteral("whoosh.wav")); }
 
 int MenuLooks::append() {
     looks_.push_back(MenuLook::Normal);

@@ -6,7 +6,7 @@
 
 namespace quillet {
 
-struct AppState;
+class SoundCues;
 
 // ---------------------------------------------------------------------------
 // Picture buttons
@@ -78,7 +78,7 @@ void RunPictureTimer(PictureButtonHost& host);
 
 // The hover sound of picture buttons: "whoosh.wav" from the program folder,
 // silent when sounds are off or the file is missing.
-void PlayWhoosh(const AppState& state);
+void PlayWhoosh(const SoundCues& sounds);
 
 // ---------------------------------------------------------------------------
 // Menu items

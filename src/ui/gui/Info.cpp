@@ -8,7 +8,7 @@
 #include <QScrollBar>
 #include <QUrl>
 
-#include "shell/core/AppState.h"
+#include "shell/core/Exams.h"
 #include "shell/gui/Look.h"
 #include "shell/gui/Platform.h"
 #include "shell/gui/Twips.h"
@@ -36,7 +36,7 @@ void Fill(QWidget* widget, const QColor& colour) {
 
 }  // namespace
 
-Info::Info(AppState& state, QWidget* parent, const QString& homePage)
+Info::Info(const ExamTable& exams, QWidget* parent, const QString& homePage)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
       background_(ReadPng(QStringLiteral(":/info.png"))) {
@@ -78,7 +78,7 @@ Info::Info(AppState& state, QWidget* parent, const QString& homePage)
         page->setObjectName(QStringLiteral("Picture2%1").arg(design.number));
         Fill(page, kPageColour);
         page->resize(Px(iw::kPageWidth), Px(design.height));
-        BuildInfoPage(design.number, page, homePage, state.exams);
+        BuildInfoPage(design.number, page, homePage, exams);
         for (QLabel* link : page->findChildren<QLabel*>()) {
             if (link->property("address").isValid()) link->installEventFilter(this);
         }

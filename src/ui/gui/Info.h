@@ -9,7 +9,7 @@ class QScrollBar;
 
 namespace quillet {
 
-struct AppState;
+class ExamTable;
 class MenuItems;
 
 // The information window: a column of page names on the left and the chosen
@@ -23,7 +23,7 @@ class MenuItems;
 class Info : public QDialog {
     Q_OBJECT
 public:
-    explicit Info(AppState& state, QWidget* parent = nullptr, const QString& homePage = {});
+    explicit Info(const ExamTable& exams, QWidget* parent = nullptr, const QString& homePage = {});
 
     // Shows page `page` from its top and prepares the scroll bar for it. A
     // number with no page leaves the viewport empty.

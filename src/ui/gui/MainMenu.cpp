@@ -1,6 +1,5 @@
 #include "ui/gui/MainMenu.h"
 
-#include "shell/core/AppState.h"
 #include "shell/core/QuestionBank.h"
 #include "shell/core/ExamMode.h"
 #include "shell/gui/Look.h"
@@ -45,10 +44,13 @@ const QString kCriticalText =
 
 }  // namespace
 
-MainMenu::MainMenu(AppState& state, Screens screens, QWidget* parent)
+MainMenu::MainMenu(Session& session, StudentOptions& options, const Services& services,
+                   Screens screens, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      state_(state),
+      session_(session),
+      options_(options),
+      services_(services),
       screens_(std::move(screens)) {
     setObjectName(QStringLiteral("MainMenu"));
     setWindowTitle(QStringLiteral("Quillet"));
@@ -110,7 +112,7 @@ MainMenu::MainMenu(AppState& state, Screens screens, QWidget* parent)
     // Load step: the program's initialisation.
     repaint();
     CenterForm(this);
-    loaded_ = LoadProgram(state_);
+    loaded_ = LoadProgram(session_, options_, services_.fatal);
 }
 
 void MainMenu::ResetRollovers() { menu_->ResetRollovers(); }
@@ -119,10 +121,10 @@ void MainMenu::choose(int index) {
     switch (index) {
         case 5: exitProgram(); break;
         case 6:
-            if (screens_.options) screens_.options(state_, this);
+            if (screens_.options) screens_.options(this);
             break;
         case 7:
-            if (screens_.info) screens_.info(state_, this);
+            if (screens_.info) screens_.info(this);
             break;
         default:
             if (index >= 0 && index <= 4) startTest(index + 1);
@@ -133,29 +135,30 @@ void MainMenu::choose(int index) {
 void MainMenu::startTest(int element) {
     preparing_->show();
     preparing_->repaint();
-    state_.currentElement = element;
-    state_.questionsNotFound = false;
+    session_.currentElement = element;
     // The real exam covers the whole element, whatever sections are chosen.
-    QString refusal = RealExamRefusal(state_, element);
-    if (NormalizedTestMode(state_.testMode) != kModeRealExam &&
-        !AnySectionChosen(state_.sections, element)) {
+    QString refusal = RealExamRefusal(session_, options_.testMode, element);
+    if (NormalizedTestMode(options_.testMode) != kModeRealExam &&
+        !AnySectionChosen(session_.sections, element)) {
         refusal = kNoSectionsChosenMessage;
     }
     if (!refusal.isEmpty()) {
-        ShowMessage(state_, refusal, this);
+        ShowMessage(refusal, this);
         preparing_->hide();
         return;
     }
-    const QString poolWarning = PoolWarningBeforeTest(state_, element);
-    if (!poolWarning.isEmpty()) ShowMessage(state_, poolWarning, this);
+    const QString poolWarning = PoolWarningBeforeTest(session_, Today(services_), element);
+    if (!poolWarning.isEmpty()) ShowMessage(poolWarning, this);
     if (exiting_) return;
-    if (!state_.record.isOpen()) OpenStudyRecord(state_);
-    if (screens_.test) screens_.test(state_, this);
-    if (exiting_) return;
-    if (state_.questionsNotFound) ShowMessage(state_, NoQuestionsMessage(), this);
-    if (ResultsFollow(state_.sections, state_.testMode) && screens_.results) {
-        screens_.results(state_, this);
+    if (!session_.record.isOpen()) OpenStudyRecord(session_);
+    if (!screens_.test) {
+        preparing_->hide();
+        return;
     }
+    const FinishedTest test = screens_.test(this);
+    if (exiting_) return;
+    if (test.questionsNotFound) ShowMessage(NoQuestionsMessage(), this);
+    if (ResultsFollow(test.scores, test.mode) && screens_.results) screens_.results(test, this);
     preparing_->hide();
 }
 
@@ -165,9 +168,9 @@ void MainMenu::changeEvent(QEvent* event) {
 }
 
 void MainMenu::checkQuestionBank() {
-    if (exiting_ || state_.databasePath.isEmpty()) return;
-    if (!QFileInfo(state_.databasePath).isFile()) {
-        if (state_.fatal) state_.fatal->fatal(kCriticalTitle, kCriticalText);
+    if (exiting_ || session_.databasePath.isEmpty()) return;
+    if (!QFileInfo(session_.databasePath).isFile()) {
+        if (services_.fatal) services_.fatal->fatal(kCriticalTitle, kCriticalText);
         exitProgram();
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/core/ExamSession.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -9,17 +11,17 @@ class QWidget;
 
 namespace quillet {
 
-struct AppState;
 class MenuItems;
 
 // How the main menu opens the other screens, modally; each call returns when
 // the screen has closed. The program passes the real windows (app/Screens.h);
-// tests may replace one.
+// tests may replace one. The test is one of session.currentElement and hands
+// its outcome back; the results show such an outcome.
 struct Screens {
-    std::function<void(AppState&, QWidget*)> test;
-    std::function<void(AppState&, QWidget*)> results;
-    std::function<void(AppState&, QWidget*)> options;
-    std::function<void(AppState&, QWidget*)> info;
+    std::function<FinishedTest(QWidget*)> test;
+    std::function<void(const FinishedTest&, QWidget*)> results;
+    std::function<void(QWidget*)> options;
+    std::function<void(QWidget*)> info;
 };
 
 // The hub of the program. Creating it runs the program's initialisation:
@@ -27,7 +29,8 @@ struct Screens {
 class MainMenu : public QDialog {
     Q_OBJECT
 public:
-    MainMenu(AppState& state, Screens screens, QWidget* parent = nullptr);
+    MainMenu(Session& session, StudentOptions& options, const Services& services,
+             Screens screens, QWidget* parent = nullptr);
 
     // False when start-up failed (the fatal error has been reported).
     bool loaded() const { return loaded_; }
@@ -51,7 +54,9 @@ private:
     void startTest(int element);
     void checkQuestionBank();
 
-    AppState& state_;
+    Session& session_;
+    StudentOptions& options_;
+    const Services& services_;
     Screens screens_;
     bool loaded_ = false;
     bool exiting_ = false;

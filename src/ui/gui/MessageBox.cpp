@@ -1,6 +1,5 @@
 #include "ui/gui/MessageBox.h"
 
-#include "shell/core/AppState.h"
 #include "shell/gui/Look.h"
 #include "shell/gui/Platform.h"
 #include "shell/gui/Twips.h"
@@ -62,7 +61,7 @@ protected:
 
 }  // namespace
 
-MessageBox::MessageBox(AppState& state, QWidget* parent)
+MessageBox::MessageBox(const QString& text, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
     // A screen reader says the message as the box opens: the box is an alert
     // named by its text.
@@ -107,7 +106,7 @@ MessageBox::MessageBox(AppState& state, QWidget* parent)
     // Load step.
     picture1_->move(0, 0);
     label1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label1_->setText(state.messageText);
+    label1_->setText(text);
     // Equal margins left and right; the text wraps at this width and the label
     // grows to the height of the wrapped text.
     const int textWidth = picture1_->width() - 2 * Px(kTextLeft);
@@ -119,7 +118,7 @@ MessageBox::MessageBox(AppState& state, QWidget* parent)
     label1_->setGeometry(Px(kTextLeft), (ok->y() - textHeight) / 2, textWidth, textHeight);
     CenterForm(this);
 
-    setAccessibleName(state.messageText);
+    setAccessibleName(text);
 }
 
 void MessageBox::ResetRollovers() { menu_->ResetRollovers(); }
@@ -160,9 +159,8 @@ bool MessageBox::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void ShowMessage(AppState& state, const QString& text, QWidget* parent) {
-    state.messageText = text;
-    QPointer<MessageBox> box = new MessageBox(state, parent);
+void ShowMessage(const QString& text, QWidget* parent) {
+    QPointer<MessageBox> box = new MessageBox(text, parent);
     ExecModal(*box);
     delete box;  // a fresh window for the next message
 }

@@ -7,17 +7,16 @@ class QPushButton;
 
 namespace quillet {
 
-struct AppState;
 class MenuItems;
 
 // The program's own message box: a small dark panel with the message in white
 // bold type above a single "Ok" item. It closes by a click on "Ok", on its "X"
 // button or on the message itself, and by Enter, Space or Escape. Each message
-// gets a fresh window, which reads the text from AppState::messageText.
+// gets a fresh window, made with its text.
 class MessageBox : public QDialog {
     Q_OBJECT
 public:
-    explicit MessageBox(AppState& state, QWidget* parent = nullptr);
+    explicit MessageBox(const QString& text, QWidget* parent = nullptr);
 
     // "Ok" back to its normal colour.
     void ResetRollovers();
@@ -38,8 +37,8 @@ private:
     bool textPressed_ = false;
 };
 
-// Stores `text` in state.messageText and shows it in a new message box,
-// modally; returns once the user has closed it.
-void ShowMessage(AppState& state, const QString& text, QWidget* parent = nullptr);
+// Shows `text` in a new message box, modally; returns once the user has closed
+// it.
+void ShowMessage(const QString& text, QWidget* parent = nullptr);
 
 }  // namespace quillet

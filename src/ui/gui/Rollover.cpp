@@ -1,6 +1,6 @@
 #include "ui/gui/Rollover.h"
 
-#include "shell/core/AppState.h"
+#include "shell/core/SoundCues.h"
 #include "ui/gui/Accessible.h"
 
 #include <QApplication>
@@ -243,9 +243,9 @@ void PictureButton::paintEvent(QPaintEvent*) {
 
 // ---------------------------------------------------------------------------
 
-PictureButtons::PictureButtons(AppState& state, QWidget* window, bool clickActsWhenDisabled)
+PictureButtons::PictureButtons(const SoundCues& sounds, QWidget* window, bool clickActsWhenDisabled)
     : QObject(window),
-      state_(state),
+      sounds_(sounds),
       clickActsWhenDisabled_(clickActsWhenDisabled),
       probe_(PointerProbe::For(window)) {
     probe_->addClient(this);
@@ -296,7 +296,7 @@ bool PictureButtons::pointerOverPicture(int index) const {
     return button(index)->hasFocus() || probe_->over(button(index));
 }
 
-void PictureButtons::whoosh() { PlayWhoosh(state_); }
+void PictureButtons::whoosh() { PlayWhoosh(sounds_); }
 
 // A press and a release over the button, as the mouse gives them.
 void PictureButtons::clickByKey(int index) {

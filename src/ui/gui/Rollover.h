@@ -17,7 +17,7 @@ class QLabel;
 
 namespace quillet {
 
-struct AppState;
+class SoundCues;
 
 // The three text colours of a screen's menu items.
 struct MenuColours {
@@ -132,7 +132,7 @@ class PictureButtons : public QObject, private PictureButtonHost, private Pointe
 public:
     // `clickActsWhenDisabled`: whether a click on a button in state "1" (or not
     // yet enabled) still runs the screen's action.
-    PictureButtons(AppState& state, QWidget* window, bool clickActsWhenDisabled);
+    PictureButtons(const SoundCues& sounds, QWidget* window, bool clickActsWhenDisabled);
     ~PictureButtons() override;
 
     PictureButton* addButton(QWidget* parent, const QRect& geometry, const QPixmap& normal,
@@ -166,7 +166,7 @@ private:
     bool wantsPointer() const override;
     void pointerTick() override;
 
-    AppState& state_;
+    const SoundCues& sounds_;
     bool clickActsWhenDisabled_;
     std::vector<PictureButton*> buttons_;
     QPointer<PointerProbe> probe_;

@@ -2,12 +2,10 @@
 
 #include "shell/core/Database.h"
 #include "shell/core/Exams.h"
-#include "shell/core/Services.h"
 #include "shell/core/StudyRecord.h"
 
 #include <QString>
 
-#include <memory>
 #include <set>
 #include <vector>
 
@@ -61,8 +59,9 @@ private:
     std::vector<SectionInfo> rows_;
 };
 
-// What the whole program shares. main() owns it; every window gets a reference.
-struct AppState {
+// One run of the program: where it lives, its question bank and the study
+// record, from start-up until the program ends. main() owns it.
+struct Session {
     // Where the program lives and what it is called ("quillet"): the settings
     // file, the question bank and the sound files are looked for from here
     // (see FileLocations.h).
@@ -74,44 +73,26 @@ struct AppState {
     Database database;
     SectionTable sections;
     ExamTable exams;
+    // The student's answers across runs, opened before the first test.
+    StudyRecord record;
 
+    // The element of the test being started or run (1 Novice .. 5 Extra).
     int currentElement = 1;
-    int testMode = 1;
-    bool soundOn = true;
-    bool shuffleOn = false;
-    bool blackBackgroundOn = true;
-    bool figuresOn = true;
-    bool questionsNotFound = false;
-    QString messageText;
-    int currentFigureID = 0;
     // Consecutive right answers in the modes that mark each question. Kept
-    // here, not in the test screen, so that it carries over from one test to
-    // the next of the same program run.
+    // here, not in the test, so that it carries over from one test to the next
+    // of the same program run.
     int currentRun = 0;
     // Elements whose pool has been reported as not in force in this run, so
     // that the warning comes once per element, not before every test.
     std::set<int> poolWarningsGiven;
-    // The student's answers across runs, opened at start-up beside the settings.
-    StudyRecord record;
-
-    SoundPlayer* sound = nullptr;
-    FatalErrorHandler* fatal = nullptr;
-    Clock* clock = nullptr;  // the system's date when null
 };
-
-// Today's date, from state.clock when one is set.
-QDate Today(const AppState& state);
 
 // The settings file: program name + ".ini", beside a portable program or in the
 // per-user config folder of an installed one.
-QString SettingsPathFor(const AppState& state);
+QString SettingsPathFor(const Session& session);
 
 // The sound files lie beside the question bank (the program's folder until the
 // bank has been found).
-QString SoundFolder(const AppState& state);
-
-// Plays a sound file from the sound folder when sounds are on and the file
-// exists; otherwise does nothing.
-void PlaySound(const AppState& state, const QString& fileName);
+QString SoundFolder(const Session& session);
 
 }  // namespace quillet

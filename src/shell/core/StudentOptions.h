@@ -1,0 +1,15 @@
+#pragma once
+
+namespace quillet {
+
+// The student's choices, as the settings file holds them: read at start-up,
+// changed on the options screen and written back when it closes.
+struct StudentOptions {
+    int testMode = 1;
+    bool soundOn = true;
+    bool shuffleOn = false;
+    bool blackBackgroundOn = true;
+    bool figuresOn = true;
+};
+
+}  // namespace quillet
