@@ -17,7 +17,8 @@ setup:
 	@bash scripts/setup
 
 configure: setup
-	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) -DQUILLET_POOLS=$(POOLS) >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) -DQUILLET_WERROR=ON -DQUILLET_POOLS=$(POOLS) \
+		>/dev/null
 
 build: configure
 	@cmake --build $(BUILD)
@@ -41,7 +42,7 @@ SANITIZE_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=0 \
 
 sanitize: setup
 	@cmake -S . -B $(SANITIZE_BUILD) -G Ninja $(CMAKE_FLAGS) -DQUILLET_POOLS=$(POOLS) \
-		-DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" \
+		-DQUILLET_WERROR=ON -DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" \
 		-DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 	@$(SANITIZE_ENV) cmake --build $(SANITIZE_BUILD)
 	@cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) ctest --output-on-failure -j2
@@ -78,7 +79,7 @@ artwork: build
 # $(FUZZ_BUILD)/crashes.
 fuzz: setup
 	@CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DQUILLET_FUZZ=ON -DQUILLET_POOLS=$(POOLS) >/dev/null
+	  -DQUILLET_FUZZ=ON -DQUILLET_WERROR=ON -DQUILLET_POOLS=$(POOLS) >/dev/null
 	@cmake --build $(FUZZ_BUILD) --target fuzzers
 	@set -e; for source in fuzz/*Fuzz.cpp; do \
 	  name=$$(basename $$source .cpp); \

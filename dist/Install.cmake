@@ -2,19 +2,6 @@
 # (make package).
 include(GNUInstallDirs)
 
-# The installed program finds its data folder relative to its own folder, so that the whole
-# tree can be moved to another prefix.
-file(RELATIVE_PATH QUILLET_DATA_FROM_BIN "${CMAKE_INSTALL_FULL_BINDIR}"
-     "${CMAKE_INSTALL_FULL_DATADIR}/quillet")
-set_property(SOURCE src/shell/core/FileLocations.cpp APPEND PROPERTY
-             COMPILE_DEFINITIONS QUILLET_DATA_FROM_BIN="${QUILLET_DATA_FROM_BIN}")
-
-# The sound module is a library of the program's own, kept out of the shared library path.
-file(RELATIVE_PATH QUILLET_LIB_FROM_BIN "${CMAKE_INSTALL_FULL_BINDIR}"
-     "${CMAKE_INSTALL_FULL_LIBDIR}/quillet")
-set_property(SOURCE src/shell/gui/Platform.cpp APPEND PROPERTY
-             COMPILE_DEFINITIONS QUILLET_LIB_FROM_BIN="${QUILLET_LIB_FROM_BIN}")
-
 # Manual pages are installed compressed, as Debian's policy asks.
 set(QUILLET_MAN_PAGES)
 foreach(page quillet.1 qbank.1)
