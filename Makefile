@@ -9,7 +9,8 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all setup configure build run test sanitize screenshots bench bench-startup artwork fuzz install package clean
+.PHONY: all setup configure build run test sanitize screenshots bench bench-startup artwork fuzz \
+	install package format format-check clean
 
 all: build
 
@@ -88,6 +89,17 @@ fuzz: setup
 	  $(FUZZ_BUILD)/fuzz/$$name -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	    -artifact_prefix=$(FUZZ_BUILD)/crashes/$$name- $(FUZZ_BUILD)/corpus/$$name; \
 	done
+
+# Lays out every C++ file git tracks as .clang-format says (format), or lists what would change
+# and fails when anything would (format-check).
+FORMAT_DIRS = src tests tools bench fuzz
+FORMAT_FILES = $(shell git ls-files -- $(foreach d,$(FORMAT_DIRS),'$(d)/*.cpp' '$(d)/*.h'))
+
+format:
+	@clang-format -i $(FORMAT_FILES)
+
+format-check:
+	@clang-format --dry-run --Werror $(FORMAT_FILES)
 
 clean:
 	@rm -rf $(BUILD)

@@ -5,14 +5,14 @@ include(GNUInstallDirs)
 # Manual pages are installed compressed, as Debian's policy asks.
 set(QUILLET_MAN_PAGES)
 foreach(page quillet.1 qbank.1)
-  set(out ${CMAKE_BINARY_DIR}/man/${page}.gz)
-  add_custom_command(
-    OUTPUT ${out}
-    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/dist/${page} ${CMAKE_BINARY_DIR}/man/${page}
-    COMMAND gzip -9nf ${CMAKE_BINARY_DIR}/man/${page}
-    DEPENDS ${CMAKE_SOURCE_DIR}/dist/${page}
-    VERBATIM)
-  list(APPEND QUILLET_MAN_PAGES ${out})
+    set(out ${CMAKE_BINARY_DIR}/man/${page}.gz)
+    add_custom_command(
+        OUTPUT ${out}
+        COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/dist/${page} ${CMAKE_BINARY_DIR}/man/${page}
+        COMMAND gzip -9nf ${CMAKE_BINARY_DIR}/man/${page}
+        DEPENDS ${CMAKE_SOURCE_DIR}/dist/${page}
+        VERBATIM)
+    list(APPEND QUILLET_MAN_PAGES ${out})
 endforeach()
 add_custom_target(manpages ALL DEPENDS ${QUILLET_MAN_PAGES})
 
