@@ -9,7 +9,8 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all setup configure build run test sanitize screenshots bench bench-startup artwork fuzz install package clean
+.PHONY: all setup configure build run test sanitize screenshots bench bench-startup artwork fuzz \
+	install package format format-check clean
 
 all: build
 
@@ -17,7 +18,8 @@ setup:
 	@bash scripts/setup
 
 configure: setup
-	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) -DQUILLET_POOLS=$(POOLS) >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) -DQUILLET_WERROR=ON -DQUILLET_POOLS=$(POOLS) \
+		>/dev/null
 
 build: configure
 	@cmake --build $(BUILD)
@@ -41,7 +43,7 @@ SANITIZE_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=0 \
 
 sanitize: setup
 	@cmake -S . -B $(SANITIZE_BUILD) -G Ninja $(CMAKE_FLAGS) -DQUILLET_POOLS=$(POOLS) \
-		-DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" \
+		-DQUILLET_WERROR=ON -DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" \
 		-DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 	@$(SANITIZE_ENV) cmake --build $(SANITIZE_BUILD)
 	@cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) ctest --output-on-failure -j2
@@ -78,7 +80,7 @@ artwork: build
 # $(FUZZ_BUILD)/crashes.
 fuzz: setup
 	@CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DQUILLET_FUZZ=ON -DQUILLET_POOLS=$(POOLS) >/dev/null
+	  -DQUILLET_FUZZ=ON -DQUILLET_WERROR=ON -DQUILLET_POOLS=$(POOLS) >/dev/null
 	@cmake --build $(FUZZ_BUILD) --target fuzzers
 	@set -e; for source in fuzz/*Fuzz.cpp; do \
 	  name=$$(basename $$source .cpp); \
@@ -87,6 +89,17 @@ fuzz: setup
 	  $(FUZZ_BUILD)/fuzz/$$name -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	    -artifact_prefix=$(FUZZ_BUILD)/crashes/$$name- $(FUZZ_BUILD)/corpus/$$name; \
 	done
+
+# Lays out every C++ file git tracks as .clang-format says (format), or lists what would change
+# and fails when anything would (format-check).
+FORMAT_DIRS = src tests tools bench fuzz
+FORMAT_FILES = $(shell git ls-files -- $(foreach d,$(FORMAT_DIRS),'$(d)/*.cpp' '$(d)/*.h'))
+
+format:
+	@clang-format -i $(FORMAT_FILES)
+
+format-check:
+	@clang-format --dry-run --Werror $(FORMAT_FILES)
 
 clean:
 	@rm -rf $(BUILD)

@@ -2,30 +2,17 @@
 # (make package).
 include(GNUInstallDirs)
 
-# The installed program finds its data folder relative to its own folder, so that the whole
-# tree can be moved to another prefix.
-file(RELATIVE_PATH QUILLET_DATA_FROM_BIN "${CMAKE_INSTALL_FULL_BINDIR}"
-     "${CMAKE_INSTALL_FULL_DATADIR}/quillet")
-set_property(SOURCE src/shell/core/FileLocations.cpp APPEND PROPERTY
-             COMPILE_DEFINITIONS QUILLET_DATA_FROM_BIN="${QUILLET_DATA_FROM_BIN}")
-
-# The sound module is a library of the program's own, kept out of the shared library path.
-file(RELATIVE_PATH QUILLET_LIB_FROM_BIN "${CMAKE_INSTALL_FULL_BINDIR}"
-     "${CMAKE_INSTALL_FULL_LIBDIR}/quillet")
-set_property(SOURCE src/shell/gui/Platform.cpp APPEND PROPERTY
-             COMPILE_DEFINITIONS QUILLET_LIB_FROM_BIN="${QUILLET_LIB_FROM_BIN}")
-
 # Manual pages are installed compressed, as Debian's policy asks.
 set(QUILLET_MAN_PAGES)
 foreach(page quillet.1 qbank.1)
-  set(out ${CMAKE_BINARY_DIR}/man/${page}.gz)
-  add_custom_command(
-    OUTPUT ${out}
-    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/dist/${page} ${CMAKE_BINARY_DIR}/man/${page}
-    COMMAND gzip -9nf ${CMAKE_BINARY_DIR}/man/${page}
-    DEPENDS ${CMAKE_SOURCE_DIR}/dist/${page}
-    VERBATIM)
-  list(APPEND QUILLET_MAN_PAGES ${out})
+    set(out ${CMAKE_BINARY_DIR}/man/${page}.gz)
+    add_custom_command(
+        OUTPUT ${out}
+        COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/dist/${page} ${CMAKE_BINARY_DIR}/man/${page}
+        COMMAND gzip -9nf ${CMAKE_BINARY_DIR}/man/${page}
+        DEPENDS ${CMAKE_SOURCE_DIR}/dist/${page}
+        VERBATIM)
+    list(APPEND QUILLET_MAN_PAGES ${out})
 endforeach()
 add_custom_target(manpages ALL DEPENDS ${QUILLET_MAN_PAGES})
 

@@ -3,6 +3,7 @@
 #include "engine/gui/ExamWindow.h"
 #include "options/gui/OptionsWindow.h"
 #include "presentation/gui/FigureWindow.h"
+#include "quillet/Config.h"
 #include "results/gui/ResultsWindow.h"
 #include "shell/core/Program.h"
 #include "ui/gui/Accessible.h"

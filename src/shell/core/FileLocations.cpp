@@ -1,16 +1,11 @@
 #include "shell/core/FileLocations.h"
 
+#include "quillet/Config.h"
 #include "shell/core/SharedRoutines.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
-
-// The installed data folder as seen from the installed program's folder; the
-// build sets it from its install folders.
-#ifndef QUILLET_DATA_FROM_BIN
-#define QUILLET_DATA_FROM_BIN "../share/quillet"
-#endif
 
 namespace quillet {
 namespace {

@@ -1,5 +1,7 @@
 #include "shell/gui/Platform.h"
 
+#include "quillet/Config.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -37,11 +39,6 @@ void LazySoundPlayer::play(const QString& file) {
     }
     if (player_) player_->play(file);
 }
-
-// Where an installed copy keeps the module, relative to the program's folder.
-#ifndef QUILLET_LIB_FROM_BIN
-#define QUILLET_LIB_FROM_BIN "../lib/quillet"
-#endif
 
 QString SoundModulePath(const QString& programDir) {
     // Beside the program in the build folder or a portable copy; in the library folder of an
