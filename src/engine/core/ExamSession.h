@@ -18,7 +18,7 @@ namespace quillet {
 class ExamScreen {
 public:
     virtual ~ExamScreen() = default;
-    // Fill the labels, tags, positions, header and figure button, and move the
+    // Fill the labels, positions, header and figure button, and move the
     // canvas back to its origin (the scroll bars keep their values).
     virtual void showQuestion(const QuestionOnScreen& question) = 0;
     virtual void setProgressText(const QString& text) = 0;  // lblQText1

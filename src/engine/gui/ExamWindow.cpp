@@ -367,7 +367,6 @@ void ExamWindow::showQuestion(const QuestionOnScreen& q) {
     for (size_t i = 0; i < lblAnswer_.size(); ++i) {
         QLabel* answer = lblAnswer_[i];
         answer->setText(ShownCaption(q.answerCaptions[i]));
-        answer->setProperty("tag", q.tags[i]);
         answer->setGeometry(Pixels(q.canvas.answers[i]));
     }
 
