@@ -331,7 +331,7 @@ void ExamWindow::load() {
     // The skip button is not part of the exam modes.
     PictureButton* skip = pictures_->button(kSkip);
     if (IsExamMode(NormalizedTestMode(state_.testMode))) {
-        skip->setTag(PictureTag(PictureState::Disabled));
+        skip->setState(PictureState::Disabled);
         skip->hide();
     } else {
         skip->show();

@@ -210,13 +210,7 @@ bool MenuItems::eventFilter(QObject* watched, QEvent* event) {
 
 PictureButton::PictureButton(QWidget* parent, const QPixmap& normal, const QPixmap& rolled,
                              const QPixmap& clicked)
-    : QWidget(parent), normal_(normal), rolled_(rolled), clicked_(clicked) {
-    setProperty("tag", QString());
-}
-
-QString PictureButton::tag() const { return property("tag").toString(); }
-
-void PictureButton::setTag(const QString& tag) { setProperty("tag", tag); }
+    : QWidget(parent), normal_(normal), rolled_(rolled), clicked_(clicked) {}
 
 const QPixmap& PictureButton::image(PictureImage which) const {
     switch (which) {
@@ -275,18 +269,20 @@ bool PictureButtons::wantsPointer() const {
     // A button whose look would change with the pointer away (a focused button counts as
     // under the pointer) still needs ticks.
     for (int i = 0; i < count(); ++i) {
-        const QString tag = pictureTag(i);
-        const PictureStep away = PictureTick(tag, /*pointerOver=*/button(i)->hasFocus());
-        if (away.showImage || away.whoosh || away.tag != tag) return true;
+        const PictureState state = pictureState(i);
+        const PictureStep away = PictureTick(state, /*pointerOver=*/button(i)->hasFocus());
+        if (away.showImage || away.whoosh || away.state != state) return true;
     }
     return false;
 }
 
 void PictureButtons::pointerTick() { RunPictureTimer(*this); }
 
-QString PictureButtons::pictureTag(int index) const { return button(index)->tag(); }
+PictureState PictureButtons::pictureState(int index) const { return button(index)->state(); }
 
-void PictureButtons::setPictureTag(int index, const QString& tag) { button(index)->setTag(tag); }
+void PictureButtons::setPictureState(int index, PictureState state) {
+    button(index)->setState(state);
+}
 
 void PictureButtons::showPicture(int index, PictureImage image) { button(index)->showImage(image); }
 
@@ -303,7 +299,7 @@ void PictureButtons::clickByKey(int index) {
     PressPicture(*this, index);
     ReleasePicture(*this, index);
     probe_->wake();
-    if (PictureClickActs(pictureTag(index), clickActsWhenDisabled_)) emit clicked(index);
+    if (PictureClickActs(pictureState(index), clickActsWhenDisabled_)) emit clicked(index);
 }
 
 int PictureButtons::indexOf(const QObject* object) const {
@@ -327,7 +323,7 @@ bool PictureButtons::eventFilter(QObject* watched, QEvent* event) {
             if (left) pressedIndex_ = -1;
             ReleasePicture(*this, index);
             probe_->wake();
-            if (overButton && PictureClickActs(pictureTag(index), clickActsWhenDisabled_)) {
+            if (overButton && PictureClickActs(pictureState(index), clickActsWhenDisabled_)) {
                 emit clicked(index);
             }
             return true;
