@@ -62,7 +62,6 @@ Info::Info(AppState& state, QWidget* parent, const QString& homePage)
         item->setGeometry(TwipRect(entry.left, entry.top, entry.width, iw::kItemHeight));
         item->setAlignment((i == iw::kBackItem ? Qt::AlignHCenter : Qt::AlignRight) |
                            Qt::AlignVCenter);
-        item->setProperty("tag", entry.page < 0 ? QString() : QString::number(entry.page));
         // The column keeps the slot of an item that has no page, empty.
         item->setVisible(entry.page >= 0 || i == iw::kBackItem);
     }
@@ -136,9 +135,9 @@ void Info::itemClicked(int index) {
         accept();
         return;
     }
-    bool isPage = false;
-    const int page = menu_->item(index)->property("tag").toString().toInt(&isPage);
-    if (isPage) LoadPage(page);
+    // The items are made from the menu table in its order.
+    const int page = iw::kMenu.at(static_cast<size_t>(index)).page;
+    if (page >= 0) LoadPage(page);
 }
 
 void Info::scrolled(int value) {
