@@ -91,7 +91,6 @@ public:
     bool marksEachQuestion() const;
     bool closed() const { return closed_; }
     int questionsShown() const { return shown_; }
-    int correctAnswers() const { return correct_; }
     int simulatedCount() const { return simulatedCount_; }
     bool missed() const { return missed_; }
     const QuestionIdList& questionList() const { return questionList_; }

@@ -27,7 +27,6 @@ public:
     void DrawGrid();
 
     const ScoreReport& report() const { return *report_; }
-    PictureButtons* pictureButtons() const { return pictures_; }
 
 private:
     struct Row {
