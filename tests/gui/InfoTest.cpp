@@ -127,7 +127,7 @@ TEST(InfoWindow, EveryPageFitsItsHeightAndItsEndCanBeScrolledIntoView) {
         const int bottom = ContentBottom(page);
         EXPECT_LE(bottom, page->height());
 
-        info.LoadPage(design.number);
+        info.loadPage(design.number);
         QScrollBar* bar = Bar(&info);
         EXPECT_EQ(bar->isEnabled(), page->height() > viewport);
         bar->setValue(bar->maximum());
@@ -144,7 +144,7 @@ TEST(InfoWindow, BackClosesItFromEveryPage) {
         bool seenPage = false;
         WhenModal("Info", [&](QWidget* window) {
             auto* info = static_cast<Info*>(window);
-            info->LoadPage(design.number);
+            info->loadPage(design.number);
             seenPage = Page(info, design.number)->isVisible();
             ClickChild(info, "lblAnswer8");
         });

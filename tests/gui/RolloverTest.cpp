@@ -40,7 +40,7 @@ protected:
         gray.fill(Qt::gray);
         yellow.fill(Qt::yellow);
         pictures_->addButton(&window_, QRect(20, 20, 50, 50), gray, yellow, QPixmap());
-        pictures_->LoadButtons();
+        pictures_->loadButtons();
         elsewhere_.setGeometry(0, 0, 100, 100);
         window_.setGeometry(400, 300, 300, 200);
         elsewhere_.show();

@@ -334,7 +334,7 @@ void ExamWindow::load() {
     } else {
         skip->show();
     }
-    pictures_->LoadButtons();
+    pictures_->loadButtons();
 
     if (ownRandom_) random_->seed(seeds_());
     CenterForm(this);
@@ -349,7 +349,7 @@ void ExamWindow::scrollTo(int horizontal, int vertical) {
     picInner_->move(Px(CanvasOffset(hScroll_->value())), Px(CanvasOffset(vScroll_->value())));
 }
 
-void ExamWindow::ResetRollovers() { menu_->ResetRollovers(); }
+void ExamWindow::ResetRollovers() { menu_->resetRollovers(); }
 
 void ExamWindow::resetRollovers() { ResetRollovers(); }
 

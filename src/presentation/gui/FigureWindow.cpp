@@ -130,14 +130,14 @@ FigureWindow::FigureWindow(AppState& state, QWidget* parent)
     lblSection_->adjustSize();
     setWindowTitle(figure.caption);
 
-    ResizeMe();
+    layOutControls();
     picinner_->move(0, 0);
     // The layout the window has when it is shown at its size: the picture
     // centred along each axis in which it fits.
-    ResizeMe();
+    layOutControls();
 }
 
-void FigureWindow::ResizeMe() {
+void FigureWindow::layOutControls() {
     const FigureLayout layout = LayoutFigureViewer(ToTwips(size()), ToTwips(pictureSize_));
     vScroll1_->setGeometry(EdgesToPixels(layout.vScroll));
     hScroll1_->setGeometry(EdgesToPixels(layout.hScroll));
@@ -163,7 +163,7 @@ QSize FigureWindow::wholeFigureSize(QSize available) const {
     return ToPixelsUp(FigureWholeClient(ToTwips(pictureSize_))).boundedTo(available);
 }
 
-void FigureWindow::ToggleWholeFigure() {
+void FigureWindow::toggleWholeFigure() {
     QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect area = screen->availableGeometry();
@@ -180,27 +180,27 @@ void FigureWindow::scrollDown(int position) {
     picinner_->move(picinner_->x(), Px(FigurePictureOffset(vMaximum_, position)));
 }
 
-void FigureWindow::FormDrag() {
+void FigureWindow::startWindowMove() {
     if (mover_) mover_(windowHandle());
 }
 
 void FigureWindow::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    ResizeMe();
+    layOutControls();
 }
 
 void FigureWindow::mousePressEvent(QMouseEvent* event) {
     // A press on the window's background; the close button and the scroll
     // bars take their own presses and never get here.
     event->accept();
-    FormDrag();
+    startWindowMove();
 }
 
 void FigureWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F && !event->isAutoRepeat() &&
         (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         event->accept();
-        ToggleWholeFigure();
+        toggleWholeFigure();
         return;
     }
     QDialog::keyPressEvent(event);
@@ -209,12 +209,12 @@ void FigureWindow::keyPressEvent(QKeyEvent* event) {
 bool FigureWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick &&
         (watched == picouter_ || watched == picinner_)) {
-        ToggleWholeFigure();
+        toggleWholeFigure();
         return true;
     }
     if (event->type() == QEvent::MouseButtonPress &&
         (watched == lblSection_ || watched == picouter_ || watched == picinner_)) {
-        FormDrag();
+        startWindowMove();
         return true;
     }
     return QDialog::eventFilter(watched, event);

@@ -30,11 +30,11 @@ public:
     // Lays the bars, the close button and the frame out for the window's size
     // and sets the scroll ranges; centres the picture along each axis in
     // which it fits.
-    void ResizeMe();
+    void layOutControls();
 
     // Hands the window to the window system's own move loop, which moves it
     // with the pointer until the mouse button is released.
-    void FormDrag();
+    void startWindowMove();
 
     // What starts the window-system move; tests put a recorder here.
     using WindowMover = std::function<void(QWindow*)>;
@@ -42,7 +42,7 @@ public:
 
     // Switches between the designed size and the size that shows the whole
     // picture (as far as the screen allows), centred on the screen.
-    void ToggleWholeFigure();
+    void toggleWholeFigure();
 
     // The window's size that shows the whole picture, within `available`.
     QSize wholeFigureSize(QSize available) const;

@@ -108,7 +108,7 @@ ResultsWindow::ResultsWindow(AppState& state, QWidget* parent)
 
     // Load step.
     CenterForm(this);
-    pictures_->LoadButtons();
+    pictures_->loadButtons();
     const ExamInfo* realExam = NormalizedTestMode(state_.testMode) == kModeRealExam
                                    ? state_.exams.find(state_.currentElement)
                                    : nullptr;
@@ -142,13 +142,13 @@ ResultsWindow::ResultsWindow(AppState& state, QWidget* parent)
         case Cheer::Clap: PlaySound(state_, QStringLiteral("clap.wav")); break;
         case Cheer::None: break;
     }
-    DrawGrid();
-    connect(scroll_, &QScrollBar::valueChanged, this, &ResultsWindow::DrawGrid);
+    drawGrid();
+    connect(scroll_, &QScrollBar::valueChanged, this, &ResultsWindow::drawGrid);
 }
 
 ResultsWindow::~ResultsWindow() = default;
 
-void ResultsWindow::DrawGrid() {
+void ResultsWindow::drawGrid() {
     using namespace results_layout;
     const int first = scroll_->value();
     for (int i = 0; i < kVisibleRows; ++i) {

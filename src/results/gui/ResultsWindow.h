@@ -24,7 +24,7 @@ public:
     ~ResultsWindow() override;
 
     // Fills the ten visible rows from the scroll bar's position.
-    void DrawGrid();
+    void drawGrid();
 
     const ScoreReport& report() const { return *report_; }
 

@@ -103,10 +103,10 @@ Info::Info(AppState& state, QWidget* parent, const QString& homePage)
         page->move(Px(iw::kPageLeft), page->y());
         page->hide();
     }
-    LoadPage(iw::kDisclaimerPage);
+    loadPage(iw::kDisclaimerPage);
 }
 
-void Info::LoadPage(int page) {
+void Info::loadPage(int page) {
     pageShown_ = page;
     for (auto& [number, widget] : pages_) widget->hide();
 
@@ -128,7 +128,7 @@ void Info::LoadPage(int page) {
     vScroll1_->setEnabled(scroll.enabled);
 }
 
-void Info::ResetRollovers() { menu_->ResetRollovers(); }
+void Info::resetRollovers() { menu_->resetRollovers(); }
 
 void Info::itemClicked(int index) {
     if (index >= iw::kBackItem) {
@@ -137,7 +137,7 @@ void Info::itemClicked(int index) {
     }
     // The items are made from the menu table in its order.
     const int page = iw::kMenu.at(static_cast<size_t>(index)).page;
-    if (page >= 0) LoadPage(page);
+    if (page >= 0) loadPage(page);
 }
 
 void Info::scrolled(int value) {

@@ -27,11 +27,11 @@ public:
 
     // Shows page `page` from its top and prepares the scroll bar for it. A
     // number with no page leaves the viewport empty.
-    void LoadPage(int page);
+    void loadPage(int page);
     int pageShown() const { return pageShown_; }
 
     // Every menu item back to its normal colour.
-    void ResetRollovers();
+    void resetRollovers();
 
     MenuItems* menu() const { return menu_; }
 

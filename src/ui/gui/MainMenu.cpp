@@ -113,7 +113,7 @@ MainMenu::MainMenu(AppState& state, Screens screens, QWidget* parent)
     loaded_ = LoadProgram(state_);
 }
 
-void MainMenu::ResetRollovers() { menu_->ResetRollovers(); }
+void MainMenu::resetRollovers() { menu_->resetRollovers(); }
 
 void MainMenu::choose(int index) {
     switch (index) {

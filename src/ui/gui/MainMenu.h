@@ -33,7 +33,7 @@ public:
     bool loaded() const { return loaded_; }
 
     // Every menu item back to its normal colour.
-    void ResetRollovers();
+    void resetRollovers();
     MenuItems* menu() const { return menu_; }
 
     // The action of menu item `index`.

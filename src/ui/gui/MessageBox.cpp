@@ -122,7 +122,7 @@ MessageBox::MessageBox(AppState& state, QWidget* parent)
     setAccessibleName(state.messageText);
 }
 
-void MessageBox::ResetRollovers() { menu_->ResetRollovers(); }
+void MessageBox::resetRollovers() { menu_->resetRollovers(); }
 
 void MessageBox::unload() { accept(); }
 

@@ -20,7 +20,7 @@ public:
     explicit MessageBox(AppState& state, QWidget* parent = nullptr);
 
     // "Ok" back to its normal colour.
-    void ResetRollovers();
+    void resetRollovers();
 
     MenuItems* menu() const { return menu_; }
 

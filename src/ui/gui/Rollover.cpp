@@ -32,7 +32,7 @@ MenuItems::MenuItems(QWidget* window, const QString& baseName, const MenuColours
       window_(window),
       baseName_(baseName),
       colours_(colours),
-      probe_(PointerProbe::For(window)) {
+      probe_(PointerProbe::forWindow(window)) {
     probe_->addClient(this);
     StartWithoutFocus(window_);
     // The arrow keys enter the menu when no control has the focus.
@@ -120,7 +120,7 @@ void MenuItems::addBackground(QWidget* surface) {
     backgrounds_.push_back(surface);
 }
 
-void MenuItems::ResetRollovers() {
+void MenuItems::resetRollovers() {
     looks_.reset();
     showLooks();
 }
@@ -133,7 +133,7 @@ bool MenuItems::wantsPointer() const {
 }
 
 void MenuItems::pointerTick() {
-    if (!probe_->over(window_)) ResetRollovers();
+    if (!probe_->over(window_)) resetRollovers();
 }
 
 void MenuItems::showLooks() {
@@ -162,7 +162,7 @@ bool MenuItems::eventFilter(QObject* watched, QEvent* event) {
         // A background surface: the move goes on to the surface itself.
         if (event->type() == QEvent::MouseMove &&
             std::find(backgrounds_.begin(), backgrounds_.end(), watched) != backgrounds_.end()) {
-            ResetRollovers();
+            resetRollovers();
         }
         return QObject::eventFilter(watched, event);
     }
@@ -241,7 +241,7 @@ PictureButtons::PictureButtons(AppState& state, QWidget* window, bool clickActsW
     : QObject(window),
       state_(state),
       clickActsWhenDisabled_(clickActsWhenDisabled),
-      probe_(PointerProbe::For(window)) {
+      probe_(PointerProbe::forWindow(window)) {
     probe_->addClient(this);
     StartWithoutFocus(window);
 }
@@ -263,7 +263,7 @@ PictureButton* PictureButtons::addButton(QWidget* parent, const QRect& geometry,
     return button;
 }
 
-void PictureButtons::LoadButtons() { LoadPictureButtons(*this); }
+void PictureButtons::loadButtons() { LoadPictureButtons(*this); }
 
 bool PictureButtons::wantsPointer() const {
     // A button whose look would change with the pointer away (a focused button counts as

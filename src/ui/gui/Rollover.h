@@ -56,7 +56,7 @@ public:
     void addBackground(QWidget* surface);
 
     // Every item back to the normal colour.
-    void ResetRollovers();
+    void resetRollovers();
 
     PointerProbe* probe() const { return probe_; }
 
@@ -125,7 +125,7 @@ private:
 //
 //   auto* pictures = new PictureButtons(state, this, /*clickActsWhenDisabled=*/false);
 //   pictures->addButton(panel, geometry, normal, rolled, clicked);   // for each button
-//   pictures->LoadButtons();                                       // end of the load step
+//   pictures->loadButtons();                                       // end of the load step
 //   connect(pictures, &PictureButtons::clicked, this, [this](int index) { ... });
 class PictureButtons : public QObject, private PictureButtonHost, private PointerClient {
     Q_OBJECT
@@ -141,7 +141,7 @@ public:
     PictureButton* button(int index) const { return buttons_.at(static_cast<size_t>(index)); }
 
     // Load step: Normal and the normal image for every button not disabled.
-    void LoadButtons();
+    void loadButtons();
 
     PointerProbe* probe() const { return probe_; }
 
