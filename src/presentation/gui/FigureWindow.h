@@ -62,12 +62,12 @@ private:
     void scrollAcross(int position);
     void scrollDown(int position);
 
-    QLabel* lblSection_ = nullptr;
-    QPushButton* command1_ = nullptr;
-    QScrollBar* vScroll1_ = nullptr;
-    QScrollBar* hScroll1_ = nullptr;
-    QWidget* picouter_ = nullptr;
-    QLabel* picinner_ = nullptr;
+    QLabel* caption_ = nullptr;            // lblSection
+    QPushButton* closeButton_ = nullptr;   // Command1, "X"
+    QScrollBar* verticalBar_ = nullptr;    // VScroll1
+    QScrollBar* horizontalBar_ = nullptr;  // HScroll1
+    QWidget* frame_ = nullptr;             // picouter: the white frame
+    QLabel* picture_ = nullptr;            // picinner: the figure, inside the frame
     QWidget* sizeGrip_ = nullptr;
     QSize pictureSize_;
     int hMaximum_ = 1;

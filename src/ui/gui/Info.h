@@ -46,8 +46,8 @@ private:
 
     QPixmap background_;
     MenuItems* menu_ = nullptr;
-    QWidget* picture1_ = nullptr;
-    QScrollBar* vScroll1_ = nullptr;
+    QWidget* viewport_ = nullptr;    // Picture1: the pages show through it
+    QScrollBar* pageBar_ = nullptr;  // VScroll1: scrolls the page shown
     std::map<int, QWidget*> pages_;  // Picture2(i) by page number
     int pageShown_ = 0;
     QLabel* pressedLink_ = nullptr;

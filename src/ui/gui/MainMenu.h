@@ -55,7 +55,7 @@ private:
     Screens screens_;
     bool loaded_ = false;
     bool exiting_ = false;
-    QLabel* picture1_ = nullptr;
+    QLabel* background_ = nullptr;  // Picture1: the menu's picture, holding the items
     QWidget* preparing_ = nullptr;
     MenuItems* menu_ = nullptr;
 };

@@ -31,9 +31,9 @@ protected:
 private:
     void unload();
 
-    QWidget* picture1_ = nullptr;
-    QLabel* label1_ = nullptr;
-    QPushButton* command1_ = nullptr;
+    QWidget* panel_ = nullptr;            // Picture1
+    QLabel* message_ = nullptr;           // Label1
+    QPushButton* closeButton_ = nullptr;  // Command1, "X"
     MenuItems* menu_ = nullptr;
     bool textPressed_ = false;
 };
