@@ -30,8 +30,6 @@ public:
     // tiny and normal.
     void showAsSet();
 
-    MainMenu* mainMenu() const { return menu_.get(); }
-
 signals:
     // The main menu has closed: the program has nothing more to do.
     void programFinished();

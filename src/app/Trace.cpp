@@ -10,7 +10,7 @@
 
 namespace quillet {
 
-Trace* Trace::FromEnvironment(QObject* application, std::chrono::system_clock::time_point mainEntered) {
+Trace* Trace::fromEnvironment(QObject* application, std::chrono::system_clock::time_point mainEntered) {
     const QByteArray path = qgetenv("QUILLET_TRACE");
     if (path.isEmpty()) return nullptr;
     std::FILE* file = std::fopen(path.constData(), "a");

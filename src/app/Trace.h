@@ -22,7 +22,7 @@ class Trace : public QObject {
 public:
     // Null when the variable is unset or the file cannot be opened.
     // `mainEntered` is the moment main() began.
-    static Trace* FromEnvironment(QObject* application,
+    static Trace* fromEnvironment(QObject* application,
                                   std::chrono::system_clock::time_point mainEntered);
     ~Trace() override;
 

@@ -14,7 +14,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Quillet"));
     // Lets the desktop match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.quillet"));
-    quillet::Trace::FromEnvironment(&app, mainEntered);
+    quillet::Trace::fromEnvironment(&app, mainEntered);
 
     quillet::Program program;
     quillet::Session& session = program.session;

@@ -75,7 +75,7 @@ struct Screen {
     // The first answer label that is (or is not) the right one.
     int label(bool right) const {
         for (int i = 0; i < 4; ++i)
-            if ((answer(i)->property("tag").toString() == "Correct!") == right) return i;
+            if ((answer(i) == RightAnswer(window.get())) == right) return i;
         return -1;
     }
     void click(int i) const {
@@ -232,7 +232,7 @@ TEST(ExamWindow, KeysAnswerByPlaceFromTheTopAndNoOtherKeyCounts) {
                   [](QLabel* a, QLabel* b) { return a->y() < b->y(); });
         const QString question = s.text("lblQuestionID");
         for (int p = 0; p < 4 && s.text("lblQuestionID") == question; ++p) {
-            const bool right = places[p]->property("tag").toString() == "Correct!";
+            const bool right = places[p] == RightAnswer(s.window.get());
             shuffled |= right && places[p] != s.answer(p);
             const QString text = places[p]->text();
             QTest::keyClick(s.window.get(), static_cast<Qt::Key>(base + p));

@@ -218,7 +218,7 @@ TEST_F(FigureViewer, AFigureLargerThanTheScreenFillsItAndStillScrolls) {
     viewer.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
     const QRect screen = Available(viewer);
-    viewer.ToggleWholeFigure();
+    viewer.toggleWholeFigure();
     EXPECT_EQ(viewer.size(), viewer.wholeFigureSize(screen.size()));
     EXPECT_TRUE(screen.contains(viewer.geometry()));
     EXPECT_EQ(viewer.width(), screen.width());

@@ -4,6 +4,7 @@
 // modal windows while their exec() is running.
 
 #include "../unit/TestBank.h"
+#include "engine/gui/ExamWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -45,6 +46,16 @@ inline bool ClickChild(QWidget* window, const QString& name) {
     if (!child) return false;
     QTest::mouseClick(child, Qt::LeftButton, {}, child->rect().center());
     return true;
+}
+
+// The answer label of the test screen `window` that holds the right answer of
+// the question on screen; null when no question is on screen.
+inline QLabel* RightAnswer(QWidget* window) {
+    auto* exam = qobject_cast<ExamWindow*>(window);
+    const QuestionOnScreen* question = exam ? exam->test().currentQuestion() : nullptr;
+    if (!question) return nullptr;
+    return window->findChild<QWidget*>("picInner")->findChild<QLabel*>(
+        QStringLiteral("lblAnswer%1").arg(question->correctLabel));
 }
 
 // Closes every message box that comes up with its "Ok", as the student would,

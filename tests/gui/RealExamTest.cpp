@@ -62,9 +62,10 @@ struct RealExamProgram {
 
 // Answers the question on screen, right or wrong, with a click.
 void Answer(QWidget* test, bool right) {
+    QLabel* rightAnswer = RightAnswer(test);
     for (int i = 0; i < 4; ++i) {
         auto* label = test->findChild<QLabel*>(QStringLiteral("lblAnswer%1").arg(i));
-        if ((label->property("tag").toString() == "Correct!") == right) {
+        if ((label == rightAnswer) == right) {
             QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
             return;
         }

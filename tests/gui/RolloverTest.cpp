@@ -40,7 +40,7 @@ protected:
         gray.fill(Qt::gray);
         yellow.fill(Qt::yellow);
         pictures_->addButton(&window_, QRect(20, 20, 50, 50), gray, yellow, QPixmap());
-        pictures_->LoadButtons();
+        pictures_->loadButtons();
         elsewhere_.setGeometry(0, 0, 100, 100);
         window_.setGeometry(400, 300, 300, 200);
         elsewhere_.show();
@@ -95,29 +95,29 @@ TEST_F(RolloverScreen, MenuItemsFollowThePointer) {
 TEST_F(RolloverScreen, PictureButtonFollowsThePointerThroughItsTimer) {
     QSignalSpy clicks(pictures_, &PictureButtons::clicked);
     auto shown = [this] { return button()->grab().toImage().pixelColor(25, 25); };
-    auto waitForTag = [this](const char* want) {
-        return QTest::qWaitFor([&] { return button()->property("tag") == want; }, 300);
+    auto waitForState = [this](PictureState want) {
+        return QTest::qWaitFor([&] { return button()->state() == want; }, 300);
     };
     PointAt(button());
-    ASSERT_TRUE(waitForTag("4"));
+    ASSERT_TRUE(waitForState(PictureState::Hover));
     EXPECT_EQ(shown(), QColor(Qt::yellow));
     EXPECT_EQ(sound_.played.size(), 1);
     QTest::mouseClick(button(), Qt::LeftButton);
     QTest::mouseDClick(button(), Qt::LeftButton);  // the second half of a double click
     QTest::mouseRelease(button(), Qt::LeftButton);
     EXPECT_EQ(clicks.size(), 1);
-    ASSERT_TRUE(waitForTag("4"));
+    ASSERT_TRUE(waitForState(PictureState::Hover));
     // A right press shows the pressed picture and its release waits for the
     // timer like any other, but it is not a click.
     QTest::mousePress(button(), Qt::RightButton);
-    EXPECT_EQ(button()->property("tag"), "2");
+    EXPECT_EQ(button()->state(), PictureState::Pressed);
     EXPECT_EQ(button()->shownImage(), PictureImage::Clicked);
     QTest::mouseRelease(button(), Qt::RightButton);
-    EXPECT_EQ(button()->property("tag"), "7");
+    EXPECT_EQ(button()->state(), PictureState::Released);
     EXPECT_EQ(clicks.size(), 1);
-    ASSERT_TRUE(waitForTag("4"));
+    ASSERT_TRUE(waitForState(PictureState::Hover));
     PointAt(&elsewhere_);
-    ASSERT_TRUE(waitForTag("5"));
+    ASSERT_TRUE(waitForState(PictureState::Normal));
     EXPECT_EQ(shown(), QColor(Qt::gray));
     EXPECT_EQ(sound_.played.size(), 1);
 }
@@ -131,14 +131,14 @@ TEST_F(RolloverScreen, KeyboardFocusShowsTheHoverLookAndKeysClick) {
     auto key = [](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
         QTest::keyClick(QApplication::focusWidget(), k, m);
     };
-    auto waitForTag = [this](const char* want) {
-        return QTest::qWaitFor([&] { return button()->property("tag") == want; }, 300);
+    auto waitForState = [this](PictureState want) {
+        return QTest::qWaitFor([&] { return button()->state() == want; }, 300);
     };
 
     // Nothing is focused until the keyboard moves.
     QTest::qWait(120);
     EXPECT_EQ(colour(0), kColours.normal);
-    EXPECT_EQ(button()->property("tag"), "5");
+    EXPECT_EQ(button()->state(), PictureState::Normal);
 
     // The focus look outlasts the reset timer with the pointer outside.
     key(Qt::Key_Tab);
@@ -156,15 +156,15 @@ TEST_F(RolloverScreen, KeyboardFocusShowsTheHoverLookAndKeysClick) {
     // the mouse's path: the pressed picture, the action, then the rolled one
     // again without a sound.
     key(Qt::Key_Tab);
-    ASSERT_TRUE(waitForTag("4"));
+    ASSERT_TRUE(waitForState(PictureState::Hover));
     EXPECT_EQ(sound_.played.size(), 1);
     key(Qt::Key_Return);
     EXPECT_EQ(pictureClicks.size(), 1);
-    EXPECT_EQ(button()->property("tag"), "7");
-    ASSERT_TRUE(waitForTag("4"));
+    EXPECT_EQ(button()->state(), PictureState::Released);
+    ASSERT_TRUE(waitForState(PictureState::Hover));
     EXPECT_EQ(sound_.played.size(), 1);
     key(Qt::Key_Tab, Qt::ShiftModifier);
-    ASSERT_TRUE(waitForTag("5"));
+    ASSERT_TRUE(waitForState(PictureState::Normal));
     EXPECT_EQ(colour(1), kColours.hover);
 
     // The pointer over another item takes the hover look from the focused one;

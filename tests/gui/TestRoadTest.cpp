@@ -70,9 +70,10 @@ QLabel* Answer(QWidget* test, int i) {
 
 // Clicks the right (or a wrong) answer of the question on screen.
 void AnswerQuestion(QWidget* test, bool right) {
+    QLabel* rightAnswer = RightAnswer(test);
     for (int i = 0; i < 4; ++i) {
         QLabel* label = Answer(test, i);
-        if ((label->property("tag").toString() == "Correct!") == right) {
+        if ((label == rightAnswer) == right) {
             QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
             return;
         }
@@ -138,12 +139,12 @@ TEST(TestRoad, ModeOneFromTheMenuToTheResultsAndOutByKeyboardAlone) {
         Key(Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), menu->item(1));
         EXPECT_EQ(Colour(menu->item(1)), menu->colours().hover);
-        WhenModal("TakeTest", [&](QWidget*) {
+        WhenModal("TakeTest", [&](QWidget* test) {
             Key(Qt::Key_Down);  // into the answers
             for (int question = 0; question < 3; ++question) {
                 // Down to the right answer, then Enter.
                 for (int step = 0; step < 4; ++step) {
-                    if (QApplication::focusWidget()->property("tag") == "Correct!") break;
+                    if (QApplication::focusWidget() == RightAnswer(test)) break;
                     Key(Qt::Key_Down);
                 }
                 Key(Qt::Key_Return);

@@ -38,12 +38,12 @@ struct Loader : ::testing::Test {
 
 }  // namespace
 
-TEST_F(Loader, FillsCaptionsTagsHeaderAndFigure) {
+TEST_F(Loader, FillsCaptionsRightAnswerHeaderAndFigure) {
     const LoadOutcome out = load(2);
     ASSERT_TRUE(out.shown());
     EXPECT_EQ(out.question.questionIdCaption, "FCC Question ID: ");  // null pool number
     EXPECT_EQ(out.question.answerTexts[3], "");
-    EXPECT_EQ(out.question.tags[2], "Correct!");
+    EXPECT_EQ(out.question.correctLabel, 2);
     EXPECT_FALSE(out.question.hasFigure);
 
     const QuestionOnScreen q = load(1).question;
@@ -52,8 +52,7 @@ TEST_F(Loader, FillsCaptionsTagsHeaderAndFigure) {
     EXPECT_EQ(q.answerTexts[0], "A & B");
     EXPECT_EQ(q.answerCaptions[0], "A && B");
     // A lower-case letter marks its own answer.
-    EXPECT_EQ(q.tags,
-              (std::array<QString, 4>{"Incorrrect", "Correct!", "Incorrrect", "Incorrrect"}));
+    EXPECT_EQ(q.correctLabel, 1);
     EXPECT_EQ(q.questionIdCaption, "FCC Question ID: T1A01");
     EXPECT_EQ(q.sectionCaption, "T1 - Commission's Rules");
     EXPECT_TRUE(q.hasFigure);
@@ -86,14 +85,14 @@ TEST_F(Loader, StacksQuestionTableAndAnswersWithTheirGaps) {
     EXPECT_EQ(q.header.figureButton, QRect(9150 - idWidth - 40 - 435, 60, 435, 375));
 }
 
-TEST_F(Loader, ShuffledAnswersKeepTheirTextsAndTagsAndStackInOrder) {
+TEST_F(Loader, ShuffledAnswersKeepTheirTextsAndRightAnswerAndStackInOrder) {
     bank.options.shuffleOn = true;
     std::map<int, int> onTop;
     for (int i = 0; i < 50; ++i) {
         const QuestionOnScreen q = load(1).question;
         ++onTop[q.order[0]];
         EXPECT_EQ(q.answerTexts[1], "1 b");
-        EXPECT_EQ(q.tags[1], "Correct!");
+        EXPECT_EQ(q.correctLabel, 1);
         int top = q.canvas.answers[static_cast<size_t>(q.order[0])].top();
         for (const int label : q.order) {
             EXPECT_EQ(q.canvas.answers[static_cast<size_t>(label)].top(), top);

@@ -19,18 +19,22 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-// Picture buttons without widgets: tags, where the pointer is, and a log of
-// every effect in the order it happened ("0 Rolled", "whoosh", "0 tag 4").
+using enum PictureState;
+
+// Picture buttons without widgets: states, where the pointer is, and a log of
+// every effect in the order it happened ("0 Rolled", "whoosh", "0 is Hover").
 class FakeButtons : public PictureButtonHost {
 public:
-    FakeButtons(const SoundCues& sounds, std::vector<QString> tags)
-        : sounds_(sounds), tags(std::move(tags)), over(this->tags.size()) {}
+    FakeButtons(const SoundCues& sounds, std::vector<PictureState> states)
+        : sounds_(sounds), states(std::move(states)), over(this->states.size()) {}
 
-    int pictureCount() const override { return static_cast<int>(tags.size()); }
-    QString pictureTag(int i) const override { return tags.at(i); }
-    void setPictureTag(int i, const QString& tag) override {
-        tags.at(i) = tag;
-        log.push_back(std::to_string(i) + " tag " + tag.toStdString());
+    int pictureCount() const override { return static_cast<int>(states.size()); }
+    PictureState pictureState(int i) const override { return states.at(i); }
+    void setPictureState(int i, PictureState state) override {
+        const char* names[] = {"Inert",  "Disabled", "Pressed",       "PressedAway",
+                               "Hover", "Normal",   "PressStarting", "Released"};
+        states.at(i) = state;
+        log.push_back(std::to_string(i) + " is " + names[static_cast<int>(state)]);
     }
     void showPicture(int i, PictureImage image) override {
         const char* names[] = {"Normal", "Rolled", "Clicked"};
@@ -51,7 +55,7 @@ public:
     Log release() { return (ReleasePicture(*this, 0), std::exchange(log, {})); }
 
     const SoundCues& sounds_;
-    std::vector<QString> tags;
+    std::vector<PictureState> states;
     std::vector<bool> over;
     Log log;
 };
@@ -72,39 +76,39 @@ protected:
 };
 
 TEST_F(PictureButtons, EachEntryFromNormalRollsAndWhooshesOnce) {
-    FakeButtons b(sounds_, {""});
+    FakeButtons b(sounds_, {Inert});
     LoadPictureButtons(b);
-    EXPECT_EQ(b.tick(false), (Log{"0 tag 5", "0 Normal"}));
-    EXPECT_EQ(b.tick(true), (Log{"0 Rolled", "whoosh", "0 tag 4"}));
+    EXPECT_EQ(b.tick(false), (Log{"0 is Normal", "0 Normal"}));
+    EXPECT_EQ(b.tick(true), (Log{"0 Rolled", "whoosh", "0 is Hover"}));
     EXPECT_EQ(b.tick(true), Log{});
-    EXPECT_EQ(b.tick(false), (Log{"0 Normal", "0 tag 5"}));
+    EXPECT_EQ(b.tick(false), (Log{"0 Normal", "0 is Normal"}));
     b.tick(true);
     EXPECT_EQ(sound_.played, QStringList(2, dir_.filePath("whoosh.wav")));
 }
 
 TEST_F(PictureButtons, PressDragOffAndBackThenReleaseOverOrAway) {
-    FakeButtons b(sounds_, {"4"});
-    EXPECT_EQ(b.press(), (Log{"0 Clicked", "0 tag 2"}));
+    FakeButtons b(sounds_, {Hover});
+    EXPECT_EQ(b.press(), (Log{"0 Clicked", "0 is Pressed"}));
     EXPECT_EQ(b.tick(true), Log{});
-    EXPECT_EQ(b.tick(false), (Log{"0 Normal", "0 tag 3"}));
+    EXPECT_EQ(b.tick(false), (Log{"0 Normal", "0 is PressedAway"}));
     EXPECT_EQ(b.tick(false), Log{});
-    EXPECT_EQ(b.tick(true), (Log{"0 Clicked", "0 tag 2"}));
+    EXPECT_EQ(b.tick(true), (Log{"0 Clicked", "0 is Pressed"}));
     // Released over the button: the click look stays until the tick, no sound.
-    EXPECT_EQ(b.release(), Log{"0 tag 7"});
-    EXPECT_TRUE(PictureClickActs(b.tags[0], false));
-    EXPECT_EQ(b.tick(true), (Log{"0 Rolled", "0 tag 4"}));
+    EXPECT_EQ(b.release(), Log{"0 is Released"});
+    EXPECT_TRUE(PictureClickActs(b.states[0], false));
+    EXPECT_EQ(b.tick(true), (Log{"0 Rolled", "0 is Hover"}));
 
     b.press();
     b.tick(false);
     b.release();
-    EXPECT_EQ(b.tick(false), (Log{"0 Normal", "0 tag 5"}));
+    EXPECT_EQ(b.tick(false), (Log{"0 Normal", "0 is Normal"}));
     EXPECT_TRUE(sound_.played.isEmpty());
 }
 
 TEST_F(PictureButtons, DisabledAndInertButtonsIgnoreEverything) {
-    for (const QString tag : {"1", "", "x"}) {
-        SCOPED_TRACE(tag.toStdString());
-        FakeButtons b(sounds_, {tag});
+    for (const PictureState state : {Disabled, Inert}) {
+        SCOPED_TRACE(static_cast<int>(state));
+        FakeButtons b(sounds_, {state});
         for (bool over : {true, false, true}) {
             b.over[0] = over;
             RunPictureTimer(b);
@@ -113,24 +117,25 @@ TEST_F(PictureButtons, DisabledAndInertButtonsIgnoreEverything) {
             ReleasePicture(b, 0);
         }
         EXPECT_EQ(b.tick(true), Log{});
-        EXPECT_TRUE(PictureClickActs(tag, /*actsWhenDisabled=*/true));
-        EXPECT_FALSE(PictureClickActs(tag, /*actsWhenDisabled=*/false));
+        EXPECT_TRUE(PictureClickActs(state, /*actsWhenDisabled=*/true));
+        EXPECT_FALSE(PictureClickActs(state, /*actsWhenDisabled=*/false));
     }
-    FakeButtons b(sounds_, {"1", ""});
+    FakeButtons b(sounds_, {Disabled, Inert});
     LoadPictureButtons(b);
-    EXPECT_EQ(b.tags, (std::vector<QString>{"1", "5"}));
+    EXPECT_EQ(b.states, (std::vector<PictureState>{Disabled, Normal}));
 }
 
 TEST_F(PictureButtons, OneTickChangesSeveralButtonsInIndexOrder) {
-    FakeButtons b(sounds_, {"4", "5", "5"});
+    FakeButtons b(sounds_, {Hover, Normal, Normal});
     b.over = {false, false, true};  // the pointer jumped from button 0 to button 2
-    EXPECT_EQ(b.tick(false), (Log{"0 Normal", "0 tag 5", "2 Rolled", "whoosh", "2 tag 4"}));
+    EXPECT_EQ(b.tick(false),
+              (Log{"0 Normal", "0 is Normal", "2 Rolled", "whoosh", "2 is Hover"}));
 }
 
 TEST_F(PictureButtons, SilentWithSoundsOffOrWithoutTheFile) {
-    FakeButtons b(sounds_, {"5"});
+    FakeButtons b(sounds_, {Normal});
     program_.options.soundOn = false;
-    EXPECT_EQ(b.tick(true), (Log{"0 Rolled", "whoosh", "0 tag 4"}));
+    EXPECT_EQ(b.tick(true), (Log{"0 Rolled", "whoosh", "0 is Hover"}));
     b.tick(false);
     program_.options.soundOn = true;
     ASSERT_TRUE(QFile::remove(dir_.filePath("whoosh.wav")));

@@ -59,10 +59,10 @@ QUILLET_SCREENSHOTS(figure_viewer) {
         for (const char* bar : {"HScroll1", "VScroll1"}) {
             large.findChild<QScrollBar*>(QString::fromLatin1(bar))->setValue(0);
         }
-        large.ToggleWholeFigure();
+        large.toggleWholeFigure();
         shots::Save(context, &large, QStringLiteral("figure-large-whole"));
         FigureWindow middle(session.database, figures[figures.size() / 2].second);
-        middle.ToggleWholeFigure();
+        middle.toggleWholeFigure();
         shots::Save(context, &middle, QStringLiteral("figure-middle-whole"));
     }
 
@@ -80,14 +80,14 @@ QUILLET_SCREENSHOTS(information) {
         {iw::kContactPage, "info-contact"},
     };
     for (const auto& [page, name] : pages) {
-        info.LoadPage(page);
+        info.loadPage(page);
         shots::Save(context, &info, QString::fromLatin1(name));
     }
     // The long pages scrolled to their ends.
     auto* bar = info.findChild<QScrollBar*>(QStringLiteral("VScroll1"));
     for (const auto& [page, name] : {std::pair{iw::kStudyPage, "info-study-end"},
                                      std::pair{iw::kProblemsPage, "info-problems-end"}}) {
-        info.LoadPage(page);
+        info.loadPage(page);
         bar->setValue(bar->maximum());
         shots::Save(context, &info, QString::fromLatin1(name));
     }

@@ -36,7 +36,7 @@ QUILLET_SCREENSHOTS(startup) {
     QCoreApplication::sendEvent(general, &move);
     shots::Save(context, &menu, "mainmenu-hover");
 
-    menu.ResetRollovers();
+    menu.resetRollovers();
     menu.findChild<QWidget*>("picPreparing")->show();
     shots::Save(context, &menu, "mainmenu-preparing");
 }

@@ -10,6 +10,15 @@
 
 namespace quillet {
 
+namespace {
+
+// The feedback after an answer in the modes that mark each question; a right
+// answer's message goes on with the answer's text.
+const QString kRightAnswerMessage = QStringLiteral("Correct!");
+const QString kWrongAnswerMessage = QStringLiteral("Incorrrect");
+
+}  // namespace
+
 QString RunText(int run) { return QStringLiteral("Current Run: ") + QString::number(run); }
 
 void CountUp(int& counter) {
@@ -184,17 +193,16 @@ void ExamSession::finishQuestion(bool rightFirstTime) {
 
 void ExamSession::answer(int label) {
     if (closed_ || !current_ || label < 0 || label > 3) return;
-    const size_t i = static_cast<size_t>(label);
-    const QString tag = current_->tags[i];
-    const bool right = tag == kCorrectTag;
+    const bool right = label == current_->correctLabel;
     if (!answered_) recordAnswer(right);
 
     if (marksEachQuestion()) {
         if (right) {
-            screen_.showMessage(tag + kLineBreak + kLineBreak + current_->answerTexts[i]);
+            screen_.showMessage(kRightAnswerMessage + kLineBreak + kLineBreak +
+                                current_->answerTexts[static_cast<size_t>(label)]);
         } else {
             breakRun();
-            screen_.showMessage(tag);
+            screen_.showMessage(kWrongAnswerMessage);
         }
     }
 

@@ -20,7 +20,7 @@ namespace quillet {
 class ExamScreen {
 public:
     virtual ~ExamScreen() = default;
-    // Fill the labels, tags, positions, header and figure button, and move the
+    // Fill the labels, positions, header and figure button, and move the
     // canvas back to its origin (the scroll bars keep their values).
     virtual void showQuestion(const QuestionOnScreen& question) = 0;
     virtual void setProgressText(const QString& text) = 0;  // lblQText1
@@ -108,7 +108,6 @@ public:
     bool marksEachQuestion() const;
     bool closed() const { return closed_; }
     int questionsShown() const { return shown_; }
-    int correctAnswers() const { return correct_; }
     // The test as it stands: its scores, and whether it found nothing to ask.
     const FinishedTest& result() const { return result_; }
     int simulatedCount() const { return simulatedCount_; }

@@ -52,8 +52,6 @@ enum PictureIndex { kLeave = 0, kInfo = 1, kSkip = 2 };
 
 const QColor kGrey(192, 192, 192);
 const QColor kHeaderGrey(64, 64, 64);
-const QColor kWhite(255, 255, 255);
-const QColor kBlack(0, 0, 0);
 const MenuColours kAnswerColours{QColor(0, 0, 128), QColor(255, 255, 128), QColor(255, 128, 0)};
 
 QRect Pixels(const QRect& twips) {
@@ -332,12 +330,12 @@ void ExamWindow::load() {
     // The skip button is not part of the exam modes.
     PictureButton* skip = pictures_->button(kSkip);
     if (IsExamMode(NormalizedTestMode(options_.testMode))) {
-        skip->setTag(PictureTag(PictureState::Disabled));
+        skip->setState(PictureState::Disabled);
         skip->hide();
     } else {
         skip->show();
     }
-    pictures_->LoadButtons();
+    pictures_->loadButtons();
 
     if (ownRandom_) random_->seed(seeds_());
     CenterForm(this);
@@ -352,7 +350,7 @@ void ExamWindow::scrollTo(int horizontal, int vertical) {
     picInner_->move(Px(CanvasOffset(hScroll_->value())), Px(CanvasOffset(vScroll_->value())));
 }
 
-void ExamWindow::ResetRollovers() { menu_->ResetRollovers(); }
+void ExamWindow::ResetRollovers() { menu_->resetRollovers(); }
 
 void ExamWindow::resetRollovers() { ResetRollovers(); }
 
@@ -368,7 +366,6 @@ void ExamWindow::showQuestion(const QuestionOnScreen& q) {
     for (size_t i = 0; i < lblAnswer_.size(); ++i) {
         QLabel* answer = lblAnswer_[i];
         answer->setText(ShownCaption(q.answerCaptions[i]));
-        answer->setProperty("tag", q.tags[i]);
         answer->setGeometry(Pixels(q.canvas.answers[i]));
     }
 

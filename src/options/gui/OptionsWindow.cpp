@@ -507,7 +507,7 @@ void OptionsWindow::Load() {
         0, std::max(0, options::ScrollMaximum(Twips(picin_->height()), kViewportHeight)));
     vscroll_->setValue(0);
 
-    SetupStep([this] { pictures_->LoadButtons(); });
+    SetupStep([this] { pictures_->loadButtons(); });
     SetupStep([this] {
         if (QRadioButton* mode =
                 modes_.at(static_cast<size_t>(options::OptionIndexForMode(options_.testMode)))) {
@@ -572,11 +572,11 @@ void OptionsWindow::SelectPage(int page) {
     if (page >= 0 && page < kPages) shownPage_ = page;
 }
 
-void OptionsWindow::ResetRollovers() { tabs_->ResetRollovers(); }
+void OptionsWindow::ResetRollovers() { tabs_->resetRollovers(); }
 
 void OptionsWindow::SetTabsForSection(int whichsection) {
     chosenElement_ = whichsection;
-    tabs_->ResetRollovers();
+    tabs_->resetRollovers();
     for (int i = 0; i < kTabs; ++i) {
         const bool chosen = i + 1 == whichsection;
         tabOuter_[i]->setPixmap(

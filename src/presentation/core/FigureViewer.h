@@ -30,8 +30,8 @@ inline constexpr int kScrollUnit = 500;
 inline constexpr QSize kMinimumClient{3000, 2400};
 }  // namespace figure_viewer
 
-// Where ResizeMe puts the controls for a client area, and the scroll ranges
-// for a picture. All in twips.
+// Where the figure viewer puts its controls for a client area, and the scroll
+// ranges for a picture. All in twips.
 struct FigureLayout {
     QRect vScroll;      // VScroll1, on the right edge from below the close button down to HScroll1
     QRect hScroll;      // HScroll1, along the bottom up to the vertical bar
@@ -52,7 +52,7 @@ struct FigureLayout {
     std::optional<int> pictureTop;
 };
 
-// ResizeMe's arithmetic for a client area and a picture of the given sizes.
+// The viewer's layout for a client area and a picture of the given sizes.
 // Across, a picture fits when it is not wider than the frame; down, only when
 // it is less tall, so a picture exactly as tall as the frame stays at the top
 // with a range of 0 to 0.

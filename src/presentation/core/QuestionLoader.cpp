@@ -69,7 +69,6 @@ LoadOutcome LoadQuestion(const Session& session, bool shuffle, qint64 questionId
     for (size_t i = 0; i < 4; ++i) {
         q.answerTexts[i] = ConvertAnswerText(row.text(answerColumns[i]));
         q.answerCaptions[i] = EscapeAmpersands(q.answerTexts[i]);
-        q.tags[i] = static_cast<int>(i) == correct ? kCorrectTag : kIncorrectTag;
     }
     q.correctLabel = correct;
     q.poolQuestionId = row.text("FCCQUESTIONID").trimmed();

@@ -17,13 +17,11 @@ struct QuestionOnScreen {
     qint64 sectionId = 0;  // the SECTIONID of its section
 
     QuestionCaptions captions;  // lblQuestion, lblTable
-    // Per answer label (0..3 for A..D): the answer text as written, the label
-    // caption (the text with "&" doubled, like the other captions) and the tag
-    // ("Correct!" on the right answer, "Incorrrect" on the others).
+    // Per answer label (0..3 for A..D): the answer text as written and the
+    // label caption (the text with "&" doubled, like the other captions).
     std::array<QString, 4> answerTexts;
     std::array<QString, 4> answerCaptions;
-    std::array<QString, 4> tags;
-    int correctLabel = 0;
+    int correctLabel = 0;  // the label that holds the right answer
     AnswerOrder order = kNaturalOrder;  // labels from the top
 
     CanvasLayout canvas;  // the canvas itself goes back to its origin
@@ -54,8 +52,8 @@ struct LoadOutcome {
 };
 
 // Reads question `questionId` from the bank and prepares it for the screen:
-// captions, tags, answer order (random with `shuffle`), positions and header;
-// a question with a figure (FIGUREID > 0) names it in `figureId`.
+// captions, right answer, answer order (random with `shuffle`), positions and
+// header; a question with a figure (FIGUREID > 0) names it in `figureId`.
 // With `anySection` (the real exam, which covers the whole element) a question
 // of a section that is not chosen is shown too.
 LoadOutcome LoadQuestion(const Session& session, bool shuffle, qint64 questionId,

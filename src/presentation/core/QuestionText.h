@@ -12,10 +12,6 @@ namespace quillet {
 // upper case) starts a table shown in a fixed-pitch font under the question;
 // "ø", "&#176;", "&#176" and "#176" are degree signs everywhere.
 
-// The tags on the answer labels: the only record of which answer is right.
-inline const QString kCorrectTag = QStringLiteral("Correct!");
-inline const QString kIncorrectTag = QStringLiteral("Incorrrect");
-
 // A line break inside a caption.
 inline const QString kLineBreak = QStringLiteral("\n");
 

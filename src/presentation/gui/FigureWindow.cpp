@@ -72,48 +72,49 @@ FigureWindow::FigureWindow(const Database& bank, int figureId, QWidget* parent)
     setMinimumSize(ToPixelsUp(fv::kMinimumClient));
     resize(designedSize());
 
-    lblSection_ = new QLabel(QStringLiteral("Figure"), this);
-    lblSection_->setObjectName(QStringLiteral("lblSection"));
+    caption_ = new QLabel(QStringLiteral("Figure"), this);
+    caption_->setObjectName(QStringLiteral("lblSection"));
     QFont captionFont(QStringLiteral("Arial"));
     captionFont.setPointSizeF(9.75);
     captionFont.setBold(true);
-    lblSection_->setFont(captionFont);
-    lblSection_->setTextFormat(Qt::PlainText);
-    QPalette captionPalette = lblSection_->palette();
+    caption_->setFont(captionFont);
+    caption_->setTextFormat(Qt::PlainText);
+    QPalette captionPalette = caption_->palette();
     captionPalette.setColor(QPalette::WindowText, kCaptionColour);
-    lblSection_->setPalette(captionPalette);
-    lblSection_->move(Px(fv::kCaption.x()), Px(fv::kCaption.y()));
+    caption_->setPalette(captionPalette);
+    caption_->move(Px(fv::kCaption.x()), Px(fv::kCaption.y()));
 
-    command1_ = new QPushButton(QStringLiteral("X"), this);
-    command1_->setObjectName(QStringLiteral("Command1"));
-    command1_->setFocusPolicy(Qt::NoFocus);
-    command1_->setAutoDefault(false);
-    connect(command1_, &QPushButton::clicked, this, &QDialog::accept);
+    closeButton_ = new QPushButton(QStringLiteral("X"), this);
+    closeButton_->setObjectName(QStringLiteral("Command1"));
+    closeButton_->setFocusPolicy(Qt::NoFocus);
+    closeButton_->setAutoDefault(false);
+    connect(closeButton_, &QPushButton::clicked, this, &QDialog::accept);
 
-    vScroll1_ = Bar(Qt::Vertical, "VScroll1", this);
-    hScroll1_ = Bar(Qt::Horizontal, "HScroll1", this);
-    connect(hScroll1_, &QScrollBar::valueChanged, this, &FigureWindow::scrollAcross);
-    connect(vScroll1_, &QScrollBar::valueChanged, this, &FigureWindow::scrollDown);
+    verticalBar_ = Bar(Qt::Vertical, "VScroll1", this);
+    horizontalBar_ = Bar(Qt::Horizontal, "HScroll1", this);
+    connect(horizontalBar_, &QScrollBar::valueChanged, this, &FigureWindow::scrollAcross);
+    connect(verticalBar_, &QScrollBar::valueChanged, this, &FigureWindow::scrollDown);
 
-    picouter_ = new QWidget(this);
-    picouter_->setObjectName(QStringLiteral("picouter"));
-    Fill(picouter_, kFrameColour);
+    frame_ = new QWidget(this);
+    frame_->setObjectName(QStringLiteral("picouter"));
+    Fill(frame_, kFrameColour);
 
-    picinner_ = new QLabel(picouter_);
-    picinner_->setObjectName(QStringLiteral("picinner"));
-    picinner_->setToolTip(QStringLiteral("Double-click or press F to see the whole figure"));
+    picture_ = new QLabel(frame_);
+    picture_->setObjectName(QStringLiteral("picinner"));
+    picture_->setToolTip(QStringLiteral("Double-click or press F to see the whole figure"));
 
     sizeGrip_ = new QSizeGrip(this);
     sizeGrip_->setObjectName(QStringLiteral("SizeGrip"));
 
     // Presses the close button and the bars do not take (another mouse button)
     // must not reach the background and start a move.
-    for (QWidget* control : {static_cast<QWidget*>(command1_), static_cast<QWidget*>(vScroll1_),
-                             static_cast<QWidget*>(hScroll1_)}) {
+    for (QWidget* control :
+         {static_cast<QWidget*>(closeButton_), static_cast<QWidget*>(verticalBar_),
+          static_cast<QWidget*>(horizontalBar_)}) {
         control->setAttribute(Qt::WA_NoMousePropagation);
     }
     for (QWidget* surface :
-         {static_cast<QWidget*>(lblSection_), picouter_, static_cast<QWidget*>(picinner_)}) {
+         {static_cast<QWidget*>(caption_), frame_, static_cast<QWidget*>(picture_)}) {
         surface->installEventFilter(this);
     }
 
@@ -123,38 +124,38 @@ FigureWindow::FigureWindow(const Database& bank, int figureId, QWidget* parent)
     QPixmap picture;
     if (figure.found) picture.loadFromData(figure.picture);
     pictureSize_ = picture.size();
-    picinner_->setPixmap(picture);
-    picinner_->resize(pictureSize_);
-    picinner_->setVisible(!picture.isNull());
-    lblSection_->setText(figure.caption);
-    lblSection_->adjustSize();
+    picture_->setPixmap(picture);
+    picture_->resize(pictureSize_);
+    picture_->setVisible(!picture.isNull());
+    caption_->setText(figure.caption);
+    caption_->adjustSize();
     setWindowTitle(figure.caption);
 
-    ResizeMe();
-    picinner_->move(0, 0);
+    layOutControls();
+    picture_->move(0, 0);
     // The layout the window has when it is shown at its size: the picture
     // centred along each axis in which it fits.
-    ResizeMe();
+    layOutControls();
 }
 
-void FigureWindow::ResizeMe() {
+void FigureWindow::layOutControls() {
     const FigureLayout layout = LayoutFigureViewer(ToTwips(size()), ToTwips(pictureSize_));
-    vScroll1_->setGeometry(EdgesToPixels(layout.vScroll));
-    hScroll1_->setGeometry(EdgesToPixels(layout.hScroll));
-    command1_->setGeometry(EdgesToPixels(layout.closeButton));
+    verticalBar_->setGeometry(EdgesToPixels(layout.vScroll));
+    horizontalBar_->setGeometry(EdgesToPixels(layout.hScroll));
+    closeButton_->setGeometry(EdgesToPixels(layout.closeButton));
     sizeGrip_->setGeometry(EdgesToPixels(layout.sizeGrip));
-    picouter_->setGeometry(EdgesToPixels(layout.frame));
+    frame_->setGeometry(EdgesToPixels(layout.frame));
 
     hMaximum_ = layout.hMaximum;
     vMaximum_ = layout.vMaximum;
-    hScroll1_->setMaximum(FigureBarLength(hMaximum_));
-    vScroll1_->setMaximum(FigureBarLength(vMaximum_));
+    horizontalBar_->setMaximum(FigureBarLength(hMaximum_));
+    verticalBar_->setMaximum(FigureBarLength(vMaximum_));
     // Along an axis in which the picture does not fit it stands where its bar
     // says, so that after a resize the bar still reaches both of its edges.
-    picinner_->move(Px(layout.pictureLeft ? *layout.pictureLeft
-                                          : FigurePictureOffset(hMaximum_, hScroll1_->value())),
-                    Px(layout.pictureTop ? *layout.pictureTop
-                                         : FigurePictureOffset(vMaximum_, vScroll1_->value())));
+    picture_->move(Px(layout.pictureLeft ? *layout.pictureLeft
+                                         : FigurePictureOffset(hMaximum_, horizontalBar_->value())),
+                   Px(layout.pictureTop ? *layout.pictureTop
+                                        : FigurePictureOffset(vMaximum_, verticalBar_->value())));
 }
 
 QSize FigureWindow::designedSize() { return ToPixelsUp(fv::kClient); }
@@ -163,7 +164,7 @@ QSize FigureWindow::wholeFigureSize(QSize available) const {
     return ToPixelsUp(FigureWholeClient(ToTwips(pictureSize_))).boundedTo(available);
 }
 
-void FigureWindow::ToggleWholeFigure() {
+void FigureWindow::toggleWholeFigure() {
     QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect area = screen->availableGeometry();
@@ -173,34 +174,34 @@ void FigureWindow::ToggleWholeFigure() {
 }
 
 void FigureWindow::scrollAcross(int position) {
-    picinner_->move(Px(FigurePictureOffset(hMaximum_, position)), picinner_->y());
+    picture_->move(Px(FigurePictureOffset(hMaximum_, position)), picture_->y());
 }
 
 void FigureWindow::scrollDown(int position) {
-    picinner_->move(picinner_->x(), Px(FigurePictureOffset(vMaximum_, position)));
+    picture_->move(picture_->x(), Px(FigurePictureOffset(vMaximum_, position)));
 }
 
-void FigureWindow::FormDrag() {
+void FigureWindow::startWindowMove() {
     if (mover_) mover_(windowHandle());
 }
 
 void FigureWindow::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    ResizeMe();
+    layOutControls();
 }
 
 void FigureWindow::mousePressEvent(QMouseEvent* event) {
     // A press on the window's background; the close button and the scroll
     // bars take their own presses and never get here.
     event->accept();
-    FormDrag();
+    startWindowMove();
 }
 
 void FigureWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F && !event->isAutoRepeat() &&
         (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         event->accept();
-        ToggleWholeFigure();
+        toggleWholeFigure();
         return;
     }
     QDialog::keyPressEvent(event);
@@ -208,13 +209,13 @@ void FigureWindow::keyPressEvent(QKeyEvent* event) {
 
 bool FigureWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick &&
-        (watched == picouter_ || watched == picinner_)) {
-        ToggleWholeFigure();
+        (watched == frame_ || watched == picture_)) {
+        toggleWholeFigure();
         return true;
     }
     if (event->type() == QEvent::MouseButtonPress &&
-        (watched == lblSection_ || watched == picouter_ || watched == picinner_)) {
-        FormDrag();
+        (watched == caption_ || watched == frame_ || watched == picture_)) {
+        startWindowMove();
         return true;
     }
     return QDialog::eventFilter(watched, event);

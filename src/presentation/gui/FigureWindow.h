@@ -30,11 +30,11 @@ public:
     // Lays the bars, the close button and the frame out for the window's size
     // and sets the scroll ranges; centres the picture along each axis in
     // which it fits.
-    void ResizeMe();
+    void layOutControls();
 
     // Hands the window to the window system's own move loop, which moves it
     // with the pointer until the mouse button is released.
-    void FormDrag();
+    void startWindowMove();
 
     // What starts the window-system move; tests put a recorder here.
     using WindowMover = std::function<void(QWindow*)>;
@@ -42,7 +42,7 @@ public:
 
     // Switches between the designed size and the size that shows the whole
     // picture (as far as the screen allows), centred on the screen.
-    void ToggleWholeFigure();
+    void toggleWholeFigure();
 
     // The window's size that shows the whole picture, within `available`.
     QSize wholeFigureSize(QSize available) const;
@@ -62,12 +62,12 @@ private:
     void scrollAcross(int position);
     void scrollDown(int position);
 
-    QLabel* lblSection_ = nullptr;
-    QPushButton* command1_ = nullptr;
-    QScrollBar* vScroll1_ = nullptr;
-    QScrollBar* hScroll1_ = nullptr;
-    QWidget* picouter_ = nullptr;
-    QLabel* picinner_ = nullptr;
+    QLabel* caption_ = nullptr;            // lblSection
+    QPushButton* closeButton_ = nullptr;   // Command1, "X"
+    QScrollBar* verticalBar_ = nullptr;    // VScroll1
+    QScrollBar* horizontalBar_ = nullptr;  // HScroll1
+    QWidget* frame_ = nullptr;             // picouter: the white frame
+    QLabel* picture_ = nullptr;            // picinner: the figure, inside the frame
     QWidget* sizeGrip_ = nullptr;
     QSize pictureSize_;
     int hMaximum_ = 1;

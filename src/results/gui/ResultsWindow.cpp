@@ -111,7 +111,7 @@ ResultsWindow::ResultsWindow(Session& session, const FinishedTest& test, const S
 
     // Load step.
     CenterForm(this);
-    pictures_->LoadButtons();
+    pictures_->loadButtons();
     const ExamInfo* realExam =
         NormalizedTestMode(test.mode) == kModeRealExam ? session.exams.find(test.element) : nullptr;
     report_ = std::make_unique<ScoreReport>(test.scores, test.element, realExam);
@@ -144,13 +144,13 @@ ResultsWindow::ResultsWindow(Session& session, const FinishedTest& test, const S
         case Cheer::Clap: sounds.play(QStringLiteral("clap.wav")); break;
         case Cheer::None: break;
     }
-    DrawGrid();
-    connect(scroll_, &QScrollBar::valueChanged, this, &ResultsWindow::DrawGrid);
+    drawGrid();
+    connect(scroll_, &QScrollBar::valueChanged, this, &ResultsWindow::drawGrid);
 }
 
 ResultsWindow::~ResultsWindow() = default;
 
-void ResultsWindow::DrawGrid() {
+void ResultsWindow::drawGrid() {
     using namespace results_layout;
     const int first = scroll_->value();
     for (int i = 0; i < kVisibleRows; ++i) {

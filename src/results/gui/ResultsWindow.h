@@ -28,10 +28,9 @@ public:
     ~ResultsWindow() override;
 
     // Fills the ten visible rows from the scroll bar's position.
-    void DrawGrid();
+    void drawGrid();
 
     const ScoreReport& report() const { return *report_; }
-    PictureButtons* pictureButtons() const { return pictures_; }
 
 private:
     struct Row {

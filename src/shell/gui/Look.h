@@ -9,6 +9,12 @@
 
 class QWidget;
 
+// Plain white and black, the colours of most texts and surfaces of the
+// windows. Declared outside namespace quillet: a file that keeps a colour of
+// the same name of its own uses that one instead, without ambiguity.
+inline const QColor kWhite(255, 255, 255);
+inline const QColor kBlack(0, 0, 0);
+
 namespace quillet {
 
 // A font of the layouts: family and point size as the layout tables give them.

@@ -97,8 +97,8 @@ QString PoolsInBankText(const ExamTable& exams);
 // The designed height of page `number`, or 0 when there is no such page.
 int InfoPageHeight(int number);
 
-// How LoadPage sets the scroll bar for a page of `pageHeight` twips shown in a
-// viewport `viewportHeight` tall.
+// How Info::loadPage sets the scroll bar for a page of `pageHeight` twips
+// shown in a viewport `viewportHeight` tall.
 struct InfoScroll {
     bool enabled = false;
     int maximum = 0;  // in scroll units; the minimum and the value start at 0

@@ -6,54 +6,42 @@
 
 namespace quillet {
 
-PictureState PictureStateOf(const QString& tag) {
-    bool ok = false;
-    const int value = tag.toInt(&ok);
-    if (!ok || value < 1 || value > 7) return PictureState::Inert;
-    return static_cast<PictureState>(value);
-}
-
-QString PictureTag(PictureState state) {
-    if (state == PictureState::Inert) return QString();
-    return QString::number(static_cast<int>(state));
-}
-
 namespace {
 
-PictureStep Keep(const QString& tag) {
-    return PictureStep{tag, false, PictureImage::Normal, false};
+PictureStep Keep(PictureState state) {
+    return PictureStep{state, false, PictureImage::Normal, false};
 }
 
 PictureStep Go(PictureState state, PictureImage image, bool whoosh = false) {
-    return PictureStep{PictureTag(state), true, image, whoosh};
+    return PictureStep{state, true, image, whoosh};
 }
 
 }  // namespace
 
-PictureStep PicturePress(const QString& tag) {
-    switch (PictureStateOf(tag)) {
+PictureStep PicturePress(PictureState state) {
+    switch (state) {
         case PictureState::Inert:
         case PictureState::Disabled:
-            return Keep(tag);
+            return Keep(state);
         default:
-            // "6" stands for the instant of the press only; the press ends in "2".
+            // PressStarting stands for the instant of the press only; the press
+            // ends in Pressed.
             return Go(PictureState::Pressed, PictureImage::Clicked);
     }
 }
 
-PictureStep PictureRelease(const QString& tag) {
-    switch (PictureStateOf(tag)) {
+PictureStep PictureRelease(PictureState state) {
+    switch (state) {
         case PictureState::Inert:
         case PictureState::Disabled:
-            return Keep(tag);
+            return Keep(state);
         default:
             // The look stays until the next tick decides it.
-            return Keep(PictureTag(PictureState::Released));
+            return Keep(PictureState::Released);
     }
 }
 
-PictureStep PictureTick(const QString& tag, bool pointerOver) {
-    const PictureState state = PictureStateOf(tag);
+PictureStep PictureTick(PictureState state, bool pointerOver) {
     if (pointerOver) {
         switch (state) {
             case PictureState::Normal:
@@ -64,7 +52,7 @@ PictureStep PictureTick(const QString& tag, bool pointerOver) {
             case PictureState::PressedAway:
                 return Go(PictureState::Pressed, PictureImage::Clicked);
             default:
-                return Keep(tag);
+                return Keep(state);
         }
     }
     switch (state) {
@@ -74,41 +62,40 @@ PictureStep PictureTick(const QString& tag, bool pointerOver) {
         case PictureState::Pressed:
             return Go(PictureState::PressedAway, PictureImage::Normal);
         default:
-            return Keep(tag);
+            return Keep(state);
     }
 }
 
-bool PictureClickActs(const QString& tag, bool actsWhenDisabled) {
+bool PictureClickActs(PictureState state, bool actsWhenDisabled) {
     if (actsWhenDisabled) return true;
-    const PictureState state = PictureStateOf(tag);
     return state != PictureState::Disabled && state != PictureState::Inert;
 }
 
 void ApplyPictureStep(PictureButtonHost& host, int index, const PictureStep& step) {
     if (step.showImage) host.showPicture(index, step.image);
     if (step.whoosh) host.whoosh();
-    if (step.tag != host.pictureTag(index)) host.setPictureTag(index, step.tag);
+    if (step.state != host.pictureState(index)) host.setPictureState(index, step.state);
 }
 
 void LoadPictureButtons(PictureButtonHost& host) {
     for (int i = 0; i < host.pictureCount(); ++i) {
-        if (PictureStateOf(host.pictureTag(i)) == PictureState::Disabled) continue;
-        host.setPictureTag(i, PictureTag(PictureState::Normal));
+        if (host.pictureState(i) == PictureState::Disabled) continue;
+        host.setPictureState(i, PictureState::Normal);
         host.showPicture(i, PictureImage::Normal);
     }
 }
 
 void PressPicture(PictureButtonHost& host, int index) {
-    ApplyPictureStep(host, index, PicturePress(host.pictureTag(index)));
+    ApplyPictureStep(host, index, PicturePress(host.pictureState(index)));
 }
 
 void ReleasePicture(PictureButtonHost& host, int index) {
-    ApplyPictureStep(host, index, PictureRelease(host.pictureTag(index)));
+    ApplyPictureStep(host, index, PictureRelease(host.pictureState(index)));
 }
 
 void RunPictureTimer(PictureButtonHost& host) {
     for (int i = 0; i < host.pictureCount(); ++i) {
-        ApplyPictureStep(host, i, PictureTick(host.pictureTag(i), host.pointerOverPicture(i)));
+        ApplyPictureStep(host, i, PictureTick(host.pictureState(i), host.pointerOverPicture(i)));
     }
 }
 

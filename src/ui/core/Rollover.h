@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QString>
-
+#include <cstddef>
 #include <vector>
 
 namespace quillet {
@@ -11,55 +10,51 @@ class SoundCues;
 // ---------------------------------------------------------------------------
 // Picture buttons
 //
-// A picture button keeps its state as decimal text in its tag, "1" to "7".
-// Any other text (an empty tag in particular) makes the button inert: press,
-// release and the timer leave it alone until a state is written.
+// A picture button's state decides what a press, a release and the timer do
+// to it. A button starts inert: press, release and the timer leave it alone
+// until a state is written.
 
 enum class PictureState {
-    Inert = 0,
-    Disabled = 1,       // "1": ignores press, release and the timer
-    Pressed = 2,        // "2": button held, pointer over it
-    PressedAway = 3,    // "3": button held, pointer moved off
-    Hover = 4,          // "4": pointer over it, nothing held
-    Normal = 5,         // "5": pointer elsewhere
-    PressStarting = 6,  // "6": written for the instant of a press
-    Released = 7,       // "7": released; the next tick decides the look
+    Inert,          // no state written yet
+    Disabled,       // ignores press, release and the timer
+    Pressed,        // button held, pointer over it
+    PressedAway,    // button held, pointer moved off
+    Hover,          // pointer over it, nothing held
+    Normal,         // pointer elsewhere
+    PressStarting,  // stands for the instant of a press
+    Released,       // released; the next tick decides the look
 };
-
-PictureState PictureStateOf(const QString& tag);
-// The tag text of a state; an empty text for Inert.
-QString PictureTag(PictureState state);
 
 // The three images every picture button holds.
 enum class PictureImage { Normal, Rolled, Clicked };
 
 // What one event or timer step does to one button. Effects happen in this
-// order: show the image (when there is one), play the whoosh, write the tag.
+// order: show the image (when there is one), play the whoosh, write the state.
 struct PictureStep {
-    QString tag;             // the tag afterwards
-    bool showImage = false;  // false: the image stays as it is
+    PictureState state = PictureState::Inert;  // the state afterwards
+    bool showImage = false;                    // false: the image stays as it is
     PictureImage image = PictureImage::Normal;
     bool whoosh = false;
 };
 
 // Mouse button pressed on the button.
-PictureStep PicturePress(const QString& tag);
+PictureStep PicturePress(PictureState state);
 // Mouse button released (wherever the pointer is).
-PictureStep PictureRelease(const QString& tag);
+PictureStep PictureRelease(PictureState state);
 // One 50 ms tick; `pointerOver` is the pointer test of this button.
-PictureStep PictureTick(const QString& tag, bool pointerOver);
+PictureStep PictureTick(PictureState state, bool pointerOver);
 
-// Whether a click runs the screen's action. Some screens act whatever the tag
-// holds; the others ignore clicks on a disabled (or not yet enabled) button.
-bool PictureClickActs(const QString& tag, bool actsWhenDisabled);
+// Whether a click runs the screen's action. Some screens act whatever the
+// state; the others ignore clicks on a disabled (or not yet enabled) button.
+bool PictureClickActs(PictureState state, bool actsWhenDisabled);
 
 // A screen's set of picture buttons as the timer and the events see them.
 class PictureButtonHost {
 public:
     virtual ~PictureButtonHost() = default;
     virtual int pictureCount() const = 0;
-    virtual QString pictureTag(int index) const = 0;
-    virtual void setPictureTag(int index, const QString& tag) = 0;
+    virtual PictureState pictureState(int index) const = 0;
+    virtual void setPictureState(int index, PictureState state) = 0;
     virtual void showPicture(int index, PictureImage image) = 0;
     virtual bool pointerOverPicture(int index) const = 0;
     virtual void whoosh() = 0;
@@ -68,8 +63,8 @@ public:
 // Applies a step to button `index` of the host, effects in their order.
 void ApplyPictureStep(PictureButtonHost& host, int index, const PictureStep& step);
 
-// Load step of a screen: every button not disabled gets "5" and its normal
-// image, lowest index first.
+// Load step of a screen: every button not disabled becomes Normal and shows
+// its normal image, lowest index first.
 void LoadPictureButtons(PictureButtonHost& host);
 void PressPicture(PictureButtonHost& host, int index);
 void ReleasePicture(PictureButtonHost& host, int index);

@@ -62,19 +62,18 @@ Info::Info(const ExamTable& exams, QWidget* parent, const QString& homePage)
         item->setGeometry(TwipRect(entry.left, entry.top, entry.width, iw::kItemHeight));
         item->setAlignment((i == iw::kBackItem ? Qt::AlignHCenter : Qt::AlignRight) |
                            Qt::AlignVCenter);
-        item->setProperty("tag", entry.page < 0 ? QString() : QString::number(entry.page));
         // The column keeps the slot of an item that has no page, empty.
         item->setVisible(entry.page >= 0 || i == iw::kBackItem);
     }
     connect(menu_, &MenuItems::clicked, this, &Info::itemClicked);
     menu_->addBackground(this);
 
-    picture1_ = new QWidget(this);
-    picture1_->setObjectName(QStringLiteral("Picture1"));
-    Fill(picture1_, kPageColour);
+    viewport_ = new QWidget(this);
+    viewport_->setObjectName(QStringLiteral("Picture1"));
+    Fill(viewport_, kPageColour);
 
     for (const auto& design : iw::kPages) {
-        auto* page = new QWidget(picture1_);
+        auto* page = new QWidget(viewport_);
         page->setObjectName(QStringLiteral("Picture2%1").arg(design.number));
         Fill(page, kPageColour);
         page->resize(Px(iw::kPageWidth), Px(design.height));
@@ -86,28 +85,28 @@ Info::Info(const ExamTable& exams, QWidget* parent, const QString& homePage)
         pages_[design.number] = page;
     }
 
-    vScroll1_ = new QScrollBar(Qt::Vertical, picture1_);
-    vScroll1_->setObjectName(QStringLiteral("VScroll1"));
-    vScroll1_->setSingleStep(iw::kSmallChange);
-    vScroll1_->setPageStep(iw::kLargeChange);
-    vScroll1_->setFocusPolicy(Qt::NoFocus);
-    vScroll1_->setGeometry(Px(iw::kBarLeft), 0, Px(iw::kBarWidth), Px(iw::kBarHeight));
-    connect(vScroll1_, &QScrollBar::valueChanged, this, &Info::scrolled);
+    pageBar_ = new QScrollBar(Qt::Vertical, viewport_);
+    pageBar_->setObjectName(QStringLiteral("VScroll1"));
+    pageBar_->setSingleStep(iw::kSmallChange);
+    pageBar_->setPageStep(iw::kLargeChange);
+    pageBar_->setFocusPolicy(Qt::NoFocus);
+    pageBar_->setGeometry(Px(iw::kBarLeft), 0, Px(iw::kBarWidth), Px(iw::kBarHeight));
+    connect(pageBar_, &QScrollBar::valueChanged, this, &Info::scrolled);
 
     // Load step.
-    vScroll1_->raise();
+    pageBar_->raise();
     CenterForm(this);
-    vScroll1_->move(vScroll1_->x(), 0);
-    picture1_->setGeometry(Px(iw::kViewportLeft), Px(iw::kViewportTop),
-                           vScroll1_->x() + vScroll1_->width(), vScroll1_->height());
+    pageBar_->move(pageBar_->x(), 0);
+    viewport_->setGeometry(Px(iw::kViewportLeft), Px(iw::kViewportTop),
+                           pageBar_->x() + pageBar_->width(), pageBar_->height());
     for (auto& [number, page] : pages_) {
         page->move(Px(iw::kPageLeft), page->y());
         page->hide();
     }
-    LoadPage(iw::kDisclaimerPage);
+    loadPage(iw::kDisclaimerPage);
 }
 
-void Info::LoadPage(int page) {
+void Info::loadPage(int page) {
     pageShown_ = page;
     for (auto& [number, widget] : pages_) widget->hide();
 
@@ -116,29 +115,29 @@ void Info::LoadPage(int page) {
     if (shown) {
         shown->move(Px(iw::kPageLeft), 0);
         shown->raise();
-        vScroll1_->raise();
+        pageBar_->raise();
         shown->show();
     }
 
     // The bar starts at the top for every page, and a page that fits the
     // viewport leaves it disabled there.
     const InfoScroll scroll = InfoScrollFor(shown ? InfoPageHeight(page) : 0);
-    const QSignalBlocker quiet(vScroll1_);
-    vScroll1_->setRange(0, scroll.maximum);
-    vScroll1_->setValue(0);
-    vScroll1_->setEnabled(scroll.enabled);
+    const QSignalBlocker quiet(pageBar_);
+    pageBar_->setRange(0, scroll.maximum);
+    pageBar_->setValue(0);
+    pageBar_->setEnabled(scroll.enabled);
 }
 
-void Info::ResetRollovers() { menu_->ResetRollovers(); }
+void Info::resetRollovers() { menu_->resetRollovers(); }
 
 void Info::itemClicked(int index) {
     if (index >= iw::kBackItem) {
         accept();
         return;
     }
-    bool isPage = false;
-    const int page = menu_->item(index)->property("tag").toString().toInt(&isPage);
-    if (isPage) LoadPage(page);
+    // The items are made from the menu table in its order.
+    const int page = iw::kMenu.at(static_cast<size_t>(index)).page;
+    if (page >= 0) loadPage(page);
 }
 
 void Info::scrolled(int value) {
@@ -154,13 +153,13 @@ void Info::paintEvent(QPaintEvent*) {
 
 void Info::keyPressEvent(QKeyEvent* event) {
     // Page Up and Page Down scroll the page, as the bar's trough does.
-    if (event->modifiers() == Qt::NoModifier && vScroll1_->isEnabled()) {
+    if (event->modifiers() == Qt::NoModifier && pageBar_->isEnabled()) {
         if (event->key() == Qt::Key_PageDown) {
-            vScroll1_->triggerAction(QAbstractSlider::SliderPageStepAdd);
+            pageBar_->triggerAction(QAbstractSlider::SliderPageStepAdd);
             return;
         }
         if (event->key() == Qt::Key_PageUp) {
-            vScroll1_->triggerAction(QAbstractSlider::SliderPageStepSub);
+            pageBar_->triggerAction(QAbstractSlider::SliderPageStepSub);
             return;
         }
     }

@@ -27,11 +27,11 @@ public:
 
     // Shows page `page` from its top and prepares the scroll bar for it. A
     // number with no page leaves the viewport empty.
-    void LoadPage(int page);
+    void loadPage(int page);
     int pageShown() const { return pageShown_; }
 
     // Every menu item back to its normal colour.
-    void ResetRollovers();
+    void resetRollovers();
 
     MenuItems* menu() const { return menu_; }
 
@@ -46,8 +46,8 @@ private:
 
     QPixmap background_;
     MenuItems* menu_ = nullptr;
-    QWidget* picture1_ = nullptr;
-    QScrollBar* vScroll1_ = nullptr;
+    QWidget* viewport_ = nullptr;    // Picture1: the pages show through it
+    QScrollBar* pageBar_ = nullptr;  // VScroll1: scrolls the page shown
     std::map<int, QWidget*> pages_;  // Picture2(i) by page number
     int pageShown_ = 0;
     QLabel* pressedLink_ = nullptr;

@@ -57,10 +57,10 @@ MainMenu::MainMenu(Session& session, StudentOptions& options, const Services& se
     setWindowIcon(QIcon(ResourcePicture(QStringLiteral(":/icon.png"))));
     setFixedSize(Px(9600), Px(7125));
 
-    picture1_ = new QLabel(this);
-    picture1_->setObjectName(QStringLiteral("Picture1"));
-    picture1_->setPixmap(ReadPng(QStringLiteral(":/mainmenu.png")));
-    picture1_->setGeometry(0, 0, 640, 480);
+    background_ = new QLabel(this);
+    background_->setObjectName(QStringLiteral("Picture1"));
+    background_->setPixmap(ReadPng(QStringLiteral(":/mainmenu.png")));
+    background_->setGeometry(0, 0, 640, 480);
 
     menu_ = new MenuItems(this, QStringLiteral("lblAnswer"),
                           {QColor(128, 128, 255), QColor(255, 255, 128), QColor(255, 128, 0)});
@@ -68,21 +68,21 @@ MainMenu::MainMenu(Session& session, StudentOptions& options, const Services& se
     for (int index = 0; index < 8; ++index) {
         for (const ItemPlace& place : kItems) {
             if (place.index != index) continue;
-            QLabel* item = menu_->addItem(picture1_, QString::fromLatin1(place.caption));
+            QLabel* item = menu_->addItem(background_, QString::fromLatin1(place.caption));
             item->setFont(ArialBold(14.25));
             item->adjustSize();
             item->setGeometry(Px(place.left), Px(place.top), item->width(), Px(330));
         }
     }
     menu_->addBackground(this);
-    menu_->addBackground(picture1_);
+    menu_->addBackground(background_);
     connect(menu_, &MenuItems::clicked, this, &MainMenu::choose);
     // Tab follows the items down the screen, "Exit" last.
     std::vector<QWidget*> items;
     for (int i = 0; i < menu_->count(); ++i) items.push_back(menu_->item(i));
     SetTabOrder(InReadingOrder(items));
 
-    auto* version = new QLabel(QStringLiteral("version 3.01"), picture1_);
+    auto* version = new QLabel(QStringLiteral("version 3.01"), background_);
     version->setObjectName(QStringLiteral("Label2"));
     version->setGeometry(TwipRect(180, 6870, 1005, 285));
     // The plain face labels get when nothing else is asked for.
@@ -91,7 +91,7 @@ MainMenu::MainMenu(Session& session, StudentOptions& options, const Services& se
     version->setFont(plain);
     SetColour(version, QPalette::WindowText, QColor(255, 255, 255));
 
-    preparing_ = new QWidget(picture1_);
+    preparing_ = new QWidget(background_);
     preparing_->setObjectName(QStringLiteral("picPreparing"));
     preparing_->setGeometry(TwipRect(2640, 2550, 6285, 4275));
     preparing_->setAutoFillBackground(true);
@@ -115,7 +115,7 @@ MainMenu::MainMenu(Session& session, StudentOptions& options, const Services& se
     loaded_ = LoadProgram(session_, options_, services_.fatal);
 }
 
-void MainMenu::ResetRollovers() { menu_->ResetRollovers(); }
+void MainMenu::resetRollovers() { menu_->resetRollovers(); }
 
 void MainMenu::choose(int index) {
     switch (index) {

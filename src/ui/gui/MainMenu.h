@@ -36,7 +36,7 @@ public:
     bool loaded() const { return loaded_; }
 
     // Every menu item back to its normal colour.
-    void ResetRollovers();
+    void resetRollovers();
     MenuItems* menu() const { return menu_; }
 
     // The action of menu item `index`.
@@ -60,7 +60,7 @@ private:
     Screens screens_;
     bool loaded_ = false;
     bool exiting_ = false;
-    QLabel* picture1_ = nullptr;
+    QLabel* background_ = nullptr;  // Picture1: the menu's picture, holding the items
     QWidget* preparing_ = nullptr;
     MenuItems* menu_ = nullptr;
 };

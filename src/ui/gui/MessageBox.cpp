@@ -69,59 +69,59 @@ MessageBox::MessageBox(const QString& text, QWidget* parent)
     setObjectName(QStringLiteral("myMsgBox"));
     setModal(true);
 
-    picture1_ = new Panel(this);
-    picture1_->setObjectName(QStringLiteral("Picture1"));
-    picture1_->resize(Px(kPanelWidth), Px(kPanelHeight));
+    panel_ = new Panel(this);
+    panel_->setObjectName(QStringLiteral("Picture1"));
+    panel_->resize(Px(kPanelWidth), Px(kPanelHeight));
 
-    label1_ = new QLabel(picture1_);
-    label1_->setObjectName(QStringLiteral("Label1"));
-    label1_->setFont(ArialBold(12));
-    label1_->setTextFormat(Qt::PlainText);
-    label1_->setWordWrap(true);
-    QPalette textPalette = label1_->palette();
+    message_ = new QLabel(panel_);
+    message_->setObjectName(QStringLiteral("Label1"));
+    message_->setFont(ArialBold(12));
+    message_->setTextFormat(Qt::PlainText);
+    message_->setWordWrap(true);
+    QPalette textPalette = message_->palette();
     textPalette.setColor(QPalette::WindowText, kTextColour);
-    label1_->setPalette(textPalette);
-    label1_->installEventFilter(this);
+    message_->setPalette(textPalette);
+    message_->installEventFilter(this);
 
     menu_ = new MenuItems(this, QStringLiteral("lblAnswer"), kOkColours);
     menu_->setAccessibleRole(QAccessible::PushButton);
-    QLabel* ok = menu_->addItem(picture1_, QStringLiteral("Ok"));
+    QLabel* ok = menu_->addItem(panel_, QStringLiteral("Ok"));
     ok->setFont(ArialBold(14.25));
     ok->setAlignment(Qt::AlignCenter);
     ok->setGeometry(TwipRect(kOkLeft, kOkTop, kOkWidth, kOkHeight));
     connect(menu_, &MenuItems::clicked, this, &MessageBox::unload);
-    menu_->addBackground(picture1_);
-    menu_->addBackground(label1_);
+    menu_->addBackground(panel_);
+    menu_->addBackground(message_);
 
-    command1_ = new QPushButton(QStringLiteral("X"), picture1_);
-    command1_->setObjectName(QStringLiteral("Command1"));
+    closeButton_ = new QPushButton(QStringLiteral("X"), panel_);
+    closeButton_->setObjectName(QStringLiteral("Command1"));
     QFont small = LayoutFont(QStringLiteral("MS Sans Serif"), 8.25, true);
     small.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
-    command1_->setFont(small);
-    command1_->setGeometry(TwipRect(4410, 60, 285, 255));
-    command1_->setFocusPolicy(Qt::NoFocus);
-    command1_->setAutoDefault(false);
-    connect(command1_, &QPushButton::clicked, this, &MessageBox::unload);
+    closeButton_->setFont(small);
+    closeButton_->setGeometry(TwipRect(4410, 60, 285, 255));
+    closeButton_->setFocusPolicy(Qt::NoFocus);
+    closeButton_->setAutoDefault(false);
+    connect(closeButton_, &QPushButton::clicked, this, &MessageBox::unload);
 
     // Load step.
-    picture1_->move(0, 0);
-    label1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label1_->setText(text);
+    panel_->move(0, 0);
+    message_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    message_->setText(text);
     // Equal margins left and right; the text wraps at this width and the label
     // grows to the height of the wrapped text.
-    const int textWidth = picture1_->width() - 2 * Px(kTextLeft);
-    label1_->ensurePolished();
-    const int textHeight = label1_->text().isEmpty() ? 0 : label1_->heightForWidth(textWidth);
-    setFixedSize(picture1_->size());
+    const int textWidth = panel_->width() - 2 * Px(kTextLeft);
+    message_->ensurePolished();
+    const int textHeight = message_->text().isEmpty() ? 0 : message_->heightForWidth(textWidth);
+    setFixedSize(panel_->size());
     // Centred in the space above "Ok"; a text taller than that space starts
     // above the panel and its first lines are cut off.
-    label1_->setGeometry(Px(kTextLeft), (ok->y() - textHeight) / 2, textWidth, textHeight);
+    message_->setGeometry(Px(kTextLeft), (ok->y() - textHeight) / 2, textWidth, textHeight);
     CenterForm(this);
 
     setAccessibleName(text);
 }
 
-void MessageBox::ResetRollovers() { menu_->ResetRollovers(); }
+void MessageBox::resetRollovers() { menu_->resetRollovers(); }
 
 void MessageBox::unload() { accept(); }
 
@@ -143,12 +143,12 @@ bool MessageBox::eventFilter(QObject* watched, QEvent* event) {
     const bool release = event->type() == QEvent::MouseButtonRelease;
     // Only a press or a release is a mouse event; other events must not be cast.
     const auto* mouse = press || release ? static_cast<const QMouseEvent*>(event) : nullptr;
-    if (watched == label1_ && mouse && mouse->button() == Qt::LeftButton) {
+    if (watched == message_ && mouse && mouse->button() == Qt::LeftButton) {
         if (press) {
             textPressed_ = true;
         } else {
             const bool click =
-                textPressed_ && label1_->rect().contains(mouse->position().toPoint());
+                textPressed_ && message_->rect().contains(mouse->position().toPoint());
             textPressed_ = false;
             if (click) {
                 unload();

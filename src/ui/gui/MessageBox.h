@@ -19,7 +19,7 @@ public:
     explicit MessageBox(const QString& text, QWidget* parent = nullptr);
 
     // "Ok" back to its normal colour.
-    void ResetRollovers();
+    void resetRollovers();
 
     MenuItems* menu() const { return menu_; }
 
@@ -30,9 +30,9 @@ protected:
 private:
     void unload();
 
-    QWidget* picture1_ = nullptr;
-    QLabel* label1_ = nullptr;
-    QPushButton* command1_ = nullptr;
+    QWidget* panel_ = nullptr;            // Picture1
+    QLabel* message_ = nullptr;           // Label1
+    QPushButton* closeButton_ = nullptr;  // Command1, "X"
     MenuItems* menu_ = nullptr;
     bool textPressed_ = false;
 };

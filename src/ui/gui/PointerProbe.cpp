@@ -12,7 +12,7 @@ namespace {
 constexpr int kTickMs = 50;
 }
 
-PointerProbe* PointerProbe::For(QWidget* window) {
+PointerProbe* PointerProbe::forWindow(QWidget* window) {
     window = window->window();
     auto* probe = window->findChild<PointerProbe*>(QString(), Qt::FindDirectChildrenOnly);
     return probe ? probe : new PointerProbe(window);

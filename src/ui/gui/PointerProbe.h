@@ -35,7 +35,7 @@ class PointerProbe : public QObject {
     Q_OBJECT
 public:
     // The probe of `window`, created on first use; it lives as long as the window.
-    static PointerProbe* For(QWidget* window);
+    static PointerProbe* forWindow(QWidget* window);
 
     void addClient(PointerClient* client);
     void removeClient(PointerClient* client);

@@ -32,7 +32,7 @@ MenuItems::MenuItems(QWidget* window, const QString& baseName, const MenuColours
       window_(window),
       baseName_(baseName),
       colours_(colours),
-      probe_(PointerProbe::For(window)) {
+      probe_(PointerProbe::forWindow(window)) {
     probe_->addClient(this);
     StartWithoutFocus(window_);
     // The arrow keys enter the menu when no control has the focus.
@@ -120,7 +120,7 @@ void MenuItems::addBackground(QWidget* surface) {
     backgrounds_.push_back(surface);
 }
 
-void MenuItems::ResetRollovers() {
+void MenuItems::resetRollovers() {
     looks_.reset();
     showLooks();
 }
@@ -133,7 +133,7 @@ bool MenuItems::wantsPointer() const {
 }
 
 void MenuItems::pointerTick() {
-    if (!probe_->over(window_)) ResetRollovers();
+    if (!probe_->over(window_)) resetRollovers();
 }
 
 void MenuItems::showLooks() {
@@ -162,7 +162,7 @@ bool MenuItems::eventFilter(QObject* watched, QEvent* event) {
         // A background surface: the move goes on to the surface itself.
         if (event->type() == QEvent::MouseMove &&
             std::find(backgrounds_.begin(), backgrounds_.end(), watched) != backgrounds_.end()) {
-            ResetRollovers();
+            resetRollovers();
         }
         return QObject::eventFilter(watched, event);
     }
@@ -210,13 +210,7 @@ bool MenuItems::eventFilter(QObject* watched, QEvent* event) {
 
 PictureButton::PictureButton(QWidget* parent, const QPixmap& normal, const QPixmap& rolled,
                              const QPixmap& clicked)
-    : QWidget(parent), normal_(normal), rolled_(rolled), clicked_(clicked) {
-    setProperty("tag", QString());
-}
-
-QString PictureButton::tag() const { return property("tag").toString(); }
-
-void PictureButton::setTag(const QString& tag) { setProperty("tag", tag); }
+    : QWidget(parent), normal_(normal), rolled_(rolled), clicked_(clicked) {}
 
 const QPixmap& PictureButton::image(PictureImage which) const {
     switch (which) {
@@ -247,7 +241,7 @@ PictureButtons::PictureButtons(const SoundCues& sounds, QWidget* window, bool cl
     : QObject(window),
       sounds_(sounds),
       clickActsWhenDisabled_(clickActsWhenDisabled),
-      probe_(PointerProbe::For(window)) {
+      probe_(PointerProbe::forWindow(window)) {
     probe_->addClient(this);
     StartWithoutFocus(window);
 }
@@ -269,24 +263,26 @@ PictureButton* PictureButtons::addButton(QWidget* parent, const QRect& geometry,
     return button;
 }
 
-void PictureButtons::LoadButtons() { LoadPictureButtons(*this); }
+void PictureButtons::loadButtons() { LoadPictureButtons(*this); }
 
 bool PictureButtons::wantsPointer() const {
     // A button whose look would change with the pointer away (a focused button counts as
     // under the pointer) still needs ticks.
     for (int i = 0; i < count(); ++i) {
-        const QString tag = pictureTag(i);
-        const PictureStep away = PictureTick(tag, /*pointerOver=*/button(i)->hasFocus());
-        if (away.showImage || away.whoosh || away.tag != tag) return true;
+        const PictureState state = pictureState(i);
+        const PictureStep away = PictureTick(state, /*pointerOver=*/button(i)->hasFocus());
+        if (away.showImage || away.whoosh || away.state != state) return true;
     }
     return false;
 }
 
 void PictureButtons::pointerTick() { RunPictureTimer(*this); }
 
-QString PictureButtons::pictureTag(int index) const { return button(index)->tag(); }
+PictureState PictureButtons::pictureState(int index) const { return button(index)->state(); }
 
-void PictureButtons::setPictureTag(int index, const QString& tag) { button(index)->setTag(tag); }
+void PictureButtons::setPictureState(int index, PictureState state) {
+    button(index)->setState(state);
+}
 
 void PictureButtons::showPicture(int index, PictureImage image) { button(index)->showImage(image); }
 
@@ -303,7 +299,7 @@ void PictureButtons::clickByKey(int index) {
     PressPicture(*this, index);
     ReleasePicture(*this, index);
     probe_->wake();
-    if (PictureClickActs(pictureTag(index), clickActsWhenDisabled_)) emit clicked(index);
+    if (PictureClickActs(pictureState(index), clickActsWhenDisabled_)) emit clicked(index);
 }
 
 int PictureButtons::indexOf(const QObject* object) const {
@@ -327,7 +323,7 @@ bool PictureButtons::eventFilter(QObject* watched, QEvent* event) {
             if (left) pressedIndex_ = -1;
             ReleasePicture(*this, index);
             probe_->wake();
-            if (overButton && PictureClickActs(pictureTag(index), clickActsWhenDisabled_)) {
+            if (overButton && PictureClickActs(pictureState(index), clickActsWhenDisabled_)) {
                 emit clicked(index);
             }
             return true;

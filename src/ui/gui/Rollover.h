@@ -56,7 +56,7 @@ public:
     void addBackground(QWidget* surface);
 
     // Every item back to the normal colour.
-    void ResetRollovers();
+    void resetRollovers();
 
     PointerProbe* probe() const { return probe_; }
 
@@ -92,9 +92,8 @@ private:
     int pressedIndex_ = -1;
 };
 
-// One picture button: shows one of its three images; its state is the text of
-// its "tag" property ("1" to "7", see ui/core/Rollover.h). It takes the
-// keyboard focus by Tab only; while focused it looks as it does under the
+// One picture button: shows one of its three images and keeps its state (see
+// ui/core/Rollover.h). It takes the keyboard focus by Tab only; while focused it looks as it does under the
 // pointer, and Enter or Space clicks it. Give it an accessible name that says
 // what it does.
 class PictureButton : public QWidget {
@@ -103,8 +102,8 @@ public:
     PictureButton(QWidget* parent, const QPixmap& normal, const QPixmap& rolled,
                   const QPixmap& clicked);
 
-    QString tag() const;
-    void setTag(const QString& tag);
+    PictureState state() const { return state_; }
+    void setState(PictureState state) { state_ = state; }
 
     void showImage(PictureImage image);
     PictureImage shownImage() const { return shown_; }
@@ -118,6 +117,7 @@ private:
     QPixmap rolled_;
     QPixmap clicked_;
     PictureImage shown_ = PictureImage::Normal;
+    PictureState state_ = PictureState::Inert;
 };
 
 // A screen's picture buttons RollOverPicture0, 1, ..., following the pointer
@@ -125,13 +125,13 @@ private:
 //
 //   auto* pictures = new PictureButtons(state, this, /*clickActsWhenDisabled=*/false);
 //   pictures->addButton(panel, geometry, normal, rolled, clicked);   // for each button
-//   pictures->LoadButtons();                                       // end of the load step
+//   pictures->loadButtons();                                       // end of the load step
 //   connect(pictures, &PictureButtons::clicked, this, [this](int index) { ... });
 class PictureButtons : public QObject, private PictureButtonHost, private PointerClient {
     Q_OBJECT
 public:
-    // `clickActsWhenDisabled`: whether a click on a button in state "1" (or not
-    // yet enabled) still runs the screen's action.
+    // `clickActsWhenDisabled`: whether a click on a disabled (or not yet
+    // enabled) button still runs the screen's action.
     PictureButtons(const SoundCues& sounds, QWidget* window, bool clickActsWhenDisabled);
     ~PictureButtons() override;
 
@@ -140,8 +140,8 @@ public:
     int count() const { return static_cast<int>(buttons_.size()); }
     PictureButton* button(int index) const { return buttons_.at(static_cast<size_t>(index)); }
 
-    // Load step: "5" and the normal image for every button not disabled.
-    void LoadButtons();
+    // Load step: Normal and the normal image for every button not disabled.
+    void loadButtons();
 
     PointerProbe* probe() const { return probe_; }
 
@@ -156,8 +156,8 @@ private:
     int indexOf(const QObject* object) const;
 
     int pictureCount() const override { return count(); }
-    QString pictureTag(int index) const override;
-    void setPictureTag(int index, const QString& tag) override;
+    PictureState pictureState(int index) const override;
+    void setPictureState(int index, PictureState state) override;
     void showPicture(int index, PictureImage image) override;
     bool pointerOverPicture(int index) const override;
     void whoosh() override;
