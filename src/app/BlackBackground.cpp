@@ -140,7 +140,7 @@ namespace {
 // are decoded now, so that the menu and the first question appear sooner.
 void PrepareWhileTheSplashShows(MainMenu& menu) {
     (void)menu.grab();
-    ExamWindow::PreparePictures();
+    ExamWindow::preparePictures();
 }
 
 }  // namespace

@@ -155,8 +155,8 @@ ExamWindow::ExamWindow(Session& session, const StudentOptions& options, const So
     setAutoFillBackground(true);
     SetColour(this, QPalette::Window, kGrey);
 
-    menu_ = new MenuItems(this, QStringLiteral("lblAnswer"), kAnswerColours);
-    menu_->setAccessibleRole(QAccessible::PushButton);
+    answers_ = new MenuItems(this, QStringLiteral("lblAnswer"), kAnswerColours);
+    answers_->setAccessibleRole(QAccessible::PushButton);
     pictures_ = new PictureButtons(sounds, this, /*clickActsWhenDisabled=*/false);
 
     buildHeader();
@@ -164,11 +164,11 @@ ExamWindow::ExamWindow(Session& session, const StudentOptions& options, const So
     buildStatusStrip();
 
     // Pointer moves over these surfaces return the answers to their normal colour.
-    for (QWidget* surface : {static_cast<QWidget*>(this), static_cast<QWidget*>(lblQuestion_),
-                             picOuter_, picInner_, static_cast<QWidget*>(picture1_)}) {
-        menu_->addBackground(surface);
+    for (QWidget* surface : {static_cast<QWidget*>(this), static_cast<QWidget*>(questionLabel_),
+                             viewport_, canvas_, static_cast<QWidget*>(statusStrip_)}) {
+        answers_->addBackground(surface);
     }
-    connect(menu_, &MenuItems::clicked, this, [this](int index) { test_->answer(index); });
+    connect(answers_, &MenuItems::clicked, this, [this](int index) { test_->answer(index); });
     connect(pictures_, &PictureButtons::clicked, this, &ExamWindow::pictureClicked);
     pictures_->button(kLeave)->setAccessibleName(QStringLiteral("End the test"));
     pictures_->button(kInfo)->setAccessibleName(QStringLiteral("Information"));
@@ -199,73 +199,73 @@ void ExamWindow::buildHeader() {
     strip->setPixmap(ResourcePicture(kHeaderPicture));
     strip->setGeometry(Pixels(kHeaderStrip));
 
-    lblSection_ = NewLabel(strip, QStringLiteral("lblSection"));
-    lblSection_->setTextFormat(Qt::PlainText);
-    lblSection_->setFont(ArialBold(9.75));
-    lblSection_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblSection_->setGeometry(Pixels(qa::kSectionLabel));
-    SetColour(lblSection_, QPalette::WindowText, kWhite);
+    sectionLabel_ = NewLabel(strip, QStringLiteral("lblSection"));
+    sectionLabel_->setTextFormat(Qt::PlainText);
+    sectionLabel_->setFont(ArialBold(9.75));
+    sectionLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    sectionLabel_->setGeometry(Pixels(qa::kSectionLabel));
+    SetColour(sectionLabel_, QPalette::WindowText, kWhite);
 
-    lblQuestionId_ = NewLabel(strip, QStringLiteral("lblQuestionID"));
-    SetUpLabel(QuestionLabel::QuestionId, lblQuestionId_);
-    lblQuestionId_->setAutoFillBackground(true);
-    SetColour(lblQuestionId_, QPalette::WindowText, kWhite);
-    SetColour(lblQuestionId_, QPalette::Window, kHeaderGrey);
-    lblQuestionId_->setGeometry(
+    questionIdLabel_ = NewLabel(strip, QStringLiteral("lblQuestionID"));
+    SetUpLabel(QuestionLabel::QuestionId, questionIdLabel_);
+    questionIdLabel_->setAutoFillBackground(true);
+    SetColour(questionIdLabel_, QPalette::WindowText, kWhite);
+    SetColour(questionIdLabel_, QPalette::Window, kHeaderGrey);
+    questionIdLabel_->setGeometry(
         Pixels(QRect(8250, qa::kSectionLabel.top(), qa::kQuestionIdRight - 8250, 240)));
 
-    cmdFig_ = new QPushButton(QStringLiteral("fig"), strip);
-    cmdFig_->setObjectName(QStringLiteral("cmdFIG"));
+    figureButton_ = new QPushButton(QStringLiteral("fig"), strip);
+    figureButton_->setObjectName(QStringLiteral("cmdFIG"));
     QFont small(QStringLiteral("MS Sans Serif"));
     small.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
     small.setPointSizeF(8.25);
-    cmdFig_->setFont(small);
-    cmdFig_->setGeometry(Pixels(qa::kFigureButton));
+    figureButton_->setFont(small);
+    figureButton_->setGeometry(Pixels(qa::kFigureButton));
     // Enter must not open the figure unless the button has the focus: it never
     // becomes the default. It takes the focus by Tab only.
-    cmdFig_->setAutoDefault(false);
-    cmdFig_->setFocusPolicy(Qt::TabFocus);
-    cmdFig_->setAccessibleName(QStringLiteral("Show figure"));
-    cmdFig_->installEventFilter(this);
-    cmdFig_->hide();
-    connect(cmdFig_, &QPushButton::clicked, this, &ExamWindow::openFigure);
+    figureButton_->setAutoDefault(false);
+    figureButton_->setFocusPolicy(Qt::TabFocus);
+    figureButton_->setAccessibleName(QStringLiteral("Show figure"));
+    figureButton_->installEventFilter(this);
+    figureButton_->hide();
+    connect(figureButton_, &QPushButton::clicked, this, &ExamWindow::openFigure);
 }
 
 void ExamWindow::buildQuestionArea() {
-    picOuter_ = new QWidget(this);
-    picOuter_->setObjectName(QStringLiteral("picOuter"));
-    picOuter_->setGeometry(Pixels(qa::kViewport));
-    picOuter_->setAutoFillBackground(true);
-    SetColour(picOuter_, QPalette::Window, kGrey);
+    viewport_ = new QWidget(this);
+    viewport_->setObjectName(QStringLiteral("picOuter"));
+    viewport_->setGeometry(Pixels(qa::kViewport));
+    viewport_->setAutoFillBackground(true);
+    SetColour(viewport_, QPalette::Window, kGrey);
 
-    picInner_ = new QWidget(picOuter_);
-    picInner_->setObjectName(QStringLiteral("picInner"));
-    picInner_->setGeometry(0, 0, Px(qa::kCanvas.width()), Px(qa::kCanvas.height()));
-    picInner_->setAutoFillBackground(true);
-    SetColour(picInner_, QPalette::Window, kGrey);
-    picInner_->installEventFilter(this);
+    canvas_ = new QWidget(viewport_);
+    canvas_->setObjectName(QStringLiteral("picInner"));
+    canvas_->setGeometry(0, 0, Px(qa::kCanvas.width()), Px(qa::kCanvas.height()));
+    canvas_->setAutoFillBackground(true);
+    SetColour(canvas_, QPalette::Window, kGrey);
+    canvas_->installEventFilter(this);
 
-    lblQuestion_ = NewLabel(picInner_, QStringLiteral("lblQuestion"));
-    SetUpLabel(QuestionLabel::Question, lblQuestion_);
-    SetColour(lblQuestion_, QPalette::WindowText, kBlack);
-    lblQuestion_->setGeometry(
+    questionLabel_ = NewLabel(canvas_, QStringLiteral("lblQuestion"));
+    SetUpLabel(QuestionLabel::Question, questionLabel_);
+    SetColour(questionLabel_, QPalette::WindowText, kBlack);
+    questionLabel_->setGeometry(
         Pixels(QRect(qa::kQuestionLeft, qa::kQuestionTop, qa::kQuestionWidth, 0)));
 
-    lblTable_ = NewLabel(picInner_, QStringLiteral("lblTable"));
-    SetUpLabel(QuestionLabel::Table, lblTable_);
-    SetColour(lblTable_, QPalette::WindowText, kBlack);
-    lblTable_->setGeometry(Pixels(QRect(qa::kTableLeft, qa::kQuestionTop, qa::kTableWidth, 0)));
+    tableLabel_ = NewLabel(canvas_, QStringLiteral("lblTable"));
+    SetUpLabel(QuestionLabel::Table, tableLabel_);
+    SetColour(tableLabel_, QPalette::WindowText, kBlack);
+    tableLabel_->setGeometry(Pixels(QRect(qa::kTableLeft, qa::kQuestionTop, qa::kTableWidth, 0)));
 
-    for (size_t i = 0; i < lblAnswer_.size(); ++i) {
-        QLabel* answer = menu_->addItem(picInner_, QString());
+    for (size_t i = 0; i < answerLabels_.size(); ++i) {
+        QLabel* answer = answers_->addItem(canvas_, QString());
         SetUpLabel(QuestionLabel::Answer, answer);
         answer->setGeometry(Pixels(QRect(qa::kAnswerLeft, qa::kQuestionTop, qa::kAnswerWidth, 0)));
-        lblAnswer_[i] = answer;
+        answerLabels_[i] = answer;
     }
 
     const auto setUpBar = [this](Qt::Orientation orientation, const char* name, const QRect& where,
                                  const ScrollRange& range) {
-        auto* bar = new QScrollBar(orientation, picOuter_);
+        auto* bar = new QScrollBar(orientation, viewport_);
         bar->setObjectName(QString::fromLatin1(name));
         bar->setGeometry(Pixels(where));
         bar->setRange(range.minimum, range.maximum);
@@ -275,22 +275,22 @@ void ExamWindow::buildQuestionArea() {
         bar->raise();
         return bar;
     };
-    vScroll_ = setUpBar(Qt::Vertical, "VScroll1", qa::kVerticalBar, VerticalScrollRange());
-    hScroll_ = setUpBar(Qt::Horizontal, "HScroll1", qa::kHorizontalBar, HorizontalScrollRange());
+    verticalBar_ = setUpBar(Qt::Vertical, "VScroll1", qa::kVerticalBar, VerticalScrollRange());
+    horizontalBar_ = setUpBar(Qt::Horizontal, "HScroll1", qa::kHorizontalBar, HorizontalScrollRange());
     // Each bar moves only its own edge of the canvas.
-    connect(vScroll_, &QScrollBar::valueChanged, this,
-            [this](int value) { picInner_->move(picInner_->x(), Px(CanvasOffset(value))); });
-    connect(hScroll_, &QScrollBar::valueChanged, this,
-            [this](int value) { picInner_->move(Px(CanvasOffset(value)), picInner_->y()); });
+    connect(verticalBar_, &QScrollBar::valueChanged, this,
+            [this](int value) { canvas_->move(canvas_->x(), Px(CanvasOffset(value))); });
+    connect(horizontalBar_, &QScrollBar::valueChanged, this,
+            [this](int value) { canvas_->move(Px(CanvasOffset(value)), canvas_->y()); });
 }
 
 void ExamWindow::buildStatusStrip() {
-    picture1_ = NewLabel(this, QStringLiteral("Picture1"));
-    picture1_->setPixmap(ResourcePicture(kStatusPicture));
-    picture1_->setGeometry(Pixels(kStatusStrip));
+    statusStrip_ = NewLabel(this, QStringLiteral("Picture1"));
+    statusStrip_->setPixmap(ResourcePicture(kStatusPicture));
+    statusStrip_->setGeometry(Pixels(kStatusStrip));
 
     const auto statusLabel = [this](const char* name, const QRect& where) {
-        QLabel* label = NewLabel(picture1_, QString::fromLatin1(name));
+        QLabel* label = NewLabel(statusStrip_, QString::fromLatin1(name));
         label->setTextFormat(Qt::PlainText);
         label->setFont(ArialBold(9));
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -298,12 +298,12 @@ void ExamWindow::buildStatusStrip() {
         SetColour(label, QPalette::WindowText, kWhite);
         return label;
     };
-    lblQText1_ = statusLabel("lblQText1", kProgressLabel);
-    lblTestType_ = statusLabel("lblTestType", kTestTypeLabel);
-    lblRun_ = statusLabel("lblRun", kRunLabel);
-    lblQText1_->setAccessibleDescription(QStringLiteral("Progress"));
-    lblTestType_->setAccessibleDescription(QStringLiteral("Test mode"));
-    lblRun_->setAccessibleDescription(QStringLiteral("Right answers in a row"));
+    progressLabel_ = statusLabel("lblQText1", kProgressLabel);
+    testTypeLabel_ = statusLabel("lblTestType", kTestTypeLabel);
+    runLabel_ = statusLabel("lblRun", kRunLabel);
+    progressLabel_->setAccessibleDescription(QStringLiteral("Progress"));
+    testTypeLabel_->setAccessibleDescription(QStringLiteral("Test mode"));
+    runLabel_->setAccessibleDescription(QStringLiteral("Right answers in a row"));
 
     const auto art = [](const char* name, const char* look) {
         return ResourcePicture(ButtonArt(name, look));
@@ -311,12 +311,12 @@ void ExamWindow::buildStatusStrip() {
     const std::pair<const char*, QRect> buttons[] = {
         {"exit", kLeaveButton}, {"info", kInfoButton}, {"skip", kSkipButton}};
     for (const auto& [name, where] : buttons) {
-        pictures_->addButton(picture1_, Pixels(where), art(name, "normal"), art(name, "rolled"),
+        pictures_->addButton(statusStrip_, Pixels(where), art(name, "normal"), art(name, "rolled"),
                              art(name, "clicked"));
     }
 }
 
-void ExamWindow::PreparePictures() {
+void ExamWindow::preparePictures() {
     for (const QString& picture : {kIconPicture, kHeaderPicture, kStatusPicture}) ResourcePicture(picture);
     for (const char* name : {"exit", "info", "skip"}) {
         for (const char* look : {"normal", "rolled", "clicked"}) ResourcePicture(ButtonArt(name, look));
@@ -343,37 +343,36 @@ void ExamWindow::load() {
 }
 
 void ExamWindow::scrollTo(int horizontal, int vertical) {
-    const QSignalBlocker blockV(vScroll_);
-    const QSignalBlocker blockH(hScroll_);
-    vScroll_->setValue(vertical);
-    hScroll_->setValue(horizontal);
-    picInner_->move(Px(CanvasOffset(hScroll_->value())), Px(CanvasOffset(vScroll_->value())));
+    const QSignalBlocker blockV(verticalBar_);
+    const QSignalBlocker blockH(horizontalBar_);
+    verticalBar_->setValue(vertical);
+    horizontalBar_->setValue(horizontal);
+    canvas_->move(Px(CanvasOffset(horizontalBar_->value())), Px(CanvasOffset(verticalBar_->value())));
 }
 
-void ExamWindow::ResetRollovers() { menu_->resetRollovers(); }
-
-void ExamWindow::resetRollovers() { ResetRollovers(); }
+// Every answer label back to its normal colour.
+void ExamWindow::resetRollovers() { answers_->resetRollovers(); }
 
 void ExamWindow::showQuestion(const QuestionOnScreen& q) {
     // Each question starts at the top left of its canvas. The bars keep their
     // values: the next move of a bar puts the canvas where that bar points.
-    picInner_->move(0, 0);
+    canvas_->move(0, 0);
 
-    lblQuestion_->setText(ShownCaption(q.captions.question));
-    lblQuestion_->setGeometry(Pixels(q.canvas.question));
-    lblTable_->setText(ShownCaption(q.captions.table));
-    lblTable_->setGeometry(Pixels(q.canvas.table));
-    for (size_t i = 0; i < lblAnswer_.size(); ++i) {
-        QLabel* answer = lblAnswer_[i];
+    questionLabel_->setText(ShownCaption(q.captions.question));
+    questionLabel_->setGeometry(Pixels(q.canvas.question));
+    tableLabel_->setText(ShownCaption(q.captions.table));
+    tableLabel_->setGeometry(Pixels(q.canvas.table));
+    for (size_t i = 0; i < answerLabels_.size(); ++i) {
+        QLabel* answer = answerLabels_[i];
         answer->setText(ShownCaption(q.answerCaptions[i]));
         answer->setGeometry(Pixels(q.canvas.answers[i]));
     }
 
-    lblSection_->setText(q.sectionCaption);
-    lblQuestionId_->setText(q.questionIdCaption);
-    lblQuestionId_->setGeometry(Pixels(q.header.questionId));
-    cmdFig_->setGeometry(Pixels(q.header.figureButton));
-    cmdFig_->setVisible(q.hasFigure);
+    sectionLabel_->setText(q.sectionCaption);
+    questionIdLabel_->setText(q.questionIdCaption);
+    questionIdLabel_->setGeometry(Pixels(q.header.questionId));
+    figureButton_->setGeometry(Pixels(q.header.figureButton));
+    figureButton_->setVisible(q.hasFigure);
     followQuestionWithKeyboard(q);
 }
 
@@ -383,28 +382,28 @@ void ExamWindow::followQuestionWithKeyboard(const QuestionOnScreen& q) {
     const QString question = ShownCaption(q.captions.question);
     std::vector<QWidget*> order;
     for (size_t place = 0; place < q.order.size(); ++place) {
-        QLabel* answer = lblAnswer_.at(static_cast<size_t>(q.order[place]));
+        QLabel* answer = answerLabels_.at(static_cast<size_t>(q.order[place]));
         answer->setAccessibleName(QStringLiteral("Answer %1: %2").arg(place + 1).arg(answer->text()));
         answer->setAccessibleDescription(question);
         order.push_back(answer);
     }
-    const bool answerFocused = menu_->focusedIndex() >= 0;
+    const bool answerFocused = answers_->focusedIndex() >= 0;
     for (int i = 0; i < pictures_->count(); ++i) {
         // Skip, information, then leaving the test.
         order.push_back(pictures_->button(pictures_->count() - 1 - i));
     }
-    order.insert(order.begin() + static_cast<std::ptrdiff_t>(q.order.size()), cmdFig_);
+    order.insert(order.begin() + static_cast<std::ptrdiff_t>(q.order.size()), figureButton_);
     SetTabOrder(order);
     // A keyboard user starts each new question at its first answer.
     if (answerFocused && !q.order.empty()) order.front()->setFocus(Qt::TabFocusReason);
-    Announce(lblQuestion_);
+    Announce(questionLabel_);
 }
 
-void ExamWindow::setProgressText(const QString& text) { lblQText1_->setText(text); }
+void ExamWindow::setProgressText(const QString& text) { progressLabel_->setText(text); }
 
-void ExamWindow::setRunText(const QString& text) { lblRun_->setText(text); }
+void ExamWindow::setRunText(const QString& text) { runLabel_->setText(text); }
 
-void ExamWindow::setTestTypeText(const QString& text) { lblTestType_->setText(text); }
+void ExamWindow::setTestTypeText(const QString& text) { testTypeLabel_->setText(text); }
 
 void ExamWindow::showMessage(const QString& text) { ShowMessage(text, this); }
 
@@ -435,7 +434,7 @@ void ExamWindow::keyPressEvent(QKeyEvent* event) {
     if (others != Qt::NoModifier) return;
     // Page Up and Page Down move the question as the vertical bar's trough does.
     if (event->key() == Qt::Key_PageDown || event->key() == Qt::Key_PageUp) {
-        vScroll_->triggerAction(event->key() == Qt::Key_PageDown
+        verticalBar_->triggerAction(event->key() == Qt::Key_PageDown
                                     ? QAbstractSlider::SliderPageStepAdd
                                     : QAbstractSlider::SliderPageStepSub);
         return;
@@ -445,17 +444,17 @@ void ExamWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 bool ExamWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == cmdFig_ && event->type() == QEvent::KeyPress &&
+    if (watched == figureButton_ && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() != Qt::Key_Space && IsKeyboardClick(event)) {
         // Space clicks a button by itself; Enter does so here too.
-        cmdFig_->click();
+        figureButton_->click();
         return true;
     }
-    if (watched == picInner_) {
-        if (event->type() == QEvent::MouseButtonPress) ResetRollovers();
+    if (watched == canvas_) {
+        if (event->type() == QEvent::MouseButtonPress) resetRollovers();
         // The wheel over the question moves it up and down.
         if (event->type() == QEvent::Wheel) {
-            QCoreApplication::sendEvent(vScroll_, event);
+            QCoreApplication::sendEvent(verticalBar_, event);
             return true;
         }
     }

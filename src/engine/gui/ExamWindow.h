@@ -49,7 +49,7 @@ public:
 
     // Decodes the screen's pictures ahead of its first opening (they are kept
     // for the run), so that the first question appears sooner.
-    static void PreparePictures();
+    static void preparePictures();
 
     // What the "fig" button opens (the figure viewer), with the figure of the
     // question on screen. Nothing happens until one is set.
@@ -59,9 +59,6 @@ public:
     // What the information button opens, modally; the test goes on when it
     // returns. Nothing happens until one is set.
     void setInfoOpener(std::function<void()> opener) { infoOpener_ = std::move(opener); }
-
-    // Every answer label back to its normal colour.
-    void ResetRollovers();
 
     const ExamSession& test() const { return *test_; }
 
@@ -100,21 +97,21 @@ private:
     LabelMeasurer measurer_;
     std::unique_ptr<ExamSession> test_;
 
-    QWidget* picOuter_ = nullptr;
-    QWidget* picInner_ = nullptr;
-    QScrollBar* vScroll_ = nullptr;
-    QScrollBar* hScroll_ = nullptr;
-    QLabel* lblQuestion_ = nullptr;
-    QLabel* lblTable_ = nullptr;
-    std::array<QLabel*, 4> lblAnswer_{};
-    QLabel* lblSection_ = nullptr;
-    QLabel* lblQuestionId_ = nullptr;
-    QPushButton* cmdFig_ = nullptr;
-    QLabel* picture1_ = nullptr;
-    QLabel* lblQText1_ = nullptr;
-    QLabel* lblTestType_ = nullptr;
-    QLabel* lblRun_ = nullptr;
-    MenuItems* menu_ = nullptr;
+    QWidget* viewport_ = nullptr;
+    QWidget* canvas_ = nullptr;
+    QScrollBar* verticalBar_ = nullptr;
+    QScrollBar* horizontalBar_ = nullptr;
+    QLabel* questionLabel_ = nullptr;
+    QLabel* tableLabel_ = nullptr;
+    std::array<QLabel*, 4> answerLabels_{};
+    QLabel* sectionLabel_ = nullptr;
+    QLabel* questionIdLabel_ = nullptr;
+    QPushButton* figureButton_ = nullptr;
+    QLabel* statusStrip_ = nullptr;
+    QLabel* progressLabel_ = nullptr;
+    QLabel* testTypeLabel_ = nullptr;
+    QLabel* runLabel_ = nullptr;
+    MenuItems* answers_ = nullptr;
     PictureButtons* pictures_ = nullptr;
 
     std::function<void(int)> figureOpener_;
