@@ -174,6 +174,32 @@ TEST_F(OptionsScreen, SectionClicksAreWrittenAtOnceAndClearAllOrAddAllOnlyOnTheS
     });
 }
 
+// The keys of ADD ALL and CLEAR ALL work from any page and, like the buttons, change only the
+// sections of the chosen element.
+TEST_F(OptionsScreen, AltAAddsAndAltCClearsTheChosenElementsSections) {
+    start(SmallBank(), {{"Sections", "Ask1", "Yes"}});
+    state().currentElement = 2;
+    open([&](OptionsWindow* screen) {
+        auto checkedCount = [&] {
+            int checked = 0;
+            for (int j : {0, 1, 2}) checked += box(screen, j)->isChecked();
+            return checked;
+        };
+        screen->activateWindow();  // shortcuts go to the active window
+        ASSERT_TRUE(QTest::qWaitForWindowActive(screen));
+        QTest::keyClick(screen, Qt::Key_A, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return checkedCount() == 3; }, 1000));
+        EXPECT_EQ(setting("Sections", "Ask4"), "Yes");
+
+        click(screen, "optBut2");
+        QTest::keyClick(screen, Qt::Key_C, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return checkedCount() == 0; }, 1000));
+        EXPECT_EQ(setting("Sections", "Ask1"), "No");
+        EXPECT_EQ(setting("Sections", "Ask3"), "<none>") << "a General section";
+        click(screen, "RollOverPicture0");
+    });
+}
+
 TEST_F(OptionsScreen, TheListFollowsTheChosenTab) {
     start(SmallBank());
     state().currentElement = 2;
