@@ -83,9 +83,6 @@ protected:
     static QCheckBox* box(QWidget* screen, int j) {
         return screen->findChild<QCheckBox*>(QStringLiteral("chkSection%1").arg(j));
     }
-    static QString tag(QWidget* screen, int j) {
-        return box(screen, j)->property("tag").toString();
-    }
     static void click(QWidget* screen, const QString& name) {
         ASSERT_TRUE(ClickChild(screen, name)) << name.toStdString();
     }
@@ -148,7 +145,7 @@ TEST_F(OptionsScreen, SectionClicksAreWrittenAtOnceAndClearAllOrAddAllOnlyOnTheS
           {{"Sections", "Ask1", "Yes"}, {"Sections", "Ask3", "Yes"}, {"Sections", "Ask4", "Yes"}});
     state().currentElement = 2;
     open([&](OptionsWindow* screen) {
-        ASSERT_EQ(tag(screen, 1), "2");
+        ASSERT_EQ(screen->sectionRow(1), 2);
         QTest::mouseClick(box(screen, 1), Qt::LeftButton);
         EXPECT_EQ(setting("Sections", "Ask2"), "Yes");
         EXPECT_TRUE(state().sections(2).Ask);
@@ -211,8 +208,8 @@ TEST_F(OptionsScreen, TheListFollowsTheChosenTab) {
     EXPECT_EQ(shownCaptions(&screen),
               QStringList({"Commission's Rules (T1)", "Operating Procedures (T2)",
                            QString(kLongDescription) + " (t3)"}));
-    EXPECT_EQ(tag(&screen, 2), "4");
-    EXPECT_EQ(tag(&screen, 3), "0");
+    EXPECT_EQ(screen.sectionRow(2), 4);
+    EXPECT_EQ(screen.sectionRow(3), 0);
     // The long description wraps: its box is two lines high, 4 pixels (60
     // twips) under the one before.
     const QRect second = box(&screen, 1)->geometry();
@@ -251,7 +248,7 @@ TEST_F(OptionsScreen, AnElementWithMoreThan36SectionsShowsItsFirst36) {
     OptionsWindow screen(state());
     screen.show();
     EXPECT_EQ(shownCaptions(&screen).size(), 36);
-    EXPECT_EQ(tag(&screen, 35), "36");
+    EXPECT_EQ(screen.sectionRow(35), 36);
     auto* scroll = screen.findChild<QScrollBar*>("VScroll1");
     auto* picin = screen.findChild<QWidget*>("picin");
     EXPECT_EQ(scroll->value(), 1);

@@ -93,9 +93,9 @@ protected:
 };
 
 TEST_F(OptionsPersistence, UnboundSectionBoxesRecordNothing) {
-    for (const char* tag : {"0", "", "-2", "x", "3"}) {
-        RecordSectionBox(folder_.state, tag, true);
-        RecordSectionBox(folder_.state, tag, false);
+    for (int row : {0, -2, 3}) {
+        RecordSectionBox(folder_.state, row, true);
+        RecordSectionBox(folder_.state, row, false);
     }
     EXPECT_FALSE(QFile::exists(folder_.state.settingsPath));
     EXPECT_FALSE(folder_.state.sections(1).Ask);

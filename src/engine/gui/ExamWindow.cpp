@@ -53,8 +53,6 @@ enum PictureIndex { kLeave = 0, kInfo = 1, kSkip = 2 };
 
 const QColor kGrey(192, 192, 192);
 const QColor kHeaderGrey(64, 64, 64);
-const QColor kWhite(255, 255, 255);
-const QColor kBlack(0, 0, 0);
 const MenuColours kAnswerColours{QColor(0, 0, 128), QColor(255, 255, 128), QColor(255, 128, 0)};
 
 QRect Pixels(const QRect& twips) {

@@ -18,8 +18,6 @@ constexpr int kGap = 8;
 constexpr int kStepIndent = 28;
 constexpr int kStepSquare = 19;
 
-const QColor kBlack(0, 0, 0);
-const QColor kWhite(255, 255, 255);
 const QColor kHeadingBand(255, 255, 0);
 const QColor kDisclaimerRed(192, 0, 0);
 const QColor kStepSquareColour(0, 0, 128);
