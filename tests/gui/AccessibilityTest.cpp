@@ -168,10 +168,10 @@ TEST(Accessibility, OptionsScreenHasPageTabsBoxesOptionsAndButtons) {
     EXPECT_TRUE(selected(options.tabs()->item(1)));
     EXPECT_FALSE(selected(options.tabs()->item(0)));
 
-    options.SelectPage(1);
+    options.selectPage(1);
     tree = Tree(&options);
     EXPECT_EQ(CountShown(tree, QAccessible::RadioButton), OptionsWindow::kModes);
-    options.SelectPage(2);
+    options.selectPage(2);
     tree = Tree(&options);
     EXPECT_TRUE(
         Finds(tree, QAccessible::CheckBox, "Play sounds if a sound card is available"));

@@ -84,9 +84,6 @@ protected:
     static QCheckBox* box(QWidget* screen, int j) {
         return screen->findChild<QCheckBox*>(QStringLiteral("chkSection%1").arg(j));
     }
-    static QString tag(QWidget* screen, int j) {
-        return box(screen, j)->property("tag").toString();
-    }
     static void click(QWidget* screen, const QString& name) {
         ASSERT_TRUE(ClickChild(screen, name)) << name.toStdString();
     }
@@ -149,7 +146,7 @@ TEST_F(OptionsScreen, SectionClicksAreWrittenAtOnceAndClearAllOrAddAllOnlyOnTheS
           {{"Sections", "Ask1", "Yes"}, {"Sections", "Ask3", "Yes"}, {"Sections", "Ask4", "Yes"}});
     session().currentElement = 2;
     open([&](OptionsWindow* screen) {
-        ASSERT_EQ(tag(screen, 1), "2");
+        ASSERT_EQ(screen->sectionRow(1), 2);
         QTest::mouseClick(box(screen, 1), Qt::LeftButton);
         EXPECT_EQ(setting("Sections", "Ask2"), "Yes");
         EXPECT_TRUE(session().sections(2).Ask);
@@ -175,6 +172,32 @@ TEST_F(OptionsScreen, SectionClicksAreWrittenAtOnceAndClearAllOrAddAllOnlyOnTheS
     });
 }
 
+// The keys of ADD ALL and CLEAR ALL work from any page and, like the buttons, change only the
+// sections of the chosen element.
+TEST_F(OptionsScreen, AltAAddsAndAltCClearsTheChosenElementsSections) {
+    start(SmallBank(), {{"Sections", "Ask1", "Yes"}});
+    session().currentElement = 2;
+    open([&](OptionsWindow* screen) {
+        auto checkedCount = [&] {
+            int checked = 0;
+            for (int j : {0, 1, 2}) checked += box(screen, j)->isChecked();
+            return checked;
+        };
+        screen->activateWindow();  // shortcuts go to the active window
+        ASSERT_TRUE(QTest::qWaitForWindowActive(screen));
+        QTest::keyClick(screen, Qt::Key_A, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return checkedCount() == 3; }, 1000));
+        EXPECT_EQ(setting("Sections", "Ask4"), "Yes");
+
+        click(screen, "optBut2");
+        QTest::keyClick(screen, Qt::Key_C, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return checkedCount() == 0; }, 1000));
+        EXPECT_EQ(setting("Sections", "Ask1"), "No");
+        EXPECT_EQ(setting("Sections", "Ask3"), "<none>") << "a General section";
+        click(screen, "RollOverPicture0");
+    });
+}
+
 TEST_F(OptionsScreen, TheListFollowsTheChosenTab) {
     start(SmallBank());
     session().currentElement = 2;
@@ -186,8 +209,8 @@ TEST_F(OptionsScreen, TheListFollowsTheChosenTab) {
     EXPECT_EQ(shownCaptions(&screen),
               QStringList({"Commission's Rules (T1)", "Operating Procedures (T2)",
                            QString(kLongDescription) + " (t3)"}));
-    EXPECT_EQ(tag(&screen, 2), "4");
-    EXPECT_EQ(tag(&screen, 3), "0");
+    EXPECT_EQ(screen.sectionRow(2), 4);
+    EXPECT_EQ(screen.sectionRow(3), 0);
     // The long description wraps: its box is two lines high, 4 pixels (60
     // twips) under the one before.
     const QRect second = box(&screen, 1)->geometry();
@@ -226,7 +249,7 @@ TEST_F(OptionsScreen, AnElementWithMoreThan36SectionsShowsItsFirst36) {
     OptionsWindow screen(session(), options(), folder_.sounds);
     screen.show();
     EXPECT_EQ(shownCaptions(&screen).size(), 36);
-    EXPECT_EQ(tag(&screen, 35), "36");
+    EXPECT_EQ(screen.sectionRow(35), 36);
     auto* scroll = screen.findChild<QScrollBar*>("VScroll1");
     auto* picin = screen.findChild<QWidget*>("picin");
     EXPECT_EQ(scroll->value(), 1);

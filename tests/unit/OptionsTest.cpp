@@ -93,9 +93,9 @@ protected:
 };
 
 TEST_F(OptionsPersistence, UnboundSectionBoxesRecordNothing) {
-    for (const char* tag : {"0", "", "-2", "x", "3"}) {
-        RecordSectionBox(folder_.session, tag, true);
-        RecordSectionBox(folder_.session, tag, false);
+    for (int row : {0, -2, 3}) {
+        RecordSectionBox(folder_.session, row, true);
+        RecordSectionBox(folder_.session, row, false);
     }
     EXPECT_FALSE(QFile::exists(folder_.session.settingsPath));
     EXPECT_FALSE(folder_.session.sections(1).Ask);

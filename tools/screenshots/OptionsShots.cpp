@@ -22,13 +22,13 @@ QUILLET_SCREENSHOTS(options) {
     OptionsWindow screen(session, program.options, program.sounds);
     const char* const pages[] = {"options-topics", "options-format", "options-program"};
     for (int page = 0; page < OptionsWindow::kPages; ++page) {
-        screen.SelectPage(page);
+        screen.selectPage(page);
         shots::Save(context, &screen, QString::fromLatin1(pages[page]));
     }
-    screen.SelectPage(0);
+    screen.selectPage(0);
     const char* const tabs[] = {"novice", "technician", "general", "advanced", "extra"};
     for (int element = 1; element <= OptionsWindow::kTabs; ++element) {
-        screen.SetTabsForSection(element);
+        screen.chooseElement(element);
         shots::Save(context, &screen,
                     QStringLiteral("options-tab-") + QLatin1String(tabs[element - 1]));
     }

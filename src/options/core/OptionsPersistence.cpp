@@ -8,10 +8,8 @@ namespace quillet::options {
 
 int OptionIndexForMode(int testMode) { return NormalizedTestMode(testMode) - 1; }
 
-void RecordSectionBox(Session& session, const QString& tag, bool checked) {
-    bool isNumber = false;
-    const int row = tag.trimmed().toInt(&isNumber);
-    if (!isNumber || row <= 0) return;
+void RecordSectionBox(Session& session, int row, bool checked) {
+    if (row <= 0) return;
     if (checked) {
         SelectSection(session, row);
     } else {

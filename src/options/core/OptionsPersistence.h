@@ -17,11 +17,11 @@ inline constexpr int kTestModeCount = kHighestTestMode;
 // mode; a mode outside 1..kTestModeCount is shown as mode 1.
 int OptionIndexForMode(int testMode);
 
-// A section check box was ticked or cleared. `tag` is the box's tag text, the
-// section table row it shows; "0" (or anything not a positive number) means the
-// box is bound to no row and nothing is recorded. Otherwise the row's Ask flag
-// and its "Sections" key in the settings file change at once.
-void RecordSectionBox(Session& session, const QString& tag, bool checked);
+// A section check box was ticked or cleared. `row` is the section table row the
+// box shows; 0 (or less) means the box shows no row and nothing is recorded.
+// Otherwise the row's Ask flag and its "Sections" key in the settings file
+// change at once.
+void RecordSectionBox(Session& session, int row, bool checked);
 
 // The states of the four program-option check boxes.
 struct ProgramOptionBoxes {

@@ -8,8 +8,8 @@
 #include <array>
 
 class QCheckBox;
+class QKeyEvent;
 class QLabel;
-class QPushButton;
 class QRadioButton;
 class QScrollBar;
 
@@ -20,6 +20,7 @@ struct Session;
 struct StudentOptions;
 class MenuItems;
 class PictureButtons;
+class WrappingCheckBox;
 
 // The options screen: what the next tests ask and how. Three pages chosen by
 // the page buttons at the top: the topics (a tab per element beside a list of
@@ -39,24 +40,26 @@ public:
     OptionsWindow(Session& session, StudentOptions& options, const SoundCues& sounds,
                   QWidget* parent = nullptr);
 
-    // Marks the tab of element `whichsection` (1..5) as chosen and rebuilds the
-    // section list for that element. Any other number chooses no tab and lists
-    // nothing.
-    void SetTabsForSection(int whichsection);
+    // Marks the tab of `element` (1..5) as chosen and rebuilds the section
+    // list for that element. Any other number chooses no tab and lists nothing.
+    void chooseElement(int element);
+    // The element whose tab was chosen last.
+    int chosenElement() const { return chosenElement_; }
 
     // All five tab captions back to white.
-    void ResetRollovers();
+    void resetRollovers();
 
     // A click on page button `page` (0..2).
-    void SelectPage(int page);
+    void selectPage(int page);
     int shownPage() const { return shownPage_; }
 
     // Tick or clear every section box; only the shown element's sections change.
-    void AddAll();
-    void ClearAll();
+    void addAll();
+    void clearAll();
 
-    // The element whose tab was chosen last.
-    int chosenElement() const { return chosenElement_; }
+    // The section table row that section box `box` (0..kSectionBoxes - 1)
+    // shows, or 0 when it shows none.
+    int sectionRow(int box) const { return sectionRows_.at(static_cast<size_t>(box)); }
 
     // True once BACK has closed the screen: its owner discards the object, so
     // the next opening starts afresh.
@@ -77,19 +80,22 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Building the screen (OptionsPages.cpp).
     void buildTitle();
     void buildTopicsPage();
     void buildFormatPage();
     void buildProgramPage();
-    void buildHiddenControls();
+    void addSectionShortcuts();
     void setKeyboardOrder();
-    void scrollToShow(QWidget* box);
 
-    void Load();
-    void Unload();
-    void scrollTo(int value);
-    void onSectionToggled(QCheckBox* box, bool checked);
+    void load();
+    void unload();
     int selectedMode() const;
+    void scrollTo(int value);
+    void scrollToShow(QWidget* box);
+    bool pageButtonKey(int page, const QKeyEvent* key);
+    int faceIndex(const QObject* object) const;
+    void clickFace(int face);
 
     Session& session_;
     StudentOptions& options_;
@@ -99,28 +105,26 @@ private:
     bool discarded_ = false;
     int shownPage_ = -1;
     int chosenElement_ = 0;
-    int pressedOn_ = -1;  // index of the page button or tab face the mouse went down on
+    int pressedFace_ = -1;  // the faceIndex() the left mouse button went down on
 
-    std::array<QLabel*, kPages> pageButtons_{};     // optBut(0..2)
-    std::array<QPixmap, kPages> pageUnselected_{};  // optBut(3..5)
-    std::array<QPixmap, kPages> pageSelected_{};    // optBut(6..8)
-    std::array<QWidget*, kPages> panels_{};
-    std::array<QLabel*, kTabs> tabOuter_{};
-    std::array<QLabel*, kTabs> tabInner_{};
-    std::array<QLabel*, kTabs> tabLabel_{};
-    QWidget* picture2_ = nullptr;
-    QWidget* picOut_ = nullptr;
-    QWidget* picin_ = nullptr;
-    QScrollBar* vscroll_ = nullptr;
-    QLabel* lblFontHeight_ = nullptr;
-    std::array<QCheckBox*, kSectionBoxes> sectionBoxes_{};
-    std::array<QRadioButton*, kModes> modes_{};
-    QCheckBox* chkSound_ = nullptr;
-    QCheckBox* chkShuffle_ = nullptr;
-    QCheckBox* chkBlack_ = nullptr;
-    QCheckBox* chkFigures_ = nullptr;
-    QPushButton* command1_ = nullptr;
-    QPushButton* command2_ = nullptr;
+    // The names in comments are the controls' object names.
+    std::array<QLabel*, kPages> pageButtons_{};  // optBut0..2
+    std::array<QPixmap, kPages> pageUnselected_{};
+    std::array<QPixmap, kPages> pageSelected_{};
+    std::array<QWidget*, kPages> pages_{};      // Panel0..2, one shown at a time
+    std::array<QLabel*, kTabs> tabFrames_{};    // TabOuter0..4
+    std::array<QLabel*, kTabs> tabFaces_{};     // tabInner0..4, inside the frames
+    std::array<QLabel*, kTabs> tabCaptions_{};  // tabLabel0..4, on the faces
+    QWidget* listViewport_ = nullptr;           // picOut: the window onto the section list
+    QWidget* listContent_ = nullptr;            // picin: the boxes, moved by the scroll bar
+    QScrollBar* listScrollBar_ = nullptr;       // VScroll1
+    std::array<WrappingCheckBox*, kSectionBoxes> sectionBoxes_{};  // chkSection0..35
+    std::array<int, kSectionBoxes> sectionRows_{};                 // see sectionRow()
+    std::array<QRadioButton*, kModes> modeOptions_{};  // Option10..15, for test modes 1..6
+    QCheckBox* soundBox_ = nullptr;                    // chkSound
+    QCheckBox* shuffleBox_ = nullptr;                  // chkShuffle
+    QCheckBox* blackBackgroundBox_ = nullptr;          // chkBlack
+    QCheckBox* figuresBox_ = nullptr;                  // chkFigures
     MenuItems* tabs_ = nullptr;
     PictureButtons* pictures_ = nullptr;
 };

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <QImageReader>
+#include <QLabel>
 #include <QWidget>
 
 namespace quillet {
@@ -19,6 +20,50 @@ void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) 
     QPalette pal = widget->palette();
     pal.setColor(role, colour);
     widget->setPalette(pal);
+}
+
+void SetBackground(QWidget* widget, const QColor& colour) {
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::Window, colour);
+    pal.setColor(QPalette::Button, colour);
+    widget->setPalette(pal);
+}
+
+void SetTextColour(QWidget* widget, const QColor& colour) {
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::WindowText, colour);
+    pal.setColor(QPalette::ButtonText, colour);
+    widget->setPalette(pal);
+}
+
+QWidget* NewSurface(QWidget* parent, const QString& name, const QRect& geometry,
+                    const QColor& colour) {
+    auto* surface = new QWidget(parent);
+    surface->setObjectName(name);
+    surface->setGeometry(geometry);
+    surface->setAutoFillBackground(true);
+    SetBackground(surface, colour);
+    return surface;
+}
+
+QLabel* NewPicture(QWidget* parent, const QString& name, const QRect& geometry,
+                   const QPixmap& picture) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    label->setPixmap(picture);
+    return label;
+}
+
+QLabel* NewTextLabel(QWidget* parent, const QString& name, const QString& text,
+                     const QRect& geometry, const QFont& font, const QColor& colour) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setGeometry(geometry);
+    label->setFont(font);
+    SetTextColour(label, colour);
+    return label;
 }
 
 QImage ReadPngImage(const QString& resource) {

@@ -1,0 +1,78 @@
+#include "options/gui/OptionsControls.h"
+
+#include <QFontMetrics>
+#include <QKeySequence>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+namespace quillet {
+namespace {
+
+constexpr int kCaptionFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
+
+}  // namespace
+
+void WrappingCheckBox::setCaption(const QString& caption) {
+    setText(caption);
+    setShortcut(QKeySequence());
+    update();
+}
+
+int WrappingCheckBox::captionHeight() const {
+    // Measured in a box taller than any caption, as a word-wrapping label
+    // measures its text.
+    return fontMetrics()
+        .boundingRect(QRect(0, 0, wrapWidth_, 2000), Qt::AlignLeft | Qt::TextWordWrap, text())
+        .height();
+}
+
+void WrappingCheckBox::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    QStyleOptionButton indicator = option;
+    indicator.rect = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
+    indicator.rect.moveTop((height() - indicator.rect.height()) / 2);
+    painter.drawPrimitive(QStyle::PE_IndicatorCheckBox, indicator);
+
+    const QRect text = textRect(indicator.rect);
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(text, kCaptionFlags, this->text());
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = painter.boundingRect(text, kCaptionFlags, this->text());
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
+}
+
+QRect WrappingCheckBox::textRect(const QRect& indicator) const {
+    const int left = indicator.right() + 1 + style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+    const int width = wrapWidth_ > 0 ? wrapWidth_ : this->width() - left;
+    return QRect(left, 0, width, height());
+}
+
+// ---------------------------------------------------------------------------
+
+void PageButton::paintEvent(QPaintEvent* event) {
+    AccessibleLabel::paintEvent(event);
+    if (!hasFocus()) return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = rect().adjusted(2, 2, -2, -2);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+}
+
+void PageButton::focusInEvent(QFocusEvent* event) {
+    AccessibleLabel::focusInEvent(event);
+    update();
+}
+
+void PageButton::focusOutEvent(QFocusEvent* event) {
+    AccessibleLabel::focusOutEvent(event);
+    update();
+}
+
+}  // namespace quillet
