@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -102,6 +103,7 @@ QList<Line> SplitLines(const QByteArray& data) {
 // UTF-8 to text, keeping a U+FEFF at the start of a name or value (QString::fromUtf8
 // would drop it, and a key written with it would then never be found again).
 QString Decode(QByteArrayView bytes) {
+    if (!bytes.startsWith(kBom)) return QString::fromUtf8(bytes);
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
     return decoder.decode(bytes);
 }
@@ -155,6 +157,9 @@ QString CutToLength(const QString& value) {
 // case (QString::toCaseFolded may turn one character into two), so that two names fold
 // alike exactly when SameName takes them for one.
 QString Folded(const QString& name) {
+    const bool ascii =
+        std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; });
+    if (ascii) return name.toLower();  // the same, and much quicker
     QString folded;
     folded.reserve(name.size());
     for (qsizetype i = 0; i < name.size(); ++i) {
@@ -169,8 +174,9 @@ QString Folded(const QString& name) {
     return folded;
 }
 
-QString SnapshotKey(const QString& section, const QString& key) {
-    return Folded(section) + QLatin1Char('\n') + Folded(key);
+// `foldedSection` is Folded(section), so that a file of many keys folds each header once.
+QString SnapshotKey(const QString& foldedSection, const QString& key) {
+    return foldedSection + QLatin1Char('\n') + Folded(key);
 }
 
 bool HoldsLineBreakOrNul(const QByteArray& s) {
@@ -423,15 +429,15 @@ SettingsSnapshot::SettingsSnapshot(const QString& file) {
     if (contents.result != Load::Loaded) return;
     const QByteArray& data = contents.data;
     // As Find reads: keys count in every section of the name, the first of a key wins.
-    QString section;
+    QString foldedSection;
     bool inSection = false;
     for (const Line& line : SplitLines(data)) {
         const Entry entry = Classify(data, line);
         if (entry.kind == Kind::Header) {
-            section = Decode(entry.name);
-            inSection = !section.isEmpty();
+            foldedSection = Folded(Decode(entry.name));
+            inSection = !foldedSection.isEmpty();
         } else if (entry.kind == Kind::Key && inSection && !entry.name.isEmpty()) {
-            const QString key = SnapshotKey(section, Decode(entry.name));
+            const QString key = SnapshotKey(foldedSection, Decode(entry.name));
             if (values_.contains(key)) continue;
             const QString value =
                 entry.valueBegin < 0
@@ -447,7 +453,7 @@ SettingsSnapshot::SettingsSnapshot(const QString& file) {
 QString SettingsSnapshot::read(const QString& section, const QString& key,
                                const QString& fallback) const {
     if (section.isEmpty() || key.isEmpty()) return fallback;
-    const QString value = values_.value(SnapshotKey(section, key));
+    const QString value = values_.value(SnapshotKey(Folded(section), key));
     return value.isEmpty() ? fallback : value;
 }
 
