@@ -39,7 +39,9 @@ void BM_StartUpSettingsReads(benchmark::State& state) {
         benchmark::DoNotOptimize(quillet::settings::ReadBlackBackgroundOn(path));
         const quillet::SettingsSnapshot stored(path);
         int chosen = 0;
-        for (int id = 1; id <= kSections; ++id) chosen += quillet::settings::ReadSectionChosen(stored, id);
+        for (int id = 1; id <= kSections; ++id) {
+            chosen += quillet::settings::ReadSectionChosen(stored, id);
+        }
         benchmark::DoNotOptimize(chosen);
         benchmark::DoNotOptimize(quillet::settings::ReadSoundOn(stored));
         benchmark::DoNotOptimize(quillet::settings::ReadFiguresOn(stored));
@@ -60,7 +62,8 @@ void BM_WriteSetting10MB(benchmark::State& state) {
     bool on = false;
     for (auto _ : state) {
         on = !on;
-        benchmark::DoNotOptimize(quillet::WriteSetting(path, "Sound", "OnOrOff", on ? "ON" : "OFF"));
+        const QString value = on ? "ON" : "OFF";
+        benchmark::DoNotOptimize(quillet::WriteSetting(path, "Sound", "OnOrOff", value));
     }
 }
 BENCHMARK(BM_WriteSetting10MB)->Unit(benchmark::kMillisecond);

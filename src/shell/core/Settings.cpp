@@ -92,7 +92,8 @@ QList<Line> SplitLines(const QByteArray& data) {
         if (lf > pos && data[lf - 1] == '\r') line.bodyEnd = lf - 1;
         // Only the line itself is searched: a search to the end of the file for each line
         // would take time growing with the square of the file's length.
-        const qsizetype nul = QByteArrayView(data.constData() + pos, line.bodyEnd - pos).indexOf('\0');
+        const QByteArrayView body(data.constData() + pos, line.bodyEnd - pos);
+        const qsizetype nul = body.indexOf('\0');
         line.textEnd = nul >= 0 ? pos + nul : line.bodyEnd;
         lines.append(line);
         pos = line.end;

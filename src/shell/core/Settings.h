@@ -56,8 +56,9 @@ QString ReadSetting(const QString& file, const QString& section, const QString& 
 // that line are added at the end of the file; every other byte stays as it was.
 // Where the folder refuses the temporary file (no permission, a read-only file
 // system) but the file itself is writable, the file is rewritten in place; any other
-// failure (a full disk, a quota) fails the write and leaves the file as it was. A path that is not a regular file is never opened
-// for writing, nor read (a FIFO or device would block or never end).
+// failure (a full disk, a quota) fails the write and leaves the file as it was. A
+// path that is not a regular file is never opened for writing, nor read (a FIFO or
+// device would block or never end), and gets no lock file beside it.
 bool WriteSetting(const QString& file, const QString& section, const QString& key,
                   const QString& value);
 
