@@ -8,6 +8,10 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
+# An input taking longer than this many seconds fails the run: a hang, or a path slowed to
+# quadratic time (the settings fuzzer's 8 MB files take a few seconds under ASan on a busy
+# machine, a quadratic read of them minutes).
+FUZZ_TIMEOUT ?= 30
 
 .PHONY: all setup configure build run test sanitize screenshots bench bench-startup artwork fuzz \
 	install package format format-check clean
@@ -76,7 +80,8 @@ artwork: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/tools/artgen/artgen src/assets
 
 # Builds every fuzz/*Fuzz.cpp with clang and libFuzzer in its own folder, then runs each
-# for FUZZ_SECONDS seconds. Corpora grow in $(FUZZ_BUILD)/corpus, crash inputs go to
+# for FUZZ_SECONDS seconds, starting from the seeds committed in fuzz/corpus/<name> where there
+# are any. Corpora grow in $(FUZZ_BUILD)/corpus, crash and timeout inputs go to
 # $(FUZZ_BUILD)/crashes.
 fuzz: setup
 	@CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -86,8 +91,10 @@ fuzz: setup
 	  name=$$(basename $$source .cpp); \
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$name $(FUZZ_BUILD)/crashes; \
 	  echo "== $$name for $(FUZZ_SECONDS) s"; \
-	  $(FUZZ_BUILD)/fuzz/$$name -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	    -artifact_prefix=$(FUZZ_BUILD)/crashes/$$name- $(FUZZ_BUILD)/corpus/$$name; \
+	  seeds=; if [ -d fuzz/corpus/$$name ]; then seeds=fuzz/corpus/$$name; fi; \
+	  $(FUZZ_BUILD)/fuzz/$$name -max_total_time=$(FUZZ_SECONDS) -timeout=$(FUZZ_TIMEOUT) \
+	    -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/crashes/$$name- \
+	    $(FUZZ_BUILD)/corpus/$$name $$seeds; \
 	done
 
 # Lays out every C++ file git tracks as .clang-format says (format), or lists what would change

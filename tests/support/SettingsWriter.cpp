@@ -1,11 +1,29 @@
-// Test helper: writes one setting over and over until it is killed, so that a test
-// can kill it in the middle of a write. Usage: settings_writer FILE VALUE1 VALUE2
-// It prints one line once the first write is done.
+// Test helper that writes settings from a process of its own.
+//   settings_writer FILE VALUE1 VALUE2  writes one setting over and over until it is killed, so
+//                                       that a test can kill it in the middle of a write; it
+//                                       prints one line once the first write is done.
+//   settings_writer FILE --keys PREFIX COUNT  writes COUNT keys PREFIX0, PREFIX1, ... in section
+//                                       Sections once each, and exits with the number of
+//                                       writes that failed (as another copy of the program
+//                                       writes the same file).
 #include "shell/core/Settings.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 int main(int argc, char** argv) {
+    if (argc == 5 && std::strcmp(argv[2], "--keys") == 0) {
+        const QString file = QString::fromLocal8Bit(argv[1]);
+        const QString prefix = QString::fromUtf8(argv[3]);
+        const int count = std::atoi(argv[4]);
+        int failed = 0;
+        for (int i = 0; i < count; ++i) {
+            const QString n = QString::number(i);
+            if (!quillet::WriteSetting(file, "Sections", prefix + n, n)) ++failed;
+        }
+        return failed;
+    }
     if (argc != 4) return 2;
     const QString file = QString::fromLocal8Bit(argv[1]);
     const QString values[2] = {QString::fromUtf8(argv[2]), QString::fromUtf8(argv[3])};

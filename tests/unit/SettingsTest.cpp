@@ -9,14 +9,19 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <random>
+#include <string>
 #include <string_view>
 #include <thread>
 #include <tuple>
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -450,7 +455,8 @@ TEST_F(SettingsFile, WriteKeepsPermissionsAndWritesInPlaceWhereTheFolderIsReadOn
     EXPECT_TRUE(longer);
     EXPECT_TRUE(shorter);
     EXPECT_EQ(contents(), "; mine\n[Sound]\nOnOrOff=\n[Sections]\nAsk1=Yes\n");
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"quillet.ini", "quillet.ini.lock"}));
 }
 
 // A write killed at any moment leaves the old file or the new one, never a mixture,
@@ -499,12 +505,188 @@ TEST_F(SettingsFile, KillDuringWritesLeavesTheOldOrTheNewFile) {
         const QByteArray now = contents();
         ASSERT_TRUE(now == first || now == second) << "round " << round << ", " << now.size() << " bytes";
         const QStringList files = QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden);
-        if (files.size() > 1) ++killedMidWrite;
+        if (files.size() > 2) ++killedMidWrite;
         RemoveLeftoverSettingsFiles(path());
-        ASSERT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"quillet.ini"});
+        ASSERT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList({"quillet.ini", "quillet.ini.lock"}));
     }
     // Enough kills landed inside a write to make the test mean something.
     EXPECT_GT(killedMidWrite, 5);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// A file far larger than any the program writes is read in one pass, and writes to it
+// still change only their line.
+TEST_F(SettingsFile, LargeFileReadsAndWritesAsASmallOne) {
+    QByteArray text = "[Sound]\nOnOrOff=OFF\n";
+    const QByteArray notes = "; a note the student kept, with a NUL \0 in it\n"_ba;
+    while (text.size() < 10'000'000) text += notes;
+    text += "[Sections]\nAsk3=Yes\n[TestMode]\nTestMode=5";
+    write(text);
+    const SettingsSnapshot stored(path());
+    EXPECT_FALSE(settings::ReadSoundOn(stored));
+    EXPECT_TRUE(settings::ReadSectionChosen(stored, 3));
+    EXPECT_FALSE(settings::ReadSectionChosen(stored, 4));
+    EXPECT_EQ(settings::ReadTestMode(stored), 5);
+    EXPECT_EQ(settings::ReadTestMode(path()), 5);
+    ASSERT_TRUE(WriteSetting(path(), "Sections", "Ask4", "Yes"));
+    QByteArray expected = text;
+    ASSERT_TRUE(EditSetting(expected, "Sections", "Ask4", "Yes"));
+    EXPECT_TRUE(contents() == expected);
+}
+
+// The cut to kMaxSettingLength never leaves half of a character beyond U+FFFF.
+TEST_F(SettingsFile, LongValuesAreCutBetweenCharacters) {
+    const QString face = QString::fromUtf8("\xF0\x9F\x98\x80");  // two UTF-16 units
+    for (int plain = 248; plain <= 254; ++plain) {
+        const QString value = QString(plain, 'x') + face.repeated(4);
+        write("[Long]\nKey=" + value.toUtf8() + "\n");
+        const QString read = ReadSetting(path(), "Long", "Key", "d");
+        EXPECT_TRUE(value.startsWith(read)) << plain;
+        EXPECT_GE(read.size(), kMaxSettingLength - 1) << plain;
+        EXPECT_LE(read.size(), kMaxSettingLength) << plain;
+        EXPECT_FALSE(read.back().isHighSurrogate()) << plain;
+        EXPECT_EQ(QString::fromUtf8(read.toUtf8()), read) << plain;
+    }
+}
+
+// On a full disk the temporary file cannot be made, and the file is not rewritten in
+// place instead: the write fails and the file keeps every byte. Needs a small tmpfs of
+// its own, which only root (with the right to mount) can make.
+TEST_F(SettingsFile, WriteOnAFullDiskLeavesTheFileAsItWas) {
+    const QString mountPoint = dir_.filePath("full");
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("full"));
+    const QByteArray where = QFile::encodeName(mountPoint);
+    if (::mount("tmpfs", where.constData(), "tmpfs", 0, "size=64k,nr_inodes=8") != 0) {
+        GTEST_SKIP() << "cannot mount a tmpfs here: " << std::strerror(errno);
+    }
+    struct Unmount {
+        QByteArray where;
+        ~Unmount() { ::umount2(where.constData(), MNT_DETACH); }
+    } unmount{where};
+
+    // A file that fills its page almost to the end, so that the longer file needs another.
+    const QString file = mountPoint + "/quillet.ini";
+    QByteArray text = "[Sound]\nOnOrOff=ON\n";
+    while (text.size() < 4070) text += "; note\n";
+    text += QByteArray(4090 - text.size(), ';') + '\n';
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(text), text.size());
+    f.close();
+    // The lock file is made by a first write, before the disk is full.
+    ASSERT_TRUE(WriteSetting(file, "Sound", "OnOrOff", "OFF"));
+    ASSERT_TRUE(WriteSetting(file, "Sound", "OnOrOff", "ON"));
+    // Every inode and every page taken.
+    for (int n = 0;; ++n) {
+        QFile filler(mountPoint + "/inode" + QString::number(n));
+        if (!filler.open(QIODevice::WriteOnly)) break;
+        ASSERT_LT(n, 100);
+    }
+    QFile space(mountPoint + "/inode0");
+    ASSERT_TRUE(space.open(QIODevice::WriteOnly));
+    const QByteArray block(4096, 'z');
+    while (space.write(block) == block.size() && space.flush()) {
+    }
+    space.close();
+
+    EXPECT_FALSE(WriteSetting(file, "Sections", "Ask1", QString(200, 'y')));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll() == text) << "the file lost bytes";
+}
+
+// Where the folder refuses new files the file is written in place; a write there that
+// stops short (here at a file size limit) leaves the old file, not part of the new one.
+TEST_F(SettingsFile, ShortWriteInPlaceLeavesTheFileAsItWas) {
+    QUILLET_RUN_UNPRIVILEGED();
+    QByteArray text = "; mine\n[Sound]\nOnOrOff=ON\n";
+    for (int i = 0; i < 50; ++i) text += "; note " + QByteArray::number(i) + "\n";
+    write(text);
+    const auto folderMode = QFile::permissions(dir_.path());
+    QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    ::signal(SIGXFSZ, SIG_IGN);
+    rlimit old {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit limit = old;
+    limit.rlim_cur = rlim_t(text.size() + 20);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+    const bool longer = WriteSetting(path(), "Sound", "OnOrOff", QString(100, 'x'));
+    const bool fitting = WriteSetting(path(), "Sound", "OnOrOff", "NO");
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    QFile::setPermissions(dir_.path(), folderMode);
+    EXPECT_FALSE(longer);
+    EXPECT_TRUE(fitting) << "a write the limit allows still goes through";
+    QByteArray expected = text;
+    ASSERT_TRUE(EditSetting(expected, "Sound", "OnOrOff", "NO"));
+    EXPECT_TRUE(contents() == expected) << contents().toStdString();
+}
+
+// A file the student made read-only is neither replaced nor rewritten.
+TEST_F(SettingsFile, ReadOnlyFileIsLeftAlone) {
+    QUILLET_RUN_UNPRIVILEGED();
+    write("[Sound]\nOnOrOff=ON\n");
+    const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(path(), readOnly));
+    struct stat before {};
+    ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &before), 0);
+    EXPECT_FALSE(WriteSetting(path(), "Sound", "OnOrOff", "OFF"));
+    struct stat after {};
+    ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "the file was replaced";
+    EXPECT_EQ(after.st_mode & 07777, 0444u);
+    EXPECT_EQ(contents(), "[Sound]\nOnOrOff=ON\n");
+}
+
+// A link to a file not made yet stays a link, and the file it names is made.
+TEST_F(SettingsFile, WritesThroughADanglingLinkMakeItsFile) {
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("real"));
+    const QString target = dir_.filePath("real/quillet.ini");
+    ASSERT_EQ(::symlink("real/quillet.ini", QFile::encodeName(path()).constData()), 0);
+    EXPECT_TRUE(WriteSetting(path(), "Sound", "OnOrOff", "OFF"));
+    EXPECT_TRUE(WriteSetting(path(), "Sections", "Ask2", "Yes"));
+    EXPECT_TRUE(QFileInfo(path()).isSymLink());
+    QFile f(target);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "[Sound]\nOnOrOff=OFF\n[Sections]\nAsk2=Yes\n");
+}
+
+// Two copies of the program writing at once take turns: no write loses another's key.
+TEST_F(SettingsFile, TwoCopiesWritingAtOnceKeepEveryKey) {
+    write("; shared\n");
+    constexpr int kKeys = 200;
+    const QByteArray file = QFile::encodeName(path());
+    const std::string count = std::to_string(kKeys);
+    pid_t children[2] = {};
+    const char* prefixes[2] = {"A", "B"};
+    for (int i = 0; i < 2; ++i) {
+        children[i] = ::fork();
+        ASSERT_GE(children[i], 0);
+        if (children[i] == 0) {
+            ::execl(SETTINGS_WRITER_PATH, SETTINGS_WRITER_PATH, file.constData(), "--keys",
+                    prefixes[i], count.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "failed writes: " << status;
+    }
+    const SettingsSnapshot stored(path());
+    int missing = 0;
+    for (const char* prefix : prefixes) {
+        for (int i = 0; i < kKeys; ++i) {
+            const QString n = QString::number(i);
+            if (stored.read("Sections", prefix + n, "none") != n) ++missing;
+        }
+    }
+    EXPECT_EQ(missing, 0);
+    EXPECT_TRUE(contents().startsWith("; shared\n"));
 }
 
 }  // namespace

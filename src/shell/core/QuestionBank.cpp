@@ -96,7 +96,7 @@ QStringList QuestionBankCandidates(const QString& programDir, const QString& pro
     return candidates;
 }
 
-BankResult OpenQuestionBank(Session& session) {
+BankResult OpenQuestionBank(Session& session, const SettingsSnapshot& stored) {
     session.databasePath.clear();
     for (const QString& candidate : QuestionBankCandidates(session.programDir, session.programName)) {
         if (QFileInfo(candidate).isFile()) {
@@ -140,10 +140,18 @@ BankResult OpenQuestionBank(Session& session) {
     rc = session.database.exec("PRAGMA query_only=ON");
     if (rc != SQLITE_OK) return OpenFailure(rc, path);
 
-    return LoadSections(session);
+    return LoadSections(session, stored);
+}
+
+BankResult OpenQuestionBank(Session& session) {
+    return OpenQuestionBank(session, SettingsSnapshot(session.settingsPath));
 }
 
 BankResult LoadSections(Session& session) {
+    return LoadSections(session, SettingsSnapshot(session.settingsPath));
+}
+
+BankResult LoadSections(Session& session, const SettingsSnapshot& stored) {
     Query query(session.database, "SELECT * FROM SECTIONS ORDER BY SECTIONID");
     if (!query.prepared()) {
         if (query.code() == SQLITE_ERROR) {
@@ -180,7 +188,7 @@ BankResult LoadSections(Session& session) {
     int index = 1;
     for (SectionInfo& row : rows) {
         row.Ask = HasSettingsKey(row.Id) &&
-                  settings::ReadSectionChosen(session.settingsPath, static_cast<int>(row.Id));
+                  settings::ReadSectionChosen(stored, static_cast<int>(row.Id));
         session.sections(index++) = row;
     }
     return {};
@@ -212,16 +220,18 @@ bool LoadProgram(Session& session, StudentOptions& options, FatalErrorHandler* f
     session.currentElement = 1;
     session.settingsPath = SettingsPathFor(session);
     RemoveLeftoverSettingsFiles(session.settingsPath);
-    const BankResult bank = OpenQuestionBank(session);
+    // One reading of the settings file serves every setting read at start-up.
+    const SettingsSnapshot stored(session.settingsPath);
+    const BankResult bank = OpenQuestionBank(session, stored);
     if (!bank.ok()) {
         if (fatal) fatal->fatal(bank.title, bank.text);
         return false;
     }
     session.exams = LoadExams(session.database);
-    options.soundOn = settings::ReadSoundOn(session.settingsPath);
-    options.figuresOn = settings::ReadFiguresOn(session.settingsPath);
-    options.testMode = settings::ReadTestMode(session.settingsPath);
-    options.shuffleOn = settings::ReadShuffleOn(session.settingsPath);
+    options.soundOn = settings::ReadSoundOn(stored);
+    options.figuresOn = settings::ReadFiguresOn(stored);
+    options.testMode = settings::ReadTestMode(stored);
+    options.shuffleOn = settings::ReadShuffleOn(stored);
     return true;
 }
 

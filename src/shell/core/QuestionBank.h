@@ -8,6 +8,8 @@
 
 namespace quillet {
 
+class SettingsSnapshot;
+
 // The password the question bank is protected with.
 inline constexpr char kQuestionBankKey[] = "ROVADAZURU";
 
@@ -39,6 +41,8 @@ QStringList QuestionBankCandidates(const QString& programDir, const QString& pro
 // into the bank either way. On failure the result carries the message to show
 // before the program ends.
 BankResult OpenQuestionBank(Session& session);
+// The same, with the section choices taken from `stored`, the settings file read beforehand.
+BankResult OpenQuestionBank(Session& session, const SettingsSnapshot& stored);
 
 // Ends the program through `fatal` when the open bank fails to answer (a
 // damaged page, a missing table, a read error), naming the bank file and
@@ -47,6 +51,7 @@ void ReportBankFault(const Session& session, FatalErrorHandler* fatal, const QSt
 
 // Fills session.sections from the open bank and the settings file.
 BankResult LoadSections(Session& session);
+BankResult LoadSections(Session& session, const SettingsSnapshot& stored);
 
 // Choose or drop a section for testing, in memory and in the settings file.
 // Indexes outside the section table are ignored.

@@ -8,11 +8,13 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -88,8 +90,11 @@ QList<Line> SplitLines(const QByteArray& data) {
         line.end = lf < 0 ? data.size() : lf + 1;
         line.bodyEnd = lf < 0 ? data.size() : lf;
         if (lf > pos && data[lf - 1] == '\r') line.bodyEnd = lf - 1;
-        const qsizetype nul = data.indexOf('\0', pos);
-        line.textEnd = nul >= 0 && nul < line.bodyEnd ? nul : line.bodyEnd;
+        // Only the line itself is searched: a search to the end of the file for each line
+        // would take time growing with the square of the file's length.
+        const QByteArrayView body(data.constData() + pos, line.bodyEnd - pos);
+        const qsizetype nul = body.indexOf('\0');
+        line.textEnd = nul >= 0 ? pos + nul : line.bodyEnd;
         lines.append(line);
         pos = line.end;
     }
@@ -99,6 +104,7 @@ QList<Line> SplitLines(const QByteArray& data) {
 // UTF-8 to text, keeping a U+FEFF at the start of a name or value (QString::fromUtf8
 // would drop it, and a key written with it would then never be found again).
 QString Decode(QByteArrayView bytes) {
+    if (!bytes.startsWith(kBom)) return QString::fromUtf8(bytes);
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
     return decoder.decode(bytes);
 }
@@ -137,6 +143,41 @@ Place Find(const QByteArray& data, const QString& section, const QString& key) {
         }
     }
     return place;
+}
+
+// At most kMaxSettingLength characters, one fewer where the cut would part the two
+// halves of a character beyond U+FFFF.
+QString CutToLength(const QString& value) {
+    if (value.size() <= kMaxSettingLength) return value;
+    const bool splits = value[kMaxSettingLength - 1].isHighSurrogate() &&
+                        value[kMaxSettingLength].isLowSurrogate();
+    return value.left(splits ? kMaxSettingLength - 1 : kMaxSettingLength);
+}
+
+// Each character folded on its own, as QString::compare folds them without regard to
+// case (QString::toCaseFolded may turn one character into two), so that two names fold
+// alike exactly when SameName takes them for one.
+QString Folded(const QString& name) {
+    const bool ascii =
+        std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; });
+    if (ascii) return name.toLower();  // the same, and much quicker
+    QString folded;
+    folded.reserve(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar c = name[i];
+        if (c.isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
+            const char32_t folds = QChar::toCaseFolded(QChar::surrogateToUcs4(c, name[++i]));
+            for (const QChar half : QChar::fromUcs4(folds)) folded += half;
+        } else {
+            folded += c.toCaseFolded();
+        }
+    }
+    return folded;
+}
+
+// `foldedSection` is Folded(section), so that a file of many keys folds each header once.
+QString SnapshotKey(const QString& foldedSection, const QString& key) {
+    return foldedSection + QLatin1Char('\n') + Folded(key);
 }
 
 bool HoldsLineBreakOrNul(const QByteArray& s) {
@@ -291,9 +332,13 @@ Replace ReplaceFile(const QByteArray& path, const QByteArray& data, const Conten
                QByteArray::number(++counter);
         // A new file gets the permissions the user's umask gives any new file.
         fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
-        if (fd < 0 && errno != EEXIST) return Replace::NoTemporaryFile;
+        if (fd >= 0 || errno == EEXIST) continue;
+        // Only a folder that refuses new files calls for writing in place; a full disk or
+        // quota would fail the write in place half-way, costing the file its tail.
+        const bool refused = errno == EACCES || errno == EPERM || errno == EROFS;
+        return refused ? Replace::NoTemporaryFile : Replace::Failed;
     }
-    if (fd < 0) return Replace::NoTemporaryFile;
+    if (fd < 0) return Replace::Failed;
     bool ok = old.result != Load::Loaded || ::fchmod(fd, old.mode) == 0;
     ok = ok && WriteAll(fd, data) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
@@ -306,50 +351,151 @@ Replace ReplaceFile(const QByteArray& path, const QByteArray& data, const Conten
     return Replace::Done;
 }
 
-// For a writable file in a folder that refuses new files: overwrite it, then cut off
-// what is left of the old contents. Not atomic, but the only way to store the value.
-bool RewriteInPlace(const QByteArray& path, const QByteArray& data) {
+// For a writable file in a folder that refuses new files: overwrite what changed, then
+// cut off what is left of the old contents. Not atomic, but the only way to store the
+// value. The room for a longer file is taken first, so that a full disk or a size limit
+// fails the write before a byte changes; should the write still stop short, the old
+// bytes are put back.
+bool RewriteInPlace(const QByteArray& path, const QByteArray& data, const QByteArray& old) {
     const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) return false;
     struct stat st {};
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    ok = ok && WriteAll(fd, data) && ::ftruncate(fd, data.size()) == 0 && ::fsync(fd) == 0;
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size == old.size();
+    if (ok && data.size() > old.size() && ::posix_fallocate(fd, 0, data.size()) != 0) {
+        ok = false;
+        (void)::ftruncate(fd, old.size());
+    }
+    if (ok) {
+        qsizetype from = 0;
+        while (from < data.size() && from < old.size() && data[from] == old[from]) ++from;
+        ok = WriteAll(fd, data.mid(from), from);
+        if (!ok) {
+            (void)WriteAll(fd, old.mid(from), from);
+            (void)::ftruncate(fd, old.size());
+        }
+    }
+    ok = ok && ::ftruncate(fd, data.size()) == 0 && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     return ok;
 }
 
+// The file a chain of links ends at (the path itself when it is no link), whether or not
+// that file exists: a write through a link goes to the file it names, and the link stays.
+QByteArray ResolveLinks(QByteArray path) {
+    for (int depth = 0; depth < 40; ++depth) {
+        char target[PATH_MAX];
+        const ssize_t n = ::readlink(path.constData(), target, sizeof target);
+        if (n <= 0 || n == ssize_t(sizeof target)) return path;
+        const QByteArray next(target, n);
+        path = next.startsWith('/') ? next : FolderOf(path) + '/' + next;
+    }
+    return path;  // a loop of links: reading it fails, and so does the write
+}
+
+// Holds an exclusive lock for one write, so that copies of the program writing the same
+// file take turns between reading it and replacing it. The lock is on `<file>.lock`, a
+// file that stays once made (removing it would let two copies lock two files); where the
+// folder refuses it, on the settings file itself, which is then written in place and
+// never replaced. Without either the write goes ahead unlocked.
+class WriteLock {
+public:
+    explicit WriteLock(const QByteArray& path) {
+        const QByteArray lockPath = path + ".lock";
+        constexpr int kFlags = O_CLOEXEC | O_NOCTTY | O_NOFOLLOW | O_NONBLOCK;
+        fd_ = ::open(lockPath.constData(), O_RDWR | O_CREAT | kFlags, 0666);
+        if (fd_ < 0) fd_ = ::open(lockPath.constData(), O_RDONLY | kFlags);
+        if (fd_ < 0) fd_ = ::open(path.constData(), O_RDONLY | kFlags);
+        struct stat st {};
+        if (fd_ >= 0 && (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode))) {
+            ::close(fd_);
+            fd_ = -1;
+        }
+        while (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+        }
+    }
+    ~WriteLock() {
+        if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+    }
+    WriteLock(const WriteLock&) = delete;
+    WriteLock& operator=(const WriteLock&) = delete;
+
+private:
+    int fd_ = -1;
+};
+
 }  // namespace
+
+SettingsSnapshot::SettingsSnapshot(const QString& file) {
+    const Contents contents = LoadFile(QFile::encodeName(file));
+    if (contents.result != Load::Loaded) return;
+    const QByteArray& data = contents.data;
+    // As Find reads: keys count in every section of the name, the first of a key wins.
+    QString foldedSection;
+    bool inSection = false;
+    for (const Line& line : SplitLines(data)) {
+        const Entry entry = Classify(data, line);
+        if (entry.kind == Kind::Header) {
+            foldedSection = Folded(Decode(entry.name));
+            inSection = !foldedSection.isEmpty();
+        } else if (entry.kind == Kind::Key && inSection && !entry.name.isEmpty()) {
+            const QString key = SnapshotKey(foldedSection, Decode(entry.name));
+            if (values_.contains(key)) continue;
+            const QString value =
+                entry.valueBegin < 0
+                    ? QString()
+                    : Decode(QByteArrayView(data.constData() + entry.valueBegin,
+                                            line.textEnd - entry.valueBegin))
+                          .trimmed();
+            values_.insert(key, CutToLength(value));
+        }
+    }
+}
+
+QString SettingsSnapshot::read(const QString& section, const QString& key,
+                               const QString& fallback) const {
+    if (section.isEmpty() || key.isEmpty()) return fallback;
+    const QString value = values_.value(SnapshotKey(Folded(section), key));
+    return value.isEmpty() ? fallback : value;
+}
 
 QString ReadSetting(const QString& file, const QString& section, const QString& key,
                     const QString& fallback) {
-    const Contents contents = LoadFile(QFile::encodeName(file));
-    if (contents.result != Load::Loaded) return fallback;
-    const QString value = SettingValue(contents.data, section, key).left(kMaxSettingLength);
-    return value.isEmpty() ? fallback : value;
+    return SettingsSnapshot(file).read(section, key, fallback);
 }
 
 bool WriteSetting(const QString& file, const QString& section, const QString& key,
                   const QString& value) {
-    QByteArray path = QFile::encodeName(file);
+    // Names and values no line can hold are refused before anything is touched.
+    QByteArray probe;
+    if (!EditSetting(probe, section, key, value)) return false;
+    // The per-user settings folder is made by the first write.
+    if (!MakePerUserFolderFor(file)) return false;
+
+    const QByteArray path = ResolveLinks(QFile::encodeName(file));
+    // Nothing, not even the lock file, is made beside a folder, FIFO or device.
+    struct stat st {};
+    if (::stat(path.constData(), &st) == 0 && !S_ISREG(st.st_mode)) return false;
+    const WriteLock lock(path);
     const Contents old = LoadFile(path);
     if (old.result == Load::Refused) return false;
     QByteArray data = old.data;
     if (!EditSetting(data, section, key, value)) return false;
     if (old.result == Load::Loaded) {
         if (data == old.data) return true;
-        // A link to the settings file stays a link: the file it names is replaced.
-        char resolved[PATH_MAX];
-        if (::realpath(path.constData(), resolved)) path = resolved;
+        // A file made read-only, or one the user may not write, is left as it is (the
+        // folder may still let the new file be renamed over it).
+        const bool readOnly = (old.mode & 0222) == 0;
+        if (readOnly || ::faccessat(AT_FDCWD, path.constData(), W_OK, AT_EACCESS) != 0) {
+            return false;
+        }
     }
-    // The per-user settings folder is made by the first write.
-    if (!MakePerUserFolderFor(file)) return false;
     switch (ReplaceFile(path, data, old)) {
     case Replace::Done:
         return true;
     case Replace::Failed:
         return false;
     case Replace::NoTemporaryFile:
-        return old.result == Load::Loaded && RewriteInPlace(path, data);
+        return old.result == Load::Loaded && RewriteInPlace(path, data, old.data);
     }
     return false;
 }
@@ -378,28 +524,39 @@ namespace {
 bool IsOn(const QString& value, const char* on) { return value.toUpper() == QLatin1String(on); }
 }  // namespace
 
-bool ReadBlackBackgroundOn(const QString& file) {
-    return IsOn(ReadSetting(file, kBlackBackgroundSection, kOnOrOffKey, "On"), "ON");
+bool ReadBlackBackgroundOn(const SettingsSnapshot& settings) {
+    return IsOn(settings.read(kBlackBackgroundSection, kOnOrOffKey, "On"), "ON");
 }
-bool ReadSoundOn(const QString& file) {
-    return IsOn(ReadSetting(file, kSoundSection, kOnOrOffKey, "On"), "ON");
+bool ReadSoundOn(const SettingsSnapshot& settings) {
+    return IsOn(settings.read(kSoundSection, kOnOrOffKey, "On"), "ON");
 }
-bool ReadShuffleOn(const QString& file) {
-    return IsOn(ReadSetting(file, kShuffleSection, kOnOrOffKey, "Off"), "ON");
+bool ReadShuffleOn(const SettingsSnapshot& settings) {
+    return IsOn(settings.read(kShuffleSection, kOnOrOffKey, "Off"), "ON");
 }
-bool ReadFiguresOn(const QString& file) {
-    return IsOn(ReadSetting(file, kFiguresSection, kFiguresKey, "Yes"), "YES");
+bool ReadFiguresOn(const SettingsSnapshot& settings) {
+    return IsOn(settings.read(kFiguresSection, kFiguresKey, "Yes"), "YES");
 }
-int ReadTestMode(const QString& file) {
+int ReadTestMode(const SettingsSnapshot& settings) {
     bool ok = false;
-    const int mode = ReadSetting(file, kTestModeSection, kTestModeKey, "1").toShort(&ok);
+    const int mode = settings.read(kTestModeSection, kTestModeKey, "1").toShort(&ok);
     return ok ? NormalizedTestMode(mode) : kModeEachOnce;
 }
+bool ReadSectionChosen(const SettingsSnapshot& settings, int sectionId) {
+    return settings.read(kSectionsSection, SectionKey(sectionId), "No") == QLatin1String("Yes");
+}
+
+bool ReadBlackBackgroundOn(const QString& file) {
+    return ReadBlackBackgroundOn(SettingsSnapshot(file));
+}
+bool ReadSoundOn(const QString& file) { return ReadSoundOn(SettingsSnapshot(file)); }
+bool ReadShuffleOn(const QString& file) { return ReadShuffleOn(SettingsSnapshot(file)); }
+bool ReadFiguresOn(const QString& file) { return ReadFiguresOn(SettingsSnapshot(file)); }
+int ReadTestMode(const QString& file) { return ReadTestMode(SettingsSnapshot(file)); }
 
 QString SectionKey(int sectionId) { return QStringLiteral("Ask") + QString::number(sectionId); }
 
 bool ReadSectionChosen(const QString& file, int sectionId) {
-    return ReadSetting(file, kSectionsSection, SectionKey(sectionId), "No") == QLatin1String("Yes");
+    return ReadSectionChosen(SettingsSnapshot(file), sectionId);
 }
 
 QString OnOff(bool on) { return on ? QStringLiteral("ON") : QStringLiteral("OFF"); }

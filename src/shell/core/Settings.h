@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 
 namespace quillet {
@@ -19,9 +20,22 @@ namespace quillet {
 // Longest value a read returns; longer stored values are cut to this length.
 inline constexpr int kMaxSettingLength = 253;
 
+// The settings file read and parsed once, for a start-up that reads many settings: each
+// read is then a look-up, however long the file.
+class SettingsSnapshot {
+public:
+    // Reads `file` now; a file that is missing or cannot be read gives every fallback.
+    explicit SettingsSnapshot(const QString& file);
+    // As ReadSetting, from the file as it was when the snapshot was made.
+    QString read(const QString& section, const QString& key, const QString& fallback) const;
+
+private:
+    QHash<QString, QString> values_;  // case-folded "section\nkey" to the first value found
+};
+
 // Returns the trimmed value of `key` in `section`, at most kMaxSettingLength
-// characters, or `fallback` when the file, section or key is missing, the file
-// cannot be read, or the value is empty.
+// characters (fewer where the cut would split a character), or `fallback` when the
+// file, section or key is missing, the file cannot be read, or the value is empty.
 QString ReadSetting(const QString& file, const QString& section, const QString& key,
                     const QString& fallback);
 
@@ -31,12 +45,20 @@ QString ReadSetting(const QString& file, const QString& section, const QString& 
 // that fails (or a file that exists but cannot be read) leaves the file as it was.
 // Returns whether the value was stored; callers may ignore it.
 //
+// Writes from several copies of the program take turns: each holds a lock on
+// `<file>.lock` (beside the file a link names) from reading the file to replacing it, so
+// none loses another's setting. A file the user cannot write (mode 0444) is left alone and
+// the write fails. A link stays a link: the file it names is written, and made where the
+// link names a file that does not exist yet.
+//
 // Only the key's own line changes (the first line holding it, as reading finds it),
 // or one line is added after the last entry of the key's section, or a header and
 // that line are added at the end of the file; every other byte stays as it was.
-// Where the folder refuses the temporary file but the file itself is writable, the
-// file is rewritten in place. A path that is not a regular file is never opened
-// for writing, nor read (a FIFO or device would block or never end).
+// Where the folder refuses the temporary file (no permission, a read-only file
+// system) but the file itself is writable, the file is rewritten in place; any other
+// failure (a full disk, a quota) fails the write and leaves the file as it was. A
+// path that is not a regular file is never opened for writing, nor read (a FIFO or
+// device would block or never end), and gets no lock file beside it.
 bool WriteSetting(const QString& file, const QString& section, const QString& key,
                   const QString& value);
 
@@ -72,11 +94,17 @@ bool ReadSoundOn(const QString& file);            // default on
 bool ReadShuffleOn(const QString& file);          // default off
 bool ReadFiguresOn(const QString& file);          // default on
 int ReadTestMode(const QString& file);            // 1..6, anything else gives 1
+bool ReadBlackBackgroundOn(const SettingsSnapshot& settings);
+bool ReadSoundOn(const SettingsSnapshot& settings);
+bool ReadShuffleOn(const SettingsSnapshot& settings);
+bool ReadFiguresOn(const SettingsSnapshot& settings);
+int ReadTestMode(const SettingsSnapshot& settings);
 
 // Key under which section `sectionId` is chosen or not: "Ask" + the number.
 QString SectionKey(int sectionId);
 // True only for the exact value "Yes".
 bool ReadSectionChosen(const QString& file, int sectionId);
+bool ReadSectionChosen(const SettingsSnapshot& settings, int sectionId);
 
 // "ON"/"OFF" and "YES"/"NO" as written when the options screen closes.
 QString OnOff(bool on);
