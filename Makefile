@@ -76,8 +76,8 @@ artwork: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/tools/artgen/artgen src/assets
 
 # Builds every fuzz/*Fuzz.cpp with clang and libFuzzer in its own folder, then runs each
-# for FUZZ_SECONDS seconds. Corpora grow in $(FUZZ_BUILD)/corpus, crash inputs go to
-# $(FUZZ_BUILD)/crashes.
+# for FUZZ_SECONDS seconds, starting from the seeds in fuzz/corpus/<name> where there are
+# some. Corpora grow in $(FUZZ_BUILD)/corpus, crash inputs go to $(FUZZ_BUILD)/crashes.
 fuzz: setup
 	@CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DQUILLET_FUZZ=ON -DQUILLET_WERROR=ON -DQUILLET_POOLS=$(POOLS) >/dev/null
@@ -86,8 +86,9 @@ fuzz: setup
 	  name=$$(basename $$source .cpp); \
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$name $(FUZZ_BUILD)/crashes; \
 	  echo "== $$name for $(FUZZ_SECONDS) s"; \
+	  seeds=$$(test -d fuzz/corpus/$$name && echo fuzz/corpus/$$name); \
 	  $(FUZZ_BUILD)/fuzz/$$name -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	    -artifact_prefix=$(FUZZ_BUILD)/crashes/$$name- $(FUZZ_BUILD)/corpus/$$name; \
+	    -artifact_prefix=$(FUZZ_BUILD)/crashes/$$name- $(FUZZ_BUILD)/corpus/$$name $$seeds; \
 	done
 
 # Lays out every C++ file git tracks as .clang-format says (format), or lists what would change
