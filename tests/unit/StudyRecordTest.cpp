@@ -144,8 +144,8 @@ TEST(StudyRecord, KeepsADamagedFileUnderADatedNameAndStartsAFreshRecord) {
     EXPECT_EQ(QDir(folder.dir.path()).entryList(QDir::Files).size(), 4);
 }
 
-// A record needs no password, so anyone can give it views and triggers, which would run
-// inside the program's statements (and could call the engine's unsafe built-in
+// A record needs no password, so anyone can give it views, triggers or constraints, which
+// would run inside the program's statements (and could call the engine's unsafe built-in
 // functions), or tables of their own. Such a file is kept aside, untouched, before any
 // of it runs, and a fresh record starts. Each case runs in a child process with an
 // alarm, so that a trigger nothing stops fails the test instead of hanging it.
@@ -158,6 +158,10 @@ TEST(StudyRecord, KeepsAsideAFileWithViewsTriggersOrTablesOfItsOwn) {
         "N(I) AS (SELECT 1 UNION ALL SELECT I + 1 FROM N) SELECT I FROM N); END",
         "CREATE TABLE NOTES (X)",
         "CREATE INDEX BY_POOL ON ANSWERS (lower(POOL))",
+        // The record's columns, with a constraint that runs at every answer.
+        "DROP TABLE LATEST; CREATE TABLE LATEST (POOL TEXT NOT NULL, QUESTION TEXT NOT NULL, "
+        "ANSWER_ID INTEGER NOT NULL, CORRECT INTEGER NOT NULL CHECK (abs(CORRECT) >= 0), "
+        "PRIMARY KEY (POOL, QUESTION)) WITHOUT ROWID",
     };
     for (const char* sql : crafted) {
         SCOPED_TRACE(sql);

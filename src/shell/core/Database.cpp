@@ -122,16 +122,6 @@ int Database::schema(std::vector<SchemaEntry>& entries) const {
     return query.code() == SQLITE_DONE ? SQLITE_OK : query.code();
 }
 
-int Database::columns(const QString& table, QStringList& names) const {
-    names.clear();
-    QString quoted = table;
-    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    const QByteArray sql = "PRAGMA table_info(\"" + quoted.toUtf8() + "\")";
-    Query query(*this, sql.constData());
-    while (query.next()) names << query.text("name");
-    return query.code() == SQLITE_DONE ? SQLITE_OK : query.code();
-}
-
 Query::Query(const Database& db, const char* sql) : db_(&db) {
     if (!db.handle()) {
         code_ = SQLITE_MISUSE;

@@ -80,8 +80,6 @@ public:
 
     // Lists the schema without running any of it. Returns the engine's result code.
     int schema(std::vector<SchemaEntry>& entries) const;
-    // The names of a table's columns, in order. Returns the engine's result code.
-    int columns(const QString& table, QStringList& names) const;
 
 private:
     friend class Query;

@@ -4,8 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <QHash>
+
 #include <algorithm>
-#include <iterator>
 
 #include <sqlcipher/sqlite3.h>
 
@@ -30,47 +31,45 @@ const char kSchema[] =
     " CORRECT INTEGER NOT NULL,"
     " PRIMARY KEY (POOL, QUESTION)) WITHOUT ROWID;";
 
-// The columns of the record's tables, as kSchema makes them.
-const struct {
-    const char* name;
-    QStringList columns;
-} kTables[] = {
-    {"ANSWERS", {"ID", "POOL", "QUESTION", "ANSWERED_AT", "CORRECT"}},
-    {"LATEST", {"POOL", "QUESTION", "ANSWER_ID", "CORRECT"}},
-};
+// A statement in one spacing and case, for comparing what a file holds with
+// what kSchema makes.
+QString Simplified(const QString& sql) { return sql.simplified().toUpper(); }
+
+// The statement each of the record's tables is made by, by table name, as the
+// file keeps it (without "IF NOT EXISTS").
+QHash<QString, QString> RecordTables() {
+    QHash<QString, QString> tables;
+    for (QString sql : QString::fromLatin1(kSchema).split(u';', Qt::SkipEmptyParts)) {
+        sql = Simplified(sql.replace(QLatin1String("IF NOT EXISTS "), QString()));
+        tables.insert(sql.section(u' ', 2, 2), sql);
+    }
+    return tables;
+}
 
 // Whether the file holds nothing but the record's tables (or some of them, for
-// a record that is being set up): no views, triggers, indexes or tables of its
-// own, and every table with exactly the record's columns. Anything else would
-// run inside the program's statements, or is some other program's database.
+// a record that is being set up), each made by the very statement kSchema
+// holds: no views, triggers, indexes or tables of its own, and no constraints
+// or defaults of its own, whose expressions would run inside the program's
+// writes. Anything else is some other program's database, or crafted.
 // Returns the engine's result code; `own` is set when that is SQLITE_OK.
 int HoldsOnlyRecordTables(const Database& db, bool& own) {
     std::vector<SchemaEntry> entries;
-    int rc = db.schema(entries);
+    const int rc = db.schema(entries);
     if (rc != SQLITE_OK) return rc;
-    own = false;
-    for (const SchemaEntry& entry : entries) {
-        if (entry.type != QLatin1String("table")) return SQLITE_OK;
-        const auto* table = std::find_if(std::begin(kTables), std::end(kTables), [&](const auto& t) {
-            return entry.name.compare(QLatin1String(t.name), Qt::CaseInsensitive) == 0;
-        });
-        if (table == std::end(kTables)) return SQLITE_OK;
-        QStringList columns;
-        rc = db.columns(entry.name, columns);
-        if (rc != SQLITE_OK) return rc;
-        if (columns.join(',').toUpper() != table->columns.join(',')) return SQLITE_OK;
-    }
-    own = true;
+    const QHash<QString, QString> tables = RecordTables();
+    own = std::all_of(entries.begin(), entries.end(), [&](const SchemaEntry& entry) {
+        return entry.type == QLatin1String("table") && tables.contains(entry.name.toUpper()) &&
+               tables.value(entry.name.toUpper()) == Simplified(entry.sql);
+    });
     return SQLITE_OK;
 }
 
 // What the record's statements use, and nothing more.
 Permissions RecordPermissions() {
     Permissions permissions;
-    for (const auto& table : kTables) permissions.tables << QLatin1String(table.name);
+    permissions.tables = RecordTables().keys();
     permissions.functions = {QStringLiteral("last_insert_rowid"), QStringLiteral("count")};
-    permissions.pragmas = {QStringLiteral("quick_check"), QStringLiteral("user_version"),
-                           QStringLiteral("table_info")};
+    permissions.pragmas = {QStringLiteral("quick_check"), QStringLiteral("user_version")};
     permissions.writable = true;
     return permissions;
 }
