@@ -8,6 +8,7 @@
 #include <QFile>
 
 #include <sqlcipher/sqlite3.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -261,7 +262,7 @@ TEST_F(BrokenBank, BankWithoutSectionsTable) {
     {
         Database db;
         ASSERT_EQ(db.create(folder.file("quillet.dat"), kQuestionBankKey), 0);
-        ASSERT_EQ(db.exec("CREATE TABLE OTHER (X INTEGER)"), 0);
+        ASSERT_EQ(db.exec("CREATE TABLE QUESTIONS (QuestionID INTEGER)"), 0);
     }
     const BankResult result = open();
     EXPECT_EQ(result.status, BankStatus::Damaged);
@@ -310,6 +311,83 @@ TEST_F(BrokenBank, HeldByAnotherRunningCopy) {
     const BankResult result = OpenQuestionBank(second.session);
     EXPECT_EQ(result.status, BankStatus::Locked);
     EXPECT_TRUE(result.text.contains("another running copy"));
+}
+
+// Views, triggers and index expressions run inside the program's own reads, and the
+// engine's built-in functions they may call are not all safe on crafted arguments; a
+// bank's password is no secret. So a bank holding anything the bank writer does not
+// make is refused before its first read, naming what it holds. (Harmless bodies stand
+// in for the calls that would crash.)
+TEST_F(BrokenBank, ViewsTriggersAndForeignTablesOrIndexesAreRefused) {
+    const struct {
+        const char* sql;
+        const char* named;
+    } crafted[] = {
+        {"DROP TABLE SECTIONS; CREATE VIEW SECTIONS AS SELECT 1 AS SECTIONID, 'T1' AS SECTION, "
+         "'x' AS DESCRIPTION, 2 AS TEST",
+         "view"},
+        {"CREATE TRIGGER GROW AFTER UPDATE ON QUESTIONS BEGIN SELECT 1; END", "trigger"},
+        {"CREATE INDEX QUESTIONS_TEXT ON QUESTIONS (upper(Question))", "index"},
+        {"CREATE TABLE NOTES (X)", "table"},
+    };
+    for (const auto& bank : crafted) {
+        SCOPED_TRACE(bank.sql);
+        folder.session.database.close();
+        QFile::remove(folder.file("quillet.dat"));
+        ASSERT_TRUE(folder.writeBank(Sections(2)));
+        {
+            Database db;
+            ASSERT_EQ(db.open(folder.file("quillet.dat"), kQuestionBankKey), 0);
+            ASSERT_EQ(db.exec(bank.sql), 0) << db.lastError().toStdString();
+        }
+        const BankResult result = open();
+        EXPECT_EQ(result.status, BankStatus::Foreign);
+        EXPECT_TRUE(result.text.startsWith("Critical Error:  The question bank"));
+        EXPECT_TRUE(result.text.contains(QString("cannot be opened: it holds a %1").arg(bank.named)))
+            << result.text.toStdString();
+    }
+}
+
+// Behind the schema check, the engine itself refuses what the program never asks of a
+// file, and stops any statement that runs far longer than the program's own.
+TEST(GuardedDatabase, RefusesUnlistedFunctionsAndTablesEvenThroughAView) {
+    Database db;
+    ASSERT_EQ(db.create(":memory:", QByteArray()), 0);
+    ASSERT_EQ(db.exec("CREATE TABLE T (X); CREATE TABLE U (X); INSERT INTO T VALUES ('a');"
+                      "CREATE VIEW V AS SELECT upper(X) AS X FROM T"),
+              0);
+    Permissions permissions;
+    permissions.tables = {"t"};
+    permissions.functions = {"count"};
+    db.restrict(permissions);
+    EXPECT_TRUE(Query(db, "SELECT count(*) FROM T").prepared());
+    EXPECT_FALSE(Query(db, "SELECT upper(X) FROM T").prepared());
+    EXPECT_FALSE(Query(db, "SELECT * FROM V").prepared());
+    EXPECT_FALSE(Query(db, "SELECT * FROM U").prepared());
+    EXPECT_NE(db.exec("INSERT INTO T VALUES ('b')"), 0) << "not writable";
+    EXPECT_NE(db.exec("CREATE TRIGGER G AFTER INSERT ON T BEGIN SELECT 1; END"), 0);
+}
+
+TEST(GuardedDatabase, StopsAnEndlessStatementAndRunsTheNextOne) {
+    // In a child process with an alarm, so that a statement nothing stops fails the test
+    // instead of hanging it.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        alarm(60);
+        Database db;
+        if (db.create(":memory:", QByteArray()) != 0) _exit(2);
+        db.setStepLimit(100);
+        const int rc = db.exec("WITH RECURSIVE N(I) AS (SELECT 1 UNION ALL SELECT I + 1 FROM N) "
+                               "SELECT count(*) FROM N");
+        if (rc != SQLITE_INTERRUPT || !db.interrupted()) _exit(3);
+        if (!db.lastError().contains("too long")) _exit(4);
+        _exit(db.exec("SELECT 1") == SQLITE_OK && !db.interrupted() ? 0 : 5);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST(LoadProgram, ReadsTheProgramOptionsAfterOpeningTheBank) {

@@ -64,6 +64,8 @@ TEST_F(Loader, QuestionsThatCannotBeAskedAreRefusedWithoutSideEffects) {
     EXPECT_EQ(load(3).status, LoadStatus::SectionNotChosen);
     EXPECT_EQ(load(4).status, LoadStatus::SectionNotInTable);
     EXPECT_EQ(load(5).status, LoadStatus::NoRightAnswer);                       // empty letter
+    bank.exec("UPDATE QUESTIONS SET Question=NULL WHERE QuestionID=2");
+    EXPECT_EQ(load(2).status, LoadStatus::NoQuestionText);
     bank.exec("UPDATE QUESTIONS SET SectionID=4294967297 WHERE QuestionID=1");  // 2^32 + 1
     EXPECT_EQ(load(1).status, LoadStatus::SectionNotInTable);
 }

@@ -144,6 +144,79 @@ TEST(StudyRecord, KeepsADamagedFileUnderADatedNameAndStartsAFreshRecord) {
     EXPECT_EQ(QDir(folder.dir.path()).entryList(QDir::Files).size(), 4);
 }
 
+// A record needs no password, so anyone can give it views, triggers or constraints, which
+// would run inside the program's statements (and could call the engine's unsafe built-in
+// functions), or tables of their own. Such a file is kept aside, untouched, before any
+// of it runs, and a fresh record starts. Each case runs in a child process with an
+// alarm, so that a trigger nothing stops fails the test instead of hanging it.
+TEST(StudyRecord, KeepsAsideAFileWithViewsTriggersOrTablesOfItsOwn) {
+    const char* const crafted[] = {
+        "DROP TABLE LATEST; CREATE VIEW LATEST AS SELECT POOL, QUESTION, ID AS ANSWER_ID, "
+        "CORRECT FROM ANSWERS",
+        "CREATE TRIGGER T AFTER INSERT ON ANSWERS BEGIN SELECT 1; END",
+        "CREATE TRIGGER T AFTER INSERT ON ANSWERS BEGIN SELECT count(*) FROM (WITH RECURSIVE "
+        "N(I) AS (SELECT 1 UNION ALL SELECT I + 1 FROM N) SELECT I FROM N); END",
+        "CREATE TABLE NOTES (X)",
+        "CREATE INDEX BY_POOL ON ANSWERS (lower(POOL))",
+        // The record's columns, with a constraint that runs at every answer.
+        "DROP TABLE LATEST; CREATE TABLE LATEST (POOL TEXT NOT NULL, QUESTION TEXT NOT NULL, "
+        "ANSWER_ID INTEGER NOT NULL, CORRECT INTEGER NOT NULL CHECK (abs(CORRECT) >= 0), "
+        "PRIMARY KEY (POOL, QUESTION)) WITHOUT ROWID",
+    };
+    for (const char* sql : crafted) {
+        SCOPED_TRACE(sql);
+        RecordFolder folder;
+        {
+            StudyRecord record;
+            record.open(folder.path, kToday);
+            record.add(Answer("T1A01", true));
+            Database db;
+            ASSERT_EQ(db.open(folder.path, QByteArray()), 0);
+            ASSERT_EQ(db.exec(sql), 0) << db.lastError().toStdString();
+        }
+        const QByteArray crafted = ReadAll(folder.path);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            alarm(60);
+            StudyRecord record;
+            if (record.open(folder.path, kToday) != StudyRecord::OpenStatus::Replaced) _exit(2);
+            if (!record.takeNotice().contains("is not a study record")) _exit(3);
+            _exit(record.add(Answer("T1A02", false)) && record.answerCount() == 1 ? 0 : 4);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+        EXPECT_EQ(ReadAll(folder.dir.filePath("quillet-record.damaged-2026-12-08.db")), crafted);
+        EXPECT_EQ(Rows(folder.path, "SELECT QUESTION AS V FROM ANSWERS"), QStringList{"T1A02"});
+    }
+}
+
+// Another copy writes an answer in milliseconds; one that keeps the record locked longer
+// than anyone would wait leaves this copy on a record in memory, told why.
+TEST(StudyRecord, ARecordHeldByAnotherCopyRunsInMemoryAndSaysSo) {
+    RecordFolder folder;
+    {
+        StudyRecord record;
+        record.open(folder.path, kToday);
+        record.add(Answer("T1A01", true));
+    }
+    Database other;
+    ASSERT_EQ(other.open(folder.path, QByteArray()), 0);
+    ASSERT_EQ(other.exec("PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE"), 0);
+
+    StudyRecord record;
+    record.setBusyWait(100);
+    EXPECT_EQ(record.open(folder.path, kToday), StudyRecord::OpenStatus::InMemory);
+    const QString notice = record.takeNotice();
+    EXPECT_TRUE(notice.contains("in use by another copy")) << notice.toStdString();
+    EXPECT_TRUE(record.add(Answer("T1A02", false)));
+    ASSERT_EQ(other.exec("COMMIT"), 0);
+    other.close();
+    EXPECT_EQ(Rows(folder.path, "SELECT QUESTION AS V FROM ANSWERS"), QStringList{"T1A01"});
+}
+
 // A record that cannot be used leaves the program running on one in memory,
 // and says so; nothing on the disk is touched.
 TEST(StudyRecord, RunsInMemoryWhenTheFileCannotBeUsed) {

@@ -53,6 +53,11 @@ LoadOutcome LoadQuestion(const Session& session, bool shuffle, qint64 questionId
         outcome.status = LoadStatus::NoRightAnswer;
         return outcome;
     }
+    // Nothing to ask: it would show as a blank question above its answers.
+    if (row.isNull("Question")) {
+        outcome.status = LoadStatus::NoQuestionText;
+        return outcome;
+    }
 
     QuestionOnScreen& q = outcome.question;
     q.questionId = questionId;

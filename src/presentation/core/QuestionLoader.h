@@ -41,6 +41,7 @@ enum class LoadStatus {
     SectionNotInTable,  // its section is not in the section table
     SectionNotChosen,   // its section is not chosen for testing
     NoRightAnswer,      // its answer letter is not A to D
+    NoQuestionText,     // its question text is missing (NULL)
     ReadError,          // the bank could not be read
 };
 

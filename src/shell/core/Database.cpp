@@ -11,6 +11,7 @@ Database::~Database() {
 void Database::close() {
     if (db_) sqlite3_close_v2(db_);
     db_ = nullptr;
+    permissions_.reset();
 }
 
 int Database::openWith(const QString& path, const QByteArray& key, int flags) {
@@ -18,6 +19,7 @@ int Database::openWith(const QString& path, const QByteArray& key, int flags) {
     int rc = sqlite3_open_v2(path.toUtf8().constData(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) return rc;
     sqlite3_busy_timeout(db_, 0);
+    sqlite3_progress_handler(db_, kStepsPerCheck, &Database::Progress, this);
     // No key: a plain, unprotected database.
     if (key.isEmpty()) return SQLITE_OK;
     return sqlite3_key(db_, key.constData(), static_cast<int>(key.size()));
@@ -39,14 +41,88 @@ int Database::create(const QString& path, const QByteArray& key) {
 
 int Database::exec(const char* sql) {
     if (!db_) return SQLITE_MISUSE;
+    startStatement();
     return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
 }
 
 QString Database::lastError() const {
-    return db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("not open");
+    if (!db_) return QStringLiteral("not open");
+    if (interrupted_ && sqlite3_errcode(db_) == SQLITE_INTERRUPT) {
+        return QStringLiteral("a read ran far too long and was stopped");
+    }
+    return QString::fromUtf8(sqlite3_errmsg(db_));
 }
 
-Query::Query(const Database& db, const char* sql) {
+void Database::startStatement() const {
+    checks_ = 0;
+    interrupted_ = false;
+}
+
+int Database::Progress(void* self) {
+    auto* db = static_cast<Database*>(self);
+    if (++db->checks_ <= db->stepLimit_) return 0;
+    db->interrupted_ = true;
+    return 1;
+}
+
+namespace {
+
+bool Listed(const QStringList& names, const char* name) {
+    return name && names.contains(QString::fromUtf8(name), Qt::CaseInsensitive);
+}
+
+// The engine's own tables, which it reads and writes itself when the schema changes.
+bool EngineTable(const char* name) {
+    return name && (sqlite3_stricmp(name, "sqlite_master") == 0 ||
+                    sqlite3_stricmp(name, "sqlite_temp_master") == 0);
+}
+
+}  // namespace
+
+int Database::Authorize(void* self, int action, const char* a, const char* b, const char*,
+                        const char*) {
+    const Permissions& allowed = *static_cast<Database*>(self)->permissions_;
+    bool ok = false;
+    switch (action) {
+        case SQLITE_SELECT:
+        case SQLITE_TRANSACTION: ok = true; break;
+        case SQLITE_READ: ok = Listed(allowed.tables, a) || EngineTable(a); break;
+        case SQLITE_FUNCTION: ok = Listed(allowed.functions, b); break;
+        case SQLITE_PRAGMA: ok = Listed(allowed.pragmas, a); break;
+        case SQLITE_INSERT:
+        case SQLITE_UPDATE:
+        case SQLITE_DELETE:
+            ok = allowed.writable && (Listed(allowed.tables, a) || EngineTable(a));
+            break;
+        case SQLITE_CREATE_TABLE: ok = allowed.writable && Listed(allowed.tables, a); break;
+        // The engine's own index for a table's key, made with the table.
+        case SQLITE_CREATE_INDEX:
+            ok = allowed.writable && Listed(allowed.tables, b) && a &&
+                 sqlite3_strnicmp(a, "sqlite_autoindex_", 17) == 0;
+            break;
+        default: ok = false;  // views, triggers, attach, recursive queries, ...
+    }
+    return ok ? SQLITE_OK : SQLITE_DENY;
+}
+
+void Database::restrict(const Permissions& permissions) {
+    permissions_ = std::make_unique<Permissions>(permissions);
+    if (db_) sqlite3_set_authorizer(db_, &Database::Authorize, this);
+}
+
+int Database::schema(std::vector<SchemaEntry>& entries) const {
+    entries.clear();
+    // Reading the catalogue's columns runs nothing the file brought: its
+    // statements are only text here.
+    Query query(*this, "SELECT type, name, tbl_name, sql FROM sqlite_master");
+    while (query.next()) {
+        entries.push_back({query.text("type"), query.text("name"), query.text("tbl_name"),
+                           query.text("sql")});
+    }
+    return query.code() == SQLITE_DONE ? SQLITE_OK : query.code();
+}
+
+Query::Query(const Database& db, const char* sql) : db_(&db) {
     if (!db.handle()) {
         code_ = SQLITE_MISUSE;
         return;
@@ -77,18 +153,23 @@ void Query::bindNull(int index) { sqlite3_bind_null(stmt_, index); }
 
 bool Query::next() {
     if (!stmt_) return false;
+    if (!started_) db_->startStatement();
+    started_ = true;
     code_ = sqlite3_step(stmt_);
     return code_ == SQLITE_ROW;
 }
 
 bool Query::run() {
     if (!stmt_) return false;
+    if (!started_) db_->startStatement();
+    started_ = true;
     code_ = sqlite3_step(stmt_);
     return code_ == SQLITE_DONE || code_ == SQLITE_ROW;
 }
 
 void Query::reset() {
     if (!stmt_) return;
+    started_ = false;
     sqlite3_reset(stmt_);
     sqlite3_clear_bindings(stmt_);
 }

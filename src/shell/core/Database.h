@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <QStringList>
+
 #include <memory>
 #include <vector>
 
@@ -12,9 +14,39 @@ struct sqlite3_stmt;
 
 namespace quillet {
 
+// One entry of a file's schema, as sqlite_master lists it.
+struct SchemaEntry {
+    QString type;   // "table", "index", "view" or "trigger"
+    QString name;
+    QString table;  // the table an index or trigger belongs to
+    QString sql;    // the statement that made it; empty for the engine's own indexes
+};
+
+// What the statements on a connection to a file from outside may touch. The
+// file's own SQL (views, triggers, index expressions) runs inside the
+// program's statements, so the engine checks every statement as it is
+// prepared: a table, function or pragma not named here fails the statement.
+// Names compare without regard to case.
+struct Permissions {
+    QStringList tables;     // read; written too when `writable`
+    QStringList functions;  // SQL functions the program's statements call
+    QStringList pragmas;
+    bool writable = false;  // insert, update, delete and create the tables above
+};
+
 // Thin RAII wrapper over one SQLCipher connection.
+//
+// Every connection stops a statement that runs far longer than any of the
+// program's own: it fails with SQLITE_INTERRUPT and interrupted() says why.
 class Database {
 public:
+    // The engine calls back once per this many virtual machine steps...
+    static constexpr int kStepsPerCheck = 10000;
+    // ...and a statement is stopped after this many calls, 5 * 10^7 steps: a
+    // second or a few of work, where the program's own statements take
+    // milliseconds (the question list of a whole bank some 10^5 steps).
+    static constexpr qint64 kDefaultStepLimit = 5000;
+
     Database() = default;
     ~Database();
     Database(const Database&) = delete;
@@ -38,9 +70,31 @@ public:
     QString lastError() const;
     sqlite3* handle() const { return db_; }
 
+    // From now on, until the connection closes, only what `permissions` names
+    // may be used (see Permissions).
+    void restrict(const Permissions& permissions);
+    // How many checks (of kStepsPerCheck steps) one statement may take.
+    void setStepLimit(qint64 checks) { stepLimit_ = checks; }
+    // True when the last statement was stopped for running too long.
+    bool interrupted() const { return interrupted_; }
+
+    // Lists the schema without running any of it. Returns the engine's result code.
+    int schema(std::vector<SchemaEntry>& entries) const;
+
 private:
+    friend class Query;
     int openWith(const QString& path, const QByteArray& key, int flags);
+    // Starts the step count of a statement about to run.
+    void startStatement() const;
+    static int Progress(void* self);
+    static int Authorize(void* self, int action, const char* a, const char* b, const char* c,
+                         const char* d);
+
     sqlite3* db_ = nullptr;
+    std::unique_ptr<Permissions> permissions_;
+    qint64 stepLimit_ = kDefaultStepLimit;
+    mutable qint64 checks_ = 0;
+    mutable bool interrupted_ = false;
 };
 
 // A prepared statement. Columns are read by name without regard to case.
@@ -59,6 +113,7 @@ public:
     void bindNull(int index);
 
     // Advances to the next row. False at the end or on an error (see code()).
+    // The step limit counts from the first row to the last, not per row.
     bool next();
     // Runs a statement that returns no rows; true on success.
     bool run();
@@ -74,8 +129,10 @@ public:
 
 private:
     int columnIndex(const char* column) const;
+    const Database* db_ = nullptr;
     sqlite3_stmt* stmt_ = nullptr;
     int code_ = 0;
+    bool started_ = false;  // the statement's steps are being counted
 };
 
 }  // namespace quillet

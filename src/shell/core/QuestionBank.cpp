@@ -74,6 +74,9 @@ BankResult OpenFailure(int code, const QString& path) {
             return CannotOpen(BankStatus::WrongPassword, path,
                               QStringLiteral("its password is wrong (or its first page is "
                                              "damaged)."));
+        case SQLITE_INTERRUPT:
+            return CannotOpen(BankStatus::Damaged, path,
+                              QStringLiteral("reading it ran far too long and was stopped."));
         case SQLITE_CANTOPEN:
         case SQLITE_PERM:
             return CannotOpen(BankStatus::Damaged, path,
@@ -82,6 +85,44 @@ BankResult OpenFailure(int code, const QString& path) {
             return CannotOpen(BankStatus::Damaged, path,
                               QStringLiteral("the file is damaged."));
     }
+}
+
+// Statements collapsed to single spaces, for comparing what a file holds with
+// what the bank writer makes.
+QString Simplified(const QString& sql) { return sql.simplified().toUpper(); }
+
+bool IsBankTable(const QString& name) {
+    for (const char* table : kBankTables) {
+        if (name.compare(QLatin1String(table), Qt::CaseInsensitive) == 0) return true;
+    }
+    return false;
+}
+
+// What in the schema no bank holds, described for the student; empty for a
+// schema a bank may have. The file's views, triggers and index expressions
+// would run inside the program's own reads, so only the bank writer's own
+// tables and index are let through, before anything else is read.
+QString ForeignSchemaEntry(const std::vector<SchemaEntry>& entries) {
+    for (const SchemaEntry& entry : entries) {
+        const bool table = entry.type == QLatin1String("table");
+        const bool index = entry.type == QLatin1String("index");
+        if (table && (IsBankTable(entry.name) || entry.name == QLatin1String("sqlite_sequence"))) {
+            continue;
+        }
+        // The engine's own indexes for UNIQUE and PRIMARY KEY columns carry no statement.
+        if (index && entry.sql.isEmpty() && IsBankTable(entry.table)) continue;
+        if (index && Simplified(entry.sql) == Simplified(QLatin1String(kBankIndex))) continue;
+        return QStringLiteral("it holds a %1 \"%2\" that no question bank has.")
+            .arg(entry.type, entry.name);
+    }
+    return {};
+}
+
+Permissions BankPermissions() {
+    Permissions permissions;
+    for (const char* table : kBankTables) permissions.tables << QLatin1String(table);
+    permissions.pragmas << QStringLiteral("query_only");
+    return permissions;
 }
 
 }  // namespace
@@ -136,6 +177,14 @@ BankResult OpenQuestionBank(Session& session, const SettingsSnapshot& stored) {
         rc = session.database.exec("SELECT count(*) FROM sqlite_master");
         if (rc != SQLITE_OK) return OpenFailure(rc, path);
     }
+    std::vector<SchemaEntry> entries;
+    rc = session.database.schema(entries);
+    if (rc != SQLITE_OK) return OpenFailure(rc, path);
+    if (const QString foreign = ForeignSchemaEntry(entries); !foreign.isEmpty()) {
+        session.database.close();
+        return CannotOpen(BankStatus::Foreign, path, foreign);
+    }
+    session.database.restrict(BankPermissions());
     // The program only reads its bank; the engine refuses any write from here on.
     rc = session.database.exec("PRAGMA query_only=ON");
     if (rc != SQLITE_OK) return OpenFailure(rc, path);

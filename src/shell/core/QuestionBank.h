@@ -13,6 +13,13 @@ class SettingsSnapshot;
 // The password the question bank is protected with.
 inline constexpr char kQuestionBankKey[] = "ROVADAZURU";
 
+// The tables a question bank holds (EXAMS only in banks that give the exam sizes).
+inline const char* const kBankTables[] = {"SECTIONS", "QUESTIONS", "FIGURES", "EXAMS"};
+// The one index a bank carries. It covers the question list query, so that the
+// first test of a run reads a few pages instead of the whole QUESTIONS table.
+inline constexpr char kBankIndex[] =
+    "CREATE INDEX QUESTIONS_SECTION_ANSWER ON QUESTIONS (SectionID, ANSWER)";
+
 enum class BankStatus {
     Ok,
     NotFound,       // none of the candidate files exists
@@ -22,6 +29,7 @@ enum class BankStatus {
     NotADatabase,   // the file is not a database at all
     Damaged,        // the file is a bank but cannot be read through
     Locked,         // another running copy holds the bank
+    Foreign,        // the file holds views, triggers, tables or indexes no bank has
 };
 
 struct BankResult {

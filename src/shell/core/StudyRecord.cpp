@@ -4,6 +4,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <QHash>
+
+#include <algorithm>
+
 #include <sqlcipher/sqlite3.h>
 
 namespace quillet {
@@ -27,12 +31,48 @@ const char kSchema[] =
     " CORRECT INTEGER NOT NULL,"
     " PRIMARY KEY (POOL, QUESTION)) WITHOUT ROWID;";
 
-// Every column the program reads or writes, so that a database with tables of
-// these names but another shape is found out at open, not at the first answer.
-const char kShapeCheck[] =
-    "SELECT A.ID, A.POOL, A.QUESTION, A.ANSWERED_AT, A.CORRECT,"
-    " L.POOL, L.QUESTION, L.ANSWER_ID, L.CORRECT"
-    " FROM ANSWERS A, LATEST L LIMIT 0";
+// A statement in one spacing and case, for comparing what a file holds with
+// what kSchema makes.
+QString Simplified(const QString& sql) { return sql.simplified().toUpper(); }
+
+// The statement each of the record's tables is made by, by table name, as the
+// file keeps it (without "IF NOT EXISTS").
+QHash<QString, QString> RecordTables() {
+    QHash<QString, QString> tables;
+    for (QString sql : QString::fromLatin1(kSchema).split(u';', Qt::SkipEmptyParts)) {
+        sql = Simplified(sql.replace(QLatin1String("IF NOT EXISTS "), QString()));
+        tables.insert(sql.section(u' ', 2, 2), sql);
+    }
+    return tables;
+}
+
+// Whether the file holds nothing but the record's tables (or some of them, for
+// a record that is being set up), each made by the very statement kSchema
+// holds: no views, triggers, indexes or tables of its own, and no constraints
+// or defaults of its own, whose expressions would run inside the program's
+// writes. Anything else is some other program's database, or crafted.
+// Returns the engine's result code; `own` is set when that is SQLITE_OK.
+int HoldsOnlyRecordTables(const Database& db, bool& own) {
+    std::vector<SchemaEntry> entries;
+    const int rc = db.schema(entries);
+    if (rc != SQLITE_OK) return rc;
+    const QHash<QString, QString> tables = RecordTables();
+    own = std::all_of(entries.begin(), entries.end(), [&](const SchemaEntry& entry) {
+        return entry.type == QLatin1String("table") && tables.contains(entry.name.toUpper()) &&
+               tables.value(entry.name.toUpper()) == Simplified(entry.sql);
+    });
+    return SQLITE_OK;
+}
+
+// What the record's statements use, and nothing more.
+Permissions RecordPermissions() {
+    Permissions permissions;
+    permissions.tables = RecordTables().keys();
+    permissions.functions = {QStringLiteral("last_insert_rowid"), QStringLiteral("count")};
+    permissions.pragmas = {QStringLiteral("quick_check"), QStringLiteral("user_version")};
+    permissions.writable = true;
+    return permissions;
+}
 
 // The files SQLite may keep beside a database.
 const char* const kCompanionSuffixes[] = {"-journal", "-wal", "-shm"};
@@ -40,6 +80,11 @@ const char* const kCompanionSuffixes[] = {"-journal", "-wal", "-shm"};
 bool IsDamage(int code) {
     const int primary = code & 0xff;
     return primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT;
+}
+
+bool IsBusy(int code) {
+    const int primary = code & 0xff;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
 }
 
 // Runs `PRAGMA name` and gives its first row's text in `value`; returns the
@@ -75,20 +120,33 @@ StudyRecord::OpenStatus StudyRecord::open(const QString& path, const QDate& toda
 
     QString reason;
     Check check = openFile(path, reason);
-    if (check == Check::Damaged) {
+    if (check == Check::Damaged || check == Check::Foreign) {
+        const bool foreign = check == Check::Foreign;
         db_.close();
         if (!keepDamagedFile(today)) {
-            openInMemory(QStringLiteral("it is damaged and could not be renamed"));
+            openInMemory(foreign ? QStringLiteral("it is not a study record and could not be "
+                                                  "renamed")
+                                 : QStringLiteral("it is damaged and could not be renamed"));
             return OpenStatus::InMemory;
         }
         check = openFile(path, reason);
         if (check == Check::Ok) {
-            tell(QStringLiteral("Your study record \"%1\" was damaged. It has been kept as \"%2\" "
-                                "and a new record has been started.")
-                     .arg(QDir::toNativeSeparators(path),
+            const QString what = foreign ? QStringLiteral("is not a study record of this program")
+                                         : QStringLiteral("was damaged");
+            tell(QStringLiteral("Your study record \"%1\" %2. It has been kept as \"%3\" and a "
+                                "new record has been started.")
+                     .arg(QDir::toNativeSeparators(path), what,
                           QDir::toNativeSeparators(QFileInfo(keptAs_).fileName())));
             return OpenStatus::Replaced;
         }
+    }
+    if (check == Check::Busy) {
+        db_.close();
+        openInMemoryTelling(QStringLiteral("Your study record \"%1\" is in use by another copy "
+                                           "of the program, so the answers of this run will not "
+                                           "be kept.")
+                                .arg(QDir::toNativeSeparators(path)));
+        return OpenStatus::InMemory;
     }
     if (check != Check::Ok) {
         db_.close();
@@ -116,7 +174,10 @@ StudyRecord::Check StudyRecord::openFile(const QString& path, QString& reason) {
                                : QStringLiteral("its folder cannot be written");
         return Check::Unusable;
     }
-    sqlite3_busy_timeout(db_.handle(), 2000);
+    // Another copy of the program writes an answer in milliseconds; one that
+    // holds the file longer is using it, and the wait ends at busyWaitMs_.
+    sqlite3_busy_timeout(db_.handle(), busyWaitMs_);
+    db_.restrict(RecordPermissions());
     if (sqlite3_db_readonly(db_.handle(), "main") == 1) {
         reason = QStringLiteral("it is read-only");
         return Check::Unusable;
@@ -125,10 +186,21 @@ StudyRecord::Check StudyRecord::openFile(const QString& path, QString& reason) {
     QString result;
     rc = Pragma(db_, "quick_check", result);
     if (IsDamage(rc) || (rc == SQLITE_OK && result != QLatin1String("ok"))) return Check::Damaged;
+    if (IsBusy(rc)) return Check::Busy;
     if (rc != SQLITE_OK) {
         reason = QStringLiteral("it cannot be read");
         return Check::Unusable;
     }
+    // Before the first statement that touches the record's tables.
+    bool own = false;
+    rc = HoldsOnlyRecordTables(db_, own);
+    if (IsDamage(rc)) return Check::Damaged;
+    if (IsBusy(rc)) return Check::Busy;
+    if (rc != SQLITE_OK) {
+        reason = QStringLiteral("it cannot be read");
+        return Check::Unusable;
+    }
+    if (!own) return Check::Foreign;
     QString version;
     Pragma(db_, "user_version", version);
     if (version.toInt() > kRecordVersion) {
@@ -145,13 +217,11 @@ StudyRecord::Check StudyRecord::openFile(const QString& path, QString& reason) {
     if (rc != SQLITE_OK) {
         db_.exec("ROLLBACK");
         if (IsDamage(rc)) return Check::Damaged;
+        if (IsBusy(rc)) return Check::Busy;
         reason = (rc & 0xff) == SQLITE_FULL ? QStringLiteral("the disk is full")
                                             : QStringLiteral("it cannot be written");
         return Check::Unusable;
     }
-    Query shape(db_, kShapeCheck);
-    // Tables of the same names but another shape: some other database.
-    if (!shape.prepared()) return Check::Damaged;
     return Check::Ok;
 }
 
@@ -176,12 +246,16 @@ bool StudyRecord::keepDamagedFile(const QDate& today) {
 }
 
 void StudyRecord::openInMemory(const QString& reason) {
+    openInMemoryTelling(QStringLiteral("Your study record \"%1\" cannot be used (%2), so the "
+                                       "answers of this run will not be kept.")
+                            .arg(QDir::toNativeSeparators(path_), reason));
+}
+
+void StudyRecord::openInMemoryTelling(const QString& notice) {
     inMemory_ = true;
     db_.create(QStringLiteral(":memory:"), QByteArray());
     db_.exec(kSchema);
-    tell(QStringLiteral("Your study record \"%1\" cannot be used (%2), so the answers of this "
-                        "run will not be kept.")
-             .arg(QDir::toNativeSeparators(path_), reason));
+    tell(notice);
 }
 
 void StudyRecord::close() {

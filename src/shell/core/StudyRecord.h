@@ -38,7 +38,9 @@ struct LatestAnswer {
 // When the file cannot be used the record runs in memory: the rest of the
 // program works the same and only persistence is lost. A file that is
 // damaged or is not a record is kept under a dated name and a fresh record is
-// started in its place. Either way notice() tells the student once per run.
+// started in its place; so is a database holding anything beyond the record's
+// own two tables, since its views and triggers would run inside the program's
+// statements. Either way notice() tells the student once per run.
 class StudyRecord {
 public:
     enum class OpenStatus {
@@ -56,6 +58,10 @@ public:
     // damaged file is kept under.
     OpenStatus open(const QString& path, const QDate& today = QDate::currentDate());
     void close();
+
+    // How long open() and add() wait for another copy of the program to let
+    // go of the file before giving up on it.
+    void setBusyWait(int milliseconds) { busyWaitMs_ = milliseconds; }
 
     bool isOpen() const { return db_.handle() != nullptr; }
     // Whether answers are kept in the file (not only in memory).
@@ -79,16 +85,18 @@ public:
     QString takeNotice();
 
 private:
-    enum class Check { Ok, Damaged, Unusable };
+    enum class Check { Ok, Damaged, Foreign, Busy, Unusable };
     Check openFile(const QString& path, QString& reason);
     bool keepDamagedFile(const QDate& today);
     void openInMemory(const QString& reason);
+    void openInMemoryTelling(const QString& notice);
     void tell(const QString& text);
 
     Database db_;
     QString path_;
     QString keptAs_;
     bool inMemory_ = false;
+    int busyWaitMs_ = 8000;  // as long as a person would wait for the other copy
     QString notice_;
     bool noticeGiven_ = false;
 };
