@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Quillet developers
 # Two commands set everything up on a fresh Debian machine:
 #   make run   - install what is missing, build, build the question bank, start the program
 #   make test  - the same set-up, then every test

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Quillet developers
 # Installing the program as a desktop program (make install) and the Debian package
 # (make package).
 include(GNUInstallDirs)
@@ -16,6 +18,16 @@ foreach(page quillet.1 qbank.1)
 endforeach()
 add_custom_target(manpages ALL DEPENDS ${QUILLET_MAN_PAGES})
 
+# The release notes, compressed under the name Debian gives a native package's changelog.
+set(QUILLET_CHANGELOG ${CMAKE_BINARY_DIR}/doc/changelog.gz)
+add_custom_command(
+    OUTPUT ${QUILLET_CHANGELOG}
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/dist/changelog ${CMAKE_BINARY_DIR}/doc/changelog
+    COMMAND gzip -9nf ${CMAKE_BINARY_DIR}/doc/changelog
+    DEPENDS ${CMAKE_SOURCE_DIR}/dist/changelog
+    VERBATIM)
+add_custom_target(changelog ALL DEPENDS ${QUILLET_CHANGELOG})
+
 install(TARGETS quillet qbank RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS quillet_sound LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/quillet)
 install(FILES ${CMAKE_BINARY_DIR}/quillet.dat ${QUILLET_SOUND_FILES}
@@ -24,6 +36,8 @@ install(FILES dist/org.example.quillet.desktop DESTINATION ${CMAKE_INSTALL_DATAD
 install(FILES dist/org.example.quillet.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(DIRECTORY src/assets/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 install(FILES ${QUILLET_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES dist/copyright ${QUILLET_CHANGELOG}
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/quillet)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quillet)

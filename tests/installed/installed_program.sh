@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Quillet developers
 # The installed program, run the way a student runs it from a system folder.
 #
 # Installs the build into a temporary root, makes the whole tree read-only, and starts the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 // Test helper: writes one setting over and over until it is killed, so that a test
 // can kill it in the middle of a write. Usage: settings_writer FILE VALUE1 VALUE2
 // It prints one line once the first write is done.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 // qbank: builds the program's password-protected question bank from a folder of
 // question pool folders.
 
