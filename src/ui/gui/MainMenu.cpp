@@ -11,6 +11,7 @@
 #include "ui/gui/Accessible.h"
 #include "ui/gui/MessageBox.h"
 #include "ui/gui/Rollover.h"
+#include <quillet/Config.h>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -84,7 +85,7 @@ MainMenu::MainMenu(Session& session, StudentOptions& options, const Services& se
     for (int i = 0; i < menu_->count(); ++i) items.push_back(menu_->item(i));
     SetTabOrder(InReadingOrder(items));
 
-    auto* version = new QLabel(QStringLiteral("version 3.01"), picture1_);
+    auto* version = new QLabel(QStringLiteral("version " QUILLET_VERSION), picture1_);
     version->setObjectName(QStringLiteral("Label2"));
     version->setGeometry(TwipRect(180, 6870, 1005, 285));
     // The plain face labels get when nothing else is asked for.
