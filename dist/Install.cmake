@@ -63,8 +63,8 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quillet)
 set(CPACK_PACKAGE_VENDOR "The Quillet developers")
 set(CPACK_PACKAGE_CONTACT "The Quillet developers <quillet@example.org>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
-    "study program for the US amateur-radio license examinations")
+# Each package's description starts with its own synopsis line; a package-wide summary
+# (CPACK_PACKAGE_DESCRIPTION_SUMMARY) would be put before both packages' descriptions.
 set(QUILLET_DESCRIPTION
     "Quillet asks the multiple-choice questions of the written examinations of US\n"
     "amateur-radio operators (Technician, General and Amateur Extra) one at a time,\n"
@@ -75,7 +75,7 @@ set(QUILLET_DESCRIPTION
     "gets a score report per section against the element's pass mark.\n")
 string(REPLACE ";" "" QUILLET_DESCRIPTION "${QUILLET_DESCRIPTION}")
 set(CPACK_DEBIAN_QUILLET_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}\n${QUILLET_DESCRIPTION}\n"
+    "study program for the US amateur-radio license examinations\n${QUILLET_DESCRIPTION}\n"
     "This package holds the program, its question bank built from the pools, and\n"
     "qbank, the tool that builds a question bank from pool files.")
 set(CPACK_DEBIAN_SOUNDS_DESCRIPTION
