@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Quillet developers
 # Two commands set everything up on a fresh Debian machine:
 #   make run   - install what is missing, build, build the question bank, start the program
 #   make test  - the same set-up, then every test
@@ -14,7 +16,7 @@ FUZZ_SECONDS ?= 60
 FUZZ_TIMEOUT ?= 30
 
 .PHONY: all setup configure build run test sanitize screenshots bench bench-startup artwork fuzz \
-	install package format format-check clean
+	install uninstall package check-reproducible format format-check clean
 
 all: build
 
@@ -56,11 +58,40 @@ sanitize: setup
 # Without either, the prefix the build was configured with (default /usr/local).
 PREFIX ?= $(CMAKE_INSTALL_PREFIX)
 install: build
-	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) $(if $(PREFIX),--prefix "$(PREFIX)")
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --strip $(if $(PREFIX),--prefix "$(PREFIX)")
 
-# The Debian package, in the build folder: quillet_<version>_<arch>.deb
-package: build
-	@cd $(BUILD) && cpack -G DEB
+# Removes the files make install wrote, one by one, as cmake listed them; folders are left
+# alone: the installed data folder can be the student's own folder too (PREFIX=$HOME/.local).
+uninstall:
+	@[ -f $(BUILD)/install_manifest.txt ] || { echo "Nothing was installed from $(BUILD)"; exit 1; }
+	@while IFS= read -r f; do rm -fv "$$f"; done <$(BUILD)/install_manifest.txt
+
+# The Debian packages quillet and quillet-sounds, built in a folder of their own
+# (PACKAGE_BUILD) as Debian builds packages: dpkg-buildflags' compiler and linker flags with
+# every hardening feature (fortify, bind-now, ...), no -Werror, no tests or tools, stripped
+# programs. The same commit gives the same packages: archive and resource dates come from
+# the last commit, and no path of the build machine reaches the programs.
+PACKAGE_BUILD ?= build-package
+PACKAGE_ENV = export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+	export SOURCE_DATE_EPOCH=$$(git log -1 --format=%ct); \
+	export QT_RCC_SOURCE_DATE_OVERRIDE=$$SOURCE_DATE_EPOCH
+PACKAGE_MAPS = -ffile-prefix-map=$(CURDIR)=. -ffile-prefix-map=$(abspath $(PACKAGE_BUILD))=build
+
+package: setup
+	@set -e; $(PACKAGE_ENV); \
+	cmake -S . -B $(PACKAGE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=None \
+	  -DCMAKE_INSTALL_PREFIX=/usr -DQUILLET_POOLS=$(POOLS) -DQUILLET_WERROR=OFF \
+	  -DBUILD_TESTING=OFF -DQUILLET_BUILD_TOOLS=OFF -DQUILLET_BUILD_BENCHMARKS=OFF \
+	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS) $(PACKAGE_MAPS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	  -DCMAKE_MODULE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	  -DCMAKE_SHARED_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" >/dev/null; \
+	cmake --build $(PACKAGE_BUILD); \
+	cd $(PACKAGE_BUILD) && cpack -G DEB >/dev/null && ls -1 $$PWD/*.deb
+
+# Builds the packages twice from clean copies of the last commit and compares them.
+check-reproducible: setup
+	@bash scripts/check-reproducible
 
 screenshots: build
 	@mkdir -p $(BUILD)/screenshots

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 // Opening the question bank and loading its sections, as start-up does.
 
 #include "shell/core/QuestionBank.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 // Question list preparation and question loading: on a generated bank of
 // 20,000 questions, and on the real bank per element when it has been built.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 // Question text conversion on a 512 KiB question: the window waits for it
 // before the question is shown, so it must take well under a tenth of a second.
 

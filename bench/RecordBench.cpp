@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 // The study record: building a review list from a record of 100,000 answers,
 // and opening such a record at start-up.
 

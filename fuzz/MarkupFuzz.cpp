@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 // Question markup conversion on arbitrary text: the one-pass replacement must
 // agree with searching again from the start after each replacement, for the
 // markup's own search texts and for a short search text and replacement taken

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 // Edits a random settings file with a random section, key and value, and aborts when
 // the write breaks one of its promises: the key reads back its value, other keys read
 // as before, and the file changes in one line or gains one line (or a header and one).

@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Quillet developers
 """Prints what a screen reader sees of the running program: every window of
 the application named on the command line (default "Quillet"), with the role
 and name of each shown node, indented by depth.

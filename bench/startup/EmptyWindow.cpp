@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 // The least a Qt window costs on this machine: an empty frameless window of
 // the splash's size, centred, that writes the moment its first drawing has
 // gone to the window system and ends. The start-up bench runs it next to the

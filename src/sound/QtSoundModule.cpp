@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 // The sound module: loaded by the program the first time a sound plays, so that
 // the multimedia libraries cost nothing at start-up or in a silent session.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 // What a screen reader finds in each window: the roles and names of the
 // accessibility tree, the announcement of a new question, and pressing a
 // control from an assistive tool.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 // A whole real exam through the real windows: main menu, the pool warning,
 // the test screen and the results screen with its pass line and pool line.
 

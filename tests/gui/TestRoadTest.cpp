@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 // The road of one test through the real windows: main menu, test screen,
 // results screen, and the figure and information windows on the way.
 

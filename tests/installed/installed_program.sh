@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Quillet developers
 # The installed program, run the way a student runs it from a system folder.
 #
 # Installs the build into a temporary root, makes the whole tree read-only, and starts the
@@ -33,8 +35,13 @@ fail() {
 }
 
 # --- Install into a temporary root and make it read-only ---------------------------------
+# The program's own package only: the sounds are a separate, merely recommended package, so
+# the program must run without them (silently).
 root=$work/root
-DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
+DESTDIR=$root cmake --install "$build" --prefix /usr --component quillet >/dev/null
+if find "$root" -name '*.wav' -o -name 'quillet_sound*' | grep -q .; then
+    fail "the program's component holds sound files: $(find "$root" -name '*.wav' -o -name 'quillet_sound*')"
+fi
 program=$root/usr/bin/quillet
 bank=$root/usr/share/quillet/quillet.dat
 [ -x "$program" ] || fail "no installed program at $program"

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Quillet developers
 # scripts/check-setup passes on the project's own lists and fails, naming the command and
 # its package, when the set-up list lacks a package that a listed command comes from.
 set -uo pipefail

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 // Points the per-user and system data and config folders at empty temporary folders, fresh
 // for every test, so that no test reads or writes the files of the user running the tests, no
 // installed question bank is found by a test that expects none, and no test sees a settings

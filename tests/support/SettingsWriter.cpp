@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 // Test helper that writes settings from a process of its own.
 //   settings_writer FILE VALUE1 VALUE2  writes one setting over and over until it is killed, so
 //                                       that a test can kill it in the middle of a write; it

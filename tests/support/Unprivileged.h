@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 // Tests of files and folders that cannot be read or written mean nothing to root, who ignores
 // permission bits. Under root such a test runs again in a child process as the user "nobody",
 // and the child's outcome becomes the test's own.

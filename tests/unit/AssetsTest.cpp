@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 // The program's pictures and sound cues: the WAV files that tools/sounds writes into the build
 // folder, and the PNG files under src/assets with the sizes that src/assets/README.md states.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 // Where the program finds its bank and sounds and keeps the student's files, on real folder
 // trees: a portable folder, and an installed tree with per-user folders.
 #include "shell/core/FileLocations.h"

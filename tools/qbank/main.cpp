@@ -1,8 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 // qbank: builds the program's password-protected question bank from a folder of
 // question pool folders.
 
 #include "BankWriter.h"
 #include "PoolReader.h"
+
+#include <quillet/Config.h>
 
 #include <QString>
 #include <QStringList>
@@ -23,7 +27,8 @@ const char kUsage[] =
     "\n"
     "Options:\n"
     "  --out FILE   the bank to write\n"
-    "  --help       show this text\n";
+    "  --help       show this text\n"
+    "  --version    show the version and exit\n";
 
 int Fail(const QString& message) {
     std::fprintf(stderr, "qbank: %s\n", message.toLocal8Bit().constData());
@@ -44,6 +49,10 @@ int main(int argc, char* argv[]) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (arg == QLatin1String("--version")) {
+            std::printf("qbank %s\n", QUILLET_VERSION);
             return 0;
         }
         if (arg == QLatin1String("--out")) {

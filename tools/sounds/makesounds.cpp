@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 // Synthesises the program's five sound cues as 16-bit PCM mono WAV files at 22050 Hz.
 //
 // Usage: makesounds OUTDIR

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 // The options screen at work: loading and closing it, the pages, the element
 // tabs and the section list. The controls are built in OptionsPages.cpp.
 

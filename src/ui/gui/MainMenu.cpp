@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "ui/gui/MainMenu.h"
 
 #include "shell/core/QuestionBank.h"
@@ -9,6 +11,7 @@
 #include "ui/gui/Accessible.h"
 #include "ui/gui/MessageBox.h"
 #include "ui/gui/Rollover.h"
+#include <quillet/Config.h>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -82,7 +85,7 @@ MainMenu::MainMenu(Session& session, StudentOptions& options, const Services& se
     for (int i = 0; i < menu_->count(); ++i) items.push_back(menu_->item(i));
     SetTabOrder(InReadingOrder(items));
 
-    auto* version = new QLabel(QStringLiteral("version 3.01"), background_);
+    auto* version = new QLabel(QStringLiteral("version " QUILLET_VERSION), background_);
     version->setObjectName(QStringLiteral("Label2"));
     version->setGeometry(TwipRect(180, 6870, 1005, 285));
     // The plain face labels get when nothing else is asked for.
