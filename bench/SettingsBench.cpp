@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 // The settings reads of a start-up (the black background, then the options and the choice of
 // each of 35 sections) on a small settings file and on 10 MB ones: a large file must delay the
 // main menu by no more than about 50 ms more than a small one.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 // Loads EXAMS rows of any types and values and builds every text shown from
 // them; aborts when a loaded exam breaks what the rest of the program relies
 // on: valid dates and 1 <= pass mark <= questions <= 1000.

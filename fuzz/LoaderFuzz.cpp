@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 // A bank's SECTIONS and QUESTIONS rows of any types and values through the
 // question loader and the screen layout. The first row is the question
 // (its ten columns), the rest are sections. Aborts when a question on screen

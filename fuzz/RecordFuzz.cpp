@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 // Opens a study record made from the input, then adds an answer and reads it
 // back. An input starting with 'F' gives the file's bytes; any other gives SQL
 // run on a fresh file first (tables, views, triggers, rows of any shape).

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 // Reads and writes a random settings file on disk, from a few bytes to several megabytes, and
 // aborts when the file routines disagree with the line editor: a read (and the start-up
 // snapshot) must give what SettingValue finds in the bytes, cut and defaulted as promised, and

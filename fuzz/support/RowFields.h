@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 #pragma once
 
 // Table rows from fuzz input, in a format easy to write seeds in: fields are

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "options/gui/OptionsControls.h"
 
 #include <QFontMetrics>

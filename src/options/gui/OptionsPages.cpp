@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
 // Building the options screen: the title band with the page buttons, the three
 // pages and the keyboard order through them. What the controls do once built
 // is in OptionsWindow.cpp.
