@@ -2,13 +2,13 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 // Opening the question bank and loading its sections, as start-up does.
 
-#include "shell/core/QuestionBank.h"
+#include <benchmark/benchmark.h>
 
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include <benchmark/benchmark.h>
+#include "shell/core/QuestionBank.h"
 
 namespace {
 

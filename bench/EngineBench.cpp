@@ -12,11 +12,11 @@
 
 #include "BankWriter.h"
 #include "engine/core/QuestionList.h"
-#include "shell/core/Random.h"
 #include "presentation/core/QuestionLoader.h"
 #include "presentation/core/QuestionText.h"
 #include "shell/core/Program.h"
 #include "shell/core/QuestionBank.h"
+#include "shell/core/Random.h"
 
 namespace {
 
@@ -87,7 +87,8 @@ void PrepareList(benchmark::State& run, OpenBank& bank) {
     QuestionIdList list, scramble;
     for (auto _ : run) {
         int simulated = SimulatedQuestionCount(session.currentElement);
-        const PreparedList prepared = PrepareQuestionList(session, bank.options.testMode, random, list, scramble, simulated);
+        const PreparedList prepared =
+            PrepareQuestionList(session, bank.options.testMode, random, list, scramble, simulated);
         benchmark::DoNotOptimize(list.data());
         run.counters["questions"] = prepared.count;
     }
@@ -119,9 +120,8 @@ void BM_FirstQuestionList_ColdBank(benchmark::State& run) {
         run.ResumeTiming();
         if (!bank.error.isEmpty()) return run.SkipWithError(bank.error.toUtf8().constData());
         int simulated = SimulatedQuestionCount(5);
-        const PreparedList prepared =
-            PrepareQuestionList(bank.session, bank.options.testMode, random, list, scramble,
-                                simulated);
+        const PreparedList prepared = PrepareQuestionList(bank.session, bank.options.testMode,
+                                                          random, list, scramble, simulated);
         benchmark::DoNotOptimize(list.data());
         run.counters["questions"] = prepared.count;
         run.PauseTiming();  // closing the bank is not timed either
@@ -161,8 +161,8 @@ void BM_LoadQuestion(benchmark::State& run) {
     MersenneRandom random(1);
     Measurer measurer;
     for (auto _ : run) {
-        LoadOutcome outcome = LoadQuestion(bank.session, bank.options.shuffleOn, kGeneratedQuestions / 2,
-                                           random, measurer);
+        LoadOutcome outcome = LoadQuestion(bank.session, bank.options.shuffleOn,
+                                           kGeneratedQuestions / 2, random, measurer);
         if (!outcome.shown()) return run.SkipWithError("question not shown");
         benchmark::DoNotOptimize(outcome);
     }

@@ -6,7 +6,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QTemporaryDir>
-
 #include <memory>
 #include <random>
 
@@ -38,8 +37,8 @@ struct ReviewSetup {
                                          "A", std::nullopt, QString("T%1").arg(id)});
         }
         const QString bank = dir.filePath("quillet.dat");
-        if (!qbank::WriteBank(bank, content) || session.database.open(bank, kQuestionBankKey) != 0 ||
-            !LoadSections(session).ok()) {
+        if (!qbank::WriteBank(bank, content) ||
+            session.database.open(bank, kQuestionBankKey) != 0 || !LoadSections(session).ok()) {
             error = "cannot make the bank";
             return;
         }
@@ -56,7 +55,8 @@ struct ReviewSetup {
         session.record.close();
         Database db;
         if (db.open(recordPath, QByteArray()) != 0 || db.exec("BEGIN") != 0) return false;
-        Query answer(db, "INSERT INTO ANSWERS (POOL, QUESTION, ANSWERED_AT, CORRECT) VALUES (?, ?, ?, ?)");
+        Query answer(
+            db, "INSERT INTO ANSWERS (POOL, QUESTION, ANSWERED_AT, CORRECT) VALUES (?, ?, ?, ?)");
         Query latest(db, "INSERT OR REPLACE INTO LATEST VALUES (?, ?, last_insert_rowid(), ?)");
         std::mt19937 random(7);
         const QString pool = PoolNameFor(session, 2);
@@ -65,7 +65,8 @@ struct ReviewSetup {
             const QString question = QString("T%1").arg(1 + random() % kQuestions);
             const qint64 right = random() % 3 != 0;
             answer.reset();
-            answer.bind(1, pool), answer.bind(2, question), answer.bind(3, when), answer.bind(4, right);
+            answer.bind(1, pool), answer.bind(2, question), answer.bind(3, when),
+                answer.bind(4, right);
             latest.reset();
             latest.bind(1, pool), latest.bind(2, question), latest.bind(3, right);
             if (!answer.run() || !latest.run()) return false;

@@ -22,8 +22,10 @@ QByteArray SettingsFile(int kind) {
     QByteArray text = "[Sound]\nOnOrOff=OFF\n[TestMode]\nTestMode=3\n[Sections]\n";
     for (int i = 1; i <= kSections; i += 2) text += "Ask" + QByteArray::number(i) + "=Yes\n";
     for (int n = 0; kind != 0 && text.size() < 10'000'000; ++n) {
-        if (kind == 1) text += "; a note the student kept \0 with a NUL\n"_ba;
-        else text += "SomeOtherKey" + QByteArray::number(n) + "=some value\n";
+        if (kind == 1)
+            text += "; a note the student kept \0 with a NUL\n"_ba;
+        else
+            text += "SomeOtherKey" + QByteArray::number(n) + "=some value\n";
     }
     text += "[Shuffle]\nOnOrOff=ON\n";
     return text;

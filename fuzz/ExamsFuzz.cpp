@@ -3,11 +3,11 @@
 // Loads EXAMS rows of any types and values and builds every text shown from
 // them; aborts when a loaded exam breaks what the rest of the program relies
 // on: valid dates and 1 <= pass mark <= questions <= 1000.
-#include "shell/core/Exams.h"
-#include "support/RowFields.h"
-
 #include <cstdio>
 #include <cstdlib>
+
+#include "shell/core/Exams.h"
+#include "support/RowFields.h"
 
 using namespace quillet;
 

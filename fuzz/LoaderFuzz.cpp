@@ -5,14 +5,14 @@
 // (its ten columns), the rest are sections. Aborts when a question on screen
 // breaks what the test screen relies on: one right answer, tagged at its
 // label, and an answer order that shows each label once.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
 #include "presentation/core/QuestionLoader.h"
 #include "presentation/core/QuestionText.h"
 #include "shell/core/Random.h"
 #include "support/RowFields.h"
-
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 
 using namespace quillet;
 
@@ -61,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         sections.push_back(info);
     }
     session.sections.reset(static_cast<int>(sections.size()));
-    for (size_t i = 0; i < sections.size(); ++i) session.sections(static_cast<int>(i) + 1) = sections[i];
+    for (size_t i = 0; i < sections.size(); ++i)
+        session.sections(static_cast<int>(i) + 1) = sections[i];
 
     Query ids(session.database, "SELECT QuestionID FROM QUESTIONS");
     const qint64 id = ids.next() ? ids.integer("QuestionID") : 0;

@@ -5,17 +5,16 @@
 // markup's own search texts and for a short search text and replacement taken
 // from the input, and the conversion must never crash.
 
+#include <QString>
+#include <QStringList>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
 #include "presentation/core/QuestionText.h"
 #include "shell/core/SharedRoutines.h"
 #include "support/ReferenceReplace.h"
-
-#include <QString>
-#include <QStringList>
-
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <cstdio>
 
 namespace {
 

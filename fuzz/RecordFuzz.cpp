@@ -5,15 +5,14 @@
 // run on a fresh file first (tables, views, triggers, rows of any shape).
 // Whatever the file, open() must leave a usable record: aborts when the answer
 // cannot be added or does not read back.
-#include "shell/core/StudyRecord.h"
-
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <cstdio>
 #include <cstdlib>
+
+#include "shell/core/StudyRecord.h"
 
 using namespace quillet;
 

@@ -6,17 +6,16 @@
 // a write must leave exactly the bytes EditSetting makes, or the file as it was when it refuses.
 // A read or write that takes time growing with the square of the file's length shows up as a
 // libFuzzer timeout on the large files.
-#include "shell/core/Settings.h"
-
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
-
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
+
+#include "shell/core/Settings.h"
 
 using namespace quillet;
 
@@ -74,8 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
 
     const QString fallback = QStringLiteral("\x01fallback");
     const SettingsSnapshot stored(path);
-    const std::pair<QString, QString> names[] = {{section, key}, {"Sound", "OnOrOff"},
-                                                 {"Sections", "Ask1"}, {section, "TestMode"}};
+    const std::pair<QString, QString> names[] = {
+        {section, key}, {"Sound", "OnOrOff"}, {"Sections", "Ask1"}, {section, "TestMode"}};
     for (const auto& [s, k] : names) {
         const QString expected = Promised(SettingValue(before, s, k), fallback);
         Require(stored.read(s, k, fallback) == expected, "the snapshot reads another value");

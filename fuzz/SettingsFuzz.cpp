@@ -3,15 +3,14 @@
 // Edits a random settings file with a random section, key and value, and aborts when
 // the write breaks one of its promises: the key reads back its value, other keys read
 // as before, and the file changes in one line or gains one line (or a header and one).
-#include "shell/core/Settings.h"
-#include "support/OneLineChange.h"
-
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <QString>
-
 #include <cstdio>
 #include <cstdlib>
+
+#include "shell/core/Settings.h"
+#include "support/OneLineChange.h"
 
 using namespace quillet;
 
@@ -52,8 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         return a.compare(b, Qt::CaseInsensitive) == 0;
     };
     const std::pair<QString, QString> others[] = {
-        {otherSection, otherKey}, {section, otherKey}, {otherSection, key},
-        {"Sound", "OnOrOff"}, {"Sections", "Ask1"}, {"TestMode", "TestMode"}};
+        {otherSection, otherKey}, {section, otherKey},  {otherSection, key},
+        {"Sound", "OnOrOff"},     {"Sections", "Ask1"}, {"TestMode", "TestMode"}};
     for (const auto& [s, k] : others) {
         if (same(s, section) && same(k, key)) continue;
         Require(SettingValue(after, s, k) == SettingValue(before, s, k), "another key changed");
@@ -64,6 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
 
     // Writing the same value again changes nothing.
     QByteArray again = after;
-    Require(EditSetting(again, section, key, value) && again == after, "a second write moved bytes");
+    Require(EditSetting(again, section, key, value) && again == after,
+            "a second write moved bytes");
     return 0;
 }

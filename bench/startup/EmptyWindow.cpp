@@ -9,7 +9,6 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
-
 #include <chrono>
 #include <cstdio>
 
@@ -33,7 +32,8 @@ protected:
         // Once this event is handled the drawing has been sent to the screen.
         QTimer::singleShot(0, this, [] {
             const QByteArray path = qgetenv("QUILLET_TRACE");
-            if (std::FILE* file = std::fopen(path.isEmpty() ? "/dev/stdout" : path.constData(), "a")) {
+            if (std::FILE* file =
+                    std::fopen(path.isEmpty() ? "/dev/stdout" : path.constData(), "a")) {
                 std::fprintf(file, "window-shown %lld\n", NowMicroseconds());
                 std::fclose(file);
             }

@@ -6,13 +6,12 @@
 // separated by 0x1f and rows by 0x1e; a field "\0" is NULL, one starting with
 // '#' an integer (the digits after it), anything else text.
 
-#include "shell/core/Database.h"
-
 #include <QByteArray>
 #include <QList>
-
 #include <cstddef>
 #include <cstdint>
+
+#include "shell/core/Database.h"
 
 namespace quillet::fuzzing {
 

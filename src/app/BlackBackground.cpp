@@ -2,6 +2,17 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "app/BlackBackground.h"
 
+#include <qdrawutil.h>
+#include <xcb/xcb.h>
+
+#include <QApplication>
+#include <QEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+#include <system_error>
+
 #include "app/Screens.h"
 #include "engine/gui/ExamWindow.h"
 #include "shell/core/Program.h"
@@ -10,18 +21,6 @@
 #include "shell/gui/Platform.h"
 #include "shell/gui/Twips.h"
 #include "ui/gui/MainMenu.h"
-
-#include <QApplication>
-#include <QEvent>
-#include <QPainter>
-#include <QWindow>
-#include <qdrawutil.h>
-#include <QScreen>
-#include <QTimer>
-
-#include <xcb/xcb.h>
-
-#include <system_error>
 
 namespace quillet {
 
@@ -55,7 +54,8 @@ BlackBackground::BlackBackground(Program& program, int splashMs)
     }
 
     try {
-        splashPicture_ = std::async(std::launch::async, ReadPngImage, QStringLiteral(":/splash.png"));
+        splashPicture_ =
+            std::async(std::launch::async, ReadPngImage, QStringLiteral(":/splash.png"));
     } catch (const std::system_error&) {
         // No thread to be had: the splash decodes its picture itself.
     }
@@ -99,7 +99,8 @@ void BlackBackground::askWindowSystemForBlack(WId id) {
 bool BlackBackground::event(QEvent* event) {
     // A new native window (moved to another screen, say) needs asking again;
     // one being destroyed (id 0) does not.
-    if (event->type() == QEvent::WinIdChange && windowSystemBlack_) askWindowSystemForBlack(internalWinId());
+    if (event->type() == QEvent::WinIdChange && windowSystemBlack_)
+        askWindowSystemForBlack(internalWinId());
     return QWidget::event(event);
 }
 
@@ -153,9 +154,9 @@ void BlackBackground::runProgram() {
         // front of the black background.
         Splash splash(
             [this] {
-                menu_ = std::make_unique<MainMenu>(program_.session, program_.options,
-                                                   program_.services, DefaultScreens(program_),
-                                                   this);
+                menu_ =
+                    std::make_unique<MainMenu>(program_.session, program_.options,
+                                               program_.services, DefaultScreens(program_), this);
                 if (menu_->loaded()) PrepareWhileTheSplashShows(*menu_);
             },
             splashMs_, this, splashPicture_.valid() ? splashPicture_.get() : QImage());

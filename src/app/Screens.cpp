@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "app/Screens.h"
 
+#include <memory>
+
 #include "engine/gui/ExamWindow.h"
 #include "options/gui/OptionsWindow.h"
 #include "presentation/gui/FigureWindow.h"
@@ -10,8 +12,6 @@
 #include "shell/core/Program.h"
 #include "ui/gui/Accessible.h"
 #include "ui/gui/Info.h"
-
-#include <memory>
 
 namespace quillet {
 

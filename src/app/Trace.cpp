@@ -7,12 +7,12 @@
 #include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
-
 #include <chrono>
 
 namespace quillet {
 
-Trace* Trace::fromEnvironment(QObject* application, std::chrono::system_clock::time_point mainEntered) {
+Trace* Trace::fromEnvironment(QObject* application,
+                              std::chrono::system_clock::time_point mainEntered) {
     const QByteArray path = qgetenv("QUILLET_TRACE");
     if (path.isEmpty()) return nullptr;
     std::FILE* file = std::fopen(path.constData(), "a");
@@ -30,9 +30,9 @@ Trace::~Trace() { std::fclose(file_); }
 
 void Trace::write(const char* name, std::chrono::system_clock::time_point when) {
     const auto now = when.time_since_epoch();
-    std::fprintf(file_, "%s %lld\n", name,
-                 static_cast<long long>(
-                     std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
+    std::fprintf(
+        file_, "%s %lld\n", name,
+        static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
     std::fflush(file_);
 }
 
@@ -60,8 +60,7 @@ bool Trace::eventFilter(QObject* watched, QEvent* event) {
             }
             break;
         }
-        case QEvent::MouseButtonRelease:
-        {
+        case QEvent::MouseButtonRelease: {
             // An unhandled release goes on to the parents: write it once.
             const auto* mouse = static_cast<const QMouseEvent*>(event);
             if (mouse->button() == Qt::LeftButton && mouse->timestamp() != lastRelease_) {

@@ -1,21 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
-#include "app/BlackBackground.h"
-#include "app/Trace.h"
-#include "shell/core/Program.h"
-#include "shell/gui/Platform.h"
-
 #include <quillet/Config.h>
 
 #include <QApplication>
 #include <QFileInfo>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
+
+#include "app/BlackBackground.h"
+#include "app/Trace.h"
+#include "shell/core/Program.h"
+#include "shell/gui/Platform.h"
 
 namespace {
 

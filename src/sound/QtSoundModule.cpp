@@ -3,10 +3,10 @@
 // The sound module: loaded by the program the first time a sound plays, so that
 // the multimedia libraries cost nothing at start-up or in a silent session.
 
-#include "shell/core/Services.h"
-
 #include <QSoundEffect>
 #include <QUrl>
+
+#include "shell/core/Services.h"
 
 namespace {
 

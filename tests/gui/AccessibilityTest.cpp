@@ -4,6 +4,12 @@
 // accessibility tree, the announcement of a new question, and pressing a
 // control from an assistive tool.
 
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QLabel>
+#include <vector>
+
 #include "GuiSupport.h"
 #include "engine/gui/ExamWindow.h"
 #include "options/gui/OptionsWindow.h"
@@ -13,13 +19,6 @@
 #include "ui/gui/MainMenu.h"
 #include "ui/gui/MessageBox.h"
 #include "ui/gui/Rollover.h"
-
-#include <QAccessible>
-#include <QLabel>
-
-#include <gtest/gtest.h>
-
-#include <vector>
 
 using namespace quillet;
 using namespace quillet::testing;
@@ -68,7 +67,8 @@ struct Loaded {
 
     Loaded() {
         qbank::BankContent bank;
-        bank.sections = {{1, "T1", "Section one", 2}, {2, "T2", "Section two", 2},
+        bank.sections = {{1, "T1", "Section one", 2},
+                         {2, "T2", "Section two", 2},
                          {3, "G1", "Section three", 3}};
         for (int i = 1; i <= 3; ++i) {
             qbank::BankQuestion q;
@@ -79,8 +79,8 @@ struct Loaded {
         }
         EXPECT_TRUE(folder.writeBank(bank));
         WriteSetting(folder.session.settingsPath, "Sections", "Ask1", "Yes");
-        menu = std::make_unique<MainMenu>(folder.session, folder.options, folder.services,
-                                          Screens{});
+        menu =
+            std::make_unique<MainMenu>(folder.session, folder.options, folder.services, Screens{});
         folder.session.currentElement = 2;
     }
 };
@@ -109,9 +109,8 @@ TEST(Accessibility, TestScreenReadsItsQuestionAndStatusAndNamesItsButtons) {
     Show(&test);
     const auto tree = Tree(&test);
     EXPECT_EQ(CountShown(tree, QAccessible::PushButton), 7);  // four answers, three pictures
-    for (const char* name :
-         {"Answer 1: a", "Answer 2: b", "Answer 4: d", "Skip question", "Information",
-          "End the test"}) {
+    for (const char* name : {"Answer 1: a", "Answer 2: b", "Answer 4: d", "Skip question",
+                             "Information", "End the test"}) {
         EXPECT_TRUE(Finds(tree, QAccessible::PushButton, name)) << name;
     }
     for (const char* label : {"lblQuestion", "lblQText1", "lblTestType", "lblSection"}) {
@@ -138,13 +137,15 @@ TEST(Accessibility, ANewQuestionStartsTheKeyboardAtItsFirstAnswer) {
     QTest::keyClick(&test, Qt::Key_Up);  // into the answers from below: the last one
     QWidget* focused = QApplication::focusWidget();
     ASSERT_NE(focused, nullptr);
-    EXPECT_TRUE(focused->accessibleName().startsWith("Answer 4: ")) << qPrintable(focused->accessibleName());
+    EXPECT_TRUE(focused->accessibleName().startsWith("Answer 4: "))
+        << qPrintable(focused->accessibleName());
     QTest::keyClick(focused, Qt::Key_Return);
 
     EXPECT_NE(question->text(), first) << "the next question is on screen";
     focused = QApplication::focusWidget();
     ASSERT_NE(focused, nullptr);
-    EXPECT_TRUE(focused->accessibleName().startsWith("Answer 1: ")) << qPrintable(focused->accessibleName());
+    EXPECT_TRUE(focused->accessibleName().startsWith("Answer 1: "))
+        << qPrintable(focused->accessibleName());
     EXPECT_EQ(focused->accessibleDescription(), question->text());
 }
 
@@ -175,8 +176,7 @@ TEST(Accessibility, OptionsScreenHasPageTabsBoxesOptionsAndButtons) {
     EXPECT_EQ(CountShown(tree, QAccessible::RadioButton), OptionsWindow::kModes);
     options.selectPage(2);
     tree = Tree(&options);
-    EXPECT_TRUE(
-        Finds(tree, QAccessible::CheckBox, "Play sounds if a sound card is available"));
+    EXPECT_TRUE(Finds(tree, QAccessible::CheckBox, "Play sounds if a sound card is available"));
 }
 
 TEST(Accessibility, ResultsRowsReadAsOneSentenceEach) {
@@ -187,8 +187,7 @@ TEST(Accessibility, ResultsRowsReadAsOneSentenceEach) {
     ResultsWindow results(program.folder.session, test, program.folder.sounds);
     Show(&results);
     const auto tree = Tree(&results);
-    EXPECT_TRUE(
-        Finds(tree, QAccessible::StaticText, "T1 - Section one: 67%, 2 of 3, not passed"));
+    EXPECT_TRUE(Finds(tree, QAccessible::StaticText, "T1 - Section one: 67%, 2 of 3, not passed"));
     EXPECT_TRUE(Finds(tree, QAccessible::StaticText, "T2 - Section two: not tested"));
     EXPECT_FALSE(Finds(tree, QAccessible::StaticText, "67% (2 of 3)")) << "said twice";
     EXPECT_TRUE(Finds(tree, QAccessible::PushButton, "Back"));

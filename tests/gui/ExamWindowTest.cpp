@@ -11,9 +11,9 @@
 
 #include "GuiSupport.h"
 #include "engine/core/QuestionList.h"
-#include "shell/core/Random.h"
 #include "engine/gui/ExamWindow.h"
 #include "shell/core/QuestionBank.h"
+#include "shell/core/Random.h"
 #include "shell/gui/Twips.h"
 
 using namespace quillet;

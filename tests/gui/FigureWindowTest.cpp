@@ -87,8 +87,9 @@ Seen OpenAndClose(const Database& bank, int figureId, std::function<void(QWidget
 }
 
 TEST_F(FigureViewer, ShowsTheFigureCentredUnderItsCaptionAndXClosesIt) {
-    const Seen seen = OpenAndClose(
-        folder.session.database, 1, [](QWidget* viewer) { ASSERT_TRUE(ClickChild(viewer, "Command1")); });
+    const Seen seen = OpenAndClose(folder.session.database, 1, [](QWidget* viewer) {
+        ASSERT_TRUE(ClickChild(viewer, "Command1"));
+    });
     EXPECT_EQ(seen.caption, "Figure T-1");
     EXPECT_TRUE(seen.pictureShown);
     EXPECT_EQ(seen.picture, QSize(120, 80));
@@ -106,8 +107,9 @@ TEST_F(FigureViewer, MissingOrUnreadableFiguresLeaveAnEmptyFrameAndEscapeCloses)
     const std::pair<int, const char*> cases[] = {{99, "Figure not found"}, {3, "Figure E9-3"}};
     for (const auto& [id, caption] : cases) {
         SCOPED_TRACE(id);
-        const Seen seen = OpenAndClose(
-            folder.session.database, id, [](QWidget* viewer) { QTest::keyClick(viewer, Qt::Key_Escape); });
+        const Seen seen = OpenAndClose(folder.session.database, id, [](QWidget* viewer) {
+            QTest::keyClick(viewer, Qt::Key_Escape);
+        });
         EXPECT_EQ(seen.caption, caption);
         EXPECT_FALSE(seen.pictureShown);
         EXPECT_TRUE(seen.picture.isEmpty());
@@ -205,8 +207,8 @@ TEST_F(FigureViewer, FOrADoubleClickShowsTheWholeFigureCentredAndGoesBackToTheDe
     EXPECT_EQ(viewer.size(), designed);
     // Back in the small window the picture stands where its bars say.
     auto* picture = Child(&viewer, "picinner");
-    EXPECT_EQ(picture->x(), Px(FigurePictureOffset(-FigureBarLength(across->maximum()),
-                                                    across->value())));
+    EXPECT_EQ(picture->x(),
+              Px(FigurePictureOffset(-FigureBarLength(across->maximum()), across->value())));
 
     QTest::mouseDClick(picture, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(viewer.size(), viewer.wholeFigureSize(Available(viewer).size()));

@@ -5,18 +5,17 @@
 // Helpers for window tests: a program folder with a bank, and ways to act on
 // modal windows while their exec() is running.
 
-#include "../unit/TestBank.h"
-#include "engine/gui/ExamWindow.h"
-
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
-
 #include <functional>
 #include <memory>
+
+#include "../unit/TestBank.h"
+#include "engine/gui/ExamWindow.h"
 
 namespace quillet::testing {
 
@@ -31,14 +30,15 @@ inline void WhenModal(const QString& name, std::function<void(QWidget*)> action,
     auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
     poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, clock, name, action = std::move(action), waitMs] {
-        QWidget* modal = QApplication::activeModalWidget();
-        const bool found = modal && modal->objectName() == name && modal->isVisible();
-        if (!found && clock->elapsed() < waitMs) return;
-        poll->stop();
-        poll->deleteLater();
-        if (found) action(modal);
-    });
+    QObject::connect(
+        poll, &QTimer::timeout, [poll, clock, name, action = std::move(action), waitMs] {
+            QWidget* modal = QApplication::activeModalWidget();
+            const bool found = modal && modal->objectName() == name && modal->isVisible();
+            if (!found && clock->elapsed() < waitMs) return;
+            poll->stop();
+            poll->deleteLater();
+            if (found) action(modal);
+        });
     poll->start();
 }
 
@@ -56,8 +56,8 @@ inline QLabel* RightAnswer(QWidget* window) {
     auto* exam = qobject_cast<ExamWindow*>(window);
     const QuestionOnScreen* question = exam ? exam->test().currentQuestion() : nullptr;
     if (!question) return nullptr;
-    return window->findChild<QWidget*>("picInner")->findChild<QLabel*>(
-        QStringLiteral("lblAnswer%1").arg(question->correctLabel));
+    return window->findChild<QWidget*>("picInner")
+        ->findChild<QLabel*>(QStringLiteral("lblAnswer%1").arg(question->correctLabel));
 }
 
 // Closes every message box that comes up with its "Ok", as the student would,

@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
-#include "GuiSupport.h"
-#include "app/Screens.h"
-#include "results/gui/ResultsWindow.h"
-#include "shell/core/Settings.h"
-#include "shell/core/ExamMode.h"
-#include "ui/gui/Info.h"
-#include "ui/gui/MainMenu.h"
-#include "ui/gui/Rollover.h"
+#include <gtest/gtest.h>
 
 #include <QLabel>
 #include <QRadioButton>
 #include <QScrollBar>
 
-#include <gtest/gtest.h>
+#include "GuiSupport.h"
+#include "app/Screens.h"
+#include "results/gui/ResultsWindow.h"
+#include "shell/core/ExamMode.h"
+#include "shell/core/Settings.h"
+#include "ui/gui/Info.h"
+#include "ui/gui/MainMenu.h"
+#include "ui/gui/Rollover.h"
 
 using namespace quillet;
 using namespace quillet::testing;
@@ -96,10 +96,10 @@ TEST(MainMenu, ItemsAndColours) {
     ProgramFolder folder;
     ASSERT_TRUE(folder.writeBank(Sections(1)));
     MainMenu menu(folder.session, folder.options, folder.services, Screens{});
-    const QStringList captions = {"Novice Class - not examined",      "Technician Class - Element 2",
-                                  "General Class - Element 3",    "Advanced Class - not examined",
-                                  "Extra Class - Element 4",      "Exit",
-                                  "Test and Program Options",      "General Information"};
+    const QStringList captions = {"Novice Class - not examined", "Technician Class - Element 2",
+                                  "General Class - Element 3",   "Advanced Class - not examined",
+                                  "Extra Class - Element 4",     "Exit",
+                                  "Test and Program Options",    "General Information"};
     ASSERT_EQ(menu.menu()->count(), 8);
     for (int i = 0; i < 8; ++i) {
         QLabel* item = menu.findChild<QLabel*>(QStringLiteral("lblAnswer%1").arg(i));
@@ -116,7 +116,7 @@ TEST(ResultsWindow, ShowsTheElementsRowsCheersAndClosesByBack) {
     ProgramFolder folder;
     auto content = Sections(12);
     for (auto& s : content.sections) s.test = 5;
-    content.sections[0].test = 2;  // not part of the report
+    content.sections[0].test = 2;                          // not part of the report
     content.sections[1].description = "<b>Section</b> 2";  // shown as written, not as markup
     ASSERT_TRUE(folder.writeBank(content));
     for (const char* wav : {"applause.wav", "clap.wav"}) {

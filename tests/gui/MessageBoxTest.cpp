@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
-#include "ui/gui/MessageBox.h"
-
-#include "support/PrintQString.h"
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QLabel>
@@ -10,10 +8,10 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-
-#include <gtest/gtest.h>
-
 #include <functional>
+
+#include "support/PrintQString.h"
+#include "ui/gui/MessageBox.h"
 
 using namespace quillet;
 

@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
-#include "options/gui/OptionsWindow.h"
-
-#include "GuiSupport.h"
-#include "shell/core/QuestionBank.h"
-#include "shell/core/Settings.h"
+#include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QCursor>
@@ -14,11 +10,13 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
-
-#include <gtest/gtest.h>
-
 #include <array>
 #include <functional>
+
+#include "GuiSupport.h"
+#include "options/gui/OptionsWindow.h"
+#include "shell/core/QuestionBank.h"
+#include "shell/core/Settings.h"
 
 using namespace quillet;
 using namespace quillet::testing;
@@ -317,11 +315,13 @@ TEST_F(OptionsScreen, TheModeNoteStatesTheBanksExaminations) {
     start(bank);
     open([&](OptionsWindow* screen) {
         const QString note = screen->findChild<QLabel*>("Label3")->text();
-        EXPECT_TRUE(note.contains("'Simulated test mode' asks 30 questions for Technician, 30 for "
-                                  "General and 40 for Extra"))
+        EXPECT_TRUE(
+            note.contains("'Simulated test mode' asks 30 questions for Technician, 30 for "
+                          "General and 40 for Extra"))
             << note.toStdString();
-        EXPECT_TRUE(note.contains("36 questions for Technician (27 to pass), 38 for General (29 "
-                                  "to pass) and 52 for Extra (39 to pass)."))
+        EXPECT_TRUE(
+            note.contains("36 questions for Technician (27 to pass), 38 for General (29 "
+                          "to pass) and 52 for Extra (39 to pass)."))
             << note.toStdString();
         click(screen, "RollOverPicture0");
     });

@@ -3,15 +3,15 @@
 // A whole real exam through the real windows: main menu, the pool warning,
 // the test screen and the results screen with its pass line and pool line.
 
+#include <gtest/gtest.h>
+
+#include <QLabel>
+
 #include "GuiSupport.h"
 #include "app/Screens.h"
 #include "shell/core/Settings.h"
 #include "ui/gui/MainMenu.h"
 #include "ui/gui/Rollover.h"
-
-#include <QLabel>
-
-#include <gtest/gtest.h>
 
 using namespace quillet;
 using namespace quillet::testing;
@@ -42,7 +42,9 @@ struct RealExamProgram {
                 q.question = QString("Question %1").arg(id);
                 q.answerA = "a", q.answerB = "b", q.answerC = "c", q.answerD = "d";
                 q.answer = "C";
-                q.fccQuestionId = QString("T%1%2%3").arg(q.sectionId).arg(QChar('A' + group % 20))
+                q.fccQuestionId = QString("T%1%2%3")
+                                      .arg(q.sectionId)
+                                      .arg(QChar('A' + group % 20))
                                       .arg(n, 2, 10, QChar('0'));
                 bank.questions.push_back(q);
             }
@@ -116,9 +118,10 @@ TEST(RealExamRoad, WholeTechnicianExamFromTheMainMenuPassesAtTheRealMark) {
         EXPECT_EQ(questions.removeDuplicates(), 0);
         // Only the pool warning: no verdict after any answer.
         ASSERT_EQ(program.messages.texts.size(), 1);
-        EXPECT_TRUE(program.messages.texts[0].contains("technician-2026-2030, is no longer in force"));
-        EXPECT_EQ(passLine, right == 26 ? "PASSED: 26 of 35 (26 needed)"
-                                        : "NOT YET: 25 of 35 (26 needed)");
+        EXPECT_TRUE(
+            program.messages.texts[0].contains("technician-2026-2030, is no longer in force"));
+        EXPECT_EQ(passLine,
+                  right == 26 ? "PASSED: 26 of 35 (26 needed)" : "NOT YET: 25 of 35 (26 needed)");
         // The exam's answers are in the study record: its right ones, of the
         // 70 questions of the pool.
         EXPECT_EQ(poolLine, QString("POOL: %1 of 70 right at your latest try").arg(right));

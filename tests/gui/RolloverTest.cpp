@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
-#include "ui/gui/Rollover.h"
-
-#include "shell/core/Program.h"
-#include "support/PrintQString.h"
-#include "support/RecordingSound.h"
+#include <gtest/gtest.h>
 
 #include <QCursor>
 #include <QFile>
@@ -13,7 +9,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <gtest/gtest.h>
+#include "shell/core/Program.h"
+#include "support/PrintQString.h"
+#include "support/RecordingSound.h"
+#include "ui/gui/Rollover.h"
 
 using namespace quillet;
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
-#include "shell/gui/Platform.h"
+#include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
+#include "shell/gui/Platform.h"
 
 using namespace quillet;
 

@@ -1,11 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
-#include "GuiSupport.h"
-#include "app/BlackBackground.h"
-#include "app/Screens.h"
-#include "shell/core/Settings.h"
-#include "shell/gui/Look.h"
-#include "ui/gui/MainMenu.h"
+#include <gtest/gtest.h>
 
 #include <QChildEvent>
 #include <QElapsedTimer>
@@ -13,7 +8,12 @@
 #include <QScreen>
 #include <QWindow>
 
-#include <gtest/gtest.h>
+#include "GuiSupport.h"
+#include "app/BlackBackground.h"
+#include "app/Screens.h"
+#include "shell/core/Settings.h"
+#include "shell/gui/Look.h"
+#include "ui/gui/MainMenu.h"
 
 using namespace quillet;
 using namespace quillet::testing;
@@ -23,11 +23,13 @@ namespace {
 // Calls `onAdded` for each child added to `watched`, as it is added.
 class ChildWatch : public QObject {
 public:
-    ChildWatch(QObject* watched, std::function<void(QObject*)> onAdded) : onAdded_(std::move(onAdded)) {
+    ChildWatch(QObject* watched, std::function<void(QObject*)> onAdded)
+        : onAdded_(std::move(onAdded)) {
         watched->installEventFilter(this);
     }
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::ChildAdded) onAdded_(static_cast<QChildEvent*>(event)->child());
+        if (event->type() == QEvent::ChildAdded)
+            onAdded_(static_cast<QChildEvent*>(event)->child());
         return false;
     }
 
@@ -140,7 +142,8 @@ TEST(Startup, MissingBankEndsWithTheCriticalMessage) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 5000));
     ASSERT_EQ(folder.fatal.calls.size(), 1u);
     EXPECT_EQ(folder.fatal.calls[0].first, "Critical Error");
-    EXPECT_EQ(folder.fatal.calls[0].second, "Critical Error:  The database was not found.  Exiting.");
+    EXPECT_EQ(folder.fatal.calls[0].second,
+              "Critical Error:  The database was not found.  Exiting.");
 }
 
 TEST(MainMenu, BankDeletedWhileOpenEndsAtTheNextActivation) {
@@ -160,7 +163,8 @@ TEST(MainMenu, BankDeletedWhileOpenEndsAtTheNextActivation) {
     });
     menu.exec();
     ASSERT_EQ(folder.fatal.calls.size(), 1u);
-    EXPECT_EQ(folder.fatal.calls[0].second, "Critical Error:  The database was not found.  Exiting.");
+    EXPECT_EQ(folder.fatal.calls[0].second,
+              "Critical Error:  The database was not found.  Exiting.");
 }
 
 TEST(MainMenu, ClosingTheWindowEndsLikeExit) {

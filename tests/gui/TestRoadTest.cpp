@@ -3,6 +3,13 @@
 // The road of one test through the real windows: main menu, test screen,
 // results screen, and the figure and information windows on the way.
 
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+
 #include "GuiSupport.h"
 #include "app/Screens.h"
 #include "engine/core/QuestionList.h"
@@ -11,13 +18,6 @@
 #include "ui/gui/Info.h"
 #include "ui/gui/MainMenu.h"
 #include "ui/gui/Rollover.h"
-
-#include <QBuffer>
-#include <QImage>
-#include <QLabel>
-#include <QPushButton>
-
-#include <gtest/gtest.h>
 
 using namespace quillet;
 using namespace quillet::testing;
@@ -117,10 +117,12 @@ TEST(TestRoad, ModeOneEndsInTheResultsScreenWithTheRightBars) {
 // Presses a key on whatever has the keyboard focus, as the keyboard does,
 // once the active modal window has it.
 void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    const bool ready = QTest::qWaitFor([] {
-        QWidget* focus = QApplication::focusWidget();
-        return focus && focus->window() == QApplication::activeModalWidget();
-    }, 1000);
+    const bool ready = QTest::qWaitFor(
+        [] {
+            QWidget* focus = QApplication::focusWidget();
+            return focus && focus->window() == QApplication::activeModalWidget();
+        },
+        1000);
     ASSERT_TRUE(ready) << "the active window has no keyboard focus";
     QWidget* target = QApplication::focusWidget();
     ASSERT_NE(target, nullptr) << "nothing has the keyboard focus";
@@ -192,7 +194,8 @@ TEST(TestRoad, ModeTwoAndLeavingEarlyEndWithoutResults) {
                     QTimer::singleShot(300, [&] { program.menu->exitProgram(); });
                 });
             });
-            WhenModal("TestResults", [&](QWidget*) { resultsSeen = true; }, 1000, program.menu.get());
+            WhenModal(
+                "TestResults", [&](QWidget*) { resultsSeen = true; }, 1000, program.menu.get());
             program.startTechnicianTest();
         });
         program.menu->exec();
@@ -210,7 +213,8 @@ TEST(TestRoad, FigureAndInformationOpenFromTheTestScreen) {
     QTimer::singleShot(0, [&] {
         WhenModal("TakeTest", [&](QWidget* test) {
             // Move on to the question with the figure.
-            while (!test->findChild<QPushButton*>("cmdFIG")->isVisible()) AnswerQuestion(test, true);
+            while (!test->findChild<QPushButton*>("cmdFIG")->isVisible())
+                AnswerQuestion(test, true);
             idBefore = test->findChild<QLabel*>("lblQuestionID")->text();
             WhenModal("frmFigure", [&, test](QWidget* viewer) {
                 figureCaption = viewer->findChild<QLabel*>("lblSection")->text();
@@ -260,7 +264,7 @@ TEST(TestRoad, ModeSixReviewsWhatWasMissedThenWhatIsNew) {
             caption = test->findChild<QLabel*>("lblTestType")->text();
             auto id = [test] { return test->findChild<QLabel*>("lblQuestionID")->text(); };
             asked << id();
-            AnswerQuestion(test, true);   // T1A02, missed last time
+            AnswerQuestion(test, true);  // T1A02, missed last time
             asked << id();
             AnswerQuestion(test, false);  // T1A03 missed: it stays, and comes back at the end
             AnswerQuestion(test, true);
@@ -268,7 +272,8 @@ TEST(TestRoad, ModeSixReviewsWhatWasMissedThenWhatIsNew) {
             AnswerQuestion(test, true);
             QTimer::singleShot(0, [&] {
                 // A second review finds nothing left and closes at once.
-                WhenModal("TestResults", [&](QWidget*) { resultsSeen = true; }, 500, program.menu.get());
+                WhenModal(
+                    "TestResults", [&](QWidget*) { resultsSeen = true; }, 500, program.menu.get());
                 program.startTechnicianTest();
                 QTimer::singleShot(300, [&] { program.menu->exitProgram(); });
             });
@@ -279,7 +284,8 @@ TEST(TestRoad, ModeSixReviewsWhatWasMissedThenWhatIsNew) {
     EXPECT_EQ(caption, TestModeCaption(kModeReview));
     EXPECT_EQ(asked, (QStringList{"FCC Question ID: T1A02", "FCC Question ID: T1A03",
                                   "FCC Question ID: T1A03"}));
-    const QString done = "Nothing left to review. 3 of 3 chosen questions were answered right last time.";
+    const QString done =
+        "Nothing left to review. 3 of 3 chosen questions were answered right last time.";
     ASSERT_GE(program.messages.texts.size(), 2);
     const QStringList& texts = program.messages.texts;
     EXPECT_EQ(texts.mid(texts.size() - 2), (QStringList{done, done}));

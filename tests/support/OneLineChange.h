@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QByteArray>
-
 #include <algorithm>
 
 // Whether `after` is `before` with the bytes of at most one line changed (no line break

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QString>
-
 #include <ostream>
 
 // Lets GoogleTest show QString values as text in failure messages.

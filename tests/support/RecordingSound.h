@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #pragma once
 
-#include "shell/core/Services.h"
-
 #include <QStringList>
+
+#include "shell/core/Services.h"
 
 // Keeps the file of every sound the program asks to play.
 class RecordingSound : public quillet::SoundPlayer {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QString>
-
 #include <utility>
 #include <vector>
 
@@ -39,9 +38,9 @@ inline const std::vector<std::pair<QString, QString>>& MarkupReplacements() {
 // really contain near-misses such as "##176", "&#1&#176;76" or "\\\\nn".
 inline const std::vector<QString>& MarkupPieces() {
     static const std::vector<QString> pieces = {
-        "&",     "#",      "1",    "7",    "6",  ";",  "\\", "n",  "t",      "x",
-        " ",     "\n",     "\r",   "&#176;", "&#176", "#176", "\\n", "\\t", "<TABLE>", "<TA",
-        "\u00F8", "\u00B0", "&&",   "176",
+        "&",   "#",   "1",       "7",   "6",      ";",      "\\",    "n",
+        "t",   "x",   " ",       "\n",  "\r",     "&#176;", "&#176", "#176",
+        "\\n", "\\t", "<TABLE>", "<TA", "\u00F8", "\u00B0", "&&",    "176",
     };
     return pieces;
 }

@@ -8,11 +8,11 @@
 //                                       Sections once each, and exits with the number of
 //                                       writes that failed (as another copy of the program
 //                                       writes the same file).
-#include "shell/core/Settings.h"
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "shell/core/Settings.h"
 
 int main(int argc, char** argv) {
     if (argc == 5 && std::strcmp(argv[2], "--keys") == 0) {

@@ -3,13 +3,12 @@
 #include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-
-#include <unistd.h>
 
 namespace quillet::testing {
 namespace {

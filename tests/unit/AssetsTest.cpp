@@ -277,10 +277,10 @@ TEST(Artwork, LayoutPicturesHaveTheSizesTheirWindowsNeed) {
         std::string name;
         int width, height;
     };
-    std::vector<Need> needs = {{"splash.png", 440, 330},   {"mainmenu.png", 640, 480},
-                               {"info.png", 530, 398},
-                               {"bar_blue.png", 237, 56},  {"bar_red.png", 192, 32},
-                               {"bar_white.png", 192, 32}, {"test_statusbar.png", 640, 68}};
+    std::vector<Need> needs = {{"splash.png", 440, 330},       {"mainmenu.png", 640, 480},
+                               {"info.png", 530, 398},         {"bar_blue.png", 237, 56},
+                               {"bar_red.png", 192, 32},       {"bar_white.png", 192, 32},
+                               {"test_statusbar.png", 640, 68}};
     const Need buttons[] = {{"exit", 50, 50},  {"info", 80, 50},    {"skip", 130, 50},
                             {"back", 130, 27}, {"addall", 130, 27}, {"clearall", 130, 27}};
     for (const Need& button : buttons)

@@ -3,8 +3,8 @@
 #include <QtCore/qnamespace.h>
 
 #include "EngineTestSupport.h"
-#include "shell/core/Random.h"
 #include "engine/core/ExamSession.h"
+#include "shell/core/Random.h"
 
 using namespace quillet;
 using namespace quillet::testing;

@@ -2,21 +2,19 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 // Where the program finds its bank and sounds and keeps the student's files, on real folder
 // trees: a portable folder, and an installed tree with per-user folders.
-#include "shell/core/FileLocations.h"
-
-#include "TestBank.h"
-#include "shell/core/QuestionBank.h"
-#include "shell/core/Settings.h"
-#include "shell/core/SharedRoutines.h"
-#include "support/Unprivileged.h"
+#include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include <gtest/gtest.h>
-
-#include <unistd.h>
+#include "TestBank.h"
+#include "shell/core/FileLocations.h"
+#include "shell/core/QuestionBank.h"
+#include "shell/core/Settings.h"
+#include "shell/core/SharedRoutines.h"
+#include "support/Unprivileged.h"
 
 using namespace quillet;
 using quillet::testing::RecordingFatal;
@@ -134,7 +132,8 @@ TEST(StudentFiles, AnInstalledCopyKeepsSettingsInThePerUserFolderMadeByTheFirstW
     EXPECT_EQ(folders.config, tree.configHome + "/quillet");
     EXPECT_EQ(folders.data, tree.dataHome + "/quillet");
 
-    ASSERT_TRUE(LoadProgram(tree.session, tree.options, tree.services.fatal)) << tree.fatal.calls.size();
+    ASSERT_TRUE(LoadProgram(tree.session, tree.options, tree.services.fatal))
+        << tree.fatal.calls.size();
     const QString settings = tree.configHome + "/quillet/quillet.ini";
     EXPECT_EQ(tree.session.settingsPath, settings);
     EXPECT_FALSE(QFileInfo::exists(tree.configHome)) << "looking must not create folders";

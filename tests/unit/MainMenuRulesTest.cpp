@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
-#include "ui/core/MainMenuRules.h"
+#include <gtest/gtest.h>
 
 #include "TestBank.h"
-
-#include <gtest/gtest.h>
+#include "ui/core/MainMenuRules.h"
 
 using namespace quillet;
 using quillet::testing::TableOf;

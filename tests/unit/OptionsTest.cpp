@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
-#include "options/core/OptionsPersistence.h"
-#include "options/core/SectionList.h"
-
-#include "TestBank.h"
-#include "shell/core/Settings.h"
+#include <gtest/gtest.h>
 
 #include <QFile>
 
-#include <gtest/gtest.h>
+#include "TestBank.h"
+#include "options/core/OptionsPersistence.h"
+#include "options/core/SectionList.h"
+#include "shell/core/Settings.h"
 
 using namespace quillet;
 using namespace quillet::options;

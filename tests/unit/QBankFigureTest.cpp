@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
-#include "FigureImage.h"
+#include <gtest/gtest.h>
 
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
 
-#include <gtest/gtest.h>
+#include "FigureImage.h"
 
 using namespace quillet::qbank;
 
@@ -32,9 +32,8 @@ QImage Drawing(QImage::Format format, QColor paper) {
 }
 
 TEST(QBankFigures, MarginsAreCutToTheDrawingWithALittlePaperLeft) {
-    for (const auto& [format, paper] :
-         {std::pair{QImage::Format_RGB32, QColor(Qt::white)},
-          std::pair{QImage::Format_ARGB32, QColor(0, 0, 0, 0)}}) {
+    for (const auto& [format, paper] : {std::pair{QImage::Format_RGB32, QColor(Qt::white)},
+                                        std::pair{QImage::Format_ARGB32, QColor(0, 0, 0, 0)}}) {
         const auto trimmed = PrepareFigure(Png(Drawing(format, paper)));
         ASSERT_TRUE(trimmed);
         const QImage image = QImage::fromData(*trimmed, "PNG");

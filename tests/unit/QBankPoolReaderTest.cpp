@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
+#include <functional>
+#include <ostream>
+
 #include "BankWriter.h"
 #include "PoolReader.h"
 #include "QBankTestPools.h"
-
-#include <functional>
-#include <ostream>
 
 using namespace quillet;
 using namespace quillet::qbank;
@@ -172,8 +172,8 @@ std::function<void(const TinyPools&)> Write(const char* file, const QByteArray& 
 
 // The standard Technician titles with another "exam" value.
 std::function<void(const TinyPools&)> ExamTitles(const QByteArray& exam) {
-    return Write("z-tech/titles.json", QByteArray(kTechTitles)
-                                           .replace(R"({"questions": 35, "pass_mark": 26})", exam));
+    return Write("z-tech/titles.json",
+                 QByteArray(kTechTitles).replace(R"({"questions": 35, "pass_mark": 26})", exam));
 }
 
 QByteArray ManySubelements(int n) {
@@ -230,7 +230,8 @@ INSTANTIATE_TEST_SUITE_P(
                    },
                    "a-extra and m-extra are both pools of element E"},
         BrokenPool{"NotAPng", Write("a-extra/e6-2.png", "GIF89a"), "a-extra/e6-2.png: not a PNG"},
-        BrokenPool{"ExamPassMarkAboveQuestions", ExamTitles(R"({"questions": 35, "pass_mark": 36})"),
+        BrokenPool{"ExamPassMarkAboveQuestions",
+                   ExamTitles(R"({"questions": 35, "pass_mark": 36})"),
                    "z-tech/titles.json: the exam's \"pass_mark\" 36 is more than its 35 questions"},
         BrokenPool{"ExamCountNotWhole", ExamTitles(R"({"questions": 35.5, "pass_mark": 26})"),
                    "\"exam\" needs \"questions\" as a whole number"},
@@ -241,7 +242,8 @@ INSTANTIATE_TEST_SUITE_P(
                        {"id": "T0", "title": "B"}]})"),
                    "\"valid_from\" must be a date such as \"2026-07-01\""},
         BrokenPool{"ExamDatesReversed",
-                   Write("z-tech/titles.json", QByteArray(kTechTitles).replace("2030-06-30", "2025-06-30")),
+                   Write("z-tech/titles.json",
+                         QByteArray(kTechTitles).replace("2030-06-30", "2025-06-30")),
                    "\"valid_to\" 2025-06-30 is before \"valid_from\" 2026-07-01"}),
     [](const auto& info) { return std::string(info.param.name); });
 

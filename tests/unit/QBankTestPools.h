@@ -4,8 +4,7 @@
 
 // Small pool folders written into a temporary folder, for the bank builder's tests.
 
-#include "shell/core/Database.h"
-#include "shell/core/QuestionBank.h"
+#include <gtest/gtest.h>
 
 #include <QBuffer>
 #include <QColor>
@@ -16,7 +15,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
+#include "shell/core/Database.h"
+#include "shell/core/QuestionBank.h"
 
 namespace quillet::qbank::testing {
 

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
-#include "BankWriter.h"
-#include "PoolReader.h"
-#include "QBankTestPools.h"
-
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+
+#include "BankWriter.h"
+#include "PoolReader.h"
+#include "QBankTestPools.h"
 
 using namespace quillet;
 using namespace quillet::qbank;

@@ -1,19 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
-#include "shell/core/QuestionBank.h"
-
-#include "TestBank.h"
-#include "shell/core/Settings.h"
-#include "support/Unprivileged.h"
-
-#include <QCryptographicHash>
-#include <QFile>
-
+#include <gtest/gtest.h>
 #include <sqlcipher/sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
+#include <QCryptographicHash>
+#include <QFile>
+
+#include "TestBank.h"
+#include "shell/core/QuestionBank.h"
+#include "shell/core/Settings.h"
+#include "support/Unprivileged.h"
 
 using namespace quillet;
 using quillet::testing::ProgramFolder;
@@ -87,7 +85,9 @@ TEST(QuestionBankOpen, NullTextsReadAsEmptyAndOddIdsNeverReachPastTheTable) {
     {
         Database db;
         ASSERT_EQ(db.open(folder.file("quillet.dat"), kQuestionBankKey), 0);
-        ASSERT_EQ(db.exec("UPDATE SECTIONS SET DESCRIPTION = NULL, SECTION = NULL WHERE SECTIONID = 3"), 0);
+        ASSERT_EQ(
+            db.exec("UPDATE SECTIONS SET DESCRIPTION = NULL, SECTION = NULL WHERE SECTIONID = 3"),
+            0);
     }
     WriteSetting(folder.session.settingsPath, "Sections", "Ask7", "Yes");
     ASSERT_TRUE(OpenQuestionBank(folder.session).ok());
@@ -189,11 +189,11 @@ TEST(QuestionBankOpen, WriteProtectedBankIsReadAndShared) {
     ASSERT_TRUE(folder.writeBank(Sections(3)));
     const QString bank = folder.file("quillet.dat");
     const QByteArray before = Checksum(bank);
-    ASSERT_TRUE(QFile::setPermissions(bank, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    ASSERT_TRUE(
+        QFile::setPermissions(bank, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     // The folder too: no journal or lock file could be made beside the bank.
-    ASSERT_TRUE(QFile::setPermissions(folder.dir.path(),
-                                      QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
-                                          QFile::ExeGroup));
+    ASSERT_TRUE(QFile::setPermissions(folder.dir.path(), QFile::ReadOwner | QFile::ExeOwner |
+                                                             QFile::ReadGroup | QFile::ExeGroup));
     folder.session.settingsPath.clear();
 
     const BankResult first = OpenQuestionBank(folder.session);
@@ -206,7 +206,8 @@ TEST(QuestionBankOpen, WriteProtectedBankIsReadAndShared) {
     EXPECT_EQ(second.session.sections.count(), 3);
     folder.session.database.close();
     second.session.database.close();
-    QFile::setPermissions(folder.dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(folder.dir.path(),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(Checksum(bank), before);
 }
 
@@ -274,7 +275,8 @@ TEST_F(BrokenBank, BankWithoutSectionsTable) {
 TEST_F(BrokenBank, DamagedPages) {
     auto content = Sections(30);
     for (int i = 1; i <= 400; ++i) {
-        content.questions.push_back({i, 1 + i % 30, QString(300, 'q'), "a", "b", "c", "d", "A", {}, "T1A01"});
+        content.questions.push_back(
+            {i, 1 + i % 30, QString(300, 'q'), "a", "b", "c", "d", "A", {}, "T1A01"});
     }
     ASSERT_TRUE(folder.writeBank(content));
     QFile f(folder.file("quillet.dat"));
@@ -345,7 +347,8 @@ TEST_F(BrokenBank, ViewsTriggersAndForeignTablesOrIndexesAreRefused) {
         const BankResult result = open();
         EXPECT_EQ(result.status, BankStatus::Foreign);
         EXPECT_TRUE(result.text.startsWith("Critical Error:  The question bank"));
-        EXPECT_TRUE(result.text.contains(QString("cannot be opened: it holds a %1").arg(bank.named)))
+        EXPECT_TRUE(
+            result.text.contains(QString("cannot be opened: it holds a %1").arg(bank.named)))
             << result.text.toStdString();
     }
 }
@@ -380,8 +383,9 @@ TEST(GuardedDatabase, StopsAnEndlessStatementAndRunsTheNextOne) {
         Database db;
         if (db.create(":memory:", QByteArray()) != 0) _exit(2);
         db.setStepLimit(100);
-        const int rc = db.exec("WITH RECURSIVE N(I) AS (SELECT 1 UNION ALL SELECT I + 1 FROM N) "
-                               "SELECT count(*) FROM N");
+        const int rc = db.exec(
+            "WITH RECURSIVE N(I) AS (SELECT 1 UNION ALL SELECT I + 1 FROM N) "
+            "SELECT count(*) FROM N");
         if (rc != SQLITE_INTERRUPT || !db.interrupted()) _exit(3);
         if (!db.lastError().contains("too long")) _exit(4);
         _exit(db.exec("SELECT 1") == SQLITE_OK && !db.interrupted() ? 0 : 5);

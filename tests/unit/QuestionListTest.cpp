@@ -44,7 +44,8 @@ TEST(PrepareQuestionList, ListsChosenSectionsOfTheElementWithAnAnswerLetter) {
     }
     for (const int section : {2, 3, 5, 0}) c.questions.push_back(Question(++id, section));
     BankFolder bank(c);
-    bank.session.sections(1).Ask = bank.session.sections(3).Ask = bank.session.sections(4).Ask = true;
+    bank.session.sections(1).Ask = bank.session.sections(3).Ask = bank.session.sections(4).Ask =
+        true;
     bank.session.currentElement = 2;
     EXPECT_EQ(Prepare(bank, 30).list, (QuestionIdList{1, 2, 3, 4, 10}));
     EXPECT_FALSE(Prepare(bank, 30).nothingFound);
@@ -75,11 +76,9 @@ TEST(PrepareQuestionList, ShortSimulatedExamIsAnnouncedAndShortened) {
 
     bank.exec("DELETE FROM QUESTIONS WHERE QuestionID > 1");
     bank.options.testMode = kModeSimulatedExam;
-    EXPECT_TRUE(
-        Prepare(bank, 40)
-            .message.endsWith(
-                "chose,  only 1 question is  available, so the test will only have that many "
-                "questions."));
+    EXPECT_TRUE(Prepare(bank, 40).message.endsWith(
+        "chose,  only 1 question is  available, so the test will only have that many "
+        "questions."));
 }
 
 // The fast shuffles must draw and place exactly as moving one item at a time.

@@ -4,8 +4,8 @@
 #include <map>
 
 #include "EngineTestSupport.h"
-#include "shell/core/Random.h"
 #include "presentation/core/QuestionLoader.h"
+#include "shell/core/Random.h"
 
 using namespace quillet;
 using namespace quillet::testing;
@@ -65,7 +65,7 @@ TEST_F(Loader, QuestionsThatCannotBeAskedAreRefusedWithoutSideEffects) {
     EXPECT_EQ(load(99).status, LoadStatus::NoSuchQuestion);
     EXPECT_EQ(load(3).status, LoadStatus::SectionNotChosen);
     EXPECT_EQ(load(4).status, LoadStatus::SectionNotInTable);
-    EXPECT_EQ(load(5).status, LoadStatus::NoRightAnswer);                       // empty letter
+    EXPECT_EQ(load(5).status, LoadStatus::NoRightAnswer);  // empty letter
     bank.exec("UPDATE QUESTIONS SET Question=NULL WHERE QuestionID=2");
     EXPECT_EQ(load(2).status, LoadStatus::NoQuestionText);
     bank.exec("UPDATE QUESTIONS SET SectionID=4294967297 WHERE QuestionID=1");  // 2^32 + 1

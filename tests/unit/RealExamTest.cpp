@@ -2,14 +2,13 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include <QFileInfo>
 #include <QSet>
-
 #include <map>
 #include <set>
 
 #include "EngineTestSupport.h"
 #include "PoolReader.h"
-#include "engine/core/QuestionList.h"
 #include "engine/core/ExamSession.h"
+#include "engine/core/QuestionList.h"
 #include "results/core/Results.h"
 #include "shell/core/Exams.h"
 #include "shell/core/Random.h"
@@ -31,9 +30,9 @@ qbank::BankContent GroupedBank() {
         int section;
         const char* fccId;
         const char* answer;
-    } rows[] = {{2, "T2A01", "B"}, {1, "T1B01", "C"}, {1, "T1A01", "A"}, {2, "T2B01", "E"},
-                {1, "T1A02", "D"}, {2, "T2A02", "A"}, {1, "T1A03", "B"}, {4, "G1A01", "A"},
-                {3, "T0A01", "C"}};
+    } rows[] = {{2, "T2A01", "B"}, {1, "T1B01", "C"}, {1, "T1A01", "A"},
+                {2, "T2B01", "E"}, {1, "T1A02", "D"}, {2, "T2A02", "A"},
+                {1, "T1A03", "B"}, {4, "G1A01", "A"}, {3, "T0A01", "C"}};
     int id = 0;
     for (const auto& row : rows) {
         qbank::BankQuestion q = Question(++id, row.section, row.answer);
@@ -145,8 +144,8 @@ TEST(RealExam, TestAsksEveryGroupOnceMarkedAtTheEnd) {
         void resetRollovers() override {}
         void closeScreen() override { closed = true; }
     } screen;
-    ExamSession test(bank.session, bank.options, bank.sounds, bank.services.fatal, random,
-                     measurer, screen);
+    ExamSession test(bank.session, bank.options, bank.sounds, bank.services.fatal, random, measurer,
+                     screen);
     test.load();
     EXPECT_EQ(screen.caption, "Real exam: one question per group");
     // The short-bank notice, once, with the exam's size and the bank's groups.
@@ -209,13 +208,15 @@ TEST(RealExam, BankWithoutExamsRunsTheOtherModesAndRefusesTheRealExam) {
     bank.session.exams = LoadExams(bank.session.database);
     EXPECT_FALSE(bank.session.exams.available());
     bank.options.testMode = kModeRealExam;
-    EXPECT_TRUE(RealExamRefusal(bank.session, bank.options.testMode, 2).contains("no examination data"));
+    EXPECT_TRUE(
+        RealExamRefusal(bank.session, bank.options.testMode, 2).contains("no examination data"));
     bank.options.testMode = kModeSimulatedExam;
     EXPECT_EQ(RealExamRefusal(bank.session, bank.options.testMode, 2), "");
     EXPECT_EQ(PoolWarningBeforeTest(bank.session, Today(bank.services), 2), "");
     EXPECT_EQ(ExamSizesText(bank.session.exams), "") << "no figure is made up";
-    EXPECT_TRUE(SimulatedModeNote(bank.session.exams).endsWith("does not record the size of the "
-                                                             "actual examinations."));
+    EXPECT_TRUE(SimulatedModeNote(bank.session.exams)
+                    .endsWith("does not record the size of the "
+                              "actual examinations."));
 
     // With exams, the elements kept for the older layout have none.
     BankFolder withExams(GroupedBank());
@@ -223,7 +224,8 @@ TEST(RealExam, BankWithoutExamsRunsTheOtherModesAndRefusesTheRealExam) {
     withExams.options.testMode = kModeRealExam;
     EXPECT_EQ(RealExamRefusal(withExams.session, withExams.options.testMode, 2), "");
     for (const int element : {1, 4}) {
-        EXPECT_TRUE(RealExamRefusal(withExams.session, withExams.options.testMode, element).contains("no real exam"));
+        EXPECT_TRUE(RealExamRefusal(withExams.session, withExams.options.testMode, element)
+                        .contains("no real exam"));
     }
 }
 
@@ -240,7 +242,8 @@ TEST(RealExam, DamagedExamRowsAreLeftOut) {
 
 TEST(PoolInForce, WarnsOnceAnElementBeforeATestWhenTheDayIsOutsideThePool) {
     BankFolder bank(GroupedBank());
-    bank.exec("INSERT INTO EXAMS VALUES (3, 'general-2019-2023', '2019-07-01', '2023-06-30', 35, 26)");
+    bank.exec(
+        "INSERT INTO EXAMS VALUES (3, 'general-2019-2023', '2019-07-01', '2023-06-30', 35, 26)");
     bank.session.exams = LoadExams(bank.session.database);
     FixedClock clock;
     bank.services.clock = &clock;
@@ -249,11 +252,13 @@ TEST(PoolInForce, WarnsOnceAnElementBeforeATestWhenTheDayIsOutsideThePool) {
     const QString early = PoolWarningBeforeTest(bank.session, Today(bank.services), 2);
     EXPECT_TRUE(early.contains("technician-2026-2030, is not yet in force")) << early.toStdString();
     EXPECT_TRUE(early.contains("valid from 1 July 2026 to 30 June 2030")) << early.toStdString();
-    EXPECT_EQ(PoolWarningBeforeTest(bank.session, Today(bank.services), 2), "");  // once per program run
+    EXPECT_EQ(PoolWarningBeforeTest(bank.session, Today(bank.services), 2),
+              "");  // once per program run
 
     const QString expired = PoolWarningBeforeTest(bank.session, Today(bank.services), 3);
     EXPECT_TRUE(expired.contains("general-2019-2023, is no longer in force"));
-    EXPECT_EQ(PoolWarningBeforeTest(bank.session, Today(bank.services), 1), "");  // no exam, nothing to say
+    EXPECT_EQ(PoolWarningBeforeTest(bank.session, Today(bank.services), 1),
+              "");  // no exam, nothing to say
 
     // Both end days are inside the pool's time.
     Session fresh;
@@ -266,7 +271,8 @@ TEST(PoolInForce, WarnsOnceAnElementBeforeATestWhenTheDayIsOutsideThePool) {
 
 TEST(RealExam, RealBankHasOneExamQuestionPerGroup) {
     const QString poolsDir = QStringLiteral(QUILLET_POOLS);
-    if (!QFileInfo(poolsDir).isDir()) GTEST_SKIP() << "no question pools at " << poolsDir.toStdString();
+    if (!QFileInfo(poolsDir).isDir())
+        GTEST_SKIP() << "no question pools at " << poolsDir.toStdString();
     qbank::BankContent content;
     QString error;
     ASSERT_TRUE(qbank::ReadPools(poolsDir, content, &error)) << error.toStdString();

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
-#include "results/core/Results.h"
+#include <gtest/gtest.h>
 
 #include "TestBank.h"
-
-#include <gtest/gtest.h>
+#include "results/core/Results.h"
 
 using namespace quillet;
 using quillet::testing::TableOf;
@@ -69,7 +68,8 @@ TEST(ScoreReport, CheerThresholds) {
     EXPECT_TRUE(atPass.reachesPassMark(*atPass.rowAt(1)));
     EXPECT_FALSE(atPass.reachesPassMark({25, 35, ""}));
 
-    EXPECT_EQ(ScoreReport(TableOf({Row(2, 27, 30)}), 2).cheer(), Cheer::Clap) << "0.9 is not above 0.9";
+    EXPECT_EQ(ScoreReport(TableOf({Row(2, 27, 30)}), 2).cheer(), Cheer::Clap)
+        << "0.9 is not above 0.9";
     EXPECT_EQ(ScoreReport(TableOf({Row(2, 28, 30)}), 2).cheer(), Cheer::Applause);
     EXPECT_EQ(ScoreReport(TableOf({Row(2, 22, 30)}), 2).cheer(), Cheer::None);
     EXPECT_EQ(ScoreReport(TableOf({Row(2, 23, 30)}), 2).cheer(), Cheer::Clap);

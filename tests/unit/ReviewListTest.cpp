@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
-#include "EngineTestSupport.h"
-#include "engine/core/ReviewList.h"
-#include "engine/core/ExamSession.h"
-#include "shell/core/Random.h"
-
 #include <set>
+
+#include "EngineTestSupport.h"
+#include "engine/core/ExamSession.h"
+#include "engine/core/ReviewList.h"
+#include "shell/core/Random.h"
 
 using namespace quillet;
 using namespace quillet::testing;
@@ -60,11 +60,11 @@ TEST(ReviewList, MissedMostRecentFirstThenTheNeverAnsweredInRandomOrder) {
     f.answered("X2", false);
     f.answered("X3", false);
     f.answered("X4", true);
-    f.answered("X2", true);      // answered right since: off the list
-    f.answered("X4", false);     // right once, missed since: on it
-    f.answered("X9", false);     // section not chosen
+    f.answered("X2", true);                // answered right since: off the list
+    f.answered("X4", false);               // right once, missed since: on it
+    f.answered("X9", false);               // section not chosen
     f.answered("X5", false, "Element 3");  // same id, other pool
-    f.answered("X11", false);    // not a listable question
+    f.answered("X11", false);              // not a listable question
     f.newRun();
 
     std::set<qint64> firstNever;
@@ -140,8 +140,7 @@ TEST(ReviewList, AnswersOfEarlierRunsDecideTheList) {
     // A later run in mode 1 answers every question right but the first one.
     f.options.testMode = kModeEachOnce;
     NullScreen screen;
-    ExamSession test(f.session, f.options, f.sounds, f.services.fatal, random, measurer,
-                         screen);
+    ExamSession test(f.session, f.options, f.sounds, f.services.fatal, random, measurer, screen);
     test.load();
     qint64 missedNow = 0;
     while (!test.closed()) {
@@ -163,12 +162,12 @@ TEST(PoolProgress, CountsTheWholeElementByTheLatestAnswer) {
     ReviewFolder f;
     f.answered("X1", false);
     f.answered("X2", false);
-    f.answered("X2", true);                // right at the latest try
+    f.answered("X2", true);  // right at the latest try
     f.answered("X3", true);
-    f.answered("X3", false);               // wrong at the latest try
-    f.answered("X9", true);                // section not chosen: still the pool's
-    f.answered("X5", true, "Element 3");   // another pool's answer
-    f.answered("X11", true);               // not a question a test asks
+    f.answered("X3", false);              // wrong at the latest try
+    f.answered("X9", true);               // section not chosen: still the pool's
+    f.answered("X5", true, "Element 3");  // another pool's answer
+    f.answered("X11", true);              // not a question a test asks
     f.newRun();
 
     PoolProgress pool = PoolProgressFor(f.session, 2);

@@ -1,19 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
-#include "ui/core/Rollover.h"
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "shell/core/Program.h"
 #include "support/PrintQString.h"
 #include "support/RecordingSound.h"
-
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <utility>
-#include <vector>
+#include "ui/core/Rollover.h"
 
 using namespace quillet;
 
@@ -33,7 +31,7 @@ public:
     int pictureCount() const override { return static_cast<int>(states.size()); }
     PictureState pictureState(int i) const override { return states.at(i); }
     void setPictureState(int i, PictureState state) override {
-        const char* names[] = {"Inert",  "Disabled", "Pressed",       "PressedAway",
+        const char* names[] = {"Inert", "Disabled", "Pressed",       "PressedAway",
                                "Hover", "Normal",   "PressStarting", "Released"};
         states.at(i) = state;
         log.push_back(std::to_string(i) + " is " + names[static_cast<int>(state)]);
@@ -130,8 +128,7 @@ TEST_F(PictureButtons, DisabledAndInertButtonsIgnoreEverything) {
 TEST_F(PictureButtons, OneTickChangesSeveralButtonsInIndexOrder) {
     FakeButtons b(sounds_, {Hover, Normal, Normal});
     b.over = {false, false, true};  // the pointer jumped from button 0 to button 2
-    EXPECT_EQ(b.tick(false),
-              (Log{"0 Normal", "0 is Normal", "2 Rolled", "whoosh", "2 is Hover"}));
+    EXPECT_EQ(b.tick(false), (Log{"0 Normal", "0 is Normal", "2 Rolled", "whoosh", "2 is Hover"}));
 }
 
 TEST_F(PictureButtons, SilentWithSoundsOffOrWithoutTheFile) {

@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
-#include "shell/core/Settings.h"
-#include "support/OneLineChange.h"
-#include "support/Unprivileged.h"
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -20,15 +24,9 @@
 #include <thread>
 #include <tuple>
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/mount.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <gtest/gtest.h>
+#include "shell/core/Settings.h"
+#include "support/OneLineChange.h"
+#include "support/Unprivileged.h"
 
 using namespace quillet;
 
@@ -80,8 +78,9 @@ TEST_F(SettingsFile, EmptyValueGivesTheDefault) {
 }
 
 TEST_F(SettingsFile, OnOffAndYesNoKeysAreUpperCasedBeforeComparing) {
-    write("[Sound]\nOnOrOff=on\n[DUVBlackBackground]\nOnOrOff=No\n[Figures]\nAskWithFigures=nO\n"
-          "[Shuffle]\nOnOrOff=oN\n");
+    write(
+        "[Sound]\nOnOrOff=on\n[DUVBlackBackground]\nOnOrOff=No\n[Figures]\nAskWithFigures=nO\n"
+        "[Shuffle]\nOnOrOff=oN\n");
     EXPECT_TRUE(settings::ReadSoundOn(path()));
     EXPECT_FALSE(settings::ReadBlackBackgroundOn(path()));
     EXPECT_FALSE(settings::ReadFiguresOn(path()));
@@ -130,11 +129,12 @@ TEST_F(SettingsFile, WriteCreatesFileSectionAndKey) {
 }
 
 TEST_F(SettingsFile, WriteReplacesAValueAndKeepsEveryOtherLine) {
-    write("; the student's choices\n"
-          "[Sound]\nOnOrOff=ON\n\n"
-          "; section choices follow\n"
-          "[Sections]\nAsk1=Yes\nAsk2=No\n"
-          "[Other]\nkey only line\nsomething=else\n");
+    write(
+        "; the student's choices\n"
+        "[Sound]\nOnOrOff=ON\n\n"
+        "; section choices follow\n"
+        "[Sections]\nAsk1=Yes\nAsk2=No\n"
+        "[Other]\nkey only line\nsomething=else\n");
     EXPECT_TRUE(WriteSetting(path(), "sections", "ASK2", "Yes"));
     const QByteArray after = contents();
     EXPECT_TRUE(after.contains("; the student's choices"));
@@ -207,12 +207,13 @@ TEST_F(SettingsFile, WriteKeepsEveryOtherByte) {
         {"[Sections]\n  ask5  \nAsk5=Yes\n", "Sections", "Ask5", "No",
          "[Sections]\n  ask5=No\nAsk5=Yes\n"},
         // Spacing, CRLF, a BOM, comments and malformed lines stay; added lines use CRLF.
-        {"\xEF\xBB\xBF[Sound]\r\nOnOrOff = ON\r\n\r\n=novalue\r\n[Sound\r\n; last\r\n",
-         "sound", "onoroff", "OFF",
+        {"\xEF\xBB\xBF[Sound]\r\nOnOrOff = ON\r\n\r\n=novalue\r\n[Sound\r\n; last\r\n", "sound",
+         "onoroff", "OFF",
          "\xEF\xBB\xBF[Sound]\r\nOnOrOff = OFF\r\n\r\n=novalue\r\n[Sound\r\n; last\r\n"},
         {"[Sound]\r\nOnOrOff = ON\r\n\r\n=novalue\r\n[Sound\r\n; last\r\n\r\n[Next]\r\n", "Sound",
          "Volume", "5",
-         "[Sound]\r\nOnOrOff = ON\r\n\r\n=novalue\r\n[Sound\r\nVolume=5\r\n; last\r\n\r\n[Next]\r\n"},
+         "[Sound]\r\nOnOrOff = ON\r\n\r\n=novalue\r\n[Sound\r\nVolume=5\r\n; "
+         "last\r\n\r\n[Next]\r\n"},
         // What follows a NUL is kept, and the lines after it are read and written as usual.
         {"[A]\nx=1\0junk\n[TestMode]\nTestMode=3"sv, "TestMode", "TestMode", "2",
          "[A]\nx=1\0junk\n[TestMode]\nTestMode=2"sv},
@@ -236,22 +237,26 @@ TEST_F(SettingsFile, WriteKeepsEveryOtherByte) {
 }
 
 TEST_F(SettingsFile, ReadingFollowsTheSameLinesAsWriting) {
-    write(Bytes("[Sections]\nAsk4=Yes\nAsk5=\nAsk6\nAsk6=Yes\n"
-                "[TestMode\nTestMode=4\n"
-                "[Figures]\nAsk\0WithFigures=No\nAskWithFigures=No\0\n"
-                "\0\n[TestMode]\nTestMode=3\n"sv));
+    write(
+        Bytes("[Sections]\nAsk4=Yes\nAsk5=\nAsk6\nAsk6=Yes\n"
+              "[TestMode\nTestMode=4\n"
+              "[Figures]\nAsk\0WithFigures=No\nAskWithFigures=No\0\n"
+              "\0\n[TestMode]\nTestMode=3\n"sv));
     EXPECT_FALSE(settings::ReadSectionChosen(path(), 5)) << "an empty value";
     EXPECT_FALSE(settings::ReadSectionChosen(path(), 6)) << "a bare key comes first";
     EXPECT_EQ(settings::ReadTestMode(path()), 3) << "the lines after a NUL count";
-    EXPECT_FALSE(settings::ReadFiguresOn(path())) << "the text after a NUL on its line does not count";
+    EXPECT_FALSE(settings::ReadFiguresOn(path()))
+        << "the text after a NUL on its line does not count";
     EXPECT_EQ(ReadSetting(path(), "Figures", "Ask", "d"), "d") << "a bare key up to the NUL";
 }
 
 // Values with their own leading blanks, and names and values starting with U+FEFF.
 TEST_F(SettingsFile, UnusualValuesReadBackAndRewritesAreStable) {
     const QString bom(QChar(0xFEFF));
-    for (const auto& [key, value] : {std::pair<QString, QString>{"k", "\tx"}, {"k", "  "},
-                                     {bom + "k", "v"}, {"k", bom + "v"}}) {
+    for (const auto& [key, value] : {std::pair<QString, QString>{"k", "\tx"},
+                                     {"k", "  "},
+                                     {bom + "k", "v"},
+                                     {"k", bom + "v"}}) {
         write("[A]\nk = old\n");
         ASSERT_TRUE(WriteSetting(path(), "A", key, value));
         const QByteArray once = contents();
@@ -267,10 +272,16 @@ TEST_F(SettingsFile, WriteRefusesWhatALineCannotHold) {
     write("[A]\nk=1\n");
     for (const auto& [section, key, value] :
          {std::tuple<QString, QString, QString>{"A", "k", "two\nlines"},
-          {"A", "k", QString("nul") + QChar(0)}, {"A", "k=v", "x"}, {"A]", "k", "x"},
-          {"A", "", "x"}, {"", "k", "x"}, {"A", " k", "x"}, {"A", "[k]", "x"},
+          {"A", "k", QString("nul") + QChar(0)},
+          {"A", "k=v", "x"},
+          {"A]", "k", "x"},
+          {"A", "", "x"},
+          {"", "k", "x"},
+          {"A", " k", "x"},
+          {"A", "[k]", "x"},
           {"A", ";k", "x"}}) {
-        EXPECT_FALSE(WriteSetting(path(), section, key, value)) << section.toStdString() << key.toStdString();
+        EXPECT_FALSE(WriteSetting(path(), section, key, value))
+            << section.toStdString() << key.toStdString();
     }
     EXPECT_EQ(contents(), "[A]\nk=1\n");
 }
@@ -308,7 +319,8 @@ public:
     QByteArray blanks() { return QByteArray(below(3) == 0 ? below(3) : 0, below(2) ? ' ' : '\t'); }
 
     QByteArray noise() {
-        static const char kBytes[] = {'\0', '\r', '=', '[', ']', ';', '#', ' ', 'a', '\xFF', '\xC3'};
+        static const char kBytes[] = {'\0', '\r', '=', '[',    ']',   ';',
+                                      '#',  ' ',  'a', '\xFF', '\xC3'};
         QByteArray b;
         for (int n = below(6); n > 0; --n) b += kBytes[below(int(sizeof kBytes))];
         return b;
@@ -316,17 +328,24 @@ public:
 
     QByteArray line() {
         switch (below(10)) {
-        case 0: return blanks() + '[' + blanks() + name(kSections).toUtf8() + blanks() + ']' +
+            case 0:
+                return blanks() + '[' + blanks() + name(kSections).toUtf8() + blanks() + ']' +
                        (below(4) == 0 ? noise() : QByteArray());
-        case 1: return '[' + name(kSections).toUtf8();  // not a header
-        case 2: return blanks() + (below(2) ? ";" : "#") + value() + noise();
-        case 3: return blanks();
-        case 4: return name(kKeys).toUtf8() + blanks();  // bare key
-        case 5: return '=' + value();
-        case 6: return noise();
-        default:
-            return blanks() + name(kKeys).toUtf8() + blanks() + '=' + blanks() + value() +
-                   blanks() + (below(5) == 0 ? noise() : QByteArray());
+            case 1:
+                return '[' + name(kSections).toUtf8();  // not a header
+            case 2:
+                return blanks() + (below(2) ? ";" : "#") + value() + noise();
+            case 3:
+                return blanks();
+            case 4:
+                return name(kKeys).toUtf8() + blanks();  // bare key
+            case 5:
+                return '=' + value();
+            case 6:
+                return noise();
+            default:
+                return blanks() + name(kKeys).toUtf8() + blanks() + '=' + blanks() + value() +
+                       blanks() + (below(5) == 0 ? noise() : QByteArray());
         }
     }
 
@@ -367,7 +386,8 @@ TEST(SettingsProperty, RandomWritesChangeOnlyTheirKey) {
                         k.compare(key, Qt::CaseInsensitive) == 0) {
                         continue;
                     }
-                    ASSERT_EQ(SettingValue(text, s, k), SettingValue(before, s, k)) << s.toStdString() << "/" << k.toStdString();
+                    ASSERT_EQ(SettingValue(text, s, k), SettingValue(before, s, k))
+                        << s.toStdString() << "/" << k.toStdString();
                 }
             }
             // A header and a line at most, and a line break for a last line without one.
@@ -375,9 +395,12 @@ TEST(SettingsProperty, RandomWritesChangeOnlyTheirKey) {
             const bool unterminated = !before.isEmpty() && !before.endsWith('\n');
             ASSERT_TRUE(DiffersInOneLine(before, text, 1 + newSection + unterminated))
                 << text.toPercentEncoding().toStdString();
-            if (text.count('\n') == before.count('\n')) ++replaced;
-            else if (newSection) ++newSections;
-            else ++added;
+            if (text.count('\n') == before.count('\n'))
+                ++replaced;
+            else if (newSection)
+                ++newSections;
+            else
+                ++added;
         }
         // Now and then through a real file: the file gets exactly what the editor gives.
         if (round % 100 == 0) {
@@ -411,7 +434,8 @@ TEST_F(SettingsFile, PathsThatAreNotRegularFilesAreNeitherReadNorWritten) {
     std::atomic<bool> done = false;
     std::atomic<bool> released = false;
     std::thread guard([&] {
-        for (int i = 0; i < 300 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        for (int i = 0; i < 300 && !done; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
         if (done) return;
         released = true;
         const int fd = ::open(QFile::encodeName(path()).constData(), O_RDWR | O_NONBLOCK);
@@ -446,7 +470,8 @@ TEST_F(SettingsFile, WriteKeepsPermissionsAndWritesInPlaceWhereTheFolderIsReadOn
     const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
     ASSERT_TRUE(QFile::setPermissions(path(), mode));
     EXPECT_TRUE(WriteSetting(path(), "Sound", "OnOrOff", "OFF"));
-    EXPECT_EQ(QFile::permissions(path()) & 0x7077, mode & 0x7077) << "the new file has the old permissions";
+    EXPECT_EQ(QFile::permissions(path()) & 0x7077, mode & 0x7077)
+        << "the new file has the old permissions";
 
     const auto folderMode = QFile::permissions(dir_.path());
     QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
@@ -505,7 +530,8 @@ TEST_F(SettingsFile, KillDuringWritesLeavesTheOldOrTheNewFile) {
         ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself: " << status;
 
         const QByteArray now = contents();
-        ASSERT_TRUE(now == first || now == second) << "round " << round << ", " << now.size() << " bytes";
+        ASSERT_TRUE(now == first || now == second)
+            << "round " << round << ", " << now.size() << " bytes";
         const QStringList files = QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden);
         if (files.size() > 2) ++killedMidWrite;
         RemoveLeftoverSettingsFiles(path());
@@ -612,7 +638,7 @@ TEST_F(SettingsFile, ShortWriteInPlaceLeavesTheFileAsItWas) {
     const auto folderMode = QFile::permissions(dir_.path());
     QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     ::signal(SIGXFSZ, SIG_IGN);
-    rlimit old {};
+    rlimit old{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
     rlimit limit = old;
     limit.rlim_cur = rlim_t(text.size() + 20);

@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
-#include "shell/core/SharedRoutines.h"
-
-#include "TestBank.h"
-#include "support/ReferenceReplace.h"
-
-#include <QFile>
-
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <random>
+
+#include "TestBank.h"
+#include "shell/core/SharedRoutines.h"
+#include "support/ReferenceReplace.h"
 
 using namespace quillet;
 

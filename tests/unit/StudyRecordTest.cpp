@@ -1,22 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
-#include "TestBank.h"
-#include "shell/core/Database.h"
-#include "shell/core/StudyRecord.h"
-#include "support/Unprivileged.h"
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
 #include <csignal>
 #include <random>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
+
+#include "TestBank.h"
+#include "shell/core/Database.h"
+#include "shell/core/StudyRecord.h"
+#include "support/Unprivileged.h"
 
 using namespace quillet;
 
@@ -102,11 +101,12 @@ TEST(StudyRecord, KeepsADamagedFileUnderADatedNameAndStartsAFreshRecord) {
     {
         Database db;
         ASSERT_EQ(db.open(folder.path, QByteArray()), 0);
-        ASSERT_EQ(db.exec("BEGIN; WITH RECURSIVE N(I) AS (SELECT 1 UNION ALL SELECT I + 1 FROM N "
-                          "WHERE I < 5000) INSERT INTO ANSWERS (POOL, QUESTION, ANSWERED_AT, CORRECT) "
-                          "SELECT 'Element 2', 'T' || I, '2026-12-01T10:00:00.000Z', I % 2 FROM N; "
-                          "COMMIT"),
-                  0);
+        ASSERT_EQ(
+            db.exec("BEGIN; WITH RECURSIVE N(I) AS (SELECT 1 UNION ALL SELECT I + 1 FROM N "
+                    "WHERE I < 5000) INSERT INTO ANSWERS (POOL, QUESTION, ANSWERED_AT, CORRECT) "
+                    "SELECT 'Element 2', 'T' || I, '2026-12-01T10:00:00.000Z', I % 2 FROM N; "
+                    "COMMIT"),
+            0);
     }
     QByteArray damaged = ReadAll(folder.path);
     ASSERT_GT(damaged.size(), 16 * 4096);
@@ -138,7 +138,8 @@ TEST(StudyRecord, KeepsADamagedFileUnderADatedNameAndStartsAFreshRecord) {
     {
         Database other;
         ASSERT_EQ(other.create(folder.path, QByteArray()), 0);
-        ASSERT_EQ(other.exec("CREATE TABLE ANSWERS (WHO TEXT); INSERT INTO ANSWERS VALUES ('me')"), 0);
+        ASSERT_EQ(other.exec("CREATE TABLE ANSWERS (WHO TEXT); INSERT INTO ANSWERS VALUES ('me')"),
+                  0);
     }
     EXPECT_EQ(record.open(folder.path, kToday), StudyRecord::OpenStatus::Replaced);
     EXPECT_EQ(QFileInfo(record.keptAs()).fileName(), "quillet-record.damaged-2026-12-08-3.db");
@@ -292,17 +293,20 @@ TEST(StudyRecord, EveryCommittedAnswerSurvivesKillsDuringWrites) {
         // Let it commit a few answers, then kill it at a random moment.
         const int commits = 1 + static_cast<int>(random() % 4);
         qint64 n = 0;
-        for (int i = 0; i < commits && read(pipeFds[0], &n, sizeof n) == sizeof n; ++i) reported = n;
+        for (int i = 0; i < commits && read(pipeFds[0], &n, sizeof n) == sizeof n; ++i)
+            reported = n;
         usleep(static_cast<useconds_t>(random() % 3000));
         kill(child, SIGKILL);
         int status = 0;
         waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFSIGNALED(status)) << "the writer ended by itself, code " << WEXITSTATUS(status);
+        ASSERT_TRUE(WIFSIGNALED(status))
+            << "the writer ended by itself, code " << WEXITSTATUS(status);
         while (read(pipeFds[0], &n, sizeof n) == sizeof n) reported = n;
         close(pipeFds[0]);
 
         StudyRecord record;
-        ASSERT_EQ(record.open(folder.path, kToday), StudyRecord::OpenStatus::Opened) << "round " << round;
+        ASSERT_EQ(record.open(folder.path, kToday), StudyRecord::OpenStatus::Opened)
+            << "round " << round;
         const qint64 count = record.answerCount();
         ASSERT_GE(count, reported) << "round " << round;
         ASSERT_LE(count, reported + 1) << "round " << round;

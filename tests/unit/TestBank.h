@@ -4,20 +4,18 @@
 
 // Helpers for tests that need a program folder with a small question bank.
 
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <initializer_list>
+#include <ostream>
+#include <utility>
+#include <vector>
+
 #include "BankWriter.h"
 #include "shell/core/Program.h"
 #include "shell/core/Services.h"
 #include "support/RecordingFatal.h"
-
-#include <QString>
-#include <QStringList>
-#include <QTemporaryDir>
-
-#include <initializer_list>
-
-#include <ostream>
-#include <utility>
-#include <vector>
 
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -35,8 +33,8 @@ public:
 inline qbank::BankContent Sections(int count, int test = 2) {
     qbank::BankContent content;
     for (int i = 1; i <= count; ++i) {
-        content.sections.push_back({i, QStringLiteral("T%1").arg(i % 10),
-                                    QStringLiteral("Section %1").arg(i), test});
+        content.sections.push_back(
+            {i, QStringLiteral("T%1").arg(i % 10), QStringLiteral("Section %1").arg(i), test});
     }
     return content;
 }

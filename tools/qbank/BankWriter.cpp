@@ -2,16 +2,15 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "BankWriter.h"
 
-#include "shell/core/Database.h"
-#include "shell/core/QuestionBank.h"
+#include <sqlcipher/sqlite3.h>
 
 #include <QFile>
 #include <QFileInfo>
-
-#include <sqlcipher/sqlite3.h>
-
 #include <filesystem>
 #include <system_error>
+
+#include "shell/core/Database.h"
+#include "shell/core/QuestionBank.h"
 
 namespace quillet::qbank {
 namespace {

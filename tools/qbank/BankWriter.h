@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <optional>
 #include <vector>
 
@@ -22,9 +21,9 @@ struct BankQuestion {
     int sectionId = 0;
     QString question;
     QString answerA, answerB, answerC, answerD;
-    QString answer;                // "A".."D"
-    std::optional<int> figureId;   // null when the question has no figure
-    QString fccQuestionId;         // "T1A01"
+    QString answer;               // "A".."D"
+    std::optional<int> figureId;  // null when the question has no figure
+    QString fccQuestionId;        // "T1A01"
 };
 
 struct BankFigure {

@@ -4,7 +4,6 @@
 
 #include <QBuffer>
 #include <QImage>
-
 #include <algorithm>
 #include <cstdlib>
 

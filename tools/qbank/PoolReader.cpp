@@ -2,8 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "PoolReader.h"
 
-#include "FigureImage.h"
-
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -16,13 +14,14 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringDecoder>
-
 #include <algorithm>
 #include <cmath>
 #include <map>
 #include <tuple>
 #include <utility>
 #include <vector>
+
+#include "FigureImage.h"
 
 namespace quillet::qbank {
 namespace {

@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #pragma once
 
-#include "BankWriter.h"
-
 #include <QString>
+
+#include "BankWriter.h"
 
 namespace quillet::qbank {
 

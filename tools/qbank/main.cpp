@@ -3,15 +3,14 @@
 // qbank: builds the program's password-protected question bank from a folder of
 // question pool folders.
 
-#include "BankWriter.h"
-#include "PoolReader.h"
-
 #include <quillet/Config.h>
 
 #include <QString>
 #include <QStringList>
-
 #include <cstdio>
+
+#include "BankWriter.h"
+#include "PoolReader.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include "BankWriter.h"
 #include "Screenshots.h"
 #include "engine/core/QuestionList.h"
-#include "shell/core/Random.h"
 #include "engine/gui/ExamWindow.h"
 #include "presentation/core/QuestionLoader.h"
 #include "shell/core/Program.h"
 #include "shell/core/QuestionBank.h"
+#include "shell/core/Random.h"
 
 namespace quillet {
 namespace {
@@ -23,8 +23,8 @@ bool OpenBank(Program& program, const QString& dir, int element, int mode) {
     session.programDir = dir;
     session.programName = QStringLiteral("quillet");
     session.settingsPath = QDir(dir).filePath(QStringLiteral("screenshots-none.ini"));
-    if (session.database.open(QDir(dir).filePath(QStringLiteral("quillet.dat")), kQuestionBankKey) !=
-            0 ||
+    if (session.database.open(QDir(dir).filePath(QStringLiteral("quillet.dat")),
+                              kQuestionBankKey) != 0 ||
         !LoadSections(session).ok()) {
         std::fprintf(stderr, "test screen: no question bank in %s\n", qPrintable(dir));
         return false;

@@ -9,8 +9,8 @@
 
 #include "Screenshots.h"
 #include "presentation/gui/FigureWindow.h"
-#include "shell/core/Program.h"
 #include "shell/core/Database.h"
+#include "shell/core/Program.h"
 #include "shell/core/QuestionBank.h"
 #include "ui/core/InfoPages.h"
 #include "ui/gui/Info.h"

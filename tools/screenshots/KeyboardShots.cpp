@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
-#include "Screenshots.h"
-
-#include "options/gui/OptionsWindow.h"
-#include "ui/gui/MainMenu.h"
-#include "ui/gui/Rollover.h"
-
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTest>
+
+#include "Screenshots.h"
+#include "options/gui/OptionsWindow.h"
+#include "ui/gui/MainMenu.h"
+#include "ui/gui/Rollover.h"
 
 namespace quillet {
 namespace {

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "Screenshots.h"
-
 #include "engine/core/ReviewList.h"
 #include "ui/gui/MessageBox.h"
 
@@ -16,8 +15,7 @@ QUILLET_SCREENSHOTS(message_box) {
                         "question, and remember that questions you miss come back later.")},
         {"message-box-empty", QString()},
         // The end of a review.
-        {"message-box-review-done",
-         ReviewSummaryMessage(ReviewList{{}, 35, 35, 0, true, {}})},
+        {"message-box-review-done", ReviewSummaryMessage(ReviewList{{}, 35, 35, 0, true, {}})},
     };
     for (const auto& [file, text] : messages) {
         MessageBox box(text);

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
-#include "Screenshots.h"
+#include <cstdio>
 
+#include "Screenshots.h"
 #include "options/gui/OptionsWindow.h"
 #include "shell/core/Program.h"
 #include "shell/core/QuestionBank.h"
-
-#include <cstdio>
 
 namespace quillet {
 // Each page, and the topics page on every element tab, with the real bank: a

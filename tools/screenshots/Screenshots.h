@@ -2,13 +2,12 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #pragma once
 
-#include "shell/core/Program.h"
-
 #include <QDir>
 #include <QString>
-
 #include <functional>
 #include <vector>
+
+#include "shell/core/Program.h"
 
 namespace quillet::shots {
 
@@ -50,7 +49,7 @@ void Save(const Context& context, class QWidget* widget, const QString& name);
 
 // Registers a function that renders one or more windows:
 //   QUILLET_SCREENSHOTS(splash) { ... shots::Save(context, &window, "splash"); }
-#define QUILLET_SCREENSHOTS(name)                                                     \
-    static void name##_shots(const ::quillet::shots::Context& context);               \
-    static ::quillet::shots::Registration name##_registration(#name, name##_shots);   \
+#define QUILLET_SCREENSHOTS(name)                                                   \
+    static void name##_shots(const ::quillet::shots::Context& context);             \
+    static ::quillet::shots::Registration name##_registration(#name, name##_shots); \
     static void name##_shots([[maybe_unused]] const ::quillet::shots::Context& context)

@@ -1,20 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
-#include "Screenshots.h"
-#include "app/BlackBackground.h"
-#include "results/gui/ResultsWindow.h"
-#include "shell/core/Database.h"
-#include "shell/core/QuestionBank.h"
-#include "shell/core/ExamMode.h"
-#include "shell/core/Program.h"
-#include "ui/gui/MainMenu.h"
-#include "ui/gui/Rollover.h"
-
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTemporaryDir>
+
+#include "Screenshots.h"
+#include "app/BlackBackground.h"
+#include "results/gui/ResultsWindow.h"
+#include "shell/core/Database.h"
+#include "shell/core/ExamMode.h"
+#include "shell/core/Program.h"
+#include "shell/core/QuestionBank.h"
+#include "ui/gui/MainMenu.h"
+#include "ui/gui/Rollover.h"
 
 namespace quillet {
 QUILLET_SCREENSHOTS(startup) {
@@ -77,7 +77,7 @@ QUILLET_SCREENSHOTS(results) {
                "ON QUESTIONS.SectionID = SECTIONS.SectionID WHERE SECTIONS.TEST = 2");
     for (int n = 0; pool.next(); ++n) {
         session.record.add({PoolNameFor(session, 2), pool.text("FCCQUESTIONID"),
-                          QDateTime::currentDateTime(), n % 3 != 2});
+                            QDateTime::currentDateTime(), n % 3 != 2});
     }
     program.options.testMode = kModeRealExam;
     report(2, {{5, 6}, {3, 3}, {2, 3}, {2, 2}, {3, 4}, {2, 3}, {3, 4}, {2, 3}, {2, 3}, {3, 4}},

@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
-#include "Screenshots.h"
-
-#include "shell/core/QuestionBank.h"
-
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QWidget>
-
 #include <cstdio>
+
+#include "Screenshots.h"
+#include "shell/core/QuestionBank.h"
 
 namespace quillet::shots {
 

@@ -2,13 +2,12 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "engine/core/ExamSession.h"
 
-#include "shell/core/QuestionBank.h"
-#include "shell/core/Random.h"
-
 #include <QDateTime>
-
 #include <algorithm>
 #include <limits>
+
+#include "shell/core/QuestionBank.h"
+#include "shell/core/Random.h"
 
 namespace quillet {
 
@@ -27,8 +26,8 @@ void CountUp(int& counter) {
     if (counter < std::numeric_limits<int>::max()) ++counter;
 }
 
-ExamSession::ExamSession(Session& session, const StudentOptions& options,
-                         const SoundCues& sounds, FatalErrorHandler* fatal, RandomSource& random,
+ExamSession::ExamSession(Session& session, const StudentOptions& options, const SoundCues& sounds,
+                         FatalErrorHandler* fatal, RandomSource& random,
                          const TextMeasurer& measurer, ExamScreen& screen)
     : session_(session),
       options_(options),
@@ -58,7 +57,8 @@ void ExamSession::load() {
         prepared = PrepareRealExamList(session_, random_, questionList_, simulatedCount_);
     } else {
         simulatedCount_ = SimulatedQuestionCount(session_.currentElement);
-        prepared = PrepareQuestionList(session_, mode_, random_, questionList_, scramble_, simulatedCount_);
+        prepared = PrepareQuestionList(session_, mode_, random_, questionList_, scramble_,
+                                       simulatedCount_);
     }
     if (!prepared.readOk) {
         bankFault(prepared.fault);
@@ -110,9 +110,8 @@ void ExamSession::bankFault(const QString& fault) {
 
 bool ExamSession::showQuestion(qint64 questionId) {
     missed_ = false;
-    LoadOutcome outcome =
-        LoadQuestion(session_, options_.shuffleOn, questionId, random_, measurer_,
-                     mode_ == kModeRealExam);
+    LoadOutcome outcome = LoadQuestion(session_, options_.shuffleOn, questionId, random_, measurer_,
+                                       mode_ == kModeRealExam);
     if (outcome.status == LoadStatus::ReadError) bankFault(outcome.fault);
     if (!outcome.shown()) return false;
     current_ = std::move(outcome.question);
@@ -130,10 +129,10 @@ bool ExamSession::loadFirstQuestion() {
                                     QString::number(simulatedCount_));
         } else {
             const auto left = questionList_.size();
-            screen_.setProgressText(left > 1    ? QString::number(left) +
-                                                      QStringLiteral(" Questions to go")
-                                    : left == 1 ? QStringLiteral("This is the last question")
-                                                : QStringLiteral("All done!  Why are you still here?"));
+            screen_.setProgressText(
+                left > 1    ? QString::number(left) + QStringLiteral(" Questions to go")
+                : left == 1 ? QStringLiteral("This is the last question")
+                            : QStringLiteral("All done!  Why are you still here?"));
         }
         if (questionList_.empty()) return false;
         const qint64 id = questionList_.front();
@@ -166,7 +165,8 @@ void ExamSession::nextQuestion() {
     const bool more = mode_ == kModeContinuous ? loadMeAQuestion() : loadFirstQuestion();
     if (more) return;
     // The end of a review tells where the student now stands.
-    if (mode_ == kModeReview) screen_.showMessage(ReviewSummaryMessage(PrepareReviewList(session_, random_)));
+    if (mode_ == kModeReview)
+        screen_.showMessage(ReviewSummaryMessage(PrepareReviewList(session_, random_)));
     endTest();
 }
 
@@ -249,7 +249,7 @@ void ExamSession::recordAnswer(bool right) {
     const SectionInfo* section = currentSection();
     if (!section) return;
     session_.record.add({PoolNameFor(session_, section->Test), current_->poolQuestionId,
-                       QDateTime::currentDateTime(), right});
+                         QDateTime::currentDateTime(), right});
     const QString notice = session_.record.takeNotice();
     if (!notice.isEmpty()) screen_.showMessage(notice);
 }

@@ -2,6 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #pragma once
 
+#include <QString>
+#include <optional>
+
 #include "engine/core/QuestionList.h"
 #include "engine/core/ReviewList.h"
 #include "presentation/core/QuestionLayout.h"
@@ -10,10 +13,6 @@
 #include "shell/core/Session.h"
 #include "shell/core/SoundCues.h"
 #include "shell/core/StudentOptions.h"
-
-#include <QString>
-
-#include <optional>
 
 namespace quillet {
 

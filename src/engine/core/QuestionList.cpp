@@ -2,14 +2,14 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "engine/core/QuestionList.h"
 
-#include "shell/core/Random.h"
-#include "shell/core/Database.h"
-
 #include <sqlcipher/sqlite3.h>
 
 #include <algorithm>
 #include <map>
 #include <tuple>
+
+#include "shell/core/Database.h"
+#include "shell/core/Random.h"
 
 namespace quillet {
 
@@ -54,11 +54,16 @@ QString TestModeCaption(int mode) {
     switch (NormalizedTestMode(mode)) {
         case kModeUntilRight:
             return QStringLiteral("Asking each question once until answered correctly");
-        case kModeContinuous: return QStringLiteral("Continuous questions");
-        case kModeSimulatedExam: return QStringLiteral("Simulated Written Exam");
-        case kModeRealExam: return QStringLiteral("Real exam: one question per group");
-        case kModeReview: return QStringLiteral("Reviewing missed questions, then new ones");
-        default: return QStringLiteral("Asking each question exactly once.");
+        case kModeContinuous:
+            return QStringLiteral("Continuous questions");
+        case kModeSimulatedExam:
+            return QStringLiteral("Simulated Written Exam");
+        case kModeRealExam:
+            return QStringLiteral("Real exam: one question per group");
+        case kModeReview:
+            return QStringLiteral("Reviewing missed questions, then new ones");
+        default:
+            return QStringLiteral("Asking each question exactly once.");
     }
 }
 
@@ -179,9 +184,10 @@ QuestionIdList DrawOnePerGroup(const std::vector<GroupedQuestion>& questions,
 }
 
 QString ShortRealExamMessage(int examQuestions, int groups) {
-    return QStringLiteral("The real examination has %1 questions, one from each group of the "
-                          "question pool.  This question bank has questions in only %2 "
-                          "group%3, so the test will have %2 question%3.")
+    return QStringLiteral(
+               "The real examination has %1 questions, one from each group of the "
+               "question pool.  This question bank has questions in only %2 "
+               "group%3, so the test will have %2 question%3.")
         .arg(examQuestions)
         .arg(groups)
         .arg(groups == 1 ? QString() : QStringLiteral("s"));
@@ -213,7 +219,8 @@ PreparedList PrepareRealExamList(const Session& session, RandomSource& random,
     std::vector<GroupedQuestion> found;
     if (examCount > 0) {
         const bool readOk = ForEachAskableQuestion(session, [&](const AskableQuestion& q) {
-            if (q.element != session.currentElement || !session.sections.withId(q.sectionId)) return;
+            if (q.element != session.currentElement || !session.sections.withId(q.sectionId))
+                return;
             found.push_back({q.id, static_cast<int>(q.sectionId), QuestionGroup(q.poolId)});
         });
         if (!readOk) {

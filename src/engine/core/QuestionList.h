@@ -2,14 +2,13 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #pragma once
 
-#include "shell/core/Session.h"
-#include "shell/core/Services.h"
-#include "shell/core/ExamMode.h"
-
 #include <QString>
-
 #include <functional>
 #include <vector>
+
+#include "shell/core/ExamMode.h"
+#include "shell/core/Services.h"
+#include "shell/core/Session.h"
 
 namespace quillet {
 
@@ -93,8 +92,7 @@ QString QuestionGroup(const QString& fccQuestionId);
 
 // The real exam's draw: one question chosen at random from each group, the
 // groups in pool order (by section, then by group id).
-QuestionIdList DrawOnePerGroup(const std::vector<GroupedQuestion>& questions,
-                               RandomSource& random);
+QuestionIdList DrawOnePerGroup(const std::vector<GroupedQuestion>& questions, RandomSource& random);
 
 // The message shown when the bank has fewer groups with questions than the real
 // exam has questions.

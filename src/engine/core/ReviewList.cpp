@@ -2,10 +2,10 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "engine/core/ReviewList.h"
 
-#include "shell/core/QuestionBank.h"
-
 #include <algorithm>
 #include <utility>
+
+#include "shell/core/QuestionBank.h"
 
 namespace quillet {
 
@@ -44,7 +44,8 @@ ReviewList PrepareReviewList(Session& session, RandomSource& random) {
 
 PoolProgress PoolProgressFor(Session& session, int element) {
     PoolProgress progress;
-    const QHash<QString, LatestAnswer> latest = session.record.latest(PoolNameFor(session, element));
+    const QHash<QString, LatestAnswer> latest =
+        session.record.latest(PoolNameFor(session, element));
     const bool readOk = ForEachAskableQuestion(session, [&](const AskableQuestion& q) {
         if (q.element != element) return;
         ++progress.questions;
@@ -57,7 +58,9 @@ PoolProgress PoolProgressFor(Session& session, int element) {
 }
 
 QString PoolProgressLine(const PoolProgress& progress) {
-    return QStringLiteral("POOL: %1 of %2 right at your latest try").arg(progress.right).arg(progress.questions);
+    return QStringLiteral("POOL: %1 of %2 right at your latest try")
+        .arg(progress.right)
+        .arg(progress.questions);
 }
 
 QString ReviewSummaryMessage(const ReviewList& list) {
@@ -71,7 +74,8 @@ QString ReviewSummaryMessage(const ReviewList& list) {
     if (left == 0) return QStringLiteral("Nothing left to review. ") + right;
     return QStringLiteral("Review finished. ") + right +
            QStringLiteral(" %1 still to review next time.")
-               .arg(left == 1 ? QStringLiteral("1 is") : QString::number(left) + QStringLiteral(" are"));
+               .arg(left == 1 ? QStringLiteral("1 is")
+                              : QString::number(left) + QStringLiteral(" are"));
 }
 
 }  // namespace quillet

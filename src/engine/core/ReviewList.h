@@ -3,8 +3,8 @@
 #pragma once
 
 #include "engine/core/QuestionList.h"
-#include "shell/core/Session.h"
 #include "shell/core/Services.h"
+#include "shell/core/Session.h"
 
 namespace quillet {
 

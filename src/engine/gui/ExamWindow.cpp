@@ -31,7 +31,8 @@ const QString kStatusPicture = QStringLiteral(":/test_statusbar.png");
 // A picture button's artwork: `name` "exit", "info" or "skip", `look`
 // "normal", "rolled" or "clicked".
 QString ButtonArt(const char* name, const char* look) {
-    return QStringLiteral(":/btn_%1_%2.png").arg(QString::fromLatin1(name), QString::fromLatin1(look));
+    return QStringLiteral(":/btn_%1_%2.png")
+        .arg(QString::fromLatin1(name), QString::fromLatin1(look));
 }
 
 // The window's client area and its two strips, in twips.
@@ -59,7 +60,6 @@ const MenuColours kAnswerColours{QColor(0, 0, 128), QColor(255, 255, 128), QColo
 QRect Pixels(const QRect& twips) {
     return TwipRect(twips.left(), twips.top(), twips.width(), twips.height());
 }
-
 
 // Font, wrapping and alignment of the question area's labels and the question
 // id. The screen's labels and the measuring labels get the same treatment, so
@@ -142,7 +142,7 @@ QSize LabelMeasurer::measure(QuestionLabel kind, const QString& caption, int wra
 
 ExamWindow::ExamWindow(Session& session, const StudentOptions& options, const SoundCues& sounds,
                        FatalErrorHandler* fatal, QWidget* parent, RandomSource* random,
-                   std::function<unsigned int()> seeds)
+                       std::function<unsigned int()> seeds)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
       options_(options),
@@ -189,8 +189,8 @@ ExamWindow::ExamWindow(Session& session, const StudentOptions& options, const So
     connect(next, &QPushButton::clicked, this, [this] { test_->nextQuestion(); });
     connect(exit, &QPushButton::clicked, this, [this] { test_->leave(); });
 
-    test_ = std::make_unique<ExamSession>(session, options, sounds, fatal, *random_, measurer_,
-                                          *this);
+    test_ =
+        std::make_unique<ExamSession>(session, options, sounds, fatal, *random_, measurer_, *this);
     load();
 }
 
@@ -278,7 +278,8 @@ void ExamWindow::buildQuestionArea() {
         return bar;
     };
     verticalBar_ = setUpBar(Qt::Vertical, "VScroll1", qa::kVerticalBar, VerticalScrollRange());
-    horizontalBar_ = setUpBar(Qt::Horizontal, "HScroll1", qa::kHorizontalBar, HorizontalScrollRange());
+    horizontalBar_ =
+        setUpBar(Qt::Horizontal, "HScroll1", qa::kHorizontalBar, HorizontalScrollRange());
     // Each bar moves only its own edge of the canvas.
     connect(verticalBar_, &QScrollBar::valueChanged, this,
             [this](int value) { canvas_->move(canvas_->x(), Px(CanvasOffset(value))); });
@@ -319,9 +320,11 @@ void ExamWindow::buildStatusStrip() {
 }
 
 void ExamWindow::preparePictures() {
-    for (const QString& picture : {kIconPicture, kHeaderPicture, kStatusPicture}) ResourcePicture(picture);
+    for (const QString& picture : {kIconPicture, kHeaderPicture, kStatusPicture})
+        ResourcePicture(picture);
     for (const char* name : {"exit", "info", "skip"}) {
-        for (const char* look : {"normal", "rolled", "clicked"}) ResourcePicture(ButtonArt(name, look));
+        for (const char* look : {"normal", "rolled", "clicked"})
+            ResourcePicture(ButtonArt(name, look));
     }
 }
 
@@ -349,7 +352,8 @@ void ExamWindow::scrollTo(int horizontal, int vertical) {
     const QSignalBlocker blockH(horizontalBar_);
     verticalBar_->setValue(vertical);
     horizontalBar_->setValue(horizontal);
-    canvas_->move(Px(CanvasOffset(horizontalBar_->value())), Px(CanvasOffset(verticalBar_->value())));
+    canvas_->move(Px(CanvasOffset(horizontalBar_->value())),
+                  Px(CanvasOffset(verticalBar_->value())));
 }
 
 // Every answer label back to its normal colour.
@@ -385,7 +389,8 @@ void ExamWindow::followQuestionWithKeyboard(const QuestionOnScreen& q) {
     std::vector<QWidget*> order;
     for (size_t place = 0; place < q.order.size(); ++place) {
         QLabel* answer = answerLabels_.at(static_cast<size_t>(q.order[place]));
-        answer->setAccessibleName(QStringLiteral("Answer %1: %2").arg(place + 1).arg(answer->text()));
+        answer->setAccessibleName(
+            QStringLiteral("Answer %1: %2").arg(place + 1).arg(answer->text()));
         answer->setAccessibleDescription(question);
         order.push_back(answer);
     }
@@ -437,8 +442,8 @@ void ExamWindow::keyPressEvent(QKeyEvent* event) {
     // Page Up and Page Down move the question as the vertical bar's trough does.
     if (event->key() == Qt::Key_PageDown || event->key() == Qt::Key_PageUp) {
         verticalBar_->triggerAction(event->key() == Qt::Key_PageDown
-                                    ? QAbstractSlider::SliderPageStepAdd
-                                    : QAbstractSlider::SliderPageStepSub);
+                                        ? QAbstractSlider::SliderPageStepAdd
+                                        : QAbstractSlider::SliderPageStepSub);
         return;
     }
     if (event->isAutoRepeat()) return;

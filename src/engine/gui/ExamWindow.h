@@ -45,8 +45,8 @@ public:
     // uses its own generator, seeded when it loads from `seeds` (the clock when
     // none is given). A source passed in is used as it is, not seeded again.
     ExamWindow(Session& session, const StudentOptions& options, const SoundCues& sounds,
-               FatalErrorHandler* fatal, QWidget* parent = nullptr,
-               RandomSource* random = nullptr, std::function<unsigned int()> seeds = {});
+               FatalErrorHandler* fatal, QWidget* parent = nullptr, RandomSource* random = nullptr,
+               std::function<unsigned int()> seeds = {});
     ~ExamWindow() override;
 
     // Decodes the screen's pictures ahead of its first opening (they are kept

@@ -4,9 +4,9 @@
 
 #include <QString>
 
+#include "shell/core/ExamMode.h"
 #include "shell/core/Session.h"
 #include "shell/core/StudentOptions.h"
-#include "shell/core/ExamMode.h"
 
 namespace quillet::options {
 
@@ -36,8 +36,8 @@ struct ProgramOptionBoxes {
 // The boxes as memory has them when the screen opens.
 ProgramOptionBoxes ProgramOptionsOf(const StudentOptions& options);
 
-// The close of the screen: writes into the settings file `file` Sound, Shuffle, DUVBlackBackground and Figures
-// from the boxes, takes the mode of the selected option button (`selectedOption`
+// The close of the screen: writes into the settings file `file` Sound, Shuffle, DUVBlackBackground
+// and Figures from the boxes, takes the mode of the selected option button (`selectedOption`
 // 0..kTestModeCount - 1; anything else keeps the mode in memory) and writes the
 // mode as it is; only then does an unknown mode become 1, in memory (start-up reads such a
 // value as 1 too). Every write is tried even when one fails.

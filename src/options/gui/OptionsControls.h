@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #pragma once
 
-#include "ui/gui/Accessible.h"
-
 #include <QCheckBox>
+
+#include "ui/gui/Accessible.h"
 
 namespace quillet {
 

@@ -4,12 +4,17 @@
 // pages and the keyboard order through them. What the controls do once built
 // is in OptionsWindow.cpp.
 
-#include "options/gui/OptionsWindow.h"
+#include <QLabel>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QShortcut>
+#include <functional>
 
 #include "options/core/OptionsPersistence.h"
 #include "options/core/SectionList.h"
 #include "options/gui/OptionsControls.h"
 #include "options/gui/OptionsLayout.h"
+#include "options/gui/OptionsWindow.h"
 #include "shell/core/Session.h"
 #include "shell/core/SoundCues.h"
 #include "shell/core/StudentOptions.h"
@@ -17,13 +22,6 @@
 #include "shell/gui/Twips.h"
 #include "ui/gui/Accessible.h"
 #include "ui/gui/Rollover.h"
-
-#include <QLabel>
-#include <QRadioButton>
-#include <QScrollBar>
-#include <QShortcut>
-
-#include <functional>
 
 namespace quillet {
 namespace {
@@ -58,8 +56,10 @@ constexpr ModeRow kModeRows[] = {
      "Just keep asking me questions (questions will repeat / marked after each question)"},
     {0, 675, 300, "Go Through Each Question Exactly Once (marked at end)"},
     {3, 990, 330, "Simulated Test mode (marked at end)"},
-    {4, 1320, 330, "Real exam: one question from each group, as on the actual test (marked at end)"},
-    {5, 1650, 330, "Review: questions I missed last time, then new ones (marked after each question)"},
+    {4, 1320, 330,
+     "Real exam: one question from each group, as on the actual test (marked at end)"},
+    {5, 1650, 330,
+     "Review: questions I missed last time, then new ones (marked after each question)"},
 };
 
 QPixmap Image(const QString& name) { return ReadPng(QStringLiteral(":/") + name + ".png"); }
@@ -69,16 +69,17 @@ QPixmap Image(const QString& name) { return ReadPng(QStringLiteral(":/") + name 
 void OptionsWindow::buildTitle() {
     // The band and the line are drawn on the window: the pointer over them is
     // over the window's background.
-    QLabel* band = NewPicture(this, QStringLiteral("Shape1"),
-                              TwipRect(0, 0, kClientWidth, kBandHeight),
-                              Image(QStringLiteral("options_band")));
+    QLabel* band =
+        NewPicture(this, QStringLiteral("Shape1"), TwipRect(0, 0, kClientWidth, kBandHeight),
+                   Image(QStringLiteral("options_band")));
     band->setScaledContents(true);
     band->setAttribute(Qt::WA_TransparentForMouseEvents);
     NewTextLabel(this, QStringLiteral("Label1"), QStringLiteral("Test Options"),
                  TwipRect(270, 75, 2670, 510), ArialBold(21.75), kWhite);
-    pictures_->addButton(
-        this, TwipRect(6480, 120, 1950, 405), Image(QStringLiteral("btn_back_normal")),
-        Image(QStringLiteral("btn_back_rolled")), Image(QStringLiteral("btn_back_clicked")))
+    pictures_
+        ->addButton(this, TwipRect(6480, 120, 1950, 405), Image(QStringLiteral("btn_back_normal")),
+                    Image(QStringLiteral("btn_back_rolled")),
+                    Image(QStringLiteral("btn_back_clicked")))
         ->setAccessibleName(QStringLiteral("Back"));
 
     for (int i = 0; i < kPages; ++i) {
@@ -112,9 +113,9 @@ void OptionsWindow::buildTopicsPage() {
 
     const QFont tabFont = ArialBold(9);
     for (int i = 0; i < kTabs; ++i) {
-        tabFrames_[i] = NewPicture(page, QStringLiteral("TabOuter%1").arg(i),
-                                   TwipRect(60, kTabTops[i], 1260, 645),
-                                   Image(QStringLiteral("tab_frame")));
+        tabFrames_[i] =
+            NewPicture(page, QStringLiteral("TabOuter%1").arg(i),
+                       TwipRect(60, kTabTops[i], 1260, 645), Image(QStringLiteral("tab_frame")));
         tabFaces_[i] = NewPicture(tabFrames_[i], QStringLiteral("tabInner%1").arg(i),
                                   TwipRect(30, 30, 1215, 555), Image(QStringLiteral("tab_face")));
         SetBackground(tabFaces_[i], kPanelGrey);
@@ -166,14 +167,16 @@ void OptionsWindow::buildTopicsPage() {
         listContent_->move(Px(kContentLeft), Px(options::ContentTop(value)));
     });
 
-    pictures_->addButton(
-        listFrame, TwipRect(3030, 2580, 1950, 405), Image(QStringLiteral("btn_addall_normal")),
-        Image(QStringLiteral("btn_addall_rolled")), Image(QStringLiteral("btn_addall_clicked")))
+    pictures_
+        ->addButton(
+            listFrame, TwipRect(3030, 2580, 1950, 405), Image(QStringLiteral("btn_addall_normal")),
+            Image(QStringLiteral("btn_addall_rolled")), Image(QStringLiteral("btn_addall_clicked")))
         ->setAccessibleName(QStringLiteral("Add all sections"));
-    pictures_->addButton(listFrame, TwipRect(5010, 2580, 1950, 405),
-                         Image(QStringLiteral("btn_clearall_normal")),
-                         Image(QStringLiteral("btn_clearall_rolled")),
-                         Image(QStringLiteral("btn_clearall_clicked")))
+    pictures_
+        ->addButton(listFrame, TwipRect(5010, 2580, 1950, 405),
+                    Image(QStringLiteral("btn_clearall_normal")),
+                    Image(QStringLiteral("btn_clearall_rolled")),
+                    Image(QStringLiteral("btn_clearall_clicked")))
         ->setAccessibleName(QStringLiteral("Clear all sections"));
 }
 
@@ -231,9 +234,8 @@ void OptionsWindow::buildProgramPage() {
     const QFont font = ArialBold(9.75);
     constexpr int kBoxHeight = 600;
     for (const OptionBox& row : rows) {
-        QWidget* frame =
-            NewSurface(page, QStringLiteral("pic") + QLatin1String(row.name).mid(3),
-                       TwipRect(75, row.boxTop, 8415, kBoxHeight), kPanelGrey);
+        QWidget* frame = NewSurface(page, QStringLiteral("pic") + QLatin1String(row.name).mid(3),
+                                    TwipRect(75, row.boxTop, 8415, kBoxHeight), kPanelGrey);
         auto* check = new WrappingCheckBox(frame);
         check->setObjectName(QLatin1String(row.name));
         check->setCaption(QLatin1String(row.caption));
@@ -282,8 +284,7 @@ void OptionsWindow::setKeyboardOrder() {
     order.push_back(pictures_->button(2));
     const std::vector<QWidget*> modes(modeOptions_.begin(), modeOptions_.end());
     for (QWidget* mode : InReadingOrder(modes)) order.push_back(mode);
-    order.insert(order.end(),
-                 {soundBox_, shuffleBox_, blackBackgroundBox_, pictures_->button(0)});
+    order.insert(order.end(), {soundBox_, shuffleBox_, blackBackgroundBox_, pictures_->button(0)});
     SetTabOrder(order);
 }
 

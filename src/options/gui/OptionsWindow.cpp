@@ -5,6 +5,17 @@
 
 #include "options/gui/OptionsWindow.h"
 
+#include <QAbstractButton>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QtGlobal>
+#include <algorithm>
+#include <exception>
+#include <functional>
+
 #include "options/core/OptionsPersistence.h"
 #include "options/core/SectionList.h"
 #include "options/gui/OptionsControls.h"
@@ -17,18 +28,6 @@
 #include "shell/gui/Twips.h"
 #include "ui/gui/Accessible.h"
 #include "ui/gui/Rollover.h"
-
-#include <QAbstractButton>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QMouseEvent>
-#include <QRadioButton>
-#include <QScrollBar>
-#include <QtGlobal>
-
-#include <algorithm>
-#include <exception>
-#include <functional>
 
 namespace quillet {
 namespace {
@@ -254,8 +253,7 @@ void OptionsWindow::clearAll() {
 void OptionsWindow::keyPressEvent(QKeyEvent* event) {
     // Enter clicks the focused box or option as Space does.
     auto* button = qobject_cast<QAbstractButton*>(focusWidget());
-    if (button && button->isVisible() && event->key() != Qt::Key_Space &&
-        IsKeyboardClick(event)) {
+    if (button && button->isVisible() && event->key() != Qt::Key_Space && IsKeyboardClick(event)) {
         button->click();
         return;
     }
@@ -269,9 +267,7 @@ bool OptionsWindow::pageButtonKey(int page, const QKeyEvent* key) {
         selectPage(page);
         return true;
     }
-    const int step = key->key() == Qt::Key_Left    ? -1
-                     : key->key() == Qt::Key_Right ? 1
-                                                   : 0;
+    const int step = key->key() == Qt::Key_Left ? -1 : key->key() == Qt::Key_Right ? 1 : 0;
     if (step == 0 || key->modifiers() != Qt::NoModifier) return false;
     const std::vector<QWidget*> pages(pageButtons_.begin(), pageButtons_.end());
     NextInReadingOrder(pages, pageButtons_[page], step)->setFocus(Qt::TabFocusReason);

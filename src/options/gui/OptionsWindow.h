@@ -2,12 +2,12 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #pragma once
 
-#include "shell/core/ExamMode.h"
-
 #include <QDialog>
 #include <QPixmap>
 #include <QPointer>
 #include <array>
+
+#include "shell/core/ExamMode.h"
 
 class QCheckBox;
 class QKeyEvent;

@@ -2,10 +2,10 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "presentation/core/FigureViewer.h"
 
+#include <algorithm>
+
 #include "shell/core/Database.h"
 #include "shell/core/Rounding.h"
-
-#include <algorithm>
 
 namespace quillet {
 

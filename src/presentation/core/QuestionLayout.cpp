@@ -2,12 +2,12 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "presentation/core/QuestionLayout.h"
 
-#include "shell/core/Random.h"
-
 #include <QtCore/qnamespace.h>
 
 #include <algorithm>
 #include <cmath>
+
+#include "shell/core/Random.h"
 
 namespace quillet {
 
@@ -20,8 +20,7 @@ namespace {
 // probability below 1e-8; a broken one must not hang the screen.
 constexpr int kMaxDrawsPerPlace = 64;
 
-int Height(const TextMeasurer& measurer, QuestionLabel label, const QString& caption,
-           int width) {
+int Height(const TextMeasurer& measurer, QuestionLabel label, const QString& caption, int width) {
     return std::max(0, measurer.measure(label, caption, width).height());
 }
 
@@ -56,13 +55,12 @@ CanvasLayout LayoutCanvas(const QuestionCaptions& captions,
     CanvasLayout layout;
     const int questionHeight =
         Height(measurer, QuestionLabel::Question, captions.question, qa::kQuestionWidth);
-    layout.question = QRect(qa::kQuestionLeft, qa::kQuestionTop, qa::kQuestionWidth,
-                            questionHeight);
+    layout.question =
+        QRect(qa::kQuestionLeft, qa::kQuestionTop, qa::kQuestionWidth, questionHeight);
 
-    const int tableHeight =
-        captions.table.isEmpty()
-            ? 0
-            : Height(measurer, QuestionLabel::Table, captions.table, qa::kTableWidth);
+    const int tableHeight = captions.table.isEmpty() ? 0
+                                                     : Height(measurer, QuestionLabel::Table,
+                                                              captions.table, qa::kTableWidth);
     layout.table = QRect(qa::kTableLeft, qa::kQuestionTop + questionHeight + qa::kTableGap,
                          qa::kTableWidth, tableHeight);
 

@@ -2,14 +2,13 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #pragma once
 
-#include "presentation/core/QuestionText.h"
-#include "shell/core/Services.h"
-
 #include <QRect>
 #include <QSize>
 #include <QString>
-
 #include <array>
+
+#include "presentation/core/QuestionText.h"
+#include "shell/core/Services.h"
 
 namespace quillet {
 

@@ -2,12 +2,12 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "presentation/core/QuestionLoader.h"
 
-#include "shell/core/Database.h"
-#include "shell/core/SharedRoutines.h"
-
 #include <sqlcipher/sqlite3.h>
 
 #include <limits>
+
+#include "shell/core/Database.h"
+#include "shell/core/SharedRoutines.h"
 
 namespace quillet {
 

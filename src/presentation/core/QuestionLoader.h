@@ -2,14 +2,13 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #pragma once
 
+#include <QString>
+#include <array>
+
 #include "presentation/core/QuestionLayout.h"
 #include "presentation/core/QuestionText.h"
-#include "shell/core/Session.h"
 #include "shell/core/Services.h"
-
-#include <QString>
-
-#include <array>
+#include "shell/core/Session.h"
 
 namespace quillet {
 
@@ -23,7 +22,7 @@ struct QuestionOnScreen {
     // label caption (the text with "&" doubled, like the other captions).
     std::array<QString, 4> answerTexts;
     std::array<QString, 4> answerCaptions;
-    int correctLabel = 0;  // the label that holds the right answer
+    int correctLabel = 0;               // the label that holds the right answer
     AnswerOrder order = kNaturalOrder;  // labels from the top
 
     CanvasLayout canvas;  // the canvas itself goes back to its origin
@@ -60,7 +59,7 @@ struct LoadOutcome {
 // With `anySection` (the real exam, which covers the whole element) a question
 // of a section that is not chosen is shown too.
 LoadOutcome LoadQuestion(const Session& session, bool shuffle, qint64 questionId,
-                         RandomSource& random,
-                         const TextMeasurer& measurer, bool anySection = false);
+                         RandomSource& random, const TextMeasurer& measurer,
+                         bool anySection = false);
 
 }  // namespace quillet

@@ -8,11 +8,15 @@ namespace quillet {
 
 PassMark PassMarkFor(int element) {
     switch (element) {
-        case 1: return {26, 35};
+        case 1:
+            return {26, 35};
         case 2:
-        case 3: return {22, 30};
-        case 4: return {37, 50};
-        default: return {30, 40};
+        case 3:
+            return {22, 30};
+        case 4:
+            return {37, 50};
+        default:
+            return {30, 40};
     }
 }
 
@@ -20,8 +24,8 @@ long long RoundHalfAwayFromZero(double value) { return std::llround(value); }
 
 QString FormatPercent(long long correct, long long asked, int minDigits) {
     if (asked == 0) return QStringLiteral("0%");
-    const long long percent = RoundHalfAwayFromZero(100.0 * static_cast<double>(correct) /
-                                                    static_cast<double>(asked));
+    const long long percent =
+        RoundHalfAwayFromZero(100.0 * static_cast<double>(correct) / static_cast<double>(asked));
     return QStringLiteral("%1%").arg(percent, minDigits, 10, QLatin1Char('0'));
 }
 
@@ -93,14 +97,14 @@ QString ScoreReport::SpokenRow(const ResultRow& row) const {
 }
 
 RowPlacement ScoreReport::place(int slot, const ResultRow& row, int scoreWidth, int scoreHeight,
-                               int nameHeight) const {
+                                int nameHeight) const {
     using namespace results_layout;
     RowPlacement p;
     p.barTop = kBarTop + kRowPitch * slot;
     p.scoreText = ScoreText(row);
     if (row.tested()) {
-        p.barWidth = static_cast<int>(RoundHalfAwayFromZero(
-            static_cast<double>(row.correct) / row.asked * kFullBarWidth));
+        p.barWidth = static_cast<int>(
+            RoundHalfAwayFromZero(static_cast<double>(row.correct) / row.asked * kFullBarWidth));
         p.scoreLeft = p.barWidth + kBarLeft + kLabelGap;
         p.picture = reachesPassMark(row) ? BarPicture::Blue : BarPicture::Red;
         p.scoreBlack = true;

@@ -2,11 +2,10 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #pragma once
 
-#include "shell/core/Session.h"
-
 #include <QString>
-
 #include <vector>
+
+#include "shell/core/Session.h"
 
 namespace quillet {
 

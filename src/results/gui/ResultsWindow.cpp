@@ -2,19 +2,19 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "results/gui/ResultsWindow.h"
 
-#include "engine/core/ReviewList.h"
+#include <QLabel>
+#include <QScrollBar>
+
 #include "engine/core/ExamSession.h"
+#include "engine/core/ReviewList.h"
+#include "shell/core/ExamMode.h"
 #include "shell/core/Session.h"
 #include "shell/core/SoundCues.h"
-#include "shell/core/ExamMode.h"
 #include "shell/gui/Look.h"
 #include "shell/gui/Platform.h"
 #include "shell/gui/Twips.h"
 #include "ui/gui/Accessible.h"
 #include "ui/gui/Rollover.h"
-
-#include <QLabel>
-#include <QScrollBar>
 
 namespace quillet {
 namespace {
@@ -34,9 +34,12 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, con
 
 const char* BarImage(BarPicture picture) {
     switch (picture) {
-        case BarPicture::Blue: return ":/bar_blue.png";
-        case BarPicture::Red: return ":/bar_red.png";
-        default: return ":/bar_white.png";
+        case BarPicture::Blue:
+            return ":/bar_blue.png";
+        case BarPicture::Red:
+            return ":/bar_red.png";
+        default:
+            return ":/bar_white.png";
     }
 }
 
@@ -65,8 +68,8 @@ ResultsWindow::ResultsWindow(Session& session, const FinishedTest& test, const S
 
     MakeLabel(this, "Label1", "Test Results", ArialBold(21.75), Qt::white)
         ->setGeometry(TwipRect(315, 180, 2595, 510));
-    QLabel* overallTitle =
-        MakeLabel(this, "Label3", "Overall Score", LayoutFont("Times New Roman", 18, true, true), Qt::white);
+    QLabel* overallTitle = MakeLabel(this, "Label3", "Overall Score",
+                                     LayoutFont("Times New Roman", 18, true, true), Qt::white);
     overallTitle->setGeometry(TwipRect(3375, 225, 2595, 465));
     overallTitle->setAlignment(Qt::AlignRight | Qt::AlignTop);
     overall_ = MakeLabel(this, "Label2", QString(), LayoutFont("Times New Roman", 48, true, true),
@@ -85,7 +88,8 @@ ResultsWindow::ResultsWindow(Session& session, const FinishedTest& test, const S
         HideFromAssistiveTools(row.bar);
         row.bar->setObjectName(QStringLiteral("percentBar%1").arg(i));
         row.bar->setScaledContents(true);
-        row.bar->setGeometry(TwipRect(kBarLeft, kBarTop + kRowPitch * i, kFullBarWidth, kBarHeight));
+        row.bar->setGeometry(
+            TwipRect(kBarLeft, kBarTop + kRowPitch * i, kFullBarWidth, kBarHeight));
         row.score = MakeLabel(this, QStringLiteral("percentLabel%1").arg(i), QString(),
                               ArialBold(9.75), Qt::black);
         HideFromAssistiveTools(row.score);
@@ -142,9 +146,14 @@ ResultsWindow::ResultsWindow(Session& session, const FinishedTest& test, const S
     // The percentage keeps its right edge where the layout puts it.
     overall_->move(Px(6390 + 1740) - overall_->width(), Px(75));
     switch (report_->cheer()) {
-        case Cheer::Applause: sounds.play(QStringLiteral("applause.wav")); break;
-        case Cheer::Clap: sounds.play(QStringLiteral("clap.wav")); break;
-        case Cheer::None: break;
+        case Cheer::Applause:
+            sounds.play(QStringLiteral("applause.wav"));
+            break;
+        case Cheer::Clap:
+            sounds.play(QStringLiteral("clap.wav"));
+            break;
+        case Cheer::None:
+            break;
     }
     drawGrid();
     connect(scroll_, &QScrollBar::valueChanged, this, &ResultsWindow::drawGrid);
@@ -170,10 +179,11 @@ void ResultsWindow::drawGrid() {
         row.name->setFixedWidth(Px(3570));
         row.name->setFixedHeight(row.name->heightForWidth(Px(3570)));
 
-        const RowPlacement place = report_->place(i, *result, Twips(row.score->width()),
-                                                  Twips(row.score->height()),
-                                                  Twips(row.name->height()));
-        SetColour(row.score, QPalette::WindowText, place.scoreBlack ? QColor(0, 0, 0) : QColor(0, 128, 128));
+        const RowPlacement place =
+            report_->place(i, *result, Twips(row.score->width()), Twips(row.score->height()),
+                           Twips(row.name->height()));
+        SetColour(row.score, QPalette::WindowText,
+                  place.scoreBlack ? QColor(0, 0, 0) : QColor(0, 128, 128));
         row.bar->setPixmap(ResourcePicture(QString::fromLatin1(BarImage(place.picture))));
         row.bar->setGeometry(Px(kBarLeft), Px(place.barTop), Px(place.barWidth), Px(kBarHeight));
         row.score->move(Px(place.scoreLeft), Px(place.scoreTop));

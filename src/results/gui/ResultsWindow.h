@@ -2,12 +2,11 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #pragma once
 
-#include "results/core/Results.h"
-
 #include <QDialog>
-
 #include <array>
 #include <memory>
+
+#include "results/core/Results.h"
 
 class QLabel;
 class QScrollBar;

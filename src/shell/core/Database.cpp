@@ -87,22 +87,33 @@ int Database::Authorize(void* self, int action, const char* a, const char* b, co
     bool ok = false;
     switch (action) {
         case SQLITE_SELECT:
-        case SQLITE_TRANSACTION: ok = true; break;
-        case SQLITE_READ: ok = Listed(allowed.tables, a) || EngineTable(a); break;
-        case SQLITE_FUNCTION: ok = Listed(allowed.functions, b); break;
-        case SQLITE_PRAGMA: ok = Listed(allowed.pragmas, a); break;
+        case SQLITE_TRANSACTION:
+            ok = true;
+            break;
+        case SQLITE_READ:
+            ok = Listed(allowed.tables, a) || EngineTable(a);
+            break;
+        case SQLITE_FUNCTION:
+            ok = Listed(allowed.functions, b);
+            break;
+        case SQLITE_PRAGMA:
+            ok = Listed(allowed.pragmas, a);
+            break;
         case SQLITE_INSERT:
         case SQLITE_UPDATE:
         case SQLITE_DELETE:
             ok = allowed.writable && (Listed(allowed.tables, a) || EngineTable(a));
             break;
-        case SQLITE_CREATE_TABLE: ok = allowed.writable && Listed(allowed.tables, a); break;
+        case SQLITE_CREATE_TABLE:
+            ok = allowed.writable && Listed(allowed.tables, a);
+            break;
         // The engine's own index for a table's key, made with the table.
         case SQLITE_CREATE_INDEX:
             ok = allowed.writable && Listed(allowed.tables, b) && a &&
                  sqlite3_strnicmp(a, "sqlite_autoindex_", 17) == 0;
             break;
-        default: ok = false;  // views, triggers, attach, recursive queries, ...
+        default:
+            ok = false;  // views, triggers, attach, recursive queries, ...
     }
     return ok ? SQLITE_OK : SQLITE_DENY;
 }
@@ -118,8 +129,8 @@ int Database::schema(std::vector<SchemaEntry>& entries) const {
     // statements are only text here.
     Query query(*this, "SELECT type, name, tbl_name, sql FROM sqlite_master");
     while (query.next()) {
-        entries.push_back({query.text("type"), query.text("name"), query.text("tbl_name"),
-                           query.text("sql")});
+        entries.push_back(
+            {query.text("type"), query.text("name"), query.text("tbl_name"), query.text("sql")});
     }
     return query.code() == SQLITE_DONE ? SQLITE_OK : query.code();
 }
@@ -214,11 +225,16 @@ QVariant Query::value(const char* column) const {
     const int i = columnIndex(column);
     if (i < 0) return {};
     switch (sqlite3_column_type(stmt_, i)) {
-        case SQLITE_NULL: return QVariant(QMetaType(QMetaType::QString));
-        case SQLITE_INTEGER: return QVariant(sqlite3_column_int64(stmt_, i));
-        case SQLITE_FLOAT: return QVariant(sqlite3_column_double(stmt_, i));
-        case SQLITE_BLOB: return QVariant(blob(column));
-        default: return QVariant(text(column));
+        case SQLITE_NULL:
+            return QVariant(QMetaType(QMetaType::QString));
+        case SQLITE_INTEGER:
+            return QVariant(sqlite3_column_int64(stmt_, i));
+        case SQLITE_FLOAT:
+            return QVariant(sqlite3_column_double(stmt_, i));
+        case SQLITE_BLOB:
+            return QVariant(blob(column));
+        default:
+            return QVariant(text(column));
     }
 }
 

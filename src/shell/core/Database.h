@@ -4,10 +4,8 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QVariant>
-
 #include <QStringList>
-
+#include <QVariant>
 #include <memory>
 #include <vector>
 
@@ -18,7 +16,7 @@ namespace quillet {
 
 // One entry of a file's schema, as sqlite_master lists it.
 struct SchemaEntry {
-    QString type;   // "table", "index", "view" or "trigger"
+    QString type;  // "table", "index", "view" or "trigger"
     QString name;
     QString table;  // the table an index or trigger belongs to
     QString sql;    // the statement that made it; empty for the engine's own indexes

@@ -2,13 +2,13 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "shell/core/Exams.h"
 
+#include <sqlcipher/sqlite3.h>
+
+#include <QLocale>
+#include <QStringList>
+
 #include "shell/core/Database.h"
 #include "shell/core/ExamMode.h"
-
-#include <QStringList>
-#include <QLocale>
-
-#include <sqlcipher/sqlite3.h>
 
 namespace quillet {
 
@@ -53,12 +53,18 @@ QString PoolDates(const ExamInfo& exam) {
 
 QString ElementName(int element) {
     switch (element) {
-        case 1: return QStringLiteral("Novice");
-        case 2: return QStringLiteral("Technician");
-        case 3: return QStringLiteral("General");
-        case 4: return QStringLiteral("Advanced");
-        case 5: return QStringLiteral("Extra");
-        default: return QStringLiteral("element %1").arg(element);
+        case 1:
+            return QStringLiteral("Novice");
+        case 2:
+            return QStringLiteral("Technician");
+        case 3:
+            return QStringLiteral("General");
+        case 4:
+            return QStringLiteral("Advanced");
+        case 5:
+            return QStringLiteral("Extra");
+        default:
+            return QStringLiteral("element %1").arg(element);
     }
 }
 
@@ -101,8 +107,9 @@ QString SimulatedModeNote(const ExamTable& exams) {
                    QStringLiteral(", drawn from the sections you choose.  ");
     const QString real = ExamSizesText(exams);
     if (real.isEmpty()) {
-        return note + QStringLiteral("This question bank does not record the size of the "
-                                     "actual examinations.");
+        return note + QStringLiteral(
+                          "This question bank does not record the size of the "
+                          "actual examinations.");
     }
     return note + QStringLiteral("The real exam mode asks what the actual examinations ask: ") +
            real + QLatin1Char('.');
@@ -112,10 +119,11 @@ QString PoolNotInForceMessage(const ExamInfo& exam, const QDate& today) {
     if (exam.inForceOn(today)) return {};
     const QString when = today < exam.validFrom ? QStringLiteral("is not yet in force")
                                                 : QStringLiteral("is no longer in force");
-    return QStringLiteral("The question pool of this element in the question bank, %1, %2: it "
-                          "is valid from %3.  The examination you sit may be drawn from a "
-                          "different pool, so check which pool is in force on the day of your "
-                          "examination.")
+    return QStringLiteral(
+               "The question pool of this element in the question bank, %1, %2: it "
+               "is valid from %3.  The examination you sit may be drawn from a "
+               "different pool, so check which pool is in force on the day of your "
+               "examination.")
         .arg(exam.pool, when, PoolDates(exam));
 }
 

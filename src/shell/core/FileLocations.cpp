@@ -2,12 +2,12 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "shell/core/FileLocations.h"
 
-#include "quillet/Config.h"
-#include "shell/core/SharedRoutines.h"
-
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include "quillet/Config.h"
+#include "shell/core/SharedRoutines.h"
 
 namespace quillet {
 namespace {

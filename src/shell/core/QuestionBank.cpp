@@ -2,18 +2,17 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "shell/core/QuestionBank.h"
 
+#include <sqlcipher/sqlite3.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <limits>
+
 #include "shell/core/FileLocations.h"
 #include "shell/core/Settings.h"
 #include "shell/core/SharedRoutines.h"
-
-#include <QFile>
-#include <QDir>
-#include <QFileInfo>
-#include <QSet>
-
-#include <limits>
-
-#include <sqlcipher/sqlite3.h>
 
 namespace quillet {
 namespace {
@@ -71,7 +70,8 @@ BankResult OpenFailure(int code, const QString& path) {
                     return CannotOpen(BankStatus::Unprotected, path,
                                       QStringLiteral("the file is an unprotected database, not "
                                                      "the password-protected question bank."));
-                default: break;
+                default:
+                    break;
             }
             return CannotOpen(BankStatus::WrongPassword, path,
                               QStringLiteral("its password is wrong (or its first page is "
@@ -84,8 +84,7 @@ BankResult OpenFailure(int code, const QString& path) {
             return CannotOpen(BankStatus::Damaged, path,
                               QStringLiteral("the file cannot be read."));
         default:
-            return CannotOpen(BankStatus::Damaged, path,
-                              QStringLiteral("the file is damaged."));
+            return CannotOpen(BankStatus::Damaged, path, QStringLiteral("the file is damaged."));
     }
 }
 
@@ -141,7 +140,8 @@ QStringList QuestionBankCandidates(const QString& programDir, const QString& pro
 
 BankResult OpenQuestionBank(Session& session, const SettingsSnapshot& stored) {
     session.databasePath.clear();
-    for (const QString& candidate : QuestionBankCandidates(session.programDir, session.programName)) {
+    for (const QString& candidate :
+         QuestionBankCandidates(session.programDir, session.programName)) {
         if (QFileInfo(candidate).isFile()) {
             session.databasePath = candidate;
             break;
@@ -238,8 +238,8 @@ BankResult LoadSections(Session& session, const SettingsSnapshot& stored) {
     session.sections.reset(static_cast<int>(rows.size()));
     int index = 1;
     for (SectionInfo& row : rows) {
-        row.Ask = HasSettingsKey(row.Id) &&
-                  settings::ReadSectionChosen(stored, static_cast<int>(row.Id));
+        row.Ask =
+            HasSettingsKey(row.Id) && settings::ReadSectionChosen(stored, static_cast<int>(row.Id));
         session.sections(index++) = row;
     }
     return {};
@@ -248,9 +248,9 @@ BankResult LoadSections(Session& session, const SettingsSnapshot& stored) {
 void ReportBankFault(const Session& session, FatalErrorHandler* fatal, const QString& fault) {
     if (!fatal) return;
     fatal->fatal(QStringLiteral("Critical Error"),
-                       QStringLiteral("Critical Error:  The question bank %1 cannot be read: "
-                                      "%2.  Exiting.")
-                           .arg(QDir::toNativeSeparators(session.databasePath), fault));
+                 QStringLiteral("Critical Error:  The question bank %1 cannot be read: "
+                                "%2.  Exiting.")
+                     .arg(QDir::toNativeSeparators(session.databasePath), fault));
 }
 
 namespace {

@@ -2,11 +2,11 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #pragma once
 
+#include <QStringList>
+
 #include "shell/core/Services.h"
 #include "shell/core/Session.h"
 #include "shell/core/StudentOptions.h"
-
-#include <QStringList>
 
 namespace quillet {
 

@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #pragma once
 
-#include "shell/core/Services.h"
-
 #include <random>
+
+#include "shell/core/Services.h"
 
 namespace quillet {
 

@@ -2,11 +2,11 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "shell/core/Session.h"
 
+#include <QFileInfo>
+
 #include "shell/core/FileLocations.h"
 #include "shell/core/SharedRoutines.h"
 #include "shell/core/SoundCues.h"
-
-#include <QFileInfo>
 
 namespace quillet {
 

@@ -2,14 +2,13 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #pragma once
 
+#include <QString>
+#include <set>
+#include <vector>
+
 #include "shell/core/Database.h"
 #include "shell/core/Exams.h"
 #include "shell/core/StudyRecord.h"
-
-#include <QString>
-
-#include <set>
-#include <vector>
 
 namespace quillet {
 
@@ -51,7 +50,9 @@ public:
     }
     // For a valid index only.
     SectionInfo& operator()(int index) { return rows_.at(static_cast<size_t>(index - 1)); }
-    const SectionInfo& operator()(int index) const { return rows_.at(static_cast<size_t>(index - 1)); }
+    const SectionInfo& operator()(int index) const {
+        return rows_.at(static_cast<size_t>(index - 1));
+    }
     std::vector<SectionInfo>::iterator begin() { return rows_.begin(); }
     std::vector<SectionInfo>::iterator end() { return rows_.end(); }
     std::vector<SectionInfo>::const_iterator begin() const { return rows_.begin(); }

@@ -2,23 +2,23 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "shell/core/Settings.h"
 
-#include "shell/core/FileLocations.h"
-#include "shell/core/ExamMode.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QStringDecoder>
-
-#include <algorithm>
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+#include "shell/core/ExamMode.h"
+#include "shell/core/FileLocations.h"
 
 namespace quillet {
 namespace {
@@ -41,10 +41,10 @@ enum class Kind { Blank, Comment, Header, Key };
 // One line, classified. Positions are absolute offsets into the file's bytes.
 struct Entry {
     Kind kind = Kind::Blank;
-    QByteArrayView name;          // header or key name, trimmed
-    qsizetype afterEquals = -1;   // just after the `=`; -1 for a bare key
-    qsizetype valueBegin = -1;    // after the `=` and the blanks following it
-    qsizetype nameEnd = 0;        // end of the key name (for a bare key)
+    QByteArrayView name;         // header or key name, trimmed
+    qsizetype afterEquals = -1;  // just after the `=`; -1 for a bare key
+    qsizetype valueBegin = -1;   // after the `=` and the blanks following it
+    qsizetype nameEnd = 0;       // end of the key name (for a bare key)
 };
 
 Entry Classify(const QByteArray& data, const Line& line) {
@@ -119,7 +119,7 @@ bool SameName(QByteArrayView inFile, const QString& wanted) {
 // write always edits the line that a read finds.
 struct Place {
     QList<Line> lines;
-    int keyLine = -1;        // first line holding the key in a section of that name
+    int keyLine = -1;  // first line holding the key in a section of that name
     Entry key;
     int lastOfSection = -1;  // last entry of the first section of that name (or its header)
 };
@@ -151,8 +151,8 @@ Place Find(const QByteArray& data, const QString& section, const QString& key) {
 // halves of a character beyond U+FFFF.
 QString CutToLength(const QString& value) {
     if (value.size() <= kMaxSettingLength) return value;
-    const bool splits = value[kMaxSettingLength - 1].isHighSurrogate() &&
-                        value[kMaxSettingLength].isLowSurrogate();
+    const bool splits =
+        value[kMaxSettingLength - 1].isHighSurrogate() && value[kMaxSettingLength].isLowSurrogate();
     return value.left(splits ? kMaxSettingLength - 1 : kMaxSettingLength);
 }
 
@@ -330,8 +330,8 @@ Replace ReplaceFile(const QByteArray& path, const QByteArray& data, const Conten
     QByteArray temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = path + kTempMark + QByteArray::number(::getpid()) + '.' +
-               QByteArray::number(++counter);
+        temp =
+            path + kTempMark + QByteArray::number(::getpid()) + '.' + QByteArray::number(++counter);
         // A new file gets the permissions the user's umask gives any new file.
         fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
         if (fd >= 0 || errno == EEXIST) continue;
@@ -442,12 +442,11 @@ SettingsSnapshot::SettingsSnapshot(const QString& file) {
         } else if (entry.kind == Kind::Key && inSection && !entry.name.isEmpty()) {
             const QString key = SnapshotKey(foldedSection, Decode(entry.name));
             if (values_.contains(key)) continue;
-            const QString value =
-                entry.valueBegin < 0
-                    ? QString()
-                    : Decode(QByteArrayView(data.constData() + entry.valueBegin,
-                                            line.textEnd - entry.valueBegin))
-                          .trimmed();
+            const QString value = entry.valueBegin < 0
+                                      ? QString()
+                                      : Decode(QByteArrayView(data.constData() + entry.valueBegin,
+                                                              line.textEnd - entry.valueBegin))
+                                            .trimmed();
             values_.insert(key, CutToLength(value));
         }
     }
@@ -492,12 +491,12 @@ bool WriteSetting(const QString& file, const QString& section, const QString& ke
         }
     }
     switch (ReplaceFile(path, data, old)) {
-    case Replace::Done:
-        return true;
-    case Replace::Failed:
-        return false;
-    case Replace::NoTemporaryFile:
-        return old.result == Load::Loaded && RewriteInPlace(path, data, old.data);
+        case Replace::Done:
+            return true;
+        case Replace::Failed:
+            return false;
+        case Replace::NoTemporaryFile:
+            return old.result == Load::Loaded && RewriteInPlace(path, data, old.data);
     }
     return false;
 }

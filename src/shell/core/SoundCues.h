@@ -2,11 +2,11 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #pragma once
 
+#include <QString>
+
 #include "shell/core/Services.h"
 #include "shell/core/Session.h"
 #include "shell/core/StudentOptions.h"
-
-#include <QString>
 
 namespace quillet {
 

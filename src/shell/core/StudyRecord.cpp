@@ -2,15 +2,13 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "shell/core/StudyRecord.h"
 
+#include <sqlcipher/sqlite3.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
 #include <QHash>
-
 #include <algorithm>
-
-#include <sqlcipher/sqlite3.h>
 
 namespace quillet {
 
@@ -112,7 +110,6 @@ int Pragma(const Database& db, const char* name, QString& value) {
 QString StudyRecordFileName(const QString& programName) {
     return programName + QStringLiteral("-record.db");
 }
-
 
 StudyRecord::OpenStatus StudyRecord::open(const QString& path, const QDate& today) {
     close();
@@ -231,7 +228,8 @@ bool StudyRecord::keepDamagedFile(const QDate& today) {
     const QFileInfo info(path_);
     const QString stem = info.dir().filePath(info.completeBaseName() + QStringLiteral(".damaged-") +
                                              today.toString(Qt::ISODate));
-    const QString suffix = info.suffix().isEmpty() ? QString() : QStringLiteral(".") + info.suffix();
+    const QString suffix =
+        info.suffix().isEmpty() ? QString() : QStringLiteral(".") + info.suffix();
     QString target = stem + suffix;
     for (int n = 2; QFileInfo::exists(target); ++n) {
         target = stem + QStringLiteral("-") + QString::number(n) + suffix;

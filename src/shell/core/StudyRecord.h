@@ -2,12 +2,12 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #pragma once
 
-#include "shell/core/Database.h"
-
 #include <QDate>
 #include <QDateTime>
 #include <QHash>
 #include <QString>
+
+#include "shell/core/Database.h"
 
 namespace quillet {
 

@@ -80,7 +80,8 @@ QPixmap ResourcePicture(const QString& resource) {
     static QHash<QString, QPixmap> decoded;
     if (decoded.isEmpty() && QCoreApplication::instance()) {
         // Pictures are let go with the application, not after it.
-        QObject::connect(QCoreApplication::instance(), &QObject::destroyed, [] { decoded.clear(); });
+        QObject::connect(QCoreApplication::instance(), &QObject::destroyed,
+                         [] { decoded.clear(); });
     }
     auto it = decoded.find(resource);
     if (it == decoded.end()) it = decoded.insert(resource, ReadPng(resource));

@@ -2,8 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "shell/gui/Platform.h"
 
-#include "quillet/Config.h"
-
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -11,8 +9,9 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QWidget>
-
 #include <cstdlib>
+
+#include "quillet/Config.h"
 
 namespace quillet {
 

@@ -2,11 +2,10 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #pragma once
 
-#include "shell/core/Services.h"
-
 #include <QString>
-
 #include <memory>
+
+#include "shell/core/Services.h"
 
 class QWidget;
 

@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "ui/core/InfoPages.h"
 
-#include "shell/core/Rounding.h"
-
 #include <QStringList>
+
+#include "shell/core/Rounding.h"
 
 namespace quillet {
 
@@ -19,8 +19,9 @@ QString PoolsInBankText(const ExamTable& exams) {
     const QString older = QStringLiteral(
         "Novice and Advanced are kept for the older five-element layout and hold no questions.");
     if (!exams.available() || exams.rows().empty()) {
-        return QStringLiteral("This question bank does not record which pools it holds or when "
-                              "they are in force. ") +
+        return QStringLiteral(
+                   "This question bank does not record which pools it holds or when "
+                   "they are in force. ") +
                older;
     }
     QStringList pools;

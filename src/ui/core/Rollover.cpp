@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "ui/core/Rollover.h"
 
-#include "shell/core/SoundCues.h"
-
 #include <algorithm>
+
+#include "shell/core/SoundCues.h"
 
 namespace quillet {
 

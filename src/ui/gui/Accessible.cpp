@@ -5,9 +5,8 @@
 #include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QDialog>
-#include <QPointer>
 #include <QKeyEvent>
-
+#include <QPointer>
 #include <algorithm>
 
 namespace quillet {

@@ -4,7 +4,6 @@
 
 #include <QAccessible>
 #include <QLabel>
-
 #include <vector>
 
 class QDialog;

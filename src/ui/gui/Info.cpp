@@ -28,7 +28,6 @@ const MenuColours kMenuColours{QColor(224, 224, 224), QColor(255, 255, 0), QColo
 const QColor kTitleColour(255, 255, 255);
 const QColor kPageColour(255, 255, 255);
 
-
 void Fill(QWidget* widget, const QColor& colour) {
     QPalette pal = widget->palette();
     pal.setColor(QPalette::Window, colour);
@@ -174,8 +173,7 @@ bool Info::eventFilter(QObject* watched, QEvent* event) {
     const bool release = event->type() == QEvent::MouseButtonRelease;
     // Only a press or a release is a mouse event; other events must not be cast.
     const auto* mouse = press || release ? static_cast<const QMouseEvent*>(event) : nullptr;
-    if (link && link->property("address").isValid() && mouse &&
-        mouse->button() == Qt::LeftButton) {
+    if (link && link->property("address").isValid() && mouse && mouse->button() == Qt::LeftButton) {
         if (press) {
             pressedLink_ = link;
             return true;

@@ -355,9 +355,9 @@ void Contact(PageWriter& w, const QString& homePage) {
     if (homePage.isEmpty()) {
         w.paragraph(invitation);
     } else {
-        w.paragraph(invitation + QStringLiteral(
-                                     " The Quillet home page has the latest news, answers to "
-                                     "common questions and a form for sending us a message:"));
+        w.paragraph(invitation +
+                    QStringLiteral(" The Quillet home page has the latest news, answers to "
+                                   "common questions and a form for sending us a message:"));
         w.link(0, homePage);
         w.space(kGap);
     }
@@ -367,10 +367,10 @@ void Contact(PageWriter& w, const QString& homePage) {
         "which answer you believe is right and why."));
     const QString reading = QStringLiteral(
         "We read every message, although we cannot always answer each one in person.");
-    w.paragraph(homePage.isEmpty() ? reading
-                                   : reading + QStringLiteral(
-                                                   " Many questions are already answered on the "
-                                                   "home page, so please look there first."));
+    w.paragraph(homePage.isEmpty()
+                    ? reading
+                    : reading + QStringLiteral(" Many questions are already answered on the "
+                                               "home page, so please look there first."));
     w.paragraph(QStringLiteral(
         "Suggestions for new features are always welcome, especially from instructors who use "
         "Quillet in their classes. And when you pass your examination, do let us know: we "

@@ -2,15 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "ui/gui/MainMenu.h"
 
-#include "shell/core/QuestionBank.h"
-#include "shell/core/ExamMode.h"
-#include "shell/gui/Look.h"
-#include "shell/gui/Platform.h"
-#include "shell/gui/Twips.h"
-#include "ui/core/MainMenuRules.h"
-#include "ui/gui/Accessible.h"
-#include "ui/gui/MessageBox.h"
-#include "ui/gui/Rollover.h"
 #include <quillet/Config.h>
 
 #include <QApplication>
@@ -18,6 +9,16 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+
+#include "shell/core/ExamMode.h"
+#include "shell/core/QuestionBank.h"
+#include "shell/gui/Look.h"
+#include "shell/gui/Platform.h"
+#include "shell/gui/Twips.h"
+#include "ui/core/MainMenuRules.h"
+#include "ui/gui/Accessible.h"
+#include "ui/gui/MessageBox.h"
+#include "ui/gui/Rollover.h"
 
 namespace quillet {
 namespace {
@@ -122,7 +123,9 @@ void MainMenu::resetRollovers() { menu_->resetRollovers(); }
 
 void MainMenu::choose(int index) {
     switch (index) {
-        case 5: exitProgram(); break;
+        case 5:
+            exitProgram();
+            break;
         case 6:
             if (screens_.options) screens_.options(this);
             break;

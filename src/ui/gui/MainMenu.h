@@ -2,11 +2,10 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #pragma once
 
-#include "engine/core/ExamSession.h"
-
 #include <QDialog>
-
 #include <functional>
+
+#include "engine/core/ExamSession.h"
 
 class QLabel;
 class QWidget;
@@ -31,8 +30,8 @@ struct Screens {
 class MainMenu : public QDialog {
     Q_OBJECT
 public:
-    MainMenu(Session& session, StudentOptions& options, const Services& services,
-             Screens screens, QWidget* parent = nullptr);
+    MainMenu(Session& session, StudentOptions& options, const Services& services, Screens screens,
+             QWidget* parent = nullptr);
 
     // False when start-up failed (the fatal error has been reported).
     bool loaded() const { return loaded_; }

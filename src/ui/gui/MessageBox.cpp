@@ -2,18 +2,18 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "ui/gui/MessageBox.h"
 
-#include "shell/gui/Look.h"
-#include "shell/gui/Platform.h"
-#include "shell/gui/Twips.h"
-#include "ui/gui/Accessible.h"
-#include "ui/gui/Rollover.h"
-
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+
+#include "shell/gui/Look.h"
+#include "shell/gui/Platform.h"
+#include "shell/gui/Twips.h"
+#include "ui/gui/Accessible.h"
+#include "ui/gui/Rollover.h"
 
 namespace quillet {
 namespace {
@@ -34,7 +34,6 @@ const QColor kFrameColour(255, 255, 255);
 const QColor kTextColour(255, 255, 255);
 
 const MenuColours kOkColours{QColor(224, 224, 224), QColor(255, 255, 0), QColor(255, 128, 0)};
-
 
 // The dark panel with the blue ellipse behind the text and the frame of "Ok".
 class Panel : public QWidget {

@@ -6,7 +6,6 @@
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
-
 #include <algorithm>
 
 namespace quillet {

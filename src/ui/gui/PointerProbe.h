@@ -5,7 +5,6 @@
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
-
 #include <functional>
 #include <optional>
 #include <vector>

@@ -2,17 +2,16 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "ui/gui/Rollover.h"
 
-#include "shell/core/SoundCues.h"
-#include "ui/gui/Accessible.h"
-
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-
 #include <algorithm>
+
+#include "shell/core/SoundCues.h"
+#include "ui/gui/Accessible.h"
 
 namespace quillet {
 namespace {

@@ -2,17 +2,16 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #pragma once
 
-#include "ui/core/Rollover.h"
-#include "ui/gui/PointerProbe.h"
-
 #include <QAccessible>
 #include <QColor>
 #include <QObject>
 #include <QPixmap>
 #include <QPointer>
 #include <QWidget>
-
 #include <vector>
+
+#include "ui/core/Rollover.h"
+#include "ui/gui/PointerProbe.h"
 
 class QKeyEvent;
 class QLabel;
@@ -95,9 +94,9 @@ private:
 };
 
 // One picture button: shows one of its three images and keeps its state (see
-// ui/core/Rollover.h). It takes the keyboard focus by Tab only; while focused it looks as it does under the
-// pointer, and Enter or Space clicks it. Give it an accessible name that says
-// what it does.
+// ui/core/Rollover.h). It takes the keyboard focus by Tab only; while focused it looks as it does
+// under the pointer, and Enter or Space clicks it. Give it an accessible name that says what it
+// does.
 class PictureButton : public QWidget {
     Q_OBJECT
 public:
