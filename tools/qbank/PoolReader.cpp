@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "FigureImage.h"
+#include "shell/core/Exams.h"
 
 namespace quillet::qbank {
 namespace {
@@ -474,23 +475,6 @@ int ElementNumber(QChar idLetter) {
         if (idLetter == QLatin1Char(kElementLetters[i])) return i + 1;
     }
     return 0;
-}
-
-QString ElementName(int element) {
-    switch (element) {
-        case 1:
-            return QStringLiteral("Novice");
-        case 2:
-            return QStringLiteral("Technician");
-        case 3:
-            return QStringLiteral("General");
-        case 4:
-            return QStringLiteral("Advanced");
-        case 5:
-            return QStringLiteral("Extra");
-        default:
-            return {};
-    }
 }
 
 QString ReadableTitle(const QString& title) {

@@ -22,9 +22,6 @@ bool ReadPools(const QString& poolsDir, BankContent& content, QString* error = n
 // G 3, A 4, E 5; 0 for any other letter.
 int ElementNumber(QChar idLetter);
 
-// The name of an element number ("Technician" for 2); empty for an unknown one.
-QString ElementName(int element);
-
 // A subelement title as printed in capitals turned into readable title case:
 // "COMMISSION’S RULES" becomes "Commission's Rules", "ELECTRICAL AND RF SAFETY"
 // becomes "Electrical and RF Safety".
