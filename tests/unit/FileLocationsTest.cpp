@@ -14,6 +14,7 @@
 #include "shell/core/QuestionBank.h"
 #include "shell/core/Settings.h"
 #include "shell/core/SharedRoutines.h"
+#include "shell/core/StudyRecord.h"
 #include "support/Unprivileged.h"
 
 using namespace quillet;
@@ -151,6 +152,59 @@ TEST(StudentFiles, AnInstalledCopyKeepsSettingsInThePerUserFolderMadeByTheFirstW
     ASSERT_TRUE(LoadProgram(again.session, again.options, &tree.fatal));
     EXPECT_FALSE(again.session.sections(1).Ask);
     EXPECT_TRUE(again.session.sections(2).Ask);
+}
+
+// Writes a record with `answers` answers at `path`.
+void WriteRecord(const QString& path, int answers) {
+    StudyRecord record;
+    ASSERT_NE(record.open(path), StudyRecord::OpenStatus::InMemory);
+    for (int n = 0; n < answers; ++n) {
+        ASSERT_TRUE(record.add({"P", QString("T1A%1").arg(n), QDateTime::currentDateTime(), true}));
+    }
+}
+
+TEST(StudentFiles, TheRecordLivesInAFolderOfItsOwnAndAnOldOneMovesThere) {
+    InstalledTree tree;
+    ASSERT_TRUE(tree.writeBank(tree.shared));
+    const QString data = tree.dataHome + "/quillet";
+    const QString old = data + "/quillet-record.db";
+    const QString moved = data + "/record/quillet-record.db";
+
+    // A first run makes the record in record/, and nothing else in the data folder.
+    EXPECT_EQ(OpenStudyRecord(tree.session), StudyRecord::OpenStatus::Created);
+    tree.session.record.close();
+    EXPECT_TRUE(QFileInfo(moved).isFile());
+    EXPECT_EQ(QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"record"});
+
+    // A record left by an earlier version moves with its journal and damaged copies, every
+    // answer kept.
+    QDir(data + "/record").removeRecursively();
+    WriteRecord(old, 3);
+    QFile(old + "-journal").open(QIODevice::WriteOnly);
+    QFile(data + "/quillet-record.damaged-2026-01-02.db").open(QIODevice::WriteOnly);
+    EXPECT_EQ(OpenStudyRecord(tree.session), StudyRecord::OpenStatus::Opened);
+    EXPECT_EQ(tree.session.record.answerCount(), 3);
+    tree.session.record.close();
+    EXPECT_EQ(QDir(data).entryList(QDir::Files), QStringList());
+    EXPECT_TRUE(QFileInfo::exists(data + "/record/quillet-record.damaged-2026-01-02.db"));
+
+    // A record already in its folder wins; an old one found beside it is left as it is.
+    WriteRecord(old, 1);
+    EXPECT_EQ(OpenStudyRecord(tree.session), StudyRecord::OpenStatus::Opened);
+    EXPECT_EQ(tree.session.record.answerCount(), 3);
+    tree.session.record.close();
+    EXPECT_TRUE(QFileInfo(old).isFile());
+
+    // A record reached through a link is used where it lies rather than moved.
+    QDir(data + "/record").removeRecursively();
+    QFile::remove(old);
+    const QString elsewhere = tree.dir.filePath("stick/quillet-record.db");
+    QDir().mkpath(QFileInfo(elsewhere).path());
+    WriteRecord(elsewhere, 2);
+    ASSERT_TRUE(QFile::link(elsewhere, old));
+    EXPECT_EQ(OpenStudyRecord(tree.session), StudyRecord::OpenStatus::Opened);
+    EXPECT_EQ(tree.session.record.answerCount(), 2);
+    EXPECT_TRUE(QFileInfo(old).isSymLink());
 }
 
 TEST(StudentFiles, AReadOnlyProgramFolderIsNotPortableEvenWithABank) {

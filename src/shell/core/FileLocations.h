@@ -33,7 +33,7 @@ struct StudentFolders {
     // Holds the settings file: the program's folder, or $XDG_CONFIG_HOME/quillet.
     QString config;
     // Holds the other files kept for the student: the program's folder, or
-    // $XDG_DATA_HOME/quillet.
+    // $XDG_DATA_HOME/quillet (the study record in its record/ folder).
     QString data;
 };
 
@@ -48,6 +48,11 @@ StudentFolders StudentFoldersFor(const QString& programDir, const QString& progr
 // ($XDG_CONFIG_HOME/quillet or $XDG_DATA_HOME/quillet). Any other missing folder (a removed
 // memory stick, say) is left missing. Gives whether the file's folder exists afterwards.
 bool MakePerUserFolderFor(const QString& file);
+
+// The folder of the study record inside the data folder. A folder of its own keeps the record
+// apart from installed files when the data folder holds both (an install under ~/.local), so
+// that removing those files never touches it.
+inline const QString kStudyRecordFolder = QStringLiteral("record");
 
 // The settings file: the program's name + ".ini" in the config folder.
 QString SettingsFileFor(const QString& programDir, const QString& programName);

@@ -296,11 +296,21 @@ QString PoolNameFor(const Session& session, int element) {
 }
 
 StudyRecord::OpenStatus OpenStudyRecord(Session& session) {
-    // Kept with the student's other files: beside the program for a portable copy, in the
-    // per-user data folder for an installed one.
-    const QString file = QDir(StudentFoldersFor(session.programDir, session.programName).data)
-                             .filePath(StudyRecordFileName(session.programName));
-    MakePerUserFolderFor(file);
+    const QString data = StudentFoldersFor(session.programDir, session.programName).data;
+    const QString name = StudyRecordFileName(session.programName);
+    const QString file = JoinPath(JoinPath(data, kStudyRecordFolder), name);
+    // Earlier versions kept the record in the data folder itself. It moves into its own folder
+    // once; a record that cannot move (a link, a folder that refuses the move) is used where it
+    // lies, and one already in the record folder wins over an old one left behind.
+    const QString old = JoinPath(data, name);
+    MakePerUserFolderFor(old);
+    if (!QFileInfo::exists(file) && QFileInfo(old).isFile()) {
+        if (QFileInfo(old).isSymLink() || !QDir(data).mkpath(kStudyRecordFolder) ||
+            !MoveStudyRecord(old, file)) {
+            return session.record.open(old);
+        }
+    }
+    if (QFileInfo(data).isDir()) QDir(data).mkpath(kStudyRecordFolder);
     return session.record.open(file);
 }
 

@@ -111,6 +111,33 @@ QString StudyRecordFileName(const QString& programName) {
     return programName + QStringLiteral("-record.db");
 }
 
+bool MoveStudyRecord(const QString& from, const QString& to) {
+    QStringList moved;
+    for (const char* companion : kCompanionSuffixes) {
+        const QString journal = from + QLatin1String(companion);
+        if (!QFileInfo::exists(journal)) continue;
+        if (!QFile::rename(journal, to + QLatin1String(companion))) {
+            for (const QString& back : moved) QFile::rename(to + back, from + back);
+            return false;
+        }
+        moved << QLatin1String(companion);
+    }
+    if (!QFile::rename(from, to)) {
+        for (const QString& back : moved) QFile::rename(to + back, from + back);
+        return false;
+    }
+    // Damaged copies kept earlier are the student's too; they follow when they can.
+    const QFileInfo old(from);
+    const QDir target = QFileInfo(to).dir();
+    for (const QFileInfo& copy : old.dir().entryInfoList(
+             {old.completeBaseName() + QStringLiteral(".damaged-*")}, QDir::Files)) {
+        if (!target.exists(copy.fileName())) {
+            QFile::rename(copy.filePath(), target.filePath(copy.fileName()));
+        }
+    }
+    return true;
+}
+
 StudyRecord::OpenStatus StudyRecord::open(const QString& path, const QDate& today) {
     close();
     path_ = path;

@@ -106,4 +106,10 @@ private:
 // The name of the record file for the program `programName` ("quillet-record.db").
 QString StudyRecordFileName(const QString& programName);
 
+// Moves the record file `from`, with its journal and the damaged copies kept beside it, to
+// `to` in another folder. A journal moves first and comes back when the record cannot follow,
+// so that an unfinished answer is never parted from its record. Gives whether the record is now
+// at `to`; when it is not, nothing has moved.
+bool MoveStudyRecord(const QString& from, const QString& to);
+
 }  // namespace quillet
