@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+#include <memory>
 #include <system_error>
 
 #include "app/Screens.h"
@@ -62,7 +63,8 @@ BlackBackground::BlackBackground(Program& program, int splashMs)
 
     Session& session = program_.session;
     session.settingsPath = SettingsPathFor(session);
-    program_.options.blackBackgroundOn = settings::ReadBlackBackgroundOn(session.settingsPath);
+    session.settingsAtStart = std::make_unique<const SettingsSnapshot>(session.settingsPath);
+    program_.options.blackBackgroundOn = settings::ReadBlackBackgroundOn(*session.settingsAtStart);
     if (!program_.options.blackBackgroundOn) {
         // 10 twips is less than a pixel: the window is there, but not seen.
         resize(std::max(1, Px(10)), std::max(1, Px(10)));

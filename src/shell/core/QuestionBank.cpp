@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QSet>
 #include <limits>
+#include <memory>
 
 #include "shell/core/FileLocations.h"
 #include "shell/core/Settings.h"
@@ -271,8 +272,13 @@ bool LoadProgram(Session& session, StudentOptions& options, FatalErrorHandler* f
     session.currentElement = 1;
     session.settingsPath = SettingsPathFor(session);
     RemoveLeftoverSettingsFiles(session.settingsPath);
-    // One reading of the settings file serves every setting read at start-up.
-    const SettingsSnapshot stored(session.settingsPath);
+    // One reading of the settings file serves every setting read at start-up: the one
+    // the black background made, when it read this file.
+    std::unique_ptr<const SettingsSnapshot> early = std::move(session.settingsAtStart);
+    if (!early || early->file() != session.settingsPath) {
+        early = std::make_unique<const SettingsSnapshot>(session.settingsPath);
+    }
+    const SettingsSnapshot& stored = *early;
     const BankResult bank = OpenQuestionBank(session, stored);
     if (!bank.ok()) {
         if (fatal) fatal->fatal(bank.title, bank.text);

@@ -3,11 +3,13 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 #include <set>
 #include <vector>
 
 #include "shell/core/Database.h"
 #include "shell/core/Exams.h"
+#include "shell/core/Settings.h"
 #include "shell/core/StudyRecord.h"
 
 namespace quillet {
@@ -72,6 +74,9 @@ struct Session {
     QString programName;
 
     QString settingsPath;
+    // The settings file as read for the black background, kept until start-up has read
+    // the other settings from it, so that a large file is read and indexed once.
+    std::unique_ptr<const SettingsSnapshot> settingsAtStart;
     QString databasePath;
     Database database;
     SectionTable sections;

@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 #include "shell/core/ExamMode.h"
 #include "shell/core/FileLocations.h"
@@ -82,24 +83,32 @@ Entry Classify(const QByteArray& data, const Line& line) {
     return entry;
 }
 
-QList<Line> SplitLines(const QByteArray& data) {
-    QList<Line> lines;
+// Calls `visit` with each line of the file, in order.
+template <typename Visit>
+void ForEachLine(const QByteArray& data, Visit visit) {
+    const char* const bytes = data.constData();
     qsizetype pos = data.startsWith(kBom) ? 3 : 0;
     while (pos < data.size()) {
         Line line;
         line.begin = pos;
-        const qsizetype lf = data.indexOf('\n', pos);
-        line.end = lf < 0 ? data.size() : lf + 1;
-        line.bodyEnd = lf < 0 ? data.size() : lf;
-        if (lf > pos && data[lf - 1] == '\r') line.bodyEnd = lf - 1;
+        const auto* lf =
+            static_cast<const char*>(std::memchr(bytes + pos, '\n', size_t(data.size() - pos)));
+        line.bodyEnd = lf ? lf - bytes : data.size();
+        line.end = lf ? line.bodyEnd + 1 : data.size();
+        if (lf && line.bodyEnd > pos && bytes[line.bodyEnd - 1] == '\r') --line.bodyEnd;
         // Only the line itself is searched: a search to the end of the file for each line
         // would take time growing with the square of the file's length.
-        const QByteArrayView body(data.constData() + pos, line.bodyEnd - pos);
-        const qsizetype nul = body.indexOf('\0');
-        line.textEnd = nul >= 0 ? pos + nul : line.bodyEnd;
-        lines.append(line);
+        const auto* nul =
+            static_cast<const char*>(std::memchr(bytes + pos, '\0', size_t(line.bodyEnd - pos)));
+        line.textEnd = nul ? nul - bytes : line.bodyEnd;
+        visit(line);
         pos = line.end;
     }
+}
+
+QList<Line> SplitLines(const QByteArray& data) {
+    QList<Line> lines;
+    ForEachLine(data, [&lines](const Line& line) { lines.append(line); });
     return lines;
 }
 
@@ -177,9 +186,71 @@ QString Folded(const QString& name) {
     return folded;
 }
 
-// `foldedSection` is Folded(section), so that a file of many keys folds each header once.
-QString SnapshotKey(const QString& foldedSection, const QString& key) {
-    return foldedSection + QLatin1Char('\n') + Folded(key);
+// Eight bytes, each below 0x80, with A-Z made a-z: each byte's top bit says whether it
+// is at least 'A' and at most 'Z', and the difference is the 0x20 bit.
+quint64 LowerAscii(quint64 bytes) {
+    constexpr quint64 kOnes = 0x0101010101010101ULL;
+    const quint64 atLeastA = bytes + kOnes * (0x80 - 'A');
+    const quint64 beyondZ = bytes + kOnes * (0x7F - 'Z');
+    return bytes | (((atLeastA & ~beyondZ) & (kOnes * 0x80)) >> 2);
+}
+
+// Eight bytes from `from`, or the `count` left with zeros after them; `readable` bytes from
+// `from` on may be read.
+quint64 LoadWord(const char* from, qsizetype count, qsizetype readable) {
+    quint64 word = 0;
+    if (readable >= 8) {
+        std::memcpy(&word, from, 8);
+        if (count < 8) word &= (quint64(1) << (8 * count)) - 1;
+    } else {
+        for (qsizetype i = std::min<qsizetype>(count, 8) - 1; i >= 0; --i) {
+            word = word << 8 | quint8(from[i]);
+        }
+    }
+    return word;
+}
+
+// A name as Folded would give it, in UTF-8, written into `scratch` with at least eight
+// zero bytes after it; `readable` bytes from the name's start on may be read. A name of
+// ASCII bytes only (nearly every name) is folded eight bytes at a time, without making a
+// string: a settings file of many keys folds each of them.
+QByteArrayView FoldedBytes(QByteArrayView name, qsizetype readable, QByteArray& scratch) {
+    const qsizetype size = name.size();
+    if (scratch.size() < size + 16) scratch.resize(std::max<qsizetype>(size + 16, 64));
+    char* out = scratch.data();
+    quint64 seen = 0;
+    for (qsizetype i = 0; i < size + 8; i += 8) {
+        const quint64 word = i < size ? LoadWord(name.data() + i, size - i, readable - i) : 0;
+        seen |= word;
+        const quint64 lower = LowerAscii(word & 0x7F7F7F7F7F7F7F7FULL);
+        std::memcpy(out + i, &lower, 8);
+    }
+    if ((seen & 0x8080808080808080ULL) == 0) return QByteArrayView(out, size);
+    scratch = Folded(Decode(name)).toUtf8();
+    const qsizetype foldedSize = scratch.size();
+    scratch.append(8, '\0');
+    return QByteArrayView(scratch.constData(), foldedSize);
+}
+
+// A place of the settings index holds a key's index + 1 in its low half (0: empty) and the
+// top half of the key's hash, which settles most comparisons without reading the key.
+constexpr quint64 kIndexBits = 0xFFFFFFFFULL;
+quint64 TagOf(size_t hash) { return quint64(hash) & ~kIndexBits; }
+
+// A quick hash of a folded name as FoldedBytes gives it, word by word, mixed with its
+// section.
+size_t HashFolded(QByteArrayView folded, quint32 section) {
+    quint64 hash = (quint64(section) << 32) ^ quint64(folded.size());
+    for (qsizetype i = 0; i < folded.size(); i += 8) {
+        quint64 word;  // the zeros after the name fill the last word
+        std::memcpy(&word, folded.data() + i, 8);
+        hash = (hash ^ word) * 0x9E3779B97F4A7C15ULL;
+        hash ^= hash >> 29;
+    }
+    // Names that differ in one digit must not land in neighbouring places of the table.
+    hash = (hash ^ (hash >> 33)) * 0xFF51AFD7ED558CCDULL;
+    hash = (hash ^ (hash >> 33)) * 0xC4CEB9FE1A85EC53ULL;
+    return size_t(hash ^ (hash >> 33));
 }
 
 bool HoldsLineBreakOrNul(const QByteArray& s) {
@@ -300,7 +371,9 @@ Contents LoadFile(const QByteArray& path) {
     if (!S_ISREG(st.st_mode)) return contents;
     const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) return contents;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ReadAll(fd, contents.data)) {
+    // One buffer of the file's size: a large file is not copied over and over as it grows.
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+        (contents.data.reserve(qsizetype(st.st_size) + 1), ReadAll(fd, contents.data))) {
         contents.result = Load::Loaded;
         contents.mode = st.st_mode & 07777;
     }
@@ -427,35 +500,74 @@ private:
 
 }  // namespace
 
-SettingsSnapshot::SettingsSnapshot(const QString& file) {
-    const Contents contents = LoadFile(QFile::encodeName(file));
+SettingsSnapshot::SettingsSnapshot(const QString& file) : file_(file) {
+    Contents contents = LoadFile(QFile::encodeName(file));
     if (contents.result != Load::Loaded) return;
-    const QByteArray& data = contents.data;
+    data_ = std::move(contents.data);
+    const auto lines = size_t(std::count(data_.cbegin(), data_.cend(), '\n')) + 1;
+    size_t places = 64;
+    while (places < 2 * lines) places *= 2;
+    table_.assign(places, 0);
+    keys_.reserve(lines);
     // As Find reads: keys count in every section of the name, the first of a key wins.
-    QString foldedSection;
     bool inSection = false;
-    for (const Line& line : SplitLines(data)) {
-        const Entry entry = Classify(data, line);
+    quint32 section = 0;
+    QByteArray folded;
+    ForEachLine(data_, [&](const Line& line) {
+        const Entry entry = Classify(data_, line);
         if (entry.kind == Kind::Header) {
-            foldedSection = Folded(Decode(entry.name));
-            inSection = !foldedSection.isEmpty();
+            const QString name = Folded(Decode(entry.name));
+            inSection = !name.isEmpty();
+            auto known = sections_.constFind(name);
+            if (known == sections_.constEnd()) {
+                known = sections_.insert(name, quint32(sections_.size()));
+            }
+            section = *known;
         } else if (entry.kind == Kind::Key && inSection && !entry.name.isEmpty()) {
-            const QString key = SnapshotKey(foldedSection, Decode(entry.name));
-            if (values_.contains(key)) continue;
-            const QString value = entry.valueBegin < 0
-                                      ? QString()
-                                      : Decode(QByteArrayView(data.constData() + entry.valueBegin,
-                                                              line.textEnd - entry.valueBegin))
-                                            .trimmed();
-            values_.insert(key, CutToLength(value));
+            const QByteArrayView name =
+                FoldedBytes(entry.name, data_.constEnd() - entry.name.data(), folded);
+            const size_t hash = HashFolded(name, section);
+            const size_t slot = place(section, name, hash);
+            if (table_[slot] != 0) return;
+            keys_.push_back(
+                {section, entry.name, entry.valueBegin, entry.valueBegin < 0 ? -1 : line.textEnd});
+            table_[slot] = TagOf(hash) | keys_.size();
+        }
+    });
+}
+
+size_t SettingsSnapshot::place(quint32 section, QByteArrayView foldedName, size_t hash) const {
+    const quint64 tag = TagOf(hash);
+    const size_t mask = table_.size() - 1;
+    QByteArray scratch;
+    size_t slot = hash & mask;
+    for (; table_[slot] != 0; slot = (slot + 1) & mask) {
+        if ((table_[slot] & ~kIndexBits) != tag) continue;
+        const Key& key = keys_[(table_[slot] & kIndexBits) - 1];
+        if (key.section == section &&
+            FoldedBytes(key.name, data_.constEnd() - key.name.data(), scratch) == foldedName) {
+            break;
         }
     }
+    return slot;
 }
 
 QString SettingsSnapshot::read(const QString& section, const QString& key,
                                const QString& fallback) const {
     if (section.isEmpty() || key.isEmpty()) return fallback;
-    const QString value = values_.value(SnapshotKey(Folded(section), key));
+    const auto id = sections_.constFind(Folded(section));
+    if (id == sections_.constEnd()) return fallback;
+    const QByteArray name = key.toUtf8();
+    QByteArray scratch;
+    const QByteArrayView foldedName = FoldedBytes(name, name.size(), scratch);
+    const size_t hash = HashFolded(foldedName, *id);
+    const quint64 entry = table_[place(*id, foldedName, hash)];
+    if (entry == 0) return fallback;
+    const Key* found = &keys_[(entry & kIndexBits) - 1];
+    if (found->valueBegin < 0) return fallback;
+    const QString value = CutToLength(Decode(QByteArrayView(data_.constData() + found->valueBegin,
+                                                            found->valueEnd - found->valueBegin))
+                                          .trimmed());
     return value.isEmpty() ? fallback : value;
 }
 

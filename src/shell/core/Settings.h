@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <vector>
 
 namespace quillet {
 
@@ -30,9 +31,29 @@ public:
     explicit SettingsSnapshot(const QString& file);
     // As ReadSetting, from the file as it was when the snapshot was made.
     QString read(const QString& section, const QString& key, const QString& fallback) const;
+    // The file it was read from.
+    const QString& file() const { return file_; }
 
 private:
-    QHash<QString, QString> values_;  // case-folded "section\nkey" to the first value found
+    // The first line of each key in a named section, in file order.
+    struct Key {
+        quint32 section = 0;  // index in sections_
+        QByteArrayView name;  // as written, trimmed
+        qsizetype valueBegin = -1;
+        qsizetype valueEnd = -1;  // -1 for a key without `=`
+    };
+    // The place in table_ of the key of that folded name in that section, or the empty
+    // place where it would go.
+    size_t place(quint32 section, QByteArrayView foldedName, size_t hash) const;
+
+    QString file_;
+    QByteArray data_;                   // the file, which every view points into
+    QHash<QString, quint32> sections_;  // folded section name to its index
+    std::vector<Key> keys_;
+    // Open addressing over keys_: the top half of the name's hash, then its index + 1 (0 is
+    // empty). At least twice as many places as the file has lines, so that a file of many
+    // keys is indexed without a memory allocation or a cache miss per key.
+    std::vector<quint64> table_;
 };
 
 // Returns the trimmed value of `key` in `section`, at most kMaxSettingLength
