@@ -68,13 +68,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     const qint64 id = ids.next() ? ids.integer("QuestionID") : 0;
     MersenneRandom random(static_cast<unsigned>(size));
     Measurer measurer;
+    QString rightInOrder;
     for (const bool shuffle : {false, true}) {
         const LoadOutcome out = LoadQuestion(session, shuffle, id, random, measurer, shuffle);
         if (!out.shown()) continue;
         const QuestionOnScreen& q = out.question;
         Require(q.correctLabel >= 0 && q.correctLabel < 4, "the right answer is not A to D");
-        Require(std::count(q.tags.begin(), q.tags.end(), kCorrectTag) == 1, "not one right tag");
-        Require(q.tags[q.correctLabel] == kCorrectTag, "the right tag is on another label");
+        // Shuffling moves the right answer with its text.
+        if (!shuffle) rightInOrder = q.answerTexts[q.correctLabel];
+        Require(!shuffle || q.answerTexts[q.correctLabel] == rightInOrder,
+                "the right answer changed under shuffle");
         AnswerOrder sorted = q.order;
         std::sort(sorted.begin(), sorted.end());
         Require(sorted == kNaturalOrder, "the order does not show each label once");
