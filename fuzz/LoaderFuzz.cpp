@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "presentation/core/QuestionLoader.h"
 #include "presentation/core/QuestionText.h"
@@ -68,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     const qint64 id = ids.next() ? ids.integer("QuestionID") : 0;
     MersenneRandom random(static_cast<unsigned>(size));
     Measurer measurer;
-    QString rightInOrder;
+    std::optional<QString> rightInOrder;  // when the first load showed the question
     for (const bool shuffle : {false, true}) {
         const LoadOutcome out = LoadQuestion(session, shuffle, id, random, measurer, shuffle);
         if (!out.shown()) continue;
@@ -76,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         Require(q.correctLabel >= 0 && q.correctLabel < 4, "the right answer is not A to D");
         // Shuffling moves the right answer with its text.
         if (!shuffle) rightInOrder = q.answerTexts[q.correctLabel];
-        Require(!shuffle || q.answerTexts[q.correctLabel] == rightInOrder,
+        Require(!shuffle || !rightInOrder || q.answerTexts[q.correctLabel] == *rightInOrder,
                 "the right answer changed under shuffle");
         AnswerOrder sorted = q.order;
         std::sort(sorted.begin(), sorted.end());
