@@ -24,6 +24,7 @@ struct BankQuestion {
     QString answer;               // "A".."D"
     std::optional<int> figureId;  // null when the question has no figure
     QString fccQuestionId;        // "T1A01"
+    QString reference;            // the rule the question rests on, "97.301(d)"; may be empty
 };
 
 struct BankFigure {

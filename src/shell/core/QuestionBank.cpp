@@ -99,11 +99,13 @@ bool IsBankTable(const QString& name) {
     return false;
 }
 
+}  // namespace
+
 // What in the schema no bank holds, described for the student; empty for a
 // schema a bank may have. The file's views, triggers and index expressions
 // would run inside the program's own reads, so only the bank writer's own
 // tables and index are let through, before anything else is read.
-QString ForeignSchemaEntry(const std::vector<SchemaEntry>& entries) {
+QString ForeignBankSchema(const std::vector<SchemaEntry>& entries) {
     for (const SchemaEntry& entry : entries) {
         const bool table = entry.type == QLatin1String("table");
         const bool index = entry.type == QLatin1String("index");
@@ -119,14 +121,12 @@ QString ForeignSchemaEntry(const std::vector<SchemaEntry>& entries) {
     return {};
 }
 
-Permissions BankPermissions() {
+Permissions BankReadPermissions() {
     Permissions permissions;
     for (const char* table : kBankTables) permissions.tables << QLatin1String(table);
     permissions.pragmas << QStringLiteral("query_only");
     return permissions;
 }
-
-}  // namespace
 
 QStringList QuestionBankCandidates(const QString& programDir, const QString& programName) {
     QStringList candidates;
@@ -182,11 +182,11 @@ BankResult OpenQuestionBank(Session& session, const SettingsSnapshot& stored) {
     std::vector<SchemaEntry> entries;
     rc = session.database.schema(entries);
     if (rc != SQLITE_OK) return OpenFailure(rc, path);
-    if (const QString foreign = ForeignSchemaEntry(entries); !foreign.isEmpty()) {
+    if (const QString foreign = ForeignBankSchema(entries); !foreign.isEmpty()) {
         session.database.close();
         return CannotOpen(BankStatus::Foreign, path, foreign);
     }
-    session.database.restrict(BankPermissions());
+    session.database.restrict(BankReadPermissions());
     // The program only reads its bank; the engine refuses any write from here on.
     rc = session.database.exec("PRAGMA query_only=ON");
     if (rc != SQLITE_OK) return OpenFailure(rc, path);

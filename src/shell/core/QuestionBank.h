@@ -22,6 +22,22 @@ inline const char* const kBankTables[] = {"SECTIONS", "QUESTIONS", "FIGURES", "E
 inline constexpr char kBankIndex[] =
     "CREATE INDEX QUESTIONS_SECTION_ANSWER ON QUESTIONS (SectionID, ANSWER)";
 
+// The sections of the bank of pools the student added are numbered from here, a block of 100
+// for each element (Technician's from 1201), so that they never share an id (the key of the
+// student's choice of a section) with a section of the installed bank.
+inline constexpr int kAddedSectionIds = 1000;
+inline constexpr int AddedSectionId(int element, int ordinal) {
+    return kAddedSectionIds + element * 100 + ordinal;
+}
+
+// What in a file's schema no question bank holds, described for the student ("it holds a view
+// \"SECTIONS\" that no question bank has."); empty for a schema a bank may have. The file's
+// views, triggers and index expressions would run inside the program's own reads, so only the
+// bank writer's own tables and index pass.
+QString ForeignBankSchema(const std::vector<SchemaEntry>& entries);
+// What the statements on a question bank may touch once its schema has passed.
+Permissions BankReadPermissions();
+
 enum class BankStatus {
     Ok,
     NotFound,       // none of the candidate files exists
