@@ -50,7 +50,8 @@ inline QStringList PublishedLines(const QString& poolFolder) {
                          "99";
     }
     for (const QString& id : withdrawn) {
-        questionsOfGroup[id.left(3)] << id + " Question Deleted" << "~~";
+        questionsOfGroup[id.left(3)] << id + " Question Deleted"
+                                     << "~~";
     }
 
     const QString years = titles.value("valid_from").toString().left(4) + "-" +
@@ -73,7 +74,9 @@ inline QStringList PublishedLines(const QString& poolFolder) {
             }
         }
     }
-    out << "" << "Question Pool" << "";
+    out << ""
+        << "Question Pool"
+        << "";
     for (const QJsonValue s : subelements) {
         out << heading(s.toObject()) << "";
         for (const QJsonValue g : groups) {
@@ -98,7 +101,8 @@ inline QByteArray Windows1252Crlf(const QStringList& lines) {
             if (high.contains(c)) {
                 bytes += high.value(c);
             } else {
-                EXPECT_LT(c.unicode(), 256) << "no Windows-1252 character for U+" << int(c.unicode());
+                EXPECT_LT(c.unicode(), 256)
+                    << "no Windows-1252 character for U+" << int(c.unicode());
                 bytes += char(c.unicode());
             }
         }
@@ -129,11 +133,12 @@ inline bool WriteDocument(const QString& path, const QStringList& lines,
         for (size_t p = 0; p < pictures.size(); ++p) {
             if (pictures[p].beforeLine != i) continue;
             const QString id = QString("rIdPic%1").arg(p);
-            body += "<w:p><w:r><w:drawing><wp:inline><a:graphic><a:graphicData><pic:pic>"
-                    "<pic:blipFill><a:blip r:embed=\"" +
-                    id +
-                    "\"/></pic:blipFill></pic:pic></a:graphicData></a:graphic></wp:inline>"
-                    "</w:drawing></w:r></w:p>";
+            body +=
+                "<w:p><w:r><w:drawing><wp:inline><a:graphic><a:graphicData><pic:pic>"
+                "<pic:blipFill><a:blip r:embed=\"" +
+                id +
+                "\"/></pic:blipFill></pic:pic></a:graphicData></a:graphic></wp:inline>"
+                "</w:drawing></w:r></w:p>";
             body += "<w:p><w:r><w:t>" + pictures[p].caption + "</w:t></w:r></w:p>";
             relationships += "<Relationship Id=\"" + id +
                              "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"

@@ -19,8 +19,7 @@ using namespace quillet::qbank::testing;
 
 namespace {
 
-const QStringList kPoolFolders = {"technician-2026-2030", "general-2023-2027",
-                                  "extra-2024-2028"};
+const QStringList kPoolFolders = {"technician-2026-2030", "general-2023-2027", "extra-2024-2028"};
 
 QStringList Flatten(const BankContent& c) {
     QStringList out;
@@ -28,9 +27,16 @@ QStringList Flatten(const BankContent& c) {
         out << QString("S %1 %2 %3 %4").arg(s.id).arg(s.section, s.description).arg(s.test);
     }
     for (const auto& q : c.questions) {
-        out << QStringList{QString::number(q.id), QString::number(q.sectionId), q.question,
-                           q.answerA, q.answerB, q.answerC, q.answerD, q.answer,
-                           q.fccQuestionId, QString::number(q.figureId.value_or(-1)),
+        out << QStringList{QString::number(q.id),
+                           QString::number(q.sectionId),
+                           q.question,
+                           q.answerA,
+                           q.answerB,
+                           q.answerC,
+                           q.answerD,
+                           q.answer,
+                           q.fccQuestionId,
+                           QString::number(q.figureId.value_or(-1)),
                            q.reference}
                    .join('|');
     }
@@ -56,8 +62,8 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 }
 
 // The shipped pools as published, in one layout, figures copied beside them.
-QStringList PublishShippedPools(const QString& dir,
-                                const std::function<void(const QString&, const QStringList&)>& write) {
+QStringList PublishShippedPools(
+    const QString& dir, const std::function<void(const QString&, const QStringList&)>& write) {
     QStringList files;
     for (const QString& name : kPoolFolders) {
         const QString pool = QDir(QUILLET_POOLS).filePath(name);
@@ -84,14 +90,13 @@ TEST(QBankRealPoolsPublished, GiveTheSameBankAsThePoolFolders) {
     EXPECT_EQ(expected.questions.front().reference, "97.1");
 
     const std::pair<const char*, std::function<void(const QString&, const QStringList&)>>
-        layouts[] = {
-            {"docx",
-             [](const QString& path, const QStringList& lines) {
-                 ASSERT_TRUE(WriteDocument(path + ".docx", lines));
-             }},
-            {"txt", [](const QString& path, const QStringList& lines) {
-                 WriteFile(path + ".txt", Windows1252Crlf(lines));
-             }}};
+        layouts[] = {{"docx",
+                      [](const QString& path, const QStringList& lines) {
+                          ASSERT_TRUE(WriteDocument(path + ".docx", lines));
+                      }},
+                     {"txt", [](const QString& path, const QStringList& lines) {
+                          WriteFile(path + ".txt", Windows1252Crlf(lines));
+                      }}};
     for (const auto& [suffix, write] : layouts) {
         SCOPED_TRACE(suffix);
         QTemporaryDir dir;
@@ -237,8 +242,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "release.txt:16: group G6A is not of subelement G7"},
         BrokenRelease{"QuestionElsewhere", 16, "G2A01 (B)",
                       "release.txt:17: question G2A01 is not of subelement G7"},
-        BrokenRelease{"OtherElement", 16, "E7A01 (B)",
-                      "release.txt:17: E7 is not of element G"},
+        BrokenRelease{"OtherElement", 16, "E7A01 (B)", "release.txt:17: E7 is not of element G"},
         BrokenRelease{"SameIdTwice", 12, "G1A01 Question Deleted",
                       "release.txt:13: question G1A01 is already at release.txt:6"},
         BrokenRelease{"MissingFigure", 17, "What is shown in figure G7-2?",
@@ -290,8 +294,9 @@ QImage Drawing(QColor ink) {
 }
 
 QByteArray Svg(const char* ink) {
-    return QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"120\" height=\"80\">"
-                      "<rect x=\"40\" y=\"20\" width=\"40\" height=\"40\" fill=\"") +
+    return QByteArray(
+               "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"120\" height=\"80\">"
+               "<rect x=\"40\" y=\"20\" width=\"40\" height=\"40\" fill=\"") +
            ink + "\"/></svg>";
 }
 
@@ -321,10 +326,14 @@ QStringList FigurePool() {
     QStringList lines{"Technician Pool 2030-2034",
                       "SUBELEMENT T1 - FIGURES [35 Exam Questions - 1 Group]"};
     for (int n = 1; n <= 5; ++n) {
-        lines << QString("T1A0%1 (A)").arg(n) << QString("What is in figure T-%1?").arg(n)
-              << "A. a" << "B. b" << "C. c" << "D. d" << "~~";
+        lines << QString("T1A0%1 (A)").arg(n) << QString("What is in figure T-%1?").arg(n) << "A. a"
+              << "B. b"
+              << "C. c"
+              << "D. d"
+              << "~~";
     }
-    return lines << "~~~end of question pool text~~~" << "The figures follow.";
+    return lines << "~~~end of question pool text~~~"
+                 << "The figures follow.";
 }
 
 }  // namespace
@@ -341,10 +350,10 @@ TEST(QBankRelease, FiguresComeInEveryAcceptedFormatAndNameStyle) {
     const QString text = release.text(FigurePool());
     // The document's own picture serves T-5, which has no file.
     const QString document = release.path("pool.docx");
-    ASSERT_TRUE(WriteDocument(document, FigurePool(),
-                              {{0, "Figure T-9", Encoded(Drawing(Qt::red), "PNG"), "j.png"},
-                               {int(FigurePool().size()), "Figure T-5",
-                                Encoded(Drawing(Qt::black), "PNG"), "i.png"}}));
+    ASSERT_TRUE(WriteDocument(
+        document, FigurePool(),
+        {{0, "Figure T-9", Encoded(Drawing(Qt::red), "PNG"), "j.png"},
+         {int(FigurePool().size()), "Figure T-5", Encoded(Drawing(Qt::black), "PNG"), "i.png"}}));
 
     ReleaseOptions options;
     options.figuresDir = figures;
@@ -399,7 +408,7 @@ TEST(QBankAddedBank, AddingReplacesTheSameElementAndKeepsTheOthers) {
     ASSERT_TRUE(AddToBank(bank, general.content, &error)) << error.toStdString();
     ASSERT_TRUE(AddToBank(bank, technician.content, &error)) << error.toStdString();
     BankContent read;
-    ASSERT_TRUE(ReadBank(bank, read, &error)) << error.toStdString();
+    ASSERT_TRUE(ReadAddedBank(bank, read, &error)) << error.toStdString();
     ASSERT_EQ(read.sections.size(), 3u);
     EXPECT_EQ(read.sections[0].id, AddedSectionId(2, 1));
     EXPECT_EQ(read.sections[1].id, AddedSectionId(3, 1));
@@ -415,7 +424,7 @@ TEST(QBankAddedBank, AddingReplacesTheSameElementAndKeepsTheOthers) {
     newer[6] = "Which band, now?";
     ASSERT_TRUE(ReadReleases({release.text(newer)}, {}, general, &error));
     ASSERT_TRUE(AddToBank(bank, general.content, &error)) << error.toStdString();
-    ASSERT_TRUE(ReadBank(bank, read, &error));
+    ASSERT_TRUE(ReadAddedBank(bank, read, &error));
     EXPECT_EQ(read.sections.size(), 3u);
     EXPECT_EQ(read.questions.size(), 7u);
     EXPECT_EQ(read.figures.size(), 1u);

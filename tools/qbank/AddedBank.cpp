@@ -23,16 +23,18 @@ bool Fail(QString* error, const QString& what) {
 
 }  // namespace
 
-bool ReadBank(const QString& path, BankContent& content, QString* error) {
+bool ReadAddedBank(const QString& path, BankContent& content, QString* error) {
     const QString shown = QDir::toNativeSeparators(path);
     Database db;
-    if (db.openReadOnly(path, QByteArray(kQuestionBankKey)) != SQLITE_OK) {
-        return Fail(error, QStringLiteral("%1: cannot open the bank: %2").arg(shown, db.lastError()));
+    if (db.openReadOnly(path, AddedBankKey()) != SQLITE_OK) {
+        return Fail(error,
+                    QStringLiteral("%1: cannot open the bank: %2").arg(shown, db.lastError()));
     }
     std::vector<SchemaEntry> entries;
     if (db.schema(entries) != SQLITE_OK) {
-        return Fail(error, QStringLiteral("%1: not a question bank, or damaged: %2")
-                               .arg(shown, db.lastError()));
+        return Fail(
+            error,
+            QStringLiteral("%1: not a question bank, or damaged: %2").arg(shown, db.lastError()));
     }
     if (const QString foreign = ForeignBankSchema(entries); !foreign.isEmpty()) {
         return Fail(error, QStringLiteral("%1: %2").arg(shown, foreign));
@@ -42,8 +44,8 @@ bool ReadBank(const QString& path, BankContent& content, QString* error) {
     BankContent read;
     const auto failed = [&](const Query& query) {
         return query.code() != SQLITE_DONE
-                   ? Fail(error, QStringLiteral("%1: cannot read the bank: %2")
-                                     .arg(shown, db.lastError()))
+                   ? Fail(error,
+                          QStringLiteral("%1: cannot read the bank: %2").arg(shown, db.lastError()))
                    : true;
     };
     Query sections(db, "SELECT * FROM SECTIONS ORDER BY SECTIONID");
@@ -71,8 +73,8 @@ bool ReadBank(const QString& path, BankContent& content, QString* error) {
     if (!failed(questions)) return false;
     Query figures(db, "SELECT * FROM FIGURES ORDER BY FIGUREID");
     while (figures.next()) {
-        read.figures.push_back({int(figures.integer("FIGUREID")), figures.blob("FIGURE"),
-                                figures.text("CAPTION")});
+        read.figures.push_back(
+            {int(figures.integer("FIGUREID")), figures.blob("FIGURE"), figures.text("CAPTION")});
     }
     if (!failed(figures)) return false;
     bool hasExams = false;
@@ -96,7 +98,7 @@ bool ReadBank(const QString& path, BankContent& content, QString* error) {
 
 bool AddToBank(const QString& path, const BankContent& added, QString* error) {
     BankContent old;
-    if (QFileInfo::exists(path) && !ReadBank(path, old, error)) return false;
+    if (QFileInfo::exists(path) && !ReadAddedBank(path, old, error)) return false;
 
     std::set<int> replaced;
     for (const BankSection& s : added.sections) replaced.insert(s.test);
@@ -146,10 +148,11 @@ bool AddToBank(const QString& path, const BankContent& added, QString* error) {
 
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder)) {
-        return Fail(error, QStringLiteral("cannot make the folder %1")
-                               .arg(QDir::toNativeSeparators(folder)));
+        return Fail(
+            error,
+            QStringLiteral("cannot make the folder %1").arg(QDir::toNativeSeparators(folder)));
     }
-    return WriteBank(path, merged, error);
+    return WriteBank(path, merged, error, AddedBankKey());
 }
 
 }  // namespace quillet::qbank

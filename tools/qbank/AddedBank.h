@@ -8,10 +8,10 @@
 
 namespace quillet::qbank {
 
-// Reads a whole bank back: its sections, questions, figures and exams. A bank holding anything
-// a bank does not (views, triggers, other tables) is refused without reading it. On failure
-// returns false with the reason in `error`.
-bool ReadBank(const QString& path, BankContent& content, QString* error = nullptr);
+// Reads the student's bank of added pools back: its sections, questions, figures and exams. A bank
+// holding anything a bank does not (views, triggers, other tables) is refused without reading it.
+// On failure returns false with the reason in `error`.
+bool ReadAddedBank(const QString& path, BankContent& content, QString* error = nullptr);
 
 // Adds pools to the student's own bank at `path` (made when missing, folder and all): each pool
 // of `added` replaces the bank's pool of the same element, and the bank's other pools stay.

@@ -118,13 +118,14 @@ bool WriteContent(Database& db, const BankContent& content, QString* error) {
 
 }  // namespace
 
-bool WriteBank(const QString& path, const BankContent& content, QString* error) {
+bool WriteBank(const QString& path, const BankContent& content, QString* error,
+               const QByteArray& key) {
     const QString temporary = path + QStringLiteral(".part");
     QFile::remove(temporary);
     bool written = false;
     {
         Database db;
-        if (db.create(temporary, QByteArray(kQuestionBankKey)) != SQLITE_OK) {
+        if (db.create(temporary, key) != SQLITE_OK) {
             Fail(error, QStringLiteral("cannot create %1: %2").arg(temporary, db.lastError()));
         } else {
             written = WriteContent(db, content, error);

@@ -92,7 +92,8 @@ BankContent Assemble(const std::vector<Pool>& pools) {
         for (const QString& label : labels) {
             const PoolFigure& figure = pool.figures.at(label);
             QString why;
-            const std::optional<QByteArray> png = FigureToPng(FigureBytes(figure), figure.kind, &why);
+            const std::optional<QByteArray> png =
+                FigureToPng(FigureBytes(figure), figure.kind, &why);
             if (!png) Refuse(QStringLiteral("%1: %2").arg(figure.file, why));
             const int id = int(content.figures.size()) + 1;
             figureIds.insert(label, id);

@@ -149,7 +149,8 @@ QHash<QString, QString> ReadRelationships(const QByteArray& xml) {
 void ReadDocument(Source& source, const QString& path) {
     QuaZip zip(path);
     if (!zip.open(QuaZip::mdUnzip)) {
-        Refuse(QStringLiteral("%1: not a Word document (.docx) that can be opened").arg(source.name));
+        Refuse(
+            QStringLiteral("%1: not a Word document (.docx) that can be opened").arg(source.name));
     }
     const QByteArray xml = ReadPart(zip, QStringLiteral("word/document.xml"), source.name, true);
     const QHash<QString, QString> targets = ReadRelationships(
@@ -162,8 +163,8 @@ void ReadDocument(Source& source, const QString& path) {
     };
     std::vector<Paragraph> paragraphs;
     QXmlStreamReader reader(xml);
-    int depth = 0;       // paragraphs nest inside text boxes: they add to the outer one
-    int fallback = 0;    // content repeated for older readers is read once only
+    int depth = 0;     // paragraphs nest inside text boxes: they add to the outer one
+    int fallback = 0;  // content repeated for older readers is read once only
     bool deleted = false;
     while (!reader.atEnd()) {
         reader.readNext();
@@ -188,9 +189,8 @@ void ReadDocument(Source& source, const QString& path) {
                 deleted = true;
             } else if (name == QLatin1String("blip") && !deleted) {
                 const QString id = reader.attributes()
-                                       .value(QStringLiteral(
-                                                  "http://schemas.openxmlformats.org/"
-                                                  "officeDocument/2006/relationships"),
+                                       .value(QStringLiteral("http://schemas.openxmlformats.org/"
+                                                             "officeDocument/2006/relationships"),
                                               QLatin1String("embed"))
                                        .toString();
                 if (targets.contains(id)) paragraphs.back().pictures << targets.value(id);
@@ -210,9 +210,8 @@ void ReadDocument(Source& source, const QString& path) {
                    .arg(reader.errorString()));
     }
 
-    static const QRegularExpression caption(
-        QStringLiteral("^figure\\s+([a-z][0-9]*-[0-9]+)\\b"),
-        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression caption(QStringLiteral("^figure\\s+([a-z][0-9]*-[0-9]+)\\b"),
+                                            QRegularExpression::CaseInsensitiveOption);
     for (size_t i = 0; i < paragraphs.size(); ++i) {
         const int number = int(i) + 1;
         for (const QString& part : paragraphs[i].text.split(QLatin1Char('\n'))) {
@@ -531,10 +530,10 @@ private:
     const Source& source_;
     Pool& pool_;
     QStringList front_;
-    QString current_;                            // the subelement of the last heading
-    std::map<QString, QString> questionsOf_;     // subelement: where its first question is
-    std::map<QString, int> examQuestions_;       // subelement: its heading's exam questions
-    QHash<QString, QString> seen_;               // question id: where
+    QString current_;                         // the subelement of the last heading
+    std::map<QString, QString> questionsOf_;  // subelement: where its first question is
+    std::map<QString, int> examQuestions_;    // subelement: its heading's exam questions
+    QHash<QString, QString> seen_;            // question id: where
 };
 
 void FindReleaseFigures(Pool& pool, const Source& source, const QString& folder) {
@@ -560,10 +559,10 @@ void FindReleaseFigures(Pool& pool, const Source& source, const QString& folder)
             figure.file = QStringLiteral("%1: figure %2").arg(source.name, q.figure);
             figure.kind = FigureKindOfBytes(picture->second);
         } else {
-            Refuse(QStringLiteral("%1: question %2 names figure %3, which the release lacks: "
-                                  "no figure file such as %4.png in %5%6")
-                       .arg(q.where, q.id, q.figure, q.figure.toLower(),
-                            QDir::toNativeSeparators(folder),
+            Refuse(QStringLiteral("%1: question %2 names figure %3, %4: no figure file such as "
+                                  "%5.png in %6%7")
+                       .arg(q.where, q.id, q.figure, QLatin1String(kFigureLacking),
+                            q.figure.toLower(), QDir::toNativeSeparators(folder),
                             source.document ? QStringLiteral(" and no picture captioned \"Figure "
                                                              "%1\" in the document")
                                                   .arg(q.figure)
@@ -628,8 +627,7 @@ BankExam ExamOf(const Pool& pool, const ReleaseParser& parser, const QString& pa
 
 }  // namespace
 
-Pool ReadReleaseFile(const QString& path, const QString& shownName,
-                     const ReleaseOptions& options) {
+Pool ReadReleaseFile(const QString& path, const QString& shownName, const ReleaseOptions& options) {
     Source source;
     source.name = shownName;
     const QFileInfo info(path);
@@ -715,12 +713,12 @@ QString ReleaseSummaryText(const ReleaseSummary& s) {
     ExamInfo dates;
     dates.validFrom = s.validFrom;
     dates.validTo = s.validTo;
-    return QStringLiteral("%1 pool %2, in force %3: %4, %5, %6, %7 left out; the exam asks %8, "
-                          "%9 to pass")
+    return QStringLiteral(
+               "%1 pool %2, in force %3: %4, %5, %6, %7 left out; the exam asks %8, "
+               "%9 to pass")
         .arg(ElementName(s.element), s.pool, PoolDates(dates),
              counted(s.sections, "section", "sections"),
-             counted(s.questions, "question", "questions"),
-             counted(s.figures, "figure", "figures"),
+             counted(s.questions, "question", "questions"), counted(s.figures, "figure", "figures"),
              counted(s.withdrawn, "withdrawn question", "withdrawn questions"))
         .arg(s.examQuestions)
         .arg(s.passMark);

@@ -13,6 +13,10 @@ namespace quillet::qbank {
 
 struct Pool;
 
+// In the refusal of a pool whose question names a figure that neither a figure file nor the
+// document holds: a program may then ask for the figures' folder and read the pool again.
+inline constexpr char kFigureLacking[] = "which the release lacks";
+
 // What the student may say about a release beyond what the file says. Empty or zero fields
 // leave the file's own word (or the element's usual exam) in force.
 struct ReleaseOptions {
@@ -58,7 +62,6 @@ bool ReadReleases(const QStringList& files, const ReleaseOptions& options, Relea
 QString ReleaseSummaryText(const ReleaseSummary& summary);
 
 // Reads one release file into a pool (throws InputError). `shownName` names it in messages.
-Pool ReadReleaseFile(const QString& path, const QString& shownName,
-                     const ReleaseOptions& options);
+Pool ReadReleaseFile(const QString& path, const QString& shownName, const ReleaseOptions& options);
 
 }  // namespace quillet::qbank

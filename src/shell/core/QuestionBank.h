@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #pragma once
 
+#include <QByteArray>
 #include <QStringList>
 
 #include "shell/core/Services.h"
@@ -14,6 +15,11 @@ class SettingsSnapshot;
 
 // The password the question bank is protected with.
 inline constexpr char kQuestionBankKey[] = "ROVADAZURU";
+
+// The key of the student's own bank of added pools: a raw key made from the password, so that
+// opening that second bank costs no key stretching at start-up (the installed bank's takes some
+// tens of milliseconds).
+QByteArray AddedBankKey();
 
 // The tables a question bank holds (EXAMS only in banks that give the exam sizes).
 inline const char* const kBankTables[] = {"SECTIONS", "QUESTIONS", "FIGURES", "EXAMS"};
@@ -61,7 +67,10 @@ struct BankResult {
 // where it may lie, beside the program first.
 QStringList QuestionBankCandidates(const QString& programDir, const QString& programName);
 
-// Finds the bank, opens it and loads the section table. A bank the program may
+// Finds the bank, opens it and loads the section table. The student's own bank of added pools
+// (AddedBankFile) is opened beside it when there is one, with the same checks; an element's
+// added pool is used in place of the installed one unless the installed one is newer (begins
+// later). A bank the program may
 // write is held exclusively for the whole run; a write-protected one is opened
 // read-only, so that several copies can share it. The program never writes
 // into the bank either way. On failure the result carries the message to show
@@ -75,7 +84,11 @@ BankResult OpenQuestionBank(Session& session, const SettingsSnapshot& stored);
 // `fault`, the engine's description of what went wrong.
 void ReportBankFault(const Session& session, FatalErrorHandler* fatal, const QString& fault);
 
-// Fills session.sections from the open bank and the settings file.
+// The examinations of the pools in use: the installed bank's, with those of the elements the
+// added bank serves taken from it instead.
+ExamTable LoadBankExams(const Session& session);
+
+// Fills session.sections from the open bank (and the added bank) and the settings file.
 BankResult LoadSections(Session& session);
 BankResult LoadSections(Session& session, const SettingsSnapshot& stored);
 
