@@ -7,12 +7,12 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QTemporaryDir>
 #include <QLabel>
 #include <QPointer>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <array>
 #include <functional>
 
@@ -423,12 +423,13 @@ namespace {
 
 // A Technician pool as published whose one question names figure T-1.
 QByteArray PublishedPool(const char* answerC = "C. Three") {
-    return QByteArray("Technician Question Pool 2027-2031\n"
-                      "SUBELEMENT T1 - COMMISSION'S RULES [35 Exam Questions - 1 Group]\n"
-                      "T1A - Purpose\n"
-                      "T1A01 (C) [97.1]\n"
-                      "What is in figure T-1?\n"
-                      "A. One\nB. Two\n") +
+    return QByteArray(
+               "Technician Question Pool 2027-2031\n"
+               "SUBELEMENT T1 - COMMISSION'S RULES [35 Exam Questions - 1 Group]\n"
+               "T1A - Purpose\n"
+               "T1A01 (C) [97.1]\n"
+               "What is in figure T-1?\n"
+               "A. One\nB. Two\n") +
            answerC + "\nD. Four\n~~\n~~~end of question pool text~~~\n";
 }
 
@@ -484,8 +485,9 @@ TEST_F(OptionsScreen, AddingAPoolShowsWhatWasReadAndWritesOnlyWhenConfirmed) {
             click(window, "cmdAddPool");
             window->reject();
         });
-        EXPECT_TRUE(shown.startsWith("Technician pool technician-2027-2031, in force 1 July 2027 "
-                                     "to 30 June 2031: 1 section, 1 question, 1 figure"))
+        EXPECT_TRUE(
+            shown.startsWith("Technician pool technician-2027-2031, in force 1 July 2027 "
+                             "to 30 June 2031: 1 section, 1 question, 1 figure"))
             << shown.toStdString();
         EXPECT_EQ(QFile::exists(added), QString(button) == "cmdAdd") << button;
     }
@@ -513,10 +515,13 @@ TEST_F(OptionsScreen, APoolThatCannotBeReadIsRefusedWithItsLine) {
     bool confirmShown = false;
     open([&](OptionsWindow* window) {
         window->selectPage(2);
-        WhenModal("frmAddPool", [&](QWidget* dialog) {
-            confirmShown = true;
-            click(dialog, "cmdCancel");
-        }, 500, window);
+        WhenModal(
+            "frmAddPool",
+            [&](QWidget* dialog) {
+                confirmShown = true;
+                click(dialog, "cmdCancel");
+            },
+            500, window);
         click(window, "cmdAddPool");
         window->reject();
     });

@@ -84,8 +84,7 @@ struct AddedBankProgram : ::testing::Test {
         PrepareQuestionList(folder.session, 1, random, ids, scramble, simulated);
         if (ids.size() != 1) return QString("%1 questions").arg(ids.size());
         LineMeasurer measurer;
-        const LoadOutcome out =
-            LoadQuestion(folder.session, false, ids.front(), random, measurer);
+        const LoadOutcome out = LoadQuestion(folder.session, false, ids.front(), random, measurer);
         return out.question.captions.question + " | " + out.question.ruleCaption;
     }
 };
@@ -131,7 +130,8 @@ TEST_F(AddedBankProgram, AnAddedBankThatIsNoBankIsRefusedByName) {
     }
     BankResult result = open();
     EXPECT_EQ(result.status, BankStatus::Foreign);
-    EXPECT_TRUE(result.text.contains(QDir::toNativeSeparators(added()))) << result.text.toStdString();
+    EXPECT_TRUE(result.text.contains(QDir::toNativeSeparators(added())))
+        << result.text.toStdString();
 
     QFile file(added());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));

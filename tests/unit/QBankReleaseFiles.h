@@ -6,7 +6,6 @@
 // question, withdrawn placeholders, the end marker), made from a pool folder of the shared
 // pools or from a few lines, and written as a Word document or as its text export.
 
-#include <gtest/gtest.h>
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
 #include <quazip/quazipnewinfo.h>
@@ -101,9 +100,9 @@ inline QByteArray Windows1252Crlf(const QStringList& lines) {
             if (high.contains(c)) {
                 bytes += high.value(c);
             } else {
-                EXPECT_LT(c.unicode(), 256)
-                    << "no Windows-1252 character for U+" << int(c.unicode());
-                bytes += char(c.unicode());
+                // As an export does, a character the code page lacks becomes "?" (and the
+                // comparison with the pool's own text then fails).
+                bytes += c.unicode() < 256 ? char(c.unicode()) : '?';
             }
         }
         bytes += "\r\n";
