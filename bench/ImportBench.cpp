@@ -27,8 +27,8 @@ struct PublishedExtra {
     PublishedExtra() {
         const QString pool = QDir(QUILLET_POOLS).filePath("extra-2024-2028");
         if (!QFileInfo(pool).isDir()) return;
-        ok = quillet::qbank::testing::WriteDocument(
-            document, quillet::qbank::testing::PublishedLines(pool));
+        ok = quillet::qbank::testing::WriteDocument(document,
+                                                    quillet::qbank::testing::PublishedLines(pool));
         for (const QString& png : QDir(pool).entryList({"*.png"})) {
             QFile::copy(QDir(pool).filePath(png), dir.filePath(png));
         }
@@ -88,8 +88,8 @@ static void BM_OpenBanks(benchmark::State& st) {
         quillet::qbank::ReleaseOptions options;
         options.validFrom = QDate(2028, 7, 1);
         options.validTo = QDate(2032, 6, 30);
-        if (!release.ok || !quillet::qbank::ReadReleases({release.document}, options, import,
-                                                          &error) ||
+        if (!release.ok ||
+            !quillet::qbank::ReadReleases({release.document}, options, import, &error) ||
             !quillet::qbank::AddToBank(quillet::AddedBankFile(dir.path(), "quillet"),
                                        import.content, &error)) {
             st.SkipWithError("cannot make the added bank");
