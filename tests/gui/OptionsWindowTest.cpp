@@ -449,6 +449,14 @@ struct FakePrompts {
     ~FakePrompts() { PoolPrompts() = saved; }
 };
 
+// The pool as the student downloaded it: release.txt in `folder`.
+QString WritePool(const QTemporaryDir& folder, const QByteArray& text) {
+    QFile out(folder.filePath("release.txt"));
+    EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(text);
+    return out.fileName();
+}
+
 QByteArray Bytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -459,12 +467,7 @@ QByteArray Bytes(const QString& path) {
 TEST_F(OptionsScreen, AddingAPoolShowsWhatWasReadAndWritesOnlyWhenConfirmed) {
     start(SmallBank());
     QTemporaryDir downloads;
-    const QString file = downloads.filePath("release.txt");
-    {
-        QFile out(file);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(PublishedPool());
-    }
+    const QString file = WritePool(downloads, PublishedPool());
     // The figure lies elsewhere: the program asks for its folder.
     QDir(downloads.path()).mkpath("figures");
     QImage figure(20, 20, QImage::Format_RGB32);
@@ -505,12 +508,7 @@ TEST_F(OptionsScreen, AddingAPoolShowsWhatWasReadAndWritesOnlyWhenConfirmed) {
 TEST_F(OptionsScreen, APoolThatCannotBeReadIsRefusedWithItsLine) {
     start(SmallBank());
     QTemporaryDir downloads;
-    const QString file = downloads.filePath("release.txt");
-    {
-        QFile out(file);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(PublishedPool("C Three"));
-    }
+    const QString file = WritePool(downloads, PublishedPool("C Three"));
     FakePrompts prompts(file, QString());
     bool confirmShown = false;
     open([&](OptionsWindow* window) {
