@@ -55,7 +55,7 @@ struct LoadOutcome {
 };
 
 // What the student reads of the rule a question rests on: "Rule: 47 CFR 97.301(d)" for a
-// section of the amateur rules (Part 97 of Title 47), "Rule: " and the reference as the pool
+// section of the amateur rules (47 CFR 97), "Rule: " and the reference as the pool
 // gives it otherwise; empty for none.
 QString RuleCaption(const QString& reference);
 

@@ -262,8 +262,8 @@ void Figures(PageWriter& w) {
     w.paragraph(QStringLiteral(
         "In the test modes that mark each answer, the message after an answer ends with the "
         "rule the question rests on, such as \"Rule: 47 CFR 97.301(d)\": section 97.301, "
-        "paragraph (d), of Part 97 of Title 47 of the Code of Federal Regulations, the FCC's "
-        "rules for the Amateur Radio Service. Look it up there to read the rule in full. "
+        "paragraph (d), of the FCC's rules for the Amateur Radio Service in Title 47 of the "
+        "Code of Federal Regulations. Look it up there to read the rule in full. "
         "Questions that rest on no single rule have none."));
     w.subheading(QStringLiteral("New Question Pools"));
     w.paragraph(QStringLiteral(
