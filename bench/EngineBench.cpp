@@ -72,7 +72,7 @@ OpenBank& GeneratedBank() {
             content.questions.push_back({id, 1 + id % kGeneratedSections, kSampleQuestion, "0#176",
                                          "90&#176;", "180\u00F8", "270 & more",
                                          QString(QChar(u'A' + id % 4)), std::nullopt,
-                                         QString("T%1").arg(id)});
+                                         QString("T%1").arg(id), QString()});
         }
         const QString path = dir.filePath("generated.dat");
         if (!qbank::WriteBank(path, content)) return std::make_unique<OpenBank>("", 2);

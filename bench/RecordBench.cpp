@@ -34,7 +34,7 @@ struct ReviewSetup {
         for (int s = 1; s <= kSections; ++s) content.sections.push_back({s, "T", "Generated", 2});
         for (int id = 1; id <= kQuestions; ++id) {
             content.questions.push_back({id, 1 + id % kSections, "Question", "a", "b", "c", "d",
-                                         "A", std::nullopt, QString("T%1").arg(id)});
+                                         "A", std::nullopt, QString("T%1").arg(id), QString()});
         }
         const QString bank = dir.filePath("quillet.dat");
         if (!qbank::WriteBank(bank, content) ||

@@ -26,7 +26,7 @@ Screens DefaultScreens(Program& program) {
         Session& session = program.session;
         ExamWindow test(session, program.options, program.sounds, program.services.fatal, parent);
         test.setFigureOpener([&session, &test](int figureId) {
-            FigureWindow figure(session.database, figureId, &test);
+            FigureWindow figure(session.bankFor(session.currentElement), figureId, &test);
             ExecModal(figure);
         });
         test.setInfoOpener([&test, info] { info(&test); });

@@ -4,17 +4,22 @@
 
 #include <QCheckBox>
 #include <QCursor>
+#include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QPointer>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <array>
 #include <functional>
 
 #include "GuiSupport.h"
+#include "options/gui/AddPoolDialog.h"
 #include "options/gui/OptionsWindow.h"
+#include "shell/core/FileLocations.h"
 #include "shell/core/QuestionBank.h"
 #include "shell/core/Settings.h"
 
@@ -413,3 +418,115 @@ TEST_F(OptionsScreen, TabCaptionsLightUpUnderThePointerAndGoWhiteOverTheList) {
 }
 
 }  // namespace
+
+namespace {
+
+// A Technician pool as published whose one question names figure T-1.
+QByteArray PublishedPool(const char* answerC = "C. Three") {
+    return QByteArray(
+               "Technician Question Pool 2027-2031\n"
+               "SUBELEMENT T1 - COMMISSION'S RULES [35 Exam Questions - 1 Group]\n"
+               "T1A - Purpose\n"
+               "T1A01 (C) [97.1]\n"
+               "What is in figure T-1?\n"
+               "A. One\nB. Two\n") +
+           answerC + "\nD. Four\n~~\n~~~end of question pool text~~~\n";
+}
+
+// Answers the file dialogs and keeps what the program tells, for one test.
+struct FakePrompts {
+    AddPoolPrompts saved = PoolPrompts();
+    QStringList told;
+    int figureQuestions = 0;
+    FakePrompts(const QString& file, const QString& figures) {
+        PoolPrompts().chooseFiles = [file](QWidget*) { return QStringList{file}; };
+        PoolPrompts().chooseFigures = [this, figures](QWidget*, const QString&) {
+            ++figureQuestions;
+            return figures;
+        };
+        PoolPrompts().tell = [this](QWidget*, const QString& text) { told << text; };
+    }
+    ~FakePrompts() { PoolPrompts() = saved; }
+};
+
+// The pool as the student downloaded it: release.txt in `folder`.
+QString WritePool(const QTemporaryDir& folder, const QByteArray& text) {
+    QFile out(folder.filePath("release.txt"));
+    EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(text);
+    return out.fileName();
+}
+
+QByteArray Bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+TEST_F(OptionsScreen, AddingAPoolShowsWhatWasReadAndWritesOnlyWhenConfirmed) {
+    start(SmallBank());
+    QTemporaryDir downloads;
+    const QString file = WritePool(downloads, PublishedPool());
+    // The figure lies elsewhere: the program asks for its folder.
+    QDir(downloads.path()).mkpath("figures");
+    QImage figure(20, 20, QImage::Format_RGB32);
+    figure.fill(Qt::blue);
+    ASSERT_TRUE(figure.save(downloads.filePath("figures/T1.png")));
+    FakePrompts prompts(file, downloads.filePath("figures"));
+    const QString added = AddedBankFile(session().programDir, "quillet");
+    const QByteArray installed = Bytes(folder_.file("quillet.dat"));
+
+    for (const char* button : {"cmdCancel", "cmdAdd"}) {
+        QString shown;
+        open([&](OptionsWindow* window) {
+            window->selectPage(2);
+            WhenModal("frmAddPool", [&](QWidget* dialog) {
+                shown = dialog->findChild<QLabel*>("lblPool")->text();
+                click(dialog, button);
+            });
+            click(window, "cmdAddPool");
+            window->reject();
+        });
+        EXPECT_TRUE(
+            shown.startsWith("Technician pool technician-2027-2031, in force 1 July 2027 "
+                             "to 30 June 2031: 1 section, 1 question, 1 figure"))
+            << shown.toStdString();
+        EXPECT_EQ(QFile::exists(added), QString(button) == "cmdAdd") << button;
+    }
+    EXPECT_EQ(prompts.figureQuestions, 2);
+    EXPECT_EQ(prompts.told, QStringList{"The pool was added. It is used from the next start of "
+                                        "the program."});
+    EXPECT_EQ(Bytes(folder_.file("quillet.dat")), installed);
+
+    // At the next start the added pool serves Technician.
+    folder_.session.database.close();
+    ASSERT_TRUE(LoadProgram(session(), options(), &folder_.fatal));
+    EXPECT_EQ(PoolNameFor(session(), 2), "technician-2027-2031");
+}
+
+TEST_F(OptionsScreen, APoolThatCannotBeReadIsRefusedWithItsLine) {
+    start(SmallBank());
+    QTemporaryDir downloads;
+    const QString file = WritePool(downloads, PublishedPool("C Three"));
+    FakePrompts prompts(file, QString());
+    bool confirmShown = false;
+    open([&](OptionsWindow* window) {
+        window->selectPage(2);
+        WhenModal(
+            "frmAddPool",
+            [&](QWidget* dialog) {
+                confirmShown = true;
+                click(dialog, "cmdCancel");
+            },
+            500, window);
+        click(window, "cmdAddPool");
+        window->reject();
+    });
+    EXPECT_FALSE(confirmShown);
+    ASSERT_EQ(prompts.told.size(), 1);
+    EXPECT_EQ(prompts.told.front(),
+              "The pool cannot be added.\n\nrelease.txt:8: expected answer C of T1A01 ('C. ...'), "
+              "found 'C Three'");
+    EXPECT_FALSE(QFile::exists(AddedBankFile(session().programDir, "quillet")));
+}

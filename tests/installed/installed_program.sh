@@ -7,7 +7,8 @@
 # installed program (under Xvfb) as a user who cannot write there, with fresh per-user
 # folders. Checks that it reaches the main menu on the installed bank, that a setting changed
 # on the options screen lands in the per-user settings file, that the next start reads it
-# back, and that nothing is written into the installed tree.
+# back, that a pool added with qbank --add is used at the next start and removing it gives the
+# installed pool back, and that nothing is written into the installed tree.
 #
 # Usage: installed_program.sh BUILD_DIR
 set -euo pipefail
@@ -167,6 +168,40 @@ wait_for_exit
 start_program
 menu=$(wait_for_window 640 475 "main menu")
 [ "$(pixel 100 100)" != "#000000" ] || fail "the black background is back on the second start"
+click "$menu" 238 419
+wait_for_exit
+
+# --- A pool added from the command line is used at the next start ---------------------------
+# A newer Technician pool as published, its figure in a folder of its own.
+release=$work/release
+mkdir -p "$release/figures"
+printf '%s\r\n' "Technician Question Pool 2027-2031" \
+    "SUBELEMENT T1 - COMMISSION'S RULES [35 Exam Questions - 1 Group]" "T1A - Purpose" \
+    "T1A01 (C) [97.1]" "What is shown in figure T-1?" "A. One" "B. Two" "C. Three" "D. Four" \
+    "~~" "~~~end of question pool text~~~" >"$release/technician.txt"
+echo '<svg xmlns="http://www.w3.org/2000/svg" width="40" height="30"><rect x="10" y="10" width="20" height="10"/></svg>' >"$release/figures/T1.svg"
+chmod -R a+rX "$release"
+added=$home/data/quillet/quillet-added.dat
+"${as_student[@]}" env -i PATH=/usr/bin:/bin HOME="$home" XDG_DATA_HOME="$home/data" \
+    XDG_RUNTIME_DIR="$home/runtime" "$root/usr/bin/qbank" --add "$release/technician.txt" \
+    --figures "$release/figures" >"$work/qbank.log" 2>&1 || fail "qbank --add: $(cat "$work/qbank.log")"
+grep -q "Technician pool technician-2027-2031" "$work/qbank.log" ||
+    fail "qbank --add did not say what it added: $(cat "$work/qbank.log")"
+[ -f "$added" ] || fail "qbank --add wrote no $added: $(cat "$work/qbank.log")"
+
+holds() { readlink -f /proc/"$program_pid"/fd/* 2>/dev/null | grep -qx "$(readlink -f "$1")"; }
+start_program
+menu=$(wait_for_window 640 475 "main menu")
+holds "$bank" || fail "with an added pool the program does not hold the installed bank open"
+holds "$added" || fail "the program does not use the added pools in $added"
+click "$menu" 238 419
+wait_for_exit
+
+# Removing the added bank gives the installed pool back.
+rm "$added"
+start_program
+menu=$(wait_for_window 640 475 "main menu")
+holds "$bank" || fail "without the added bank the program does not hold the installed bank open"
 click "$menu" 238 419
 wait_for_exit
 

@@ -41,8 +41,8 @@ struct LineMeasurer : TextMeasurer {
 // Answer texts "<id> a" .. "<id> d".
 inline qbank::BankQuestion Question(int id, int sectionId, const QString& answer = "A") {
     const QString n = QString::number(id);
-    return {id,       sectionId, "Question " + n, n + " a", n + " b",
-            n + " c", n + " d",  answer,          {},       "X" + n};
+    return {id,     sectionId, "Question " + n, n + " a", n + " b", n + " c", n + " d",
+            answer, {},        "X" + n,         {}};
 }
 
 // A program folder whose bank is open in `session`; the second constructor makes

@@ -93,6 +93,7 @@ TEST(ExamSession, UntilRightQueuesAMissedQuestionOnceAndScoresItAsMissed) {
     s.right();
     s.right();
     EXPECT_EQ(s.screen.run, "Current Run: 2");
+
     EXPECT_EQ(s.q().questionId, first);  // back at the end of the list
     s.right();
     EXPECT_EQ(s.screen.closed, 1);
@@ -214,4 +215,15 @@ TEST(ExamSession, KeysOneToFourAndAToDAnswerByPlaceFromTheTop) {
         EXPECT_TRUE(s.test.answerKey(firstKey + static_cast<int>(place)));
     }
     EXPECT_EQ(s.correct(), 2);
+}
+
+TEST(ExamSession, MarkingNamesTheRuleTheQuestionRestsOn) {
+    BankFolder bank(1, 2, 1);
+    bank.exec("UPDATE QUESTIONS SET REFERENCE='97.119(b)(2)'");
+    Running s(bank, kModeUntilRight);
+    s.wrong();
+    EXPECT_EQ(s.screen.messages.back(), "Incorrrect\n\nRule: 47 CFR 97.119(b)(2)");
+    const QString text = s.q().answerTexts[static_cast<size_t>(s.q().correctLabel)];
+    s.right();
+    EXPECT_EQ(s.screen.messages.back(), "Correct!\n\n" + text + "\n\nRule: 47 CFR 97.119(b)(2)");
 }

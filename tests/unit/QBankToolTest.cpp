@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <QProcess>
 
+#include "AddedBank.h"
 #include "BankWriter.h"
 #include "PoolReader.h"
 #include "QBankTestPools.h"
@@ -180,4 +181,38 @@ TEST(QBankRealPools, BuildTheWholeBank) {
                     "SELECT count(*) AS n FROM QUESTIONS JOIN FIGURES USING (FIGUREID) "
                     "WHERE instr(lower(Question), lower(CAPTION)) = 0"),
               0);
+}
+
+TEST(QBankTool, AddsAPublishedPoolToTheNamedBankAndChecksWithoutWriting) {
+    TinyPools pools;
+    pools.write("release/general-2027-2031.txt",
+                "SUBELEMENT G1 - RULES [35 Exam Questions - 1 Group]\r\n"
+                "G1A01 (A) [97.1]\r\nWhat?\r\nA. a\r\nB. b\r\nC. c\r\nD. d\r\n~~\r\n"
+                "G1A02 (Question Deleted)\r\n~~\r\n~~~end of question pool text~~~\r\n");
+    const QString file = pools.root() + "/release/general-2027-2031.txt";
+    const QString bank = pools.folder() + "/student/quillet-added.dat";
+
+    Outcome run = RunQbank({"--add", file, "--check", "--into", bank});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out,
+              "qbank: General pool general-2027-2031, in force 1 July 2027 to 30 June 2031: 1 "
+              "section, 1 question, 0 figures, 1 withdrawn question left out; the exam asks 35, "
+              "26 to pass\n");
+    EXPECT_FALSE(QFile::exists(bank));
+
+    run = RunQbank({"--add", file, "--into=" + bank, "--pass-mark", "30"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.endsWith("qbank: added to " + bank + "\n")) << run.out.toStdString();
+    BankContent read;
+    ASSERT_TRUE(ReadAddedBank(bank, read));
+    ASSERT_EQ(read.exams.size(), 1u);
+    EXPECT_EQ(read.exams[0].passMark, 30);
+
+    for (const QStringList& args : {QStringList{"--add"},
+                                    {"--add", file, "--out", bank},
+                                    {"--add", file, "--questions", "many"},
+                                    {"--add", file, "--valid-from", "2027-13-01"}}) {
+        run = RunQbank(args);
+        EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
+    }
 }

@@ -166,7 +166,7 @@ TEST(QuestionBankOpen, TheProgramNeverWritesItsBank) {
     ProgramFolder folder;
     auto content = Sections(3);
     for (int i = 1; i <= 50; ++i) {
-        content.questions.push_back({i, 1 + i % 3, "q", "a", "b", "c", "d", "A", {}, "T1A01"});
+        content.questions.push_back({i, 1 + i % 3, "q", "a", "b", "c", "d", "A", {}, "T1A01", {}});
     }
     ASSERT_TRUE(folder.writeBank(content));
     const QByteArray before = Checksum(folder.file("quillet.dat"));
@@ -276,7 +276,7 @@ TEST_F(BrokenBank, DamagedPages) {
     auto content = Sections(30);
     for (int i = 1; i <= 400; ++i) {
         content.questions.push_back(
-            {i, 1 + i % 30, QString(300, 'q'), "a", "b", "c", "d", "A", {}, "T1A01"});
+            {i, 1 + i % 30, QString(300, 'q'), "a", "b", "c", "d", "A", {}, "T1A01", {}});
     }
     ASSERT_TRUE(folder.writeBank(content));
     QFile f(folder.file("quillet.dat"));

@@ -20,7 +20,7 @@ const char* const kSchema[] = {
     "TEST INTEGER)",
     "CREATE TABLE QUESTIONS (QuestionID INTEGER PRIMARY KEY, SectionID INTEGER, Question TEXT, "
     "AnswerA TEXT, AnswerB TEXT, AnswerC TEXT, ANSWERD TEXT, ANSWER TEXT, FIGUREID INTEGER, "
-    "FCCQUESTIONID TEXT)",
+    "FCCQUESTIONID TEXT, REFERENCE TEXT)",
     "CREATE TABLE FIGURES (FIGUREID INTEGER PRIMARY KEY, FIGURE BLOB, CAPTION TEXT)",
     // The program opens only a bank whose index reads exactly so.
     kBankIndex,
@@ -62,7 +62,7 @@ bool WriteContent(Database& db, const BankContent& content, QString* error) {
         if (!Insert(section, error, db)) return false;
     }
 
-    Query question(db, "INSERT INTO QUESTIONS VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    Query question(db, "INSERT INTO QUESTIONS VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     for (const BankQuestion& q : content.questions) {
         question.bind(1, qint64{q.id});
         question.bind(2, qint64{q.sectionId});
@@ -78,6 +78,11 @@ bool WriteContent(Database& db, const BankContent& content, QString* error) {
             question.bindNull(9);
         }
         question.bind(10, q.fccQuestionId);
+        if (q.reference.isEmpty()) {
+            question.bindNull(11);
+        } else {
+            question.bind(11, q.reference);
+        }
         if (!Insert(question, error, db)) return false;
     }
 
@@ -113,13 +118,14 @@ bool WriteContent(Database& db, const BankContent& content, QString* error) {
 
 }  // namespace
 
-bool WriteBank(const QString& path, const BankContent& content, QString* error) {
+bool WriteBank(const QString& path, const BankContent& content, QString* error,
+               const QByteArray& key) {
     const QString temporary = path + QStringLiteral(".part");
     QFile::remove(temporary);
     bool written = false;
     {
         Database db;
-        if (db.create(temporary, QByteArray(kQuestionBankKey)) != SQLITE_OK) {
+        if (db.create(temporary, key) != SQLITE_OK) {
             Fail(error, QStringLiteral("cannot create %1: %2").arg(temporary, db.lastError()));
         } else {
             written = WriteContent(db, content, error);

@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+#include "shell/core/QuestionBank.h"
+
 namespace quillet::qbank {
 
 struct BankSection {
@@ -24,6 +26,7 @@ struct BankQuestion {
     QString answer;               // "A".."D"
     std::optional<int> figureId;  // null when the question has no figure
     QString fccQuestionId;        // "T1A01"
+    QString reference;            // the rule the question rests on, "97.301(d)"; may be empty
 };
 
 struct BankFigure {
@@ -56,6 +59,8 @@ struct BankContent {
 // temporary file beside it and renamed into place only when complete, so a
 // failure never leaves a half-written bank. On failure returns false and puts
 // the reason in `error`.
-bool WriteBank(const QString& path, const BankContent& content, QString* error = nullptr);
+// `key` is the password, or a raw key "x'<hex>'" (see AddedBankKey).
+bool WriteBank(const QString& path, const BankContent& content, QString* error = nullptr,
+               const QByteArray& key = QByteArray(kQuestionBankKey));
 
 }  // namespace quillet::qbank

@@ -22,6 +22,8 @@
 #include <vector>
 
 #include "FigureImage.h"
+#include "PoolModel.h"
+#include "ReleaseReader.h"
 #include "shell/core/Exams.h"
 
 namespace quillet::qbank {
@@ -33,63 +35,6 @@ constexpr int kMaxSectionsPerElement = 36;
 constexpr char kElementLetters[] = "NTGAE";
 
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
-const QByteArray kPngSignature("\x89PNG\r\n\x1A\n", 8);
-
-// Thrown by the reading steps; ReadPools turns it into the error text.
-struct InputError {
-    QString message;
-};
-
-[[noreturn]] void Refuse(const QString& message) { throw InputError{message}; }
-
-QString At(const QString& file, int line) {
-    return QStringLiteral("%1:%2").arg(file, QString::number(line));
-}
-
-struct Subelement {
-    QString id;  // "T1"
-    QString title;
-};
-
-struct PoolQuestion {
-    int line = 0;  // line of the header, for messages
-    QString id;    // "T1A01"
-    QString subelement;
-    QString text;
-    QString answers[4];
-    QString letter;
-    QString figure;  // label such as "T-1"; empty when the text names none
-};
-
-struct PoolFigure {
-    QString label;  // "T-1"
-    QString path;
-    QString file;  // for messages
-};
-
-struct Pool {
-    QString folder;  // path of the pool folder
-    QString name;    // folder name, used in messages
-    QString textFile;
-    QString textName;  // "<folder>/<pool>.txt" for messages
-    QChar letter;
-    std::vector<Subelement> subelements;
-    std::vector<PoolQuestion> questions;
-    std::map<QString, PoolFigure> figures;  // by label
-    std::optional<BankExam> exam;           // absent when titles.json has no "exam"
-};
-
-QByteArray ReadBytes(const QString& path, const QString& shownName) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Refuse(QStringLiteral("%1: cannot read the file: %2").arg(shownName, file.errorString()));
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        Refuse(QStringLiteral("%1: cannot read the file: %2").arg(shownName, file.errorString()));
-    }
-    return bytes;
-}
 
 QByteArray ReadText(const QString& path, const QString& shownName) {
     QByteArray bytes = ReadBytes(path, shownName);
@@ -239,7 +184,7 @@ void FindFigures(Pool& pool) {
             Refuse(QStringLiteral("%1: figure %2 is also in %3")
                        .arg(shown, label, pool.figures[label].file));
         }
-        pool.figures[label] = {label, info.filePath(), shown};
+        pool.figures[label] = {label, info.filePath(), shown, FigureKind::Png, {}};
     }
 }
 
@@ -258,12 +203,6 @@ void FindTextFile(Pool& pool) {
     pool.textName = pool.name + QLatin1Char('/') + name;
 }
 
-QString Shown(const QString& line) {
-    constexpr int kLongest = 60;
-    const QString cut = line.size() > kLongest ? line.left(kLongest) + QStringLiteral("...") : line;
-    return QLatin1Char('\'') + cut + QLatin1Char('\'');
-}
-
 QString Found(const std::vector<QString>& lines, size_t i) {
     if (i >= lines.size()) return QStringLiteral("the end of the file");
     if (lines[i].isEmpty()) return QStringLiteral("a blank line");
@@ -272,11 +211,8 @@ QString Found(const std::vector<QString>& lines, size_t i) {
 
 void ReadQuestions(Pool& pool) {
     static const QRegularExpression header(
-        QStringLiteral("^(\\S+)\\s+\\(([^)]*)\\)(?:\\s+\\[[^\\]]*\\])?$"));
+        QStringLiteral("^(\\S+)\\s+\\(([^)]*)\\)(?:\\s+\\[([^\\]]*)\\])?$"));
     static const QRegularExpression idPattern(QStringLiteral("^([A-Z][0-9]+)[A-Z][0-9]{2}$"));
-    static const QRegularExpression figureName(
-        QStringLiteral("\\bfigure\\s+([a-z][0-9]*-[0-9]+)\\b"),
-        QRegularExpression::CaseInsensitiveOption);
 
     QSet<QString> subelements;
     for (const Subelement& s : pool.subelements) subelements.insert(s.id);
@@ -301,6 +237,8 @@ void ReadQuestions(Pool& pool) {
         }
         q.id = h.captured(1);
         q.letter = h.captured(2);
+        q.reference = h.captured(3).simplified();
+        q.where = At(file, q.line);
         const QRegularExpressionMatch id = idPattern.match(q.id);
         if (!id.hasMatch()) {
             Refuse(QStringLiteral("%1: '%2' is not a question id such as T1A01")
@@ -342,18 +280,8 @@ void ReadQuestions(Pool& pool) {
                        .arg(At(file, lineNo(i)), q.id, Found(lines, i)));
         }
 
-        QSet<QString> named;
-        for (auto it = figureName.globalMatch(q.text); it.hasNext();) {
-            named.insert(it.next().captured(1).toUpper());
-        }
-        if (named.size() > 1) {
-            QStringList labels(named.begin(), named.end());
-            labels.sort();
-            Refuse(QStringLiteral("%1: question %2 names more than one figure (%3)")
-                       .arg(At(file, q.line), q.id, labels.join(QStringLiteral(", "))));
-        }
-        if (!named.isEmpty()) {
-            q.figure = *named.begin();
+        q.figure = NamedFigure(q.text, q.where, q.id);
+        if (!q.figure.isEmpty()) {
             if (!pool.figures.count(q.figure)) {
                 Refuse(QStringLiteral("%1: question %2 names figure %3, but %4 has no %5.png")
                            .arg(At(file, q.line), q.id, q.figure, pool.name, q.figure.toLower()));
@@ -364,15 +292,25 @@ void ReadQuestions(Pool& pool) {
     if (pool.questions.empty()) Refuse(QStringLiteral("%1: no questions").arg(file));
 }
 
-// Figure labels in reading order: T-1 before T-2 before T-10, E5-1 before E6-1.
-bool FigureBefore(const QString& a, const QString& b) {
-    const auto key = [](const QString& label) {
-        const qsizetype dash = label.indexOf(QLatin1Char('-'));
-        const QString middle = label.mid(1, dash - 1);
-        return std::tuple(label[0].unicode(), middle.isEmpty() ? -1 : middle.toInt(),
-                          label.mid(dash + 1).toInt());
-    };
-    return key(a) < key(b);
+// A folder without titles.json holds the release as published: its one Word document or
+// text file, and the figure files.
+Pool ReadReleaseFolder(const QFileInfo& folder) {
+    const QDir dir(folder.filePath());
+    const QStringList texts = dir.entryList({QStringLiteral("*.docx"), QStringLiteral("*.txt"),
+                                             QStringLiteral("*.DOCX"), QStringLiteral("*.TXT")},
+                                            QDir::Files, QDir::Name);
+    if (texts.size() != 1) {
+        Refuse(QStringLiteral("%1: expected titles.json beside the pool text, or a single .docx "
+                              "or .txt file of the pool as published")
+                   .arg(folder.fileName()));
+    }
+    ReleaseOptions options;
+    options.figuresDir = folder.filePath();
+    Pool pool = ReadReleaseFile(dir.filePath(texts.first()),
+                                folder.fileName() + QLatin1Char('/') + texts.first(), options);
+    pool.folder = folder.filePath();
+    pool.name = folder.fileName();
+    return pool;
 }
 
 std::vector<Pool> ReadAllPools(const QString& poolsDir) {
@@ -384,12 +322,16 @@ std::vector<Pool> ReadAllPools(const QString& poolsDir) {
     std::vector<Pool> pools;
     for (const QFileInfo& folder : folders) {
         Pool pool;
-        pool.folder = folder.filePath();
-        pool.name = folder.fileName();
-        ReadTitles(pool);
-        FindTextFile(pool);
-        FindFigures(pool);
-        ReadQuestions(pool);
+        if (QFileInfo::exists(QDir(folder.filePath()).filePath(QStringLiteral("titles.json")))) {
+            pool.folder = folder.filePath();
+            pool.name = folder.fileName();
+            ReadTitles(pool);
+            FindTextFile(pool);
+            FindFigures(pool);
+            ReadQuestions(pool);
+        } else {
+            pool = ReadReleaseFolder(folder);
+        }
         for (const Pool& other : pools) {
             if (other.letter == pool.letter) {
                 Refuse(QStringLiteral("%1 and %2 are both pools of element %3")
@@ -416,52 +358,6 @@ std::vector<Pool> ReadAllPools(const QString& poolsDir) {
         }
     }
     return pools;
-}
-
-BankContent Assemble(const std::vector<Pool>& pools) {
-    BankContent content;
-    for (const Pool& pool : pools) {
-        if (pool.exam) content.exams.push_back(*pool.exam);
-        QHash<QString, int> sectionIds;
-        for (const Subelement& s : pool.subelements) {
-            const int id = int(content.sections.size()) + 1;
-            sectionIds.insert(s.id, id);
-            content.sections.push_back(
-                {id, s.id, ReadableTitle(s.title), ElementNumber(pool.letter)});
-        }
-
-        std::vector<QString> labels;
-        for (const auto& entry : pool.figures) labels.push_back(entry.first);
-        std::sort(labels.begin(), labels.end(), FigureBefore);
-        QHash<QString, int> figureIds;
-        for (const QString& label : labels) {
-            const PoolFigure& figure = pool.figures.at(label);
-            const QByteArray file = ReadBytes(figure.path, figure.file);
-            const std::optional<QByteArray> prepared =
-                file.startsWith(kPngSignature) ? PrepareFigure(file) : std::nullopt;
-            if (!prepared) Refuse(QStringLiteral("%1: not a PNG image").arg(figure.file));
-            const QByteArray& png = *prepared;
-            const int id = int(content.figures.size()) + 1;
-            figureIds.insert(label, id);
-            content.figures.push_back({id, png, QStringLiteral("Figure ") + label});
-        }
-
-        for (const PoolQuestion& q : pool.questions) {
-            BankQuestion row;
-            row.id = int(content.questions.size()) + 1;
-            row.sectionId = sectionIds.value(q.subelement);
-            row.question = q.text;
-            row.answerA = q.answers[0];
-            row.answerB = q.answers[1];
-            row.answerC = q.answers[2];
-            row.answerD = q.answers[3];
-            row.answer = q.letter;
-            if (!q.figure.isEmpty()) row.figureId = figureIds.value(q.figure);
-            row.fccQuestionId = q.id;
-            content.questions.push_back(std::move(row));
-        }
-    }
-    return content;
 }
 
 QString Counted(qsizetype n, const char* one, const char* many) {

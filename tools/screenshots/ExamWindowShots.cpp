@@ -120,7 +120,7 @@ QUILLET_SCREENSHOTS(take_test) {
                             "LMR-400\\t1.2"),
              QStringLiteral("RG-58"), QStringLiteral("RG-8X"), QStringLiteral("LMR-400"),
              QStringLiteral("All three have the same loss"), QStringLiteral("C"), 1,
-             QStringLiteral("G4X01")});
+             QStringLiteral("G4X01"), QString()});
         bank.figures.push_back({1, QByteArray(), QStringLiteral("Figure G4-1")});
         Program program;
         if (qbank::WriteBank(dir.filePath(QStringLiteral("quillet.dat")), bank) &&

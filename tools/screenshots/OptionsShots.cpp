@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "Screenshots.h"
+#include "options/gui/AddPoolDialog.h"
 #include "options/gui/OptionsWindow.h"
 #include "shell/core/Program.h"
 #include "shell/core/QuestionBank.h"
@@ -33,6 +34,14 @@ QUILLET_SCREENSHOTS(options) {
         shots::Save(context, &screen,
                     QStringLiteral("options-tab-") + QLatin1String(tabs[element - 1]));
     }
+
+    // What "Add a question pool..." shows before it writes anything.
+    AddPoolDialog confirm(
+        QStringLiteral("General pool general-2027-2031, in force 1 July 2027 to 30 June 2031: "
+                       "10 sections, 411 questions, 1 figure, 2 withdrawn questions left out; "
+                       "the exam asks 35, 26 to pass."),
+        QStringLiteral("/home/student/.local/share/quillet/quillet-added.dat"));
+    shots::Save(context, &confirm, QStringLiteral("options-add-pool"));
 }
 
 }  // namespace quillet

@@ -199,12 +199,16 @@ void ExamSession::answer(int label) {
     if (!answered_) recordAnswer(right);
 
     if (marksEachQuestion()) {
+        // The rule the question rests on, for the student to look up.
+        const QString rule = current_->ruleCaption.isEmpty()
+                                 ? QString()
+                                 : kLineBreak + kLineBreak + current_->ruleCaption;
         if (right) {
             screen_.showMessage(kRightAnswerMessage + kLineBreak + kLineBreak +
-                                current_->answerTexts[static_cast<size_t>(label)]);
+                                current_->answerTexts[static_cast<size_t>(label)] + rule);
         } else {
             breakRun();
-            screen_.showMessage(kWrongAnswerMessage);
+            screen_.showMessage(kWrongAnswerMessage + rule);
         }
     }
 

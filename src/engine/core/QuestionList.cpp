@@ -124,7 +124,7 @@ PreparedList PrepareQuestionList(const Session& session, int mode, RandomSource&
     scramble.clear();
 
     QuestionIdList found;
-    Query query(session.database, kQuestionListQuery);
+    Query query(session.bankFor(session.currentElement), kQuestionListQuery);
     while (query.next()) {
         if (!ListsQuestion(session, query.integer("TEST"), query.integer("SECTIONID"))) continue;
         found.push_back(query.integer("QUESTIONID"));
@@ -133,7 +133,7 @@ PreparedList PrepareQuestionList(const Session& session, int mode, RandomSource&
     if (query.code() != SQLITE_DONE) {
         found.clear();
         result.readOk = false;
-        result.fault = session.database.lastError();
+        result.fault = session.bankFor(session.currentElement).lastError();
     }
 
     questionList = InsertAtRandomPositions(found, random);
@@ -195,7 +195,7 @@ QString ShortRealExamMessage(int examQuestions, int groups) {
 
 bool ForEachAskableQuestion(const Session& session,
                             const std::function<void(const AskableQuestion&)>& visit) {
-    Query query(session.database,
+    Query query(session.bankFor(session.currentElement),
                 "SELECT QUESTIONS.QUESTIONID, QUESTIONS.SECTIONID, SECTIONS.TEST, "
                 " QUESTIONS.FCCQUESTIONID "
                 " FROM Questions INNER JOIN Sections ON Questions.SectionID = Sections.SectionID "
@@ -226,7 +226,7 @@ PreparedList PrepareRealExamList(const Session& session, RandomSource& random,
         if (!readOk) {
             found.clear();
             result.readOk = false;
-            result.fault = session.database.lastError();
+            result.fault = session.bankFor(session.currentElement).lastError();
         }
     }
 

@@ -30,7 +30,8 @@ ReviewList PrepareReviewList(Session& session, RandomSource& random) {
         }
     });
     // A bank that fails part-way gives no list rather than part of one.
-    if (!readOk) return ReviewList{{}, 0, 0, 0, false, session.database.lastError()};
+    if (!readOk)
+        return ReviewList{{}, 0, 0, 0, false, session.bankFor(session.currentElement).lastError()};
 
     std::sort(missed.begin(), missed.end(),
               [](const auto& a, const auto& b) { return a.first > b.first; });

@@ -5,6 +5,7 @@
 // is in OptionsWindow.cpp.
 
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QShortcut>
@@ -12,6 +13,7 @@
 
 #include "options/core/OptionsPersistence.h"
 #include "options/core/SectionList.h"
+#include "options/gui/AddPoolDialog.h"
 #include "options/gui/OptionsControls.h"
 #include "options/gui/OptionsLayout.h"
 #include "options/gui/OptionsWindow.h"
@@ -247,6 +249,13 @@ void OptionsWindow::buildProgramPage() {
         connect(check, &QCheckBox::toggled, this, row.apply);
         *row.box = check;
     }
+
+    // Adds a newly published pool to the student's own bank.
+    auto* addPool = new QPushButton(QStringLiteral("Add a question pool\u2026"), page);
+    addPool->setObjectName(QStringLiteral("cmdAddPool"));
+    addPool->setFont(font);
+    addPool->setGeometry(TwipRect(75, 2760, 3000, 435));
+    connect(addPool, &QPushButton::clicked, this, [this] { AddQuestionPool(session_, this); });
 
     // The figures option is kept and saved with the others but lies below the
     // bottom of the page, out of sight.

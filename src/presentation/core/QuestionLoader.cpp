@@ -14,7 +14,8 @@ namespace quillet {
 namespace {
 
 QString SectionCaptionFor(const Session& session, qint64 sectionId) {
-    Query query(session.database, "SELECT * FROM Sections WHERE SectionID =?");
+    Query query(session.bankFor(session.currentElement),
+                "SELECT * FROM Sections WHERE SectionID =?");
     query.bind(1, sectionId);
     if (!query.next()) return kNoSectionCaption;
     return SectionCaption(query.text("SECTION"), query.text("DESCRIPTION"));
@@ -22,17 +23,25 @@ QString SectionCaptionFor(const Session& session, qint64 sectionId) {
 
 }  // namespace
 
+QString RuleCaption(const QString& reference) {
+    const QString text = reference.simplified();
+    if (text.isEmpty()) return {};
+    if (text.startsWith(QLatin1String("97."))) return QStringLiteral("Rule: 47 CFR ") + text;
+    return QStringLiteral("Rule: ") + text;
+}
+
 LoadOutcome LoadQuestion(const Session& session, bool shuffle, qint64 questionId,
                          RandomSource& random, const TextMeasurer& measurer, bool anySection) {
     LoadOutcome outcome;
-    Query row(session.database, "SELECT * from QUESTIONS WHERE QuestionID=?");
+    Query row(session.bankFor(session.currentElement),
+              "SELECT * from QUESTIONS WHERE QuestionID=?");
     row.bind(1, questionId);
     if (!row.next()) {
         if (row.code() == SQLITE_DONE) {
             outcome.status = LoadStatus::NoSuchQuestion;
         } else {
             outcome.status = LoadStatus::ReadError;
-            outcome.fault = session.database.lastError();
+            outcome.fault = session.bankFor(session.currentElement).lastError();
         }
         return outcome;
     }
@@ -79,6 +88,8 @@ LoadOutcome LoadQuestion(const Session& session, bool shuffle, qint64 questionId
     }
     q.correctLabel = correct;
     q.poolQuestionId = row.text("FCCQUESTIONID").trimmed();
+    // Banks made before references were kept have no such column: no caption.
+    q.ruleCaption = RuleCaption(row.text("REFERENCE"));
     q.questionIdCaption = QuestionIdCaption(row.text("FCCQUESTIONID"));
 
     q.order = shuffle ? DrawAnswerOrder(random) : kNaturalOrder;

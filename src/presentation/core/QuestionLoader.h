@@ -28,6 +28,7 @@ struct QuestionOnScreen {
     CanvasLayout canvas;  // the canvas itself goes back to its origin
 
     QString poolQuestionId;     // "T1A01"; empty when the bank has none
+    QString ruleCaption;        // "Rule: 47 CFR 97.301(d)"; empty when the bank names none
     QString questionIdCaption;  // "FCC Question ID: T1A01"
     HeaderLayout header;
     QString sectionCaption;  // "T1 - Commission's Rules", or "FCC Test"
@@ -52,6 +53,11 @@ struct LoadOutcome {
     QString fault;              // what went wrong, for a ReadError
     bool shown() const { return status == LoadStatus::Shown; }
 };
+
+// What the student reads of the rule a question rests on: "Rule: 47 CFR 97.301(d)" for a
+// section of the amateur rules (47 CFR 97), "Rule: " and the reference as the pool
+// gives it otherwise; empty for none.
+QString RuleCaption(const QString& reference);
 
 // Reads question `questionId` from the bank and prepares it for the screen:
 // captions, right answer, answer order (random with `shuffle`), positions and

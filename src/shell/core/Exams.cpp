@@ -19,7 +19,7 @@ const ExamInfo* ExamTable::find(int element) const {
     return nullptr;
 }
 
-ExamTable LoadExams(Database& database) {
+ExamTable LoadExams(const Database& database) {
     Query query(database,
                 "SELECT TEST, POOL, VALID_FROM, VALID_TO, QUESTIONS, PASS_MARK FROM EXAMS "
                 "ORDER BY TEST");

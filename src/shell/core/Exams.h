@@ -47,7 +47,7 @@ private:
 // unreadable date, no questions, a pass mark above the questions) is left out,
 // so that a damaged row can never give a test that cannot be passed. A read
 // that fails part-way gives no table at all rather than part of one.
-ExamTable LoadExams(Database& database);
+ExamTable LoadExams(const Database& database);
 
 // The pool's dates as the student reads them: "1 July 2026 to 30 June 2030".
 QString PoolDates(const ExamInfo& exam);

@@ -64,6 +64,11 @@ StudentFolders StudentFoldersFor(const QString& programDir, const QString& progr
     return {false, PerUserConfig(), PerUserData()};
 }
 
+QString AddedBankFile(const QString& programDir, const QString& programName) {
+    return JoinPath(StudentFoldersFor(programDir, programName).data,
+                    programName + QStringLiteral("-added.dat"));
+}
+
 bool MakePerUserFolderFor(const QString& file) {
     const QString folder = QFileInfo(file).absolutePath();
     if (QFileInfo(folder).isDir()) return true;

@@ -44,6 +44,11 @@ struct StudentFolders {
 // Nothing is created here: a per-user folder is made by the first write into it.
 StudentFolders StudentFoldersFor(const QString& programDir, const QString& programName);
 
+// The bank of the pools the student added (programName + "-added.dat"): among the student's
+// own files, beside a portable copy or in $XDG_DATA_HOME/quillet, never in the installed bank's
+// folder.
+QString AddedBankFile(const QString& programDir, const QString& programName);
+
 // Makes the folder of `file` when it is missing and is one of the per-user folders above
 // ($XDG_CONFIG_HOME/quillet or $XDG_DATA_HOME/quillet). Any other missing folder (a removed
 // memory stick, say) is left missing. Gives whether the file's folder exists afterwards.

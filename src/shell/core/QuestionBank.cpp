@@ -4,10 +4,13 @@
 
 #include <sqlcipher/sqlite3.h>
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <algorithm>
+#include <functional>
 #include <limits>
 #include <memory>
 
@@ -100,11 +103,13 @@ bool IsBankTable(const QString& name) {
     return false;
 }
 
+}  // namespace
+
 // What in the schema no bank holds, described for the student; empty for a
 // schema a bank may have. The file's views, triggers and index expressions
 // would run inside the program's own reads, so only the bank writer's own
 // tables and index are let through, before anything else is read.
-QString ForeignSchemaEntry(const std::vector<SchemaEntry>& entries) {
+QString ForeignBankSchema(const std::vector<SchemaEntry>& entries) {
     for (const SchemaEntry& entry : entries) {
         const bool table = entry.type == QLatin1String("table");
         const bool index = entry.type == QLatin1String("index");
@@ -120,14 +125,83 @@ QString ForeignSchemaEntry(const std::vector<SchemaEntry>& entries) {
     return {};
 }
 
-Permissions BankPermissions() {
+Permissions BankReadPermissions() {
     Permissions permissions;
     for (const char* table : kBankTables) permissions.tables << QLatin1String(table);
     permissions.pragmas << QStringLiteral("query_only");
     return permissions;
 }
 
+QByteArray AddedBankKey() {
+    return "x'" +
+           QCryptographicHash::hash(QByteArray(kQuestionBankKey) + "/added",
+                                    QCryptographicHash::Sha256)
+               .toHex() +
+           "'";
+}
+
+namespace {
+
+// Opens `path` read-only as a bank and checks it as the installed bank is checked.
+BankResult OpenBankReadOnly(Database& database, const QString& path, const QByteArray& key) {
+    if (QFileInfo(path).size() == 0) {
+        return CannotOpen(BankStatus::NotADatabase, path,
+                          QStringLiteral("the file is empty, not a question bank database."));
+    }
+    int rc = database.openReadOnly(path, key);
+    if (rc == SQLITE_OK) rc = database.exec("SELECT count(*) FROM sqlite_master");
+    if (rc != SQLITE_OK) return OpenFailure(rc, path);
+    std::vector<SchemaEntry> entries;
+    rc = database.schema(entries);
+    if (rc != SQLITE_OK) return OpenFailure(rc, path);
+    if (const QString foreign = ForeignBankSchema(entries); !foreign.isEmpty()) {
+        database.close();
+        return CannotOpen(BankStatus::Foreign, path, foreign);
+    }
+    database.restrict(BankReadPermissions());
+    rc = database.exec("PRAGMA query_only=ON");
+    if (rc != SQLITE_OK) return OpenFailure(rc, path);
+    return {};
+}
+
+// Opens the student's bank of added pools, when there is one, and picks the elements it serves:
+// those whose added pool begins no earlier than the installed one.
+BankResult OpenAddedBank(Session& session) {
+    session.addedBank.close();
+    session.addedBankPath.clear();
+    session.addedElements.clear();
+    const QString path = AddedBankFile(session.programDir, session.programName);
+    if (!QFileInfo(path).isFile()) return {};
+    const BankResult opened = OpenBankReadOnly(session.addedBank, path, AddedBankKey());
+    if (!opened.ok()) return opened;
+    session.addedBankPath = path;
+    const ExamTable installed = LoadExams(session.database);
+    const ExamTable added = LoadExams(session.addedBank);
+    for (const ExamInfo& exam : added.rows()) {
+        const ExamInfo* other = installed.find(exam.element);
+        if (!other || exam.validFrom >= other->validFrom)
+            session.addedElements.insert(exam.element);
+    }
+    return {};
+}
+
 }  // namespace
+
+ExamTable LoadBankExams(const Session& session) {
+    ExamTable installed = LoadExams(session.database);
+    if (session.addedElements.empty()) return installed;
+    std::vector<ExamInfo> rows;
+    for (const ExamInfo& exam : installed.rows()) {
+        if (!session.addedElements.count(exam.element)) rows.push_back(exam);
+    }
+    const ExamTable added = LoadExams(session.addedBank);
+    for (const ExamInfo& exam : added.rows()) {
+        if (session.addedElements.count(exam.element)) rows.push_back(exam);
+    }
+    std::sort(rows.begin(), rows.end(),
+              [](const ExamInfo& a, const ExamInfo& b) { return a.element < b.element; });
+    return ExamTable(std::move(rows));
+}
 
 QStringList QuestionBankCandidates(const QString& programDir, const QString& programName) {
     QStringList candidates;
@@ -183,15 +257,16 @@ BankResult OpenQuestionBank(Session& session, const SettingsSnapshot& stored) {
     std::vector<SchemaEntry> entries;
     rc = session.database.schema(entries);
     if (rc != SQLITE_OK) return OpenFailure(rc, path);
-    if (const QString foreign = ForeignSchemaEntry(entries); !foreign.isEmpty()) {
+    if (const QString foreign = ForeignBankSchema(entries); !foreign.isEmpty()) {
         session.database.close();
         return CannotOpen(BankStatus::Foreign, path, foreign);
     }
-    session.database.restrict(BankPermissions());
+    session.database.restrict(BankReadPermissions());
     // The program only reads its bank; the engine refuses any write from here on.
     rc = session.database.exec("PRAGMA query_only=ON");
     if (rc != SQLITE_OK) return OpenFailure(rc, path);
 
+    if (const BankResult added = OpenAddedBank(session); !added.ok()) return added;
     return LoadSections(session, stored);
 }
 
@@ -203,32 +278,49 @@ BankResult LoadSections(Session& session) {
     return LoadSections(session, SettingsSnapshot(session.settingsPath));
 }
 
-BankResult LoadSections(Session& session, const SettingsSnapshot& stored) {
-    Query query(session.database, "SELECT * FROM SECTIONS ORDER BY SECTIONID");
+namespace {
+
+// Adds the sections of `bank` that `wanted` takes to `rows`. A SECTIONID is what questions
+// name and the key of the student's choice, so a second row with the same id could be
+// neither asked nor chosen on its own: the first row with an id stands for it.
+BankResult ReadSections(const Database& bank, const QString& path,
+                        const std::function<bool(int element)>& wanted,
+                        std::vector<SectionInfo>& rows, QSet<qint64>& ids) {
+    Query query(bank, "SELECT * FROM SECTIONS ORDER BY SECTIONID");
     if (!query.prepared()) {
         if (query.code() == SQLITE_ERROR) {
-            return CannotOpen(BankStatus::Damaged, session.databasePath,
+            return CannotOpen(BankStatus::Damaged, path,
                               QStringLiteral("it has no SECTIONS table."));
         }
-        return OpenFailure(query.code(), session.databasePath);
+        return OpenFailure(query.code(), path);
     }
-
-    // A SECTIONID is what questions name and the key of the student's choice,
-    // so a second row with the same id could be neither asked nor chosen on its
-    // own: the first row with an id stands for it.
-    std::vector<SectionInfo> rows;
-    QSet<qint64> ids;
     while (query.next()) {
         SectionInfo info;
         info.Id = query.integer("SECTIONID");
-        if (ids.contains(info.Id)) continue;
+        info.Test = static_cast<int>(query.integer("TEST"));
+        if (ids.contains(info.Id) || !wanted(info.Test)) continue;
         ids.insert(info.Id);
         info.Description = query.text("DESCRIPTION");
         info.Section = query.text("SECTION");
-        info.Test = static_cast<int>(query.integer("TEST"));
         rows.push_back(info);
     }
-    if (query.code() != SQLITE_DONE) return OpenFailure(query.code(), session.databasePath);
+    if (query.code() != SQLITE_DONE) return OpenFailure(query.code(), path);
+    return {};
+}
+
+}  // namespace
+
+BankResult LoadSections(Session& session, const SettingsSnapshot& stored) {
+    std::vector<SectionInfo> rows;
+    QSet<qint64> ids;
+    const auto added = [&session](int element) { return session.addedElements.count(element) > 0; };
+    BankResult read = ReadSections(
+        session.database, session.databasePath, [&](int element) { return !added(element); }, rows,
+        ids);
+    if (read.ok() && !session.addedElements.empty()) {
+        read = ReadSections(session.addedBank, session.addedBankPath, added, rows, ids);
+    }
+    if (!read.ok()) return read;
 
     if (rows.empty()) {
         return Failure(BankStatus::NoSections, QStringLiteral("Error"),
@@ -248,10 +340,11 @@ BankResult LoadSections(Session& session, const SettingsSnapshot& stored) {
 
 void ReportBankFault(const Session& session, FatalErrorHandler* fatal, const QString& fault) {
     if (!fatal) return;
-    fatal->fatal(QStringLiteral("Critical Error"),
-                 QStringLiteral("Critical Error:  The question bank %1 cannot be read: "
-                                "%2.  Exiting.")
-                     .arg(QDir::toNativeSeparators(session.databasePath), fault));
+    fatal->fatal(
+        QStringLiteral("Critical Error"),
+        QStringLiteral("Critical Error:  The question bank %1 cannot be read: "
+                       "%2.  Exiting.")
+            .arg(QDir::toNativeSeparators(session.bankPathFor(session.currentElement)), fault));
 }
 
 namespace {
@@ -284,7 +377,7 @@ bool LoadProgram(Session& session, StudentOptions& options, FatalErrorHandler* f
         if (fatal) fatal->fatal(bank.title, bank.text);
         return false;
     }
-    session.exams = LoadExams(session.database);
+    session.exams = LoadBankExams(session);
     options.soundOn = settings::ReadSoundOn(stored);
     options.figuresOn = settings::ReadFiguresOn(stored);
     options.testMode = settings::ReadTestMode(stored);

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #pragma once
 
+#include <QByteArray>
 #include <QStringList>
 
 #include "shell/core/Services.h"
@@ -15,12 +16,33 @@ class SettingsSnapshot;
 // The password the question bank is protected with.
 inline constexpr char kQuestionBankKey[] = "ROVADAZURU";
 
+// The key of the student's own bank of added pools: a raw key made from the password, so that
+// opening that second bank costs no key stretching at start-up (the installed bank's takes some
+// tens of milliseconds).
+QByteArray AddedBankKey();
+
 // The tables a question bank holds (EXAMS only in banks that give the exam sizes).
 inline const char* const kBankTables[] = {"SECTIONS", "QUESTIONS", "FIGURES", "EXAMS"};
 // The one index a bank carries. It covers the question list query, so that the
 // first test of a run reads a few pages instead of the whole QUESTIONS table.
 inline constexpr char kBankIndex[] =
     "CREATE INDEX QUESTIONS_SECTION_ANSWER ON QUESTIONS (SectionID, ANSWER)";
+
+// The sections of the bank of pools the student added are numbered from here, a block of 100
+// for each element (Technician's from 1201), so that they never share an id (the key of the
+// student's choice of a section) with a section of the installed bank.
+inline constexpr int kAddedSectionIds = 1000;
+inline constexpr int AddedSectionId(int element, int ordinal) {
+    return kAddedSectionIds + element * 100 + ordinal;
+}
+
+// What in a file's schema no question bank holds, described for the student ("it holds a view
+// \"SECTIONS\" that no question bank has."); empty for a schema a bank may have. The file's
+// views, triggers and index expressions would run inside the program's own reads, so only the
+// bank writer's own tables and index pass.
+QString ForeignBankSchema(const std::vector<SchemaEntry>& entries);
+// What the statements on a question bank may touch once its schema has passed.
+Permissions BankReadPermissions();
 
 enum class BankStatus {
     Ok,
@@ -45,7 +67,10 @@ struct BankResult {
 // where it may lie, beside the program first.
 QStringList QuestionBankCandidates(const QString& programDir, const QString& programName);
 
-// Finds the bank, opens it and loads the section table. A bank the program may
+// Finds the bank, opens it and loads the section table. The student's own bank of added pools
+// (AddedBankFile) is opened beside it when there is one, with the same checks; an element's
+// added pool is used in place of the installed one unless the installed one is newer (begins
+// later). A bank the program may
 // write is held exclusively for the whole run; a write-protected one is opened
 // read-only, so that several copies can share it. The program never writes
 // into the bank either way. On failure the result carries the message to show
@@ -59,7 +84,11 @@ BankResult OpenQuestionBank(Session& session, const SettingsSnapshot& stored);
 // `fault`, the engine's description of what went wrong.
 void ReportBankFault(const Session& session, FatalErrorHandler* fatal, const QString& fault);
 
-// Fills session.sections from the open bank and the settings file.
+// The examinations of the pools in use: the installed bank's, with those of the elements the
+// added bank serves taken from it instead.
+ExamTable LoadBankExams(const Session& session);
+
+// Fills session.sections from the open bank (and the added bank) and the settings file.
 BankResult LoadSections(Session& session);
 BankResult LoadSections(Session& session, const SettingsSnapshot& stored);
 

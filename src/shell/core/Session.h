@@ -79,6 +79,11 @@ struct Session {
     std::unique_ptr<const SettingsSnapshot> settingsAtStart;
     QString databasePath;
     Database database;
+    // The student's own bank of added pools (AddedBankFile), open when there is one, and the
+    // elements whose pool comes from it rather than from the installed bank.
+    QString addedBankPath;
+    Database addedBank;
+    std::set<int> addedElements;
     SectionTable sections;
     ExamTable exams;
     // The student's answers across runs, opened before the first test.
@@ -93,6 +98,14 @@ struct Session {
     // Elements whose pool has been reported as not in force in this run, so
     // that the warning comes once per element, not before every test.
     std::set<int> poolWarningsGiven;
+
+    // The bank that holds `element`'s questions and figures, and its file.
+    const Database& bankFor(int element) const {
+        return addedElements.count(element) ? addedBank : database;
+    }
+    const QString& bankPathFor(int element) const {
+        return addedElements.count(element) ? addedBankPath : databasePath;
+    }
 };
 
 // The settings file: program name + ".ini", beside a portable program or in the

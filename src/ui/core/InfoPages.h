@@ -52,8 +52,8 @@ struct Page {
 };
 inline constexpr std::array<Page, 7> kPages{{
     {kDisclaimerPage, 6480},
-    {kStudyPage, 14640},  // grown by the section on the review mode and the study record
-    {kFiguresPage, 5205},
+    {kStudyPage, 14640},   // grown by the section on the review mode and the study record
+    {kFiguresPage, 8010},  // grown by the notes on rule references and new pools
     {kThanksPage, 5190},
     {kProblemsPage, 9675},
     {kDistributionPage, 4665},

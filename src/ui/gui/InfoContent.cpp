@@ -258,6 +258,20 @@ void Figures(PageWriter& w) {
         "of Volunteer Examiner Coordinators publishes together with the pools themselves. You "
         "can find them, and the current pools, at:"));
     w.link(2, QString::fromLatin1(iw::kFiguresAddress));
+    w.subheading(QStringLiteral("Rule References"));
+    w.paragraph(QStringLiteral(
+        "In the test modes that mark each answer, the message after an answer ends with the "
+        "rule the question rests on, such as \"Rule: 47 CFR 97.301(d)\": section 97.301, "
+        "paragraph (d), of the FCC's rules for the Amateur Radio Service in Title 47 of the "
+        "Code of Federal Regulations. Look it up there to read the rule in full. "
+        "Questions that rest on no single rule have none."));
+    w.subheading(QStringLiteral("New Question Pools"));
+    w.paragraph(QStringLiteral(
+        "A new pool is published some months before it comes into force. To study it, "
+        "download its Word document (or a text export of it) and its figures, then choose "
+        "\"Add a question pool...\" on the Settings page of the options screen. Quillet "
+        "shows what it read and adds the pool to your own question bank once you confirm; "
+        "it is used from the next start, in place of an older pool of the same element."));
 }
 
 void Thanks(PageWriter& w) {

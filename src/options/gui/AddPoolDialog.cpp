@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quillet developers
+#include "options/gui/AddPoolDialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QStandardPaths>
+
+#include "AddedBank.h"
+#include "ReleaseReader.h"
+#include "options/gui/OptionsLayout.h"
+#include "shell/core/FileLocations.h"
+#include "shell/core/Session.h"
+#include "shell/gui/Look.h"
+#include "shell/gui/Twips.h"
+#include "ui/gui/MessageBox.h"
+
+namespace quillet {
+namespace {
+
+AddPoolPrompts RealPrompts() {
+    AddPoolPrompts prompts;
+    prompts.chooseFiles = [](QWidget* parent) {
+        return QFileDialog::getOpenFileNames(
+            parent, QStringLiteral("Add a question pool"),
+            QStandardPaths::writableLocation(QStandardPaths::DownloadLocation),
+            QStringLiteral("Question pools (*.docx *.txt);;All files (*)"));
+    };
+    prompts.chooseFigures = [](QWidget* parent, const QString& why) {
+        ShowMessage(why + QStringLiteral("\n\nChoose the folder that holds the pool's figures."),
+                    parent);
+        return QFileDialog::getExistingDirectory(parent,
+                                                 QStringLiteral("The folder of the figures"));
+    };
+    prompts.tell = [](QWidget* parent, const QString& text) { ShowMessage(text, parent); };
+    return prompts;
+}
+
+// Reading a large pool and its figures takes a moment: the pointer says so meanwhile.
+class Busy {
+public:
+    Busy() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~Busy() { QApplication::restoreOverrideCursor(); }
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+};
+
+}  // namespace
+
+AddPoolPrompts& PoolPrompts() {
+    static AddPoolPrompts prompts = RealPrompts();
+    return prompts;
+}
+
+AddPoolDialog::AddPoolDialog(const QString& summary, const QString& bankFile, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("frmAddPool"));
+    setWindowTitle(QStringLiteral("Add a question pool"));
+    setFixedSize(Px(6300), Px(3300));
+    SetBackground(this, options_layout::kPanelGrey);
+
+    text_ = NewTextLabel(this, QStringLiteral("lblPool"),
+                         summary + QStringLiteral("\n\nAdd it to your own question bank (") +
+                             QDir::toNativeSeparators(bankFile) +
+                             QStringLiteral(")? It is used from the next start of the program, "
+                                            "in place of an older pool of the same element."),
+                         TwipRect(240, 240, 5820, 2280), ArialBold(9.75), kWhite);
+    text_->setWordWrap(true);
+    text_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    add_ = new QPushButton(QStringLiteral("&Add the pool"), this);
+    add_->setObjectName(QStringLiteral("cmdAdd"));
+    add_->setGeometry(TwipRect(2640, 2700, 1800, 405));
+    add_->setDefault(true);
+    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel_->setObjectName(QStringLiteral("cmdCancel"));
+    cancel_->setGeometry(TwipRect(4560, 2700, 1500, 405));
+    for (QPushButton* button : {add_, cancel_}) button->setFont(ArialBold(9.75));
+    connect(add_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void AddQuestionPool(const Session& session, QWidget* parent) {
+    AddPoolPrompts& prompts = PoolPrompts();
+    const QStringList files = prompts.chooseFiles(parent);
+    if (files.isEmpty()) return;
+
+    qbank::ReleaseOptions options;
+    qbank::ReleaseImport import;
+    QString error;
+    bool read = false;
+    {
+        Busy busy;
+        read = qbank::ReadReleases(files, options, import, &error);
+    }
+    if (!read && error.contains(QLatin1String(qbank::kFigureLacking))) {
+        options.figuresDir = prompts.chooseFigures(parent, error);
+        if (options.figuresDir.isEmpty()) return;
+        Busy busy;
+        read = qbank::ReadReleases(files, options, import, &error);
+    }
+    if (!read) {
+        prompts.tell(parent, QStringLiteral("The pool cannot be added.\n\n") + error);
+        return;
+    }
+
+    QStringList summary;
+    for (const qbank::ReleaseSummary& pool : import.pools) {
+        summary << qbank::ReleaseSummaryText(pool) + QLatin1Char('.');
+    }
+    const QString bank = AddedBankFile(session.programDir, session.programName);
+    AddPoolDialog confirm(summary.join(QStringLiteral("\n\n")), bank, parent);
+    if (confirm.exec() != QDialog::Accepted) return;
+
+    bool added = false;
+    {
+        Busy busy;
+        added = qbank::AddToBank(bank, import.content, &error);
+    }
+    prompts.tell(parent, added ? QStringLiteral("The pool was added. It is used from the next "
+                                                "start of the program.")
+                               : QStringLiteral("The pool cannot be added.\n\n") + error);
+}
+
+}  // namespace quillet
