@@ -7,6 +7,7 @@
 #include <vector>
 
 class QDialog;
+class QPainter;
 
 namespace quillet {
 
@@ -31,12 +32,30 @@ void SetAccessibleSelected(QWidget* widget, bool selected);
 // the same as before (a question asked again, say).
 void Announce(QWidget* widget);
 
-// A label whose accessible role, name and visibility the program sets.
+// Tells assistive tools that `widget`, which keeps the keyboard focus, now
+// stands for something new (the top answer of the next question): its
+// accessible object is made anew and focused, because screen readers ignore
+// focus given again to the object they are already on.
+void AnnounceFocus(QWidget* widget);
+
+// A label whose accessible role, name and visibility the program sets. Once
+// given a focus mark colour, it draws a dotted rectangle of that colour round
+// itself while it has the keyboard focus.
 class AccessibleLabel : public QLabel {
     Q_OBJECT
 public:
     using QLabel::QLabel;
+    void setFocusMark(const QColor& colour);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor focusMark_;
 };
+
+// Draws the program's focus mark, a dotted rectangle one pixel inside `area`.
+void DrawFocusMark(QPainter& painter, const QRect& area, const QColor& colour);
 
 // ---------------------------------------------------------------------------
 // Keyboard
