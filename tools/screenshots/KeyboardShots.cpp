@@ -45,7 +45,7 @@ QUILLET_SCREENSHOTS(keyboard) {
     {
         session.currentElement = 2;
         OptionsWindow screen(session, program.options, program.sounds);
-        FocusByKeys(screen, {Qt::Key_Tab, Qt::Key_Right});
+        FocusByKeys(screen, {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Right});
         shots::Save(context, &screen, "keyboard-options-page-button");
         for (int i = 0; i < 1 + OptionsWindow::kTabs + 1; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

@@ -4,6 +4,7 @@
 
 #include <QFontMetrics>
 #include <QKeySequence>
+#include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -11,6 +12,8 @@ namespace quillet {
 namespace {
 
 constexpr int kCaptionFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
+// Black on the section list's grey.
+const QColor kFocusMarkOnGrey(0, 0, 0);
 
 }  // namespace
 
@@ -42,10 +45,9 @@ void WrappingCheckBox::paintEvent(QPaintEvent*) {
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(text, kCaptionFlags, this->text());
     if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = painter.boundingRect(text, kCaptionFlags, this->text());
-        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+        DrawFocusMark(painter,
+                      painter.boundingRect(text, kCaptionFlags, this->text()).adjusted(-1, 0, 1, 1),
+                      kFocusMarkOnGrey);
     }
 }
 
@@ -60,11 +62,8 @@ QRect WrappingCheckBox::textRect(const QRect& indicator) const {
 void PageButton::paintEvent(QPaintEvent* event) {
     AccessibleLabel::paintEvent(event);
     if (!hasFocus()) return;
-    QStylePainter painter(this);
-    QStyleOptionFocusRect focus;
-    focus.initFrom(this);
-    focus.rect = rect().adjusted(2, 2, -2, -2);
-    painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    QPainter painter(this);
+    DrawFocusMark(painter, rect().adjusted(2, 2, -2, -2), QColor(0, 0, 0));
 }
 
 void PageButton::focusInEvent(QFocusEvent* event) {

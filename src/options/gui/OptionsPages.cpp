@@ -37,7 +37,8 @@ constexpr int kPageButtonLefts[OptionsWindow::kPages] = {180, 2250, 4350};
 constexpr int kPageButtonTops[OptionsWindow::kPages] = {765, 765, 780};
 constexpr int kCaptionWidth = 5865;  // section captions wrap at this width
 
-constexpr QColor kListGrey{128, 128, 128};
+// Dark enough for the white section names to read at 4.5:1.
+constexpr QColor kListGrey{118, 118, 118};
 
 const char* const kPageImages[OptionsWindow::kPages] = {"topics", "options", "settings"};
 const char* const kPageNames[OptionsWindow::kPages] = {"Test topics", "Test options", "Settings"};
@@ -277,14 +278,16 @@ void OptionsWindow::addSectionShortcuts() {
 // their buttons, the test modes from the top, the program options and BACK;
 // the controls of hidden pages are passed over.
 void OptionsWindow::setKeyboardOrder() {
-    std::vector<QWidget*> order(pageButtons_.begin(), pageButtons_.end());
+    // BACK sits at the top right, in the title row: the keyboard meets it first.
+    std::vector<QWidget*> order{pictures_->button(0)};
+    order.insert(order.end(), pageButtons_.begin(), pageButtons_.end());
     for (int i = 0; i < tabs_->count(); ++i) order.push_back(tabs_->item(i));
     order.insert(order.end(), sectionBoxes_.begin(), sectionBoxes_.end());
     order.push_back(pictures_->button(1));
     order.push_back(pictures_->button(2));
     const std::vector<QWidget*> modes(modeOptions_.begin(), modeOptions_.end());
     for (QWidget* mode : InReadingOrder(modes)) order.push_back(mode);
-    order.insert(order.end(), {soundBox_, shuffleBox_, blackBackgroundBox_, pictures_->button(0)});
+    order.insert(order.end(), {soundBox_, shuffleBox_, blackBackgroundBox_});
     SetTabOrder(order);
 }
 

@@ -34,7 +34,7 @@ namespace {
 
 using namespace options_layout;
 
-const MenuColours kTabColours{kWhite, QColor(255, 255, 0), QColor(255, 255, 0)};
+const MenuColours kTabColours{kWhite, QColor(255, 255, 0), QColor(255, 255, 0), kWhite};
 
 // Runs one step of the setup. A step that fails is abandoned where it failed
 // and reported; the setup goes on with the next one and the screen opens in

@@ -166,8 +166,10 @@ ResultsWindow::ResultsWindow(Session& session, const FinishedTest& test, const S
     overall_->setText(report_->overallText());
     overall_->setAccessibleName(report_->SpokenOverall());
     overall_->adjustSize();
-    // The percentage keeps its right edge where the layout puts it.
-    overall_->move(Px(6390 + 1740) - overall_->width(), Px(75));
+    // The percentage keeps its right edge where the layout puts it. Its
+    // digits stand wholly on the dark band (the label's top is blank), so
+    // that one colour reads on all of them.
+    overall_->move(Px(6390 + 1740) - overall_->width(), Px(-135));
     switch (report_->cheer()) {
         case Cheer::Applause:
             sounds.play(QStringLiteral("applause.wav"));
