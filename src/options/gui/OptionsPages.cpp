@@ -4,11 +4,13 @@
 // pages and the keyboard order through them. What the controls do once built
 // is in OptionsWindow.cpp.
 
+#include <QButtonGroup>
 #include <QLabel>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QShortcut>
 #include <functional>
+#include <iterator>
 
 #include "options/core/OptionsPersistence.h"
 #include "options/core/SectionList.h"
@@ -16,6 +18,7 @@
 #include "options/gui/OptionsLayout.h"
 #include "options/gui/OptionsWindow.h"
 #include "shell/core/Session.h"
+#include "shell/core/Settings.h"
 #include "shell/core/SoundCues.h"
 #include "shell/core/StudentOptions.h"
 #include "shell/gui/Look.h"
@@ -249,6 +252,32 @@ void OptionsWindow::buildProgramPage() {
         *row.box = check;
     }
 
+    // The size of the windows: one row of choices, a named group to screen
+    // readers.
+    QWidget* sizeRow = NewSurface(page, QStringLiteral("picSize"),
+                                  TwipRect(75, 2640, 8415, kBoxHeight), kPanelGrey);
+    SetAccessibleRole(sizeRow, QAccessible::Grouping);
+    sizeRow->setAccessibleName(QStringLiteral("Size of the windows"));
+    QLabel* sizeCaption =
+        NewTextLabel(sizeRow, QStringLiteral("lblSize"),
+                     QStringLiteral("Size of the windows (from the next start):"),
+                     TwipRect(180, (kBoxHeight - 285) / 2, 4200, 285), font, kWhite);
+    HideFromAssistiveTools(sizeCaption);
+    auto* sizes = new QButtonGroup(sizeRow);
+    int left = 4380;
+    for (size_t i = 0; i < std::size(settings::kWindowSizes); ++i) {
+        auto* option =
+            new QRadioButton(QStringLiteral("%1 %").arg(settings::kWindowSizes[i]), sizeRow);
+        option->setObjectName(QStringLiteral("optSize%1").arg(i));
+        option->setFont(font);
+        SetBackground(option, kPanelGrey);
+        SetTextColour(option, kWhite);
+        option->setGeometry(TwipRect(left, (kBoxHeight - 285) / 2, 960, 285));
+        left += 990;
+        sizes->addButton(option);
+        sizeOptions_.push_back(option);
+    }
+
     // The figures option is kept and saved with the others but lies below the
     // bottom of the page, out of sight.
     tabs_->addBackground(NewTextLabel(page, QStringLiteral("Label24"),
@@ -288,6 +317,7 @@ void OptionsWindow::setKeyboardOrder() {
     const std::vector<QWidget*> modes(modeOptions_.begin(), modeOptions_.end());
     for (QWidget* mode : InReadingOrder(modes)) order.push_back(mode);
     order.insert(order.end(), {soundBox_, shuffleBox_, blackBackgroundBox_});
+    order.insert(order.end(), sizeOptions_.begin(), sizeOptions_.end());
     SetTabOrder(order);
 }
 

@@ -21,6 +21,7 @@
 #include "options/gui/OptionsControls.h"
 #include "options/gui/OptionsLayout.h"
 #include "shell/core/Session.h"
+#include "shell/core/Settings.h"
 #include "shell/core/SoundCues.h"
 #include "shell/core/StudentOptions.h"
 #include "shell/gui/Look.h"
@@ -135,6 +136,9 @@ void OptionsWindow::load() {
         blackBackgroundBox_->setChecked(boxes.blackBackground);
         shuffleBox_->setChecked(boxes.shuffle);
         figuresBox_->setChecked(boxes.figures);
+        for (size_t i = 0; i < sizeOptions_.size(); ++i) {
+            sizeOptions_[i]->setChecked(settings::kWindowSizes[i] == boxes.windowSize);
+        }
     });
     SetupStep("the first page", [this] { selectPage(0); });
     SetupStep("the keyboard focus", [this] { StartWithoutFocus(this); });
@@ -144,10 +148,15 @@ void OptionsWindow::load() {
 // Every close, however caused, saves the program options and the test mode.
 void OptionsWindow::unload() {
     loaded_ = false;
-    options::SaveOptionsOnClose(session_.settingsPath, options_,
-                                {soundBox_->isChecked(), shuffleBox_->isChecked(),
-                                 blackBackgroundBox_->isChecked(), figuresBox_->isChecked()},
-                                selectedMode());
+    int windowSize = options_.windowSize;
+    for (size_t i = 0; i < sizeOptions_.size(); ++i) {
+        if (sizeOptions_[i]->isChecked()) windowSize = settings::kWindowSizes[i];
+    }
+    options::SaveOptionsOnClose(
+        session_.settingsPath, options_,
+        {soundBox_->isChecked(), shuffleBox_->isChecked(), blackBackgroundBox_->isChecked(),
+         figuresBox_->isChecked(), windowSize},
+        selectedMode());
 }
 
 int OptionsWindow::selectedMode() const {

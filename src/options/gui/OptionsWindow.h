@@ -127,6 +127,7 @@ private:
     QCheckBox* shuffleBox_ = nullptr;                  // chkShuffle
     QCheckBox* blackBackgroundBox_ = nullptr;          // chkBlack
     QCheckBox* figuresBox_ = nullptr;                  // chkFigures
+    std::vector<QRadioButton*> sizeOptions_;           // optSize0..3, as kWindowSizes
     MenuItems* tabs_ = nullptr;
     PictureButtons* pictures_ = nullptr;
 };
