@@ -101,6 +101,15 @@ TEST(Accessibility, MainMenuItemsAreMenuItemsNamedByTheirCaptions) {
         EXPECT_TRUE(Finds(tree, QAccessible::MenuItem, caption)) << caption;
     }
     EXPECT_FALSE(Finds(tree, QAccessible::StaticText, "Exit"));
+    // Read top to bottom: Exit, at the bottom, last.
+    std::vector<QString> items;
+    for (const Node& node : tree) {
+        if (node.role == QAccessible::MenuItem) items.push_back(node.name);
+    }
+    ASSERT_EQ(items.size(), 8u);
+    EXPECT_EQ(items[5], "Test and Program Options");
+    EXPECT_EQ(items[6], "General Information");
+    EXPECT_EQ(items[7], "Exit");
 }
 
 TEST(Accessibility, TestScreenReadsItsQuestionAndStatusAndNamesItsButtons) {
@@ -198,9 +207,17 @@ TEST(Accessibility, OptionsScreenHasPageTabsBoxesOptionsAndButtons) {
     EXPECT_TRUE(selected(options.tabs()->item(1)));
     EXPECT_FALSE(selected(options.tabs()->item(0)));
 
+    // The page tabs have a tab list for their parent; the modes are a named group.
+    EXPECT_TRUE(Finds(tree, QAccessible::PageTabList, "Pages"));
+    for (int i = 0; i < 3; ++i) {
+        auto* tab = QAccessible::queryAccessibleInterface(
+            options.findChild<QWidget*>(QStringLiteral("optBut%1").arg(i)));
+        EXPECT_EQ(tab->parent()->role(), QAccessible::PageTabList);
+    }
     options.selectPage(1);
     tree = Tree(&options);
     EXPECT_EQ(CountShown(tree, QAccessible::RadioButton), OptionsWindow::kModes);
+    EXPECT_TRUE(Finds(tree, QAccessible::Grouping, "Test format"));
     options.selectPage(2);
     tree = Tree(&options);
     EXPECT_TRUE(Finds(tree, QAccessible::CheckBox, "Play sounds if a sound card is available"));

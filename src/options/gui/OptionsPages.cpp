@@ -86,14 +86,26 @@ void OptionsWindow::buildTitle() {
                     Image(QStringLiteral("btn_back_clicked")))
         ->setAccessibleName(QStringLiteral("Back"));
 
+    // The page buttons sit in a tab list of their own, as screen readers
+    // expect page tabs to; it draws nothing.
+    QRect tabArea;
+    for (int i = 0; i < kPages; ++i) {
+        tabArea |= TwipRect(kPageButtonLefts[i], kPageButtonTops[i], 1950, 405);
+    }
+    auto* tabList = new QWidget(this);
+    SetAccessibleRole(tabList, QAccessible::PageTabList);
+    tabList->setObjectName(QStringLiteral("pageTabs"));
+    tabList->setAccessibleName(QStringLiteral("Pages"));
+    tabList->setGeometry(tabArea);
     for (int i = 0; i < kPages; ++i) {
         const QString base = QStringLiteral("page_") + QLatin1String(kPageImages[i]);
         pageUnselected_[i] = Image(base + QStringLiteral("_unselected"));
         pageSelected_[i] = Image(base + QStringLiteral("_selected"));
-        auto* button = new PageButton(this);
+        auto* button = new PageButton(tabList);
         SetAccessibleRole(button, QAccessible::PageTab);
         button->setObjectName(QStringLiteral("optBut%1").arg(i));
-        button->setGeometry(TwipRect(kPageButtonLefts[i], kPageButtonTops[i], 1950, 405));
+        button->setGeometry(TwipRect(kPageButtonLefts[i], kPageButtonTops[i], 1950, 405)
+                                .translated(-tabArea.topLeft()));
         button->setPixmap(pageUnselected_[i]);
         button->setFocusPolicy(Qt::TabFocus);
         button->setAccessibleName(QLatin1String(kPageNames[i]));
@@ -192,6 +204,8 @@ void OptionsWindow::buildFormatPage() {
 
     QWidget* box =
         NewSurface(page, QStringLiteral("picModes"), TwipRect(75, 450, 8415, 2070), kPanelGrey);
+    SetAccessibleRole(box, QAccessible::Grouping);
+    box->setAccessibleName(QStringLiteral("Test format"));
     const QFont font = ArialBold(9.75);
     for (const ModeRow& row : kModeRows) {
         auto* option = new QRadioButton(QString::fromLatin1(row.caption), box);

@@ -95,6 +95,13 @@ void InstallFactory() {
 void SetAccessibleRole(QWidget* widget, QAccessible::Role role) {
     InstallFactory();
     widget->setProperty(kRoleProperty, static_cast<int>(role));
+    // With an assistive tool listening, Qt may have made the widget's
+    // interface already (for an event while it was set up): make it anew.
+    if (!QAccessible::isActive()) return;
+    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget)) {
+        if (made->role() != role)
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    }
 }
 
 void HideFromAssistiveTools(QWidget* widget) {
