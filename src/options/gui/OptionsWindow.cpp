@@ -313,6 +313,19 @@ bool OptionsWindow::eventFilter(QObject* watched, QEvent* event) {
             }
         }
     }
+    // Home and End take the keyboard to the first and the last section shown.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const bool onBox =
+            std::find(sectionBoxes_.begin(), sectionBoxes_.end(), watched) != sectionBoxes_.end();
+        if (onBox && (key == Qt::Key_Home || key == Qt::Key_End)) {
+            const std::vector<QWidget*> boxes(sectionBoxes_.begin(), sectionBoxes_.end());
+            if (QWidget* end = NextInReadingOrder(boxes, nullptr, key == Qt::Key_Home ? 1 : -1)) {
+                end->setFocus(key == Qt::Key_Home ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+            }
+            return true;
+        }
+    }
     const int face = faceIndex(watched);
     if (face < 0) return QDialog::eventFilter(watched, event);
     if (face < kPages && event->type() == QEvent::KeyPress) {
