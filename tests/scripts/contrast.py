@@ -44,7 +44,7 @@ PLACES = [
 def pixels(path, box):
     left, top, width, height = box
     out = subprocess.run(
-        ["convert", path, "-crop", "%dx%d+%d+%d" % (width, height, left, top), "+repage",
+        ["/usr/bin/convert", path, "-crop", "%dx%d+%d+%d" % (width, height, left, top), "+repage",
          "-depth", "8", "txt:-"],
         check=True, capture_output=True, text=True).stdout
     grid = {}
