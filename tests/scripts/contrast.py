@@ -38,6 +38,10 @@ PLACES = [
      (180, 72, 60, 3), MARK),
     ("keyboard-mainmenu.png", "focus mark on a main menu item", (300, 220, 100, 1),
      (300, 214, 100, 5), MARK),
+    ("keyboard-options-setting.png", "focus mark on a settings check box", (120, 136, 100, 1),
+     (120, 130, 100, 5), MARK),
+    ("keyboard-options-size.png", "focus mark on a size option", (325, 279, 20, 1),
+     (325, 273, 20, 5), MARK),
 ]
 
 

@@ -55,6 +55,12 @@ QUILLET_SCREENSHOTS(keyboard) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
         QTest::qWait(120);
         shots::Save(context, &screen, "keyboard-options-tab");
+        // The settings page: a check box, then a size option.
+        screen.selectPage(2);
+        screen.findChild<QWidget*>(QStringLiteral("chkSound"))->setFocus(Qt::TabFocusReason);
+        shots::Save(context, &screen, "keyboard-options-setting");
+        screen.findChild<QWidget*>(QStringLiteral("optSize0"))->setFocus(Qt::TabFocusReason);
+        shots::Save(context, &screen, "keyboard-options-size");
         screen.hide();
     }
 }

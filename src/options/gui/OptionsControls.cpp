@@ -12,8 +12,11 @@ namespace quillet {
 namespace {
 
 constexpr int kCaptionFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
-// Black on the section list's grey.
-const QColor kFocusMarkOnGrey(0, 0, 0);
+// The focus mark: black on the section list's mid grey, white on the dark
+// panels of the settings page.
+QColor FocusMarkOn(const QColor& background) {
+    return background.lightness() < 96 ? QColor(255, 255, 255) : QColor(0, 0, 0);
+}
 
 }  // namespace
 
@@ -47,7 +50,7 @@ void WrappingCheckBox::paintEvent(QPaintEvent*) {
     if (hasFocus()) {
         DrawFocusMark(painter,
                       painter.boundingRect(text, kCaptionFlags, this->text()).adjusted(-1, 0, 1, 1),
-                      kFocusMarkOnGrey);
+                      FocusMarkOn(palette().color(QPalette::Window)));
     }
 }
 
@@ -55,6 +58,22 @@ QRect WrappingCheckBox::textRect(const QRect& indicator) const {
     const int left = indicator.right() + 1 + style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
     const int width = wrapWidth_ > 0 ? wrapWidth_ : this->width() - left;
     return QRect(left, 0, width, height());
+}
+
+// ---------------------------------------------------------------------------
+
+void MarkedRadioButton::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.state &= ~QStyle::State_HasFocus;
+    painter.drawControl(QStyle::CE_RadioButton, option);
+    if (!hasFocus()) return;
+    const QRect caption = style()->subElementRect(QStyle::SE_RadioButtonContents, &option, this);
+    DrawFocusMark(painter,
+                  painter.boundingRect(caption, Qt::AlignLeft | Qt::AlignVCenter, text())
+                      .adjusted(-2, -1, 2, 1),
+                  FocusMarkOn(palette().color(QPalette::Window)));
 }
 
 // ---------------------------------------------------------------------------

@@ -208,7 +208,7 @@ void OptionsWindow::buildFormatPage() {
     box->setAccessibleName(QStringLiteral("Test format"));
     const QFont font = ArialBold(9.75);
     for (const ModeRow& row : kModeRows) {
-        auto* option = new QRadioButton(QString::fromLatin1(row.caption), box);
+        auto* option = new MarkedRadioButton(QString::fromLatin1(row.caption), box);
         option->setObjectName(QStringLiteral("Option1%1").arg(row.index));
         option->setFont(font);
         SetBackground(option, kPanelGrey);
@@ -281,7 +281,7 @@ void OptionsWindow::buildProgramPage() {
     int left = 4380;
     for (size_t i = 0; i < std::size(settings::kWindowSizes); ++i) {
         auto* option =
-            new QRadioButton(QStringLiteral("%1 %").arg(settings::kWindowSizes[i]), sizeRow);
+            new MarkedRadioButton(QStringLiteral("%1 %").arg(settings::kWindowSizes[i]), sizeRow);
         option->setObjectName(QStringLiteral("optSize%1").arg(i));
         option->setFont(font);
         SetBackground(option, kPanelGrey);
