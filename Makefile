@@ -96,7 +96,11 @@ check-reproducible: setup
 screenshots: build
 	@mkdir -p $(BUILD)/screenshots
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/tools/screenshots/screenshots $(BUILD)/screenshots
-	@echo "Screenshots are in $(BUILD)/screenshots"
+	@# The same at each larger window size of the settings page.
+	@for size in 125:1.25 150:1.5 200:2; do mkdir -p $(BUILD)/screenshots/size-$${size%:*} && \
+		QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=$${size#*:} $(BUILD)/tools/screenshots/screenshots \
+		$(BUILD)/screenshots/size-$${size%:*} >/dev/null || exit 1; done
+	@echo "Screenshots are in $(BUILD)/screenshots (size-125, size-150, size-200: larger sizes)"
 
 bench: build
 	@$(BUILD)/bench/benchmarks

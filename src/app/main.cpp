@@ -3,6 +3,7 @@
 #include <quillet/Config.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <chrono>
 #include <cstdio>
@@ -13,7 +14,9 @@
 
 #include "app/BlackBackground.h"
 #include "app/Trace.h"
+#include "shell/core/FileLocations.h"
 #include "shell/core/Program.h"
+#include "shell/core/Settings.h"
 #include "shell/gui/Platform.h"
 
 namespace {
@@ -73,12 +76,26 @@ std::optional<int> RefuseWithoutDisplay() {
     return 1;
 }
 
+// The size setting scales every window, its fonts and pictures together, from
+// the start: Qt takes the factor before it opens the window system. A factor
+// the user set for Qt in the environment is left as it is.
+void ApplyWindowSize() {
+    if (Set("QT_SCALE_FACTOR")) return;
+    const QFileInfo program(QFile::symLinkTarget(QStringLiteral("/proc/self/exe")));
+    if (!program.exists()) return;
+    const QString settings =
+        quillet::SettingsFileFor(program.absolutePath(), program.completeBaseName());
+    const int percent = quillet::settings::ReadWindowSize(settings);
+    if (percent != 100) qputenv("QT_SCALE_FACTOR", QByteArray::number(percent / 100.0));
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     const auto mainEntered = std::chrono::system_clock::now();
     if (const auto status = AnswerCommandLine(argc, argv)) return *status;
     if (const auto status = RefuseWithoutDisplay()) return *status;
+    ApplyWindowSize();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillet"));
     // Lets the desktop match the windows to the menu entry and its icon.

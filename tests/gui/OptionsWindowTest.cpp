@@ -237,6 +237,13 @@ TEST_F(OptionsScreen, TheListFollowsTheChosenTab) {
     EXPECT_TRUE(box(&screen, 1)->isChecked());
     EXPECT_FALSE(box(&screen, 0)->isChecked());
 
+    // Home and End jump to the first and the last section shown.
+    box(&screen, 1)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(box(&screen, 1), Qt::Key_End);
+    EXPECT_EQ(screen.focusWidget(), box(&screen, 2));
+    QTest::keyClick(box(&screen, 2), Qt::Key_Home);
+    EXPECT_EQ(screen.focusWidget(), box(&screen, 0));
+
     // Novice has no sections; neither list scrolls, and the content sits at the top.
     click(&screen, "tabLabel0");
     EXPECT_TRUE(shownCaptions(&screen).isEmpty());

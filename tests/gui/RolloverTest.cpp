@@ -149,9 +149,16 @@ TEST_F(RolloverScreen, KeyboardFocusShowsTheHoverLookAndKeysClick) {
     key(Qt::Key_Down);
     EXPECT_EQ(colour(0), kColours.normal);
     EXPECT_EQ(colour(1), kColours.hover);
+    // After the click the item shows the focus again, not the pressed colour,
+    // and no other item keeps it.
     key(Qt::Key_Space);
     EXPECT_EQ(clicks, QList<QList<QVariant>>{{1}});
-    EXPECT_EQ(colour(1), kColours.pressed);
+    EXPECT_EQ(colour(1), kColours.hover);
+    key(Qt::Key_Up);
+    key(Qt::Key_Return);
+    EXPECT_EQ(colour(0), kColours.hover);
+    EXPECT_EQ(colour(1), kColours.normal);
+    key(Qt::Key_Down);
 
     // A focused picture button rolls over, with its whoosh, and Enter takes
     // the mouse's path: the pressed picture, the action, then the rolled one

@@ -156,7 +156,17 @@ TEST(TestRoad, ModeOneFromTheMenuToTheResultsAndOutByKeyboardAlone) {
         });
         WhenModal("TestResults", [&](QWidget* results) {
             score = results->findChild<QLabel*>("percentLabel0")->text();
-            Key(Qt::Key_Tab);
+            // The keyboard starts on the first row; Tab goes on through the
+            // rows and the overall score to BACK.
+            const auto focused = [] {
+                QWidget* widget = QApplication::focusWidget();
+                return widget ? widget->objectName() : QString();
+            };
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !focused().isEmpty(); }, 1000));
+            EXPECT_EQ(focused(), "lblSectionName0");
+            for (int i = 0; i < 12 && focused() != QStringLiteral("RollOverPicture0"); ++i) {
+                Key(Qt::Key_Tab);
+            }
             EXPECT_EQ(QApplication::focusWidget()->objectName(), "RollOverPicture0");
             Key(Qt::Key_Space);
             WhenModal("MainMenu", [&](QWidget*) {

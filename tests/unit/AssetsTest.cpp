@@ -223,7 +223,8 @@ struct Picture {
     int height = 0;
 };
 
-// The rows of the table in src/assets/README.md: | `file.png` | W×H | ... |
+// The rows of the table in src/assets/README.md: | `file.png` | W×H | ... |, each with its
+// "@2x" companion at twice the size.
 std::vector<Picture> ListedPictures() {
     const QString text =
         QString::fromUtf8(ReadAll(AssetsDir().filePath(QStringLiteral("README.md"))));
@@ -233,7 +234,12 @@ std::vector<Picture> ListedPictures() {
     std::vector<Picture> pictures;
     for (auto it = row.globalMatch(text); it.hasNext();) {
         const auto m = it.next();
-        pictures.push_back({m.captured(1), m.captured(2).toInt(), m.captured(3).toInt()});
+        const QString name = m.captured(1);
+        const int width = m.captured(2).toInt();
+        const int height = m.captured(3).toInt();
+        pictures.push_back({name, width, height});
+        // Each has a companion drawn at twice the size for scaled screens.
+        pictures.push_back({name.chopped(4) + QStringLiteral("@2x.png"), 2 * width, 2 * height});
     }
     return pictures;
 }

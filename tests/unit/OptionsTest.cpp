@@ -107,10 +107,12 @@ TEST_F(OptionsPersistence, CloseWritesTheFiveSettingsInOrderAndTakesTheMode) {
     Session& session = folder_.session;
     StudentOptions& options = folder_.options;
     options.testMode = 2;
-    SaveOptionsOnClose(session.settingsPath, options, {false, true, false, true}, 3);
+    SaveOptionsOnClose(session.settingsPath, options, {false, true, false, true, 150}, 3);
     EXPECT_EQ(options.testMode, 4);
+    EXPECT_EQ(options.windowSize, 150);
     EXPECT_EQ(read("Shuffle", "OnOrOff"), "ON");
     EXPECT_EQ(read("TestMode", "TestMode"), "4");
+    EXPECT_EQ(settings::ReadWindowSize(session.settingsPath), 150);
     // Written one after another into a new file, the sections follow the order
     // of the writes.
     QFile file(session.settingsPath);

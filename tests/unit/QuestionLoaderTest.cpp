@@ -113,3 +113,25 @@ TEST(DrawAnswerOrder, EveryOrderComesUpAboutEquallyOften) {
     EXPECT_EQ(counts.size(), 24u);
     for (const auto& [order, count] : counts) EXPECT_TRUE(count > 800 && count < 1200) << count;
 }
+
+// What a screen reader says when a question arrives: the question with its
+// pool id and table as sentences, the answers below the top one in their
+// order on screen, and the progress; "&&" is a shown "&".
+TEST(SpokenQuestion, ReadsQuestionTableAnswersInScreenOrderAndProgress) {
+    QuestionOnScreen q;
+    q.poolQuestionId = "T5A01";
+    q.captions.question = "What is  R && X";
+    q.captions.table = "R  10\nX  20";
+    q.answerTexts = {"ohms", "volts", "watts.", "amperes"};
+    q.order = {2, 0, 3, 1};
+    EXPECT_EQ(SpokenAnswer(q, 0), "Answer 1: watts.");
+    EXPECT_EQ(SpokenQuestionText(q), "Question T5A01: What is R & X. R 10 X 20.");
+    EXPECT_EQ(SpokenQuestion(q, "5 Questions to go"),
+              "Question T5A01: What is R & X. R 10 X 20. Answer 2: ohms. Answer 3: amperes. "
+              "Answer 4: volts. 5 Questions to go.");
+    q.poolQuestionId.clear();
+    q.captions.table.clear();
+    q.captions.question = "Which one?";
+    EXPECT_EQ(SpokenQuestion(q, QString()),
+              "Question: Which one? Answer 2: ohms. Answer 3: amperes. Answer 4: volts.");
+}

@@ -61,6 +61,18 @@ TEST(ScoreReport, SpokenRowSaysWhatTheBarsColourShows) {
     EXPECT_EQ(report.SpokenRow(*report.rowAt(3)), "T3 - Rules: not tested");
 }
 
+// "00%" read aloud is "zero zero percent"; the spoken score has no padding,
+// a space before the sign, and after a real exam the pass line.
+TEST(ScoreReport, SpokenOverallReadsAsANumberWithThePassLine) {
+    EXPECT_EQ(ScoreReport(TableOf({Row(2, 0, 3)}), 2).SpokenOverall(), "Overall score: 0 %");
+    EXPECT_EQ(ScoreReport(TableOf({Row(2, 0, 0)}), 2).SpokenOverall(), "Overall score: 0 %");
+    EXPECT_EQ(ScoreReport(TableOf({Row(2, 2, 3)}), 2).SpokenOverall(), "Overall score: 67 %");
+    ExamInfo exam;
+    exam.element = 2, exam.questions = 35, exam.passMark = 26;
+    EXPECT_EQ(ScoreReport(TableOf({Row(2, 27, 35)}), 2, &exam).SpokenOverall(),
+              "Overall score: 77 %, PASSED: 27 of 35 (26 needed)");
+}
+
 TEST(ScoreReport, CheerThresholds) {
     // Exactly the pass mark of element 1 (26 of 35): blue bar, but no clap.
     const ScoreReport atPass(TableOf({Row(1, 26, 35)}), 1);

@@ -112,6 +112,20 @@ TEST_F(SettingsFile, UnknownTestModeFallsBackToOne) {
     EXPECT_TRUE(contents().contains("TestMode=4")) << "the fallback is never written back";
 }
 
+// Only the sizes the settings page offers scale the windows; anything else
+// keeps them at the desktop's own scale.
+TEST_F(SettingsFile, WindowSizeIsOneOfTheOfferedSizes) {
+    EXPECT_EQ(settings::ReadWindowSize(path()), 100);
+    for (const char* value : {"150", " 200 "}) {
+        write(QByteArray("[WindowSize]\nPercent=") + value + "\n");
+        EXPECT_EQ(settings::ReadWindowSize(path()), QByteArray(value).trimmed().toInt()) << value;
+    }
+    for (const char* value : {"130", "0", "-150", "1.5", "big", "150%", "99999999999"}) {
+        write(QByteArray("[WindowSize]\nPercent=") + value + "\n");
+        EXPECT_EQ(settings::ReadWindowSize(path()), 100) << value;
+    }
+}
+
 TEST_F(SettingsFile, LongValuesAreCutTo253Characters) {
     const QByteArray longValue(400, 'x');
     write("[Long]\nKey=" + longValue + "\n");

@@ -63,8 +63,18 @@ private:
     std::uint32_t state_;
 };
 
+// How many pixels each picture has per pixel of the layout: 1, then 2 for the
+// "@2x" pictures of screens scaled above 1. Drawing stays in layout pixels.
+int gScale = 1;
+
+// A picture's whole area in layout pixels, whatever its scale.
+QRect Area(const QImage& image) {
+    return QRect(QPoint(0, 0), image.deviceIndependentSize().toSize());
+}
+
 QImage NewImage(int w, int h) {
-    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    QImage image(w * gScale, h * gScale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(gScale);
     image.fill(Qt::transparent);
     return image;
 }
@@ -137,8 +147,10 @@ QImage Blur(const QImage& source, int radius) {
 
 // Draws `draw` into a layer of the painter's size, blurs it and lays it under what follows.
 void Glow(QPainter& p, int radius, double opacity, const std::function<void(QPainter&)>& draw) {
-    const QSize size =
-        p.device()->width() > 0 ? QSize(p.device()->width(), p.device()->height()) : QSize(1, 1);
+    const int scale = std::max(1, static_cast<int>(p.device()->devicePixelRatio()));
+    const QSize size = p.device()->width() > 0
+                           ? QSize(p.device()->width() / scale, p.device()->height() / scale)
+                           : QSize(1, 1);
     QImage layer = NewImage(size.width(), size.height());
     {
         QPainter lp(&layer);
@@ -146,7 +158,7 @@ void Glow(QPainter& p, int radius, double opacity, const std::function<void(QPai
         lp.setTransform(p.transform());
         draw(lp);
     }
-    const QImage blurred = Blur(layer, radius);
+    const QImage blurred = Blur(layer, radius * scale);
     p.save();
     p.resetTransform();
     p.setOpacity(opacity);
@@ -154,7 +166,7 @@ void Glow(QPainter& p, int radius, double opacity, const std::function<void(QPai
     p.restore();
 }
 
-bool Save(const QImage& image, const QDir& dir, const char* name, bool keepAlpha = false) {
+bool SavePng(const QImage& image, const QDir& dir, const char* name, bool keepAlpha = false) {
     const QString file = dir.filePath(QString::fromLatin1(name));
     const QImage out = keepAlpha ? image.convertToFormat(QImage::Format_ARGB32)
                                  : image.convertToFormat(QImage::Format_RGB888);
@@ -615,8 +627,8 @@ QImage TextButton(const QString& text, Look look) {
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
-    BevelFrame(p, image.rect(), look == Look::Clicked);
-    const QRectF c = Content(image.rect(), look).adjusted(0, 0, 0, 1);
+    BevelFrame(p, Area(image), look == Look::Clicked);
+    const QRectF c = Content(Area(image), look).adjusted(0, 0, 0, 1);
     Caption(p, c, CaptionFont(13, text, c.width() - 10), look, text);
     return image;
 }
@@ -629,7 +641,7 @@ QImage PageButton(const QString& text, bool selected) {
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
-    const QRectF r = QRectF(image.rect());
+    const QRectF r = QRectF(Area(image));
     QLinearGradient g(r.topLeft(), r.bottomLeft());
     g.setColorAt(0.0, QColor(255, 255, 255));
     g.setColorAt(0.6, QColor(255, 255, 255));
@@ -637,7 +649,7 @@ QImage PageButton(const QString& text, bool selected) {
     p.fillRect(r, g);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(QColor(176, 180, 188));
-    p.drawRect(image.rect().adjusted(0, 0, -1, -1));
+    p.drawRect(Area(image).adjusted(0, 0, -1, -1));
     p.setPen(QColor(212, 215, 220));
     p.drawLine(1, 25, 128, 25);
     p.setRenderHint(QPainter::Antialiasing);
@@ -654,8 +666,8 @@ QImage IconButton(int w, int h, const QString& text, Look look, const IconFn& ic
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
-    BevelFrame(p, image.rect(), look == Look::Clicked);
-    const QRectF c = Content(image.rect(), look);
+    BevelFrame(p, Area(image), look == Look::Clicked);
+    const QRectF c = Content(Area(image), look);
     const QColor colour = CaptionColour(look);
     const QRectF iconBox(c.left(), c.top() + 2, c.width(), c.height() - 17);
     const QRectF textBox(c.left(), c.bottom() - 15, c.width(), 13);
@@ -857,7 +869,7 @@ QImage TestStatusStrip() {
     g.setColorAt(0.0, QColor(24, 38, 80));
     g.setColorAt(0.12, QColor(14, 24, 54));
     g.setColorAt(1.0, QColor(3, 6, 16));
-    p.fillRect(image.rect(), g);
+    p.fillRect(Area(image), g);
     Haze(p, QPointF(230, 0), 260, 40, QColor(60, 100, 230), 0.18);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(QColor(100, 145, 255));
@@ -876,7 +888,7 @@ QImage TestHeader() {
     g.setColorAt(0.0, QColor(76, 76, 80));
     g.setColorAt(0.5, QColor(64, 64, 64));
     g.setColorAt(1.0, QColor(52, 52, 56));
-    p.fillRect(image.rect(), g);
+    p.fillRect(Area(image), g);
     p.setPen(QColor(100, 145, 255));
     p.drawLine(0, h - 1, w, h - 1);
     p.setPen(QColor(96, 96, 100));
@@ -892,7 +904,7 @@ QImage Band(int w, int h, bool accentBelow) {
     QLinearGradient g(0, 0, 0, h);
     g.setColorAt(0.0, QColor(74, 74, 78));
     g.setColorAt(1.0, QColor(54, 54, 58));
-    p.fillRect(image.rect(), g);
+    p.fillRect(Area(image), g);
     Haze(p, QPointF(w * 0.18, accentBelow ? h : 0), w * 0.35, h * 0.9, QColor(70, 110, 230), 0.22);
     // Faint waves spreading from the right end.
     p.setBrush(Qt::NoBrush);
@@ -967,7 +979,7 @@ QImage Bar(int w, int h, const QColor& light, const QColor& mid, const QColor& d
     g.setColorAt(0.42, mid);
     g.setColorAt(0.5, Mix(mid, dark, 0.25));
     g.setColorAt(1.0, dark);
-    p.fillRect(image.rect(), g);
+    p.fillRect(Area(image), g);
     // Gloss on the upper half.
     QLinearGradient gloss(0, 0, 0, h * 0.5);
     gloss.setColorAt(0.0, QColor(255, 255, 255, 150));
@@ -975,7 +987,7 @@ QImage Bar(int w, int h, const QColor& light, const QColor& mid, const QColor& d
     p.fillRect(QRectF(0, h * 0.08, w, h * 0.4), gloss);
     p.setPen(edge);
     p.setBrush(Qt::NoBrush);
-    p.drawRect(image.rect().adjusted(0, 0, -1, -1));
+    p.drawRect(Area(image).adjusted(0, 0, -1, -1));
     return image;
 }
 
@@ -986,7 +998,7 @@ QImage WhiteBar() {
                        QColor(160, 166, 178));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setClipRect(image.rect().adjusted(1, 1, -1, -1));
+    p.setClipRect(Area(image).adjusted(1, 1, -1, -1));
     p.setPen(QPen(QColor(150, 160, 180, 45), 2.0));
     for (int x = -h; x < w + h; x += 8) p.drawLine(QPointF(x, h), QPointF(x + h, 0));
     return image;
@@ -1074,36 +1086,26 @@ QImage Icon(int size = 64) {
 // The icon sizes of the desktop's icon theme.
 constexpr int kThemeIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 
-}  // namespace
-
-int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: artgen OUTDIR\n");
-        return 2;
-    }
-    for (const char* family : {"Liberation Sans", "Liberation Serif"}) {
-        if (!QFontDatabase::families().contains(QString::fromLatin1(family))) {
-            std::fprintf(stderr, "artgen: the font %s is missing (fonts-liberation2)\n", family);
-            return 1;
-        }
-    }
-    const QDir dir(QString::fromLocal8Bit(argv[1]));
-    if (!dir.mkpath(QStringLiteral("."))) {
-        std::fprintf(stderr, "artgen: cannot create %s\n", argv[1]);
-        return 1;
-    }
-
+// Draws every picture into `dir`; with `sharp`, at twice the size as
+// "name@2x.png" (the theme icons are drawn once, at their own sizes).
+bool DrawAll(const QDir& dir, bool sharp) {
+    const auto Save = [&](const QImage& image, const QDir& to, const char* name,
+                          bool keepAlpha = false) {
+        QByteArray file(name);
+        if (sharp) file.replace(".png", "@2x.png");
+        return SavePng(image, to, file.constData(), keepAlpha);
+    };
     bool ok = true;
     ok &= Save(Splash(), dir, "splash.png");
     ok &= Save(MainMenuBackground(), dir, "mainmenu.png");
     ok &= Save(Icon(), dir, "icon.png", true);
-    for (int size : kThemeIconSizes) {
+    for (int size :
+         sharp ? std::vector<int>{}
+               : std::vector<int>(std::begin(kThemeIconSizes), std::end(kThemeIconSizes))) {
         const QString folder = QStringLiteral("hicolor/%1x%1/apps").arg(size);
         if (!dir.mkpath(folder)) {
             std::fprintf(stderr, "artgen: cannot create %s\n", qPrintable(dir.filePath(folder)));
-            return 1;
+            return false;
         }
         const QByteArray file = (folder + QStringLiteral("/quillet.png")).toLatin1();
         ok &= Save(Icon(size), dir, file.constData(), true);
@@ -1169,5 +1171,32 @@ int main(int argc, char* argv[]) {
 
     // Message box and information window.
     ok &= Save(InfoBackground(), dir, "info.png");
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: artgen OUTDIR\n");
+        return 2;
+    }
+    for (const char* family : {"Liberation Sans", "Liberation Serif"}) {
+        if (!QFontDatabase::families().contains(QString::fromLatin1(family))) {
+            std::fprintf(stderr, "artgen: the font %s is missing (fonts-liberation2)\n", family);
+            return 1;
+        }
+    }
+    const QDir dir(QString::fromLocal8Bit(argv[1]));
+    if (!dir.mkpath(QStringLiteral("."))) {
+        std::fprintf(stderr, "artgen: cannot create %s\n", argv[1]);
+        return 1;
+    }
+    // Every picture at its layout size, then at twice that as "name@2x.png".
+    bool ok = DrawAll(dir, false);
+    gScale = 2;
+    ok &= DrawAll(dir, true);
     return ok ? 0 : 1;
 }

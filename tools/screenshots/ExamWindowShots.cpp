@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <cstdio>
 
 #include "BankWriter.h"
@@ -64,6 +65,14 @@ QUILLET_SCREENSHOTS(take_test) {
                               "SELECT QuestionID FROM QUESTIONS WHERE "
                               "FCCQUESTIONID='T1A01'"));
             shots::Save(context, &window, QStringLiteral("take-test-plain"));
+            // The keyboard on its top answer: the focus mark round it.
+            window.show();
+            window.activateWindow();
+            if (QTest::qWaitForWindowActive(&window)) {
+                QTest::keyClick(&window, Qt::Key_Tab);
+                shots::Save(context, &window, QStringLiteral("keyboard-take-test"));
+            }
+            window.hide();
         }
     }
     {

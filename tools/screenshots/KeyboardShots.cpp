@@ -45,7 +45,7 @@ QUILLET_SCREENSHOTS(keyboard) {
     {
         session.currentElement = 2;
         OptionsWindow screen(session, program.options, program.sounds);
-        FocusByKeys(screen, {Qt::Key_Tab, Qt::Key_Right});
+        FocusByKeys(screen, {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Right});
         shots::Save(context, &screen, "keyboard-options-page-button");
         for (int i = 0; i < 1 + OptionsWindow::kTabs + 1; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -55,6 +55,12 @@ QUILLET_SCREENSHOTS(keyboard) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
         QTest::qWait(120);
         shots::Save(context, &screen, "keyboard-options-tab");
+        // The settings page: a check box, then a size option.
+        screen.selectPage(2);
+        screen.findChild<QWidget*>(QStringLiteral("chkSound"))->setFocus(Qt::TabFocusReason);
+        shots::Save(context, &screen, "keyboard-options-setting");
+        screen.findChild<QWidget*>(QStringLiteral("optSize0"))->setFocus(Qt::TabFocusReason);
+        shots::Save(context, &screen, "keyboard-options-size");
         screen.hide();
     }
 }

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "engine/gui/ExamWindow.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -55,7 +55,8 @@ enum PictureIndex { kLeave = 0, kInfo = 1, kSkip = 2 };
 
 const QColor kGrey(192, 192, 192);
 const QColor kHeaderGrey(64, 64, 64);
-const MenuColours kAnswerColours{QColor(0, 0, 128), QColor(255, 255, 128), QColor(255, 128, 0)};
+const MenuColours kAnswerColours{QColor(0, 0, 128), QColor(255, 255, 128), QColor(255, 128, 0),
+                                 QColor(0, 0, 0)};
 
 QRect Pixels(const QRect& twips) {
     return TwipRect(twips.left(), twips.top(), twips.width(), twips.height());
@@ -384,26 +385,39 @@ void ExamWindow::showQuestion(const QuestionOnScreen& q) {
 
 void ExamWindow::followQuestionWithKeyboard(const QuestionOnScreen& q) {
     // Answers are named by their place from the top, which the keys 1-4 and
-    // A-D also use, and Tab takes them in that order.
-    const QString question = ShownCaption(q.captions.question);
+    // A-D also use, and Tab takes them in that order. The top answer carries
+    // the whole question as its description, so that a screen reader reads
+    // the question with its answers when the keyboard lands there.
     std::vector<QWidget*> order;
     for (size_t place = 0; place < q.order.size(); ++place) {
         QLabel* answer = answerLabels_.at(static_cast<size_t>(q.order[place]));
-        answer->setAccessibleName(
-            QStringLiteral("Answer %1: %2").arg(place + 1).arg(answer->text()));
-        answer->setAccessibleDescription(question);
+        answer->setAccessibleName(SpokenAnswer(q, static_cast<int>(place)));
+        answer->setAccessibleDescription(place == 0 ? SpokenQuestion(q, progressLabel_->text())
+                                                    : SpokenQuestionText(q));
         order.push_back(answer);
     }
-    const bool answerFocused = answers_->focusedIndex() >= 0;
     for (int i = 0; i < pictures_->count(); ++i) {
         // Skip, information, then leaving the test.
         order.push_back(pictures_->button(pictures_->count() - 1 - i));
     }
-    order.insert(order.begin() + static_cast<std::ptrdiff_t>(q.order.size()), figureButton_);
+    // The figure button sits above the question: it comes before the answers.
+    order.insert(order.begin(), figureButton_);
     SetTabOrder(order);
-    // A keyboard user starts each new question at its first answer.
-    if (answerFocused && !q.order.empty()) order.front()->setFocus(Qt::TabFocusReason);
     Announce(questionLabel_);
+
+    // A keyboard user starts each new question at its first answer: after an
+    // answer key, or when a control of the screen has the keyboard.
+    QWidget* focused = QApplication::focusWidget();
+    const bool keyboardHere = keyAnswer_ || (focused && focused != this && isAncestorOf(focused));
+    if (!keyboardHere || q.order.empty()) return;
+    QWidget* first = answerLabels_.at(static_cast<size_t>(q.order.front()));
+    if (first == focused) {
+        // The same label now stands for a new answer: screen readers hear of
+        // it only as a new control.
+        AnnounceFocus(first);
+    } else {
+        first->setFocus(Qt::TabFocusReason);
+    }
 }
 
 void ExamWindow::setProgressText(const QString& text) { progressLabel_->setText(text); }
@@ -427,7 +441,16 @@ void ExamWindow::reject() {
 void ExamWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // Activation: a test without questions ends as soon as its screen is up.
-    QTimer::singleShot(0, this, [this] { test_->activate(); });
+    QTimer::singleShot(0, this, [this] {
+        test_->activate();
+        // With a screen reader running, the first question is read at once:
+        // the keyboard starts at its first answer.
+        const QuestionOnScreen* question = test_->currentQuestion();
+        if (QAccessible::isActive() && !test_->closed() && question && isVisible()) {
+            answerLabels_.at(static_cast<size_t>(question->order.front()))
+                ->setFocus(Qt::TabFocusReason);
+        }
+    });
 }
 
 void ExamWindow::keyPressEvent(QKeyEvent* event) {
@@ -447,7 +470,14 @@ void ExamWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if (event->isAutoRepeat()) return;
+    // F opens the question's figure, as the "fig" button does.
+    if (event->key() == Qt::Key_F) {
+        if (figureButton_->isVisible()) openFigure();
+        return;
+    }
+    keyAnswer_ = true;
     test_->answerKey(event->key());
+    keyAnswer_ = false;
 }
 
 bool ExamWindow::eventFilter(QObject* watched, QEvent* event) {

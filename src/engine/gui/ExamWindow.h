@@ -116,6 +116,10 @@ private:
     MenuItems* answers_ = nullptr;
     PictureButtons* pictures_ = nullptr;
 
+    // While an answer key is being handled: the next question takes the
+    // keyboard to its first answer.
+    bool keyAnswer_ = false;
+
     std::function<void(int)> figureOpener_;
     std::function<void()> infoOpener_;
 };

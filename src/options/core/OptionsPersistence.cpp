@@ -20,7 +20,8 @@ void RecordSectionBox(Session& session, int row, bool checked) {
 }
 
 ProgramOptionBoxes ProgramOptionsOf(const StudentOptions& options) {
-    return {options.soundOn, options.shuffleOn, options.blackBackgroundOn, options.figuresOn};
+    return {options.soundOn, options.shuffleOn, options.blackBackgroundOn, options.figuresOn,
+            options.windowSize};
 }
 
 void SaveOptionsOnClose(const QString& file, StudentOptions& options,
@@ -30,6 +31,8 @@ void SaveOptionsOnClose(const QString& file, StudentOptions& options,
     WriteSetting(file, kShuffleSection, kOnOrOffKey, OnOff(boxes.shuffle));
     WriteSetting(file, kBlackBackgroundSection, kOnOrOffKey, OnOff(boxes.blackBackground));
     WriteSetting(file, kFiguresSection, kFiguresKey, YesNo(boxes.figures));
+    options.windowSize = boxes.windowSize;
+    WriteSetting(file, kWindowSizeSection, kPercentKey, QString::number(boxes.windowSize));
     if (selectedOption >= 0 && selectedOption < kTestModeCount) {
         options.testMode = selectedOption + 1;
     }

@@ -31,14 +31,15 @@ struct ProgramOptionBoxes {
     bool shuffle = false;
     bool blackBackground = false;
     bool figures = false;
+    int windowSize = 100;  // the size option chosen, in per cent
 };
 
 // The boxes as memory has them when the screen opens.
 ProgramOptionBoxes ProgramOptionsOf(const StudentOptions& options);
 
-// The close of the screen: writes into the settings file `file` Sound, Shuffle, DUVBlackBackground
-// and Figures from the boxes, takes the mode of the selected option button (`selectedOption`
-// 0..kTestModeCount - 1; anything else keeps the mode in memory) and writes the
+// The close of the screen: writes into the settings file `file` Sound, Shuffle, DUVBlackBackground,
+// Figures and WindowSize from the boxes, takes the mode of the selected option button
+// (`selectedOption` 0..kTestModeCount - 1; anything else keeps the mode in memory) and writes the
 // mode as it is; only then does an unknown mode become 1, in memory (start-up reads such a
 // value as 1 too). Every write is tried even when one fails.
 void SaveOptionsOnClose(const QString& file, StudentOptions& options,

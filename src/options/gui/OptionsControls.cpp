@@ -4,6 +4,7 @@
 
 #include <QFontMetrics>
 #include <QKeySequence>
+#include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -11,6 +12,11 @@ namespace quillet {
 namespace {
 
 constexpr int kCaptionFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
+// The focus mark: black on the section list's mid grey, white on the dark
+// panels of the settings page.
+QColor FocusMarkOn(const QColor& background) {
+    return background.lightness() < 96 ? QColor(255, 255, 255) : QColor(0, 0, 0);
+}
 
 }  // namespace
 
@@ -42,10 +48,9 @@ void WrappingCheckBox::paintEvent(QPaintEvent*) {
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(text, kCaptionFlags, this->text());
     if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = painter.boundingRect(text, kCaptionFlags, this->text());
-        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+        DrawFocusMark(painter,
+                      painter.boundingRect(text, kCaptionFlags, this->text()).adjusted(-1, 0, 1, 1),
+                      FocusMarkOn(palette().color(QPalette::Window)));
     }
 }
 
@@ -57,14 +62,27 @@ QRect WrappingCheckBox::textRect(const QRect& indicator) const {
 
 // ---------------------------------------------------------------------------
 
+void MarkedRadioButton::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.state &= ~QStyle::State_HasFocus;
+    painter.drawControl(QStyle::CE_RadioButton, option);
+    if (!hasFocus()) return;
+    const QRect caption = style()->subElementRect(QStyle::SE_RadioButtonContents, &option, this);
+    DrawFocusMark(painter,
+                  painter.boundingRect(caption, Qt::AlignLeft | Qt::AlignVCenter, text())
+                      .adjusted(-2, -1, 2, 1),
+                  FocusMarkOn(palette().color(QPalette::Window)));
+}
+
+// ---------------------------------------------------------------------------
+
 void PageButton::paintEvent(QPaintEvent* event) {
     AccessibleLabel::paintEvent(event);
     if (!hasFocus()) return;
-    QStylePainter painter(this);
-    QStyleOptionFocusRect focus;
-    focus.initFrom(this);
-    focus.rect = rect().adjusted(2, 2, -2, -2);
-    painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    QPainter painter(this);
+    DrawFocusMark(painter, rect().adjusted(2, 2, -2, -2), QColor(0, 0, 0));
 }
 
 void PageButton::focusInEvent(QFocusEvent* event) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QRadioButton>
 
 #include "ui/gui/Accessible.h"
 
@@ -43,6 +44,16 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+};
+
+// An option button that shows the keyboard focus with the program's dotted
+// mark round its caption, in place of the style's faint one.
+class MarkedRadioButton : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace quillet

@@ -4,12 +4,14 @@
 // pages and the keyboard order through them. What the controls do once built
 // is in OptionsWindow.cpp.
 
+#include <QButtonGroup>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QShortcut>
 #include <functional>
+#include <iterator>
 
 #include "options/core/OptionsPersistence.h"
 #include "options/core/SectionList.h"
@@ -18,6 +20,7 @@
 #include "options/gui/OptionsLayout.h"
 #include "options/gui/OptionsWindow.h"
 #include "shell/core/Session.h"
+#include "shell/core/Settings.h"
 #include "shell/core/SoundCues.h"
 #include "shell/core/StudentOptions.h"
 #include "shell/gui/Look.h"
@@ -39,7 +42,8 @@ constexpr int kPageButtonLefts[OptionsWindow::kPages] = {180, 2250, 4350};
 constexpr int kPageButtonTops[OptionsWindow::kPages] = {765, 765, 780};
 constexpr int kCaptionWidth = 5865;  // section captions wrap at this width
 
-constexpr QColor kListGrey{128, 128, 128};
+// Dark enough for the white section names to read at 4.5:1.
+constexpr QColor kListGrey{118, 118, 118};
 
 const char* const kPageImages[OptionsWindow::kPages] = {"topics", "options", "settings"};
 const char* const kPageNames[OptionsWindow::kPages] = {"Test topics", "Test options", "Settings"};
@@ -84,14 +88,26 @@ void OptionsWindow::buildTitle() {
                     Image(QStringLiteral("btn_back_clicked")))
         ->setAccessibleName(QStringLiteral("Back"));
 
+    // The page buttons sit in a tab list of their own, as screen readers
+    // expect page tabs to; it draws nothing.
+    QRect tabArea;
+    for (int i = 0; i < kPages; ++i) {
+        tabArea |= TwipRect(kPageButtonLefts[i], kPageButtonTops[i], 1950, 405);
+    }
+    auto* tabList = new QWidget(this);
+    SetAccessibleRole(tabList, QAccessible::PageTabList);
+    tabList->setObjectName(QStringLiteral("pageTabs"));
+    tabList->setAccessibleName(QStringLiteral("Pages"));
+    tabList->setGeometry(tabArea);
     for (int i = 0; i < kPages; ++i) {
         const QString base = QStringLiteral("page_") + QLatin1String(kPageImages[i]);
         pageUnselected_[i] = Image(base + QStringLiteral("_unselected"));
         pageSelected_[i] = Image(base + QStringLiteral("_selected"));
-        auto* button = new PageButton(this);
+        auto* button = new PageButton(tabList);
         SetAccessibleRole(button, QAccessible::PageTab);
         button->setObjectName(QStringLiteral("optBut%1").arg(i));
-        button->setGeometry(TwipRect(kPageButtonLefts[i], kPageButtonTops[i], 1950, 405));
+        button->setGeometry(TwipRect(kPageButtonLefts[i], kPageButtonTops[i], 1950, 405)
+                                .translated(-tabArea.topLeft()));
         button->setPixmap(pageUnselected_[i]);
         button->setFocusPolicy(Qt::TabFocus);
         button->setAccessibleName(QLatin1String(kPageNames[i]));
@@ -190,9 +206,11 @@ void OptionsWindow::buildFormatPage() {
 
     QWidget* box =
         NewSurface(page, QStringLiteral("picModes"), TwipRect(75, 450, 8415, 2070), kPanelGrey);
+    SetAccessibleRole(box, QAccessible::Grouping);
+    box->setAccessibleName(QStringLiteral("Test format"));
     const QFont font = ArialBold(9.75);
     for (const ModeRow& row : kModeRows) {
-        auto* option = new QRadioButton(QString::fromLatin1(row.caption), box);
+        auto* option = new MarkedRadioButton(QString::fromLatin1(row.caption), box);
         option->setObjectName(QStringLiteral("Option1%1").arg(row.index));
         option->setFont(font);
         SetBackground(option, kPanelGrey);
@@ -250,11 +268,38 @@ void OptionsWindow::buildProgramPage() {
         *row.box = check;
     }
 
+    // The size of the windows: one row of choices, a named group to screen
+    // readers.
+    QWidget* sizeRow = NewSurface(page, QStringLiteral("picSize"),
+                                  TwipRect(75, 2640, 8415, kBoxHeight), kPanelGrey);
+    SetAccessibleRole(sizeRow, QAccessible::Grouping);
+    sizeRow->setAccessibleName(QStringLiteral("Size of the windows"));
+    QLabel* sizeCaption =
+        NewTextLabel(sizeRow, QStringLiteral("lblSize"),
+                     QStringLiteral("Size of the windows (from the next start):"),
+                     TwipRect(180, (kBoxHeight - 285) / 2, 4200, 285), font, kWhite);
+    HideFromAssistiveTools(sizeCaption);
+    auto* sizes = new QButtonGroup(sizeRow);
+    int left = 4380;
+    for (size_t i = 0; i < std::size(settings::kWindowSizes); ++i) {
+        auto* option =
+            new MarkedRadioButton(QStringLiteral("%1 %").arg(settings::kWindowSizes[i]), sizeRow);
+        option->setObjectName(QStringLiteral("optSize%1").arg(i));
+        option->setFont(font);
+        SetBackground(option, kPanelGrey);
+        SetTextColour(option, kWhite);
+        option->setGeometry(TwipRect(left, (kBoxHeight - 285) / 2, 960, 285));
+        left += 990;
+        sizes->addButton(option);
+        sizeOptions_.push_back(option);
+    }
+
     // Adds a newly published pool to the student's own bank.
     auto* addPool = new QPushButton(QStringLiteral("Add a question pool\u2026"), page);
+    addPoolButton_ = addPool;
     addPool->setObjectName(QStringLiteral("cmdAddPool"));
     addPool->setFont(font);
-    addPool->setGeometry(TwipRect(75, 2760, 3000, 435));
+    addPool->setGeometry(TwipRect(75, 2640 + kBoxHeight + 60, 3000, 435));
     connect(addPool, &QPushButton::clicked, this, [this] { AddQuestionPool(session_, this); });
 
     // The figures option is kept and saved with the others but lies below the
@@ -286,14 +331,18 @@ void OptionsWindow::addSectionShortcuts() {
 // their buttons, the test modes from the top, the program options and BACK;
 // the controls of hidden pages are passed over.
 void OptionsWindow::setKeyboardOrder() {
-    std::vector<QWidget*> order(pageButtons_.begin(), pageButtons_.end());
+    // BACK sits at the top right, in the title row: the keyboard meets it first.
+    std::vector<QWidget*> order{pictures_->button(0)};
+    order.insert(order.end(), pageButtons_.begin(), pageButtons_.end());
     for (int i = 0; i < tabs_->count(); ++i) order.push_back(tabs_->item(i));
     order.insert(order.end(), sectionBoxes_.begin(), sectionBoxes_.end());
     order.push_back(pictures_->button(1));
     order.push_back(pictures_->button(2));
     const std::vector<QWidget*> modes(modeOptions_.begin(), modeOptions_.end());
     for (QWidget* mode : InReadingOrder(modes)) order.push_back(mode);
-    order.insert(order.end(), {soundBox_, shuffleBox_, blackBackgroundBox_, pictures_->button(0)});
+    order.insert(order.end(), {soundBox_, shuffleBox_, blackBackgroundBox_});
+    order.insert(order.end(), sizeOptions_.begin(), sizeOptions_.end());
+    order.push_back(addPoolButton_);
     SetTabOrder(order);
 }
 

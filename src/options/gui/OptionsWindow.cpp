@@ -21,6 +21,7 @@
 #include "options/gui/OptionsControls.h"
 #include "options/gui/OptionsLayout.h"
 #include "shell/core/Session.h"
+#include "shell/core/Settings.h"
 #include "shell/core/SoundCues.h"
 #include "shell/core/StudentOptions.h"
 #include "shell/gui/Look.h"
@@ -34,7 +35,7 @@ namespace {
 
 using namespace options_layout;
 
-const MenuColours kTabColours{kWhite, QColor(255, 255, 0), QColor(255, 255, 0)};
+const MenuColours kTabColours{kWhite, QColor(255, 255, 0), QColor(255, 255, 0), kWhite};
 
 // Runs one step of the setup. A step that fails is abandoned where it failed
 // and reported; the setup goes on with the next one and the screen opens in
@@ -135,6 +136,9 @@ void OptionsWindow::load() {
         blackBackgroundBox_->setChecked(boxes.blackBackground);
         shuffleBox_->setChecked(boxes.shuffle);
         figuresBox_->setChecked(boxes.figures);
+        for (size_t i = 0; i < sizeOptions_.size(); ++i) {
+            sizeOptions_[i]->setChecked(settings::kWindowSizes[i] == boxes.windowSize);
+        }
     });
     SetupStep("the first page", [this] { selectPage(0); });
     SetupStep("the keyboard focus", [this] { StartWithoutFocus(this); });
@@ -144,10 +148,15 @@ void OptionsWindow::load() {
 // Every close, however caused, saves the program options and the test mode.
 void OptionsWindow::unload() {
     loaded_ = false;
-    options::SaveOptionsOnClose(session_.settingsPath, options_,
-                                {soundBox_->isChecked(), shuffleBox_->isChecked(),
-                                 blackBackgroundBox_->isChecked(), figuresBox_->isChecked()},
-                                selectedMode());
+    int windowSize = options_.windowSize;
+    for (size_t i = 0; i < sizeOptions_.size(); ++i) {
+        if (sizeOptions_[i]->isChecked()) windowSize = settings::kWindowSizes[i];
+    }
+    options::SaveOptionsOnClose(
+        session_.settingsPath, options_,
+        {soundBox_->isChecked(), shuffleBox_->isChecked(), blackBackgroundBox_->isChecked(),
+         figuresBox_->isChecked(), windowSize},
+        selectedMode());
 }
 
 int OptionsWindow::selectedMode() const {
@@ -302,6 +311,19 @@ bool OptionsWindow::eventFilter(QObject* watched, QEvent* event) {
             for (WrappingCheckBox* box : sectionBoxes_) {
                 if (watched == box) scrollToShow(box);
             }
+        }
+    }
+    // Home and End take the keyboard to the first and the last section shown.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const bool onBox =
+            std::find(sectionBoxes_.begin(), sectionBoxes_.end(), watched) != sectionBoxes_.end();
+        if (onBox && (key == Qt::Key_Home || key == Qt::Key_End)) {
+            const std::vector<QWidget*> boxes(sectionBoxes_.begin(), sectionBoxes_.end());
+            if (QWidget* end = NextInReadingOrder(boxes, nullptr, key == Qt::Key_Home ? 1 : -1)) {
+                end->setFocus(key == Qt::Key_Home ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+            }
+            return true;
         }
     }
     const int face = faceIndex(watched);

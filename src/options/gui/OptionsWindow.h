@@ -12,6 +12,7 @@
 class QCheckBox;
 class QKeyEvent;
 class QLabel;
+class QPushButton;
 class QRadioButton;
 class QScrollBar;
 
@@ -127,6 +128,8 @@ private:
     QCheckBox* shuffleBox_ = nullptr;                  // chkShuffle
     QCheckBox* blackBackgroundBox_ = nullptr;          // chkBlack
     QCheckBox* figuresBox_ = nullptr;                  // chkFigures
+    std::vector<QRadioButton*> sizeOptions_;           // optSize0..3, as kWindowSizes
+    QPushButton* addPoolButton_ = nullptr;              // "Add a question pool…"
     MenuItems* tabs_ = nullptr;
     PictureButtons* pictures_ = nullptr;
 };

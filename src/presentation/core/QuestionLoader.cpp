@@ -101,4 +101,42 @@ LoadOutcome LoadQuestion(const Session& session, bool shuffle, qint64 questionId
     return outcome;
 }
 
+namespace {
+
+// A sentence ends with one full stop, whatever the bank wrote at its end.
+QString Sentence(const QString& text) {
+    const QString trimmed = text.simplified();
+    if (trimmed.isEmpty()) return trimmed;
+    const QChar last = trimmed.back();
+    return last == u'.' || last == u'?' || last == u'!' || last == u':' ? trimmed : trimmed + u'.';
+}
+
+}  // namespace
+
+QString SpokenQuestionText(const QuestionOnScreen& question) {
+    QString spoken = question.poolQuestionId.isEmpty()
+                         ? QStringLiteral("Question: ")
+                         : QStringLiteral("Question %1: ").arg(question.poolQuestionId);
+    spoken +=
+        Sentence(question.captions.question).replace(QStringLiteral("&&"), QStringLiteral("&"));
+    const QString table = question.captions.table.simplified();
+    if (!table.isEmpty())
+        spoken += u' ' + Sentence(table).replace(QStringLiteral("&&"), QStringLiteral("&"));
+    return spoken;
+}
+
+QString SpokenAnswer(const QuestionOnScreen& question, int place) {
+    const auto label = static_cast<size_t>(question.order.at(static_cast<size_t>(place)));
+    return QStringLiteral("Answer %1: %2").arg(place + 1).arg(question.answerTexts.at(label));
+}
+
+QString SpokenQuestion(const QuestionOnScreen& question, const QString& progress) {
+    QString spoken = SpokenQuestionText(question);
+    for (size_t place = 1; place < question.order.size(); ++place) {
+        spoken += u' ' + Sentence(SpokenAnswer(question, static_cast<int>(place)));
+    }
+    if (!progress.isEmpty()) spoken += u' ' + Sentence(progress);
+    return spoken;
+}
+
 }  // namespace quillet

@@ -68,4 +68,16 @@ LoadOutcome LoadQuestion(const Session& session, bool shuffle, qint64 questionId
                          RandomSource& random, const TextMeasurer& measurer,
                          bool anySection = false);
 
+// What a screen reader says of a question on arrival, as the description of
+// the answer at the top: "Question T1A01: <question> <table> Answer 2: <text>.
+// Answer 3: <text>. Answer 4: <text>. <progress>." The top answer's own name
+// ("Answer 1: <text>") is read just before it. `progress` is the status line's
+// text ("12 Questions to go"); empty leaves it out.
+QString SpokenQuestion(const QuestionOnScreen& question, const QString& progress);
+// What the other answers carry as their description: "Question T1A01: <question>".
+QString SpokenQuestionText(const QuestionOnScreen& question);
+// The name an answer is read by: "Answer <place>: <text>", place counted
+// from 1 at the top.
+QString SpokenAnswer(const QuestionOnScreen& question, int place);
+
 }  // namespace quillet

@@ -23,6 +23,8 @@ namespace {
 namespace fv = figure_viewer;
 
 const QColor kBackground(64, 64, 64);
+// Bar steps of Page Up and Page Down.
+constexpr int kPageSteps = 3;
 const QColor kFrameColour(255, 255, 255);
 const QColor kCaptionColour(255, 255, 255);
 
@@ -132,6 +134,10 @@ FigureWindow::FigureWindow(const Database& bank, int figureId, QWidget* parent)
     caption_->setText(figure.caption);
     caption_->adjustSize();
     setWindowTitle(figure.caption);
+    // Screen readers name the window and the picture by the caption.
+    const QString name = figure.caption.isEmpty() ? QStringLiteral("Figure") : figure.caption;
+    setAccessibleName(name);
+    picture_->setAccessibleName(name);
 
     layOutControls();
     picture_->move(0, 0);
@@ -205,6 +211,35 @@ void FigureWindow::keyPressEvent(QKeyEvent* event) {
         event->accept();
         toggleWholeFigure();
         return;
+    }
+    // The arrows move the picture a step of its bars, Page Up and Page Down
+    // a few steps, Home and End to its top left and bottom right.
+    if ((event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        const auto move = [](QScrollBar* bar, int steps) { bar->setValue(bar->value() + steps); };
+        switch (event->key()) {
+            case Qt::Key_Left:
+                return move(horizontalBar_, -1);
+            case Qt::Key_Right:
+                return move(horizontalBar_, 1);
+            case Qt::Key_Up:
+                return move(verticalBar_, -1);
+            case Qt::Key_Down:
+                return move(verticalBar_, 1);
+            case Qt::Key_PageUp:
+                return move(verticalBar_, -kPageSteps);
+            case Qt::Key_PageDown:
+                return move(verticalBar_, kPageSteps);
+            case Qt::Key_Home:
+                horizontalBar_->setValue(horizontalBar_->minimum());
+                verticalBar_->setValue(verticalBar_->minimum());
+                return;
+            case Qt::Key_End:
+                horizontalBar_->setValue(horizontalBar_->maximum());
+                verticalBar_->setValue(verticalBar_->maximum());
+                return;
+            default:
+                break;
+        }
     }
     QDialog::keyPressEvent(event);
 }

@@ -96,6 +96,13 @@ QString ScoreReport::SpokenRow(const ResultRow& row) const {
         .arg(reachesPassMark(row) ? QStringLiteral("passed") : QStringLiteral("not passed"));
 }
 
+QString ScoreReport::SpokenOverall() const {
+    QString spoken = QStringLiteral("Overall score: ") +
+                     FormatPercent(totalCorrect_, totalAsked_, 1).chopped(1) + QStringLiteral(" %");
+    if (realExam_) spoken += QStringLiteral(", ") + passLine();
+    return spoken;
+}
+
 RowPlacement ScoreReport::place(int slot, const ResultRow& row, int scoreWidth, int scoreHeight,
                                 int nameHeight) const {
     using namespace results_layout;

@@ -102,6 +102,10 @@ public:
     // shows: "T1 - Commission's Rules: 67%, 2 of 3, not passed".
     QString SpokenRow(const ResultRow& row) const;
     bool reachesPassMark(const ResultRow& row) const;
+    // The overall score for screen readers, with the pass line after a real
+    // exam: "Overall score: 67 %" or "Overall score: 77 %, PASSED: 27 of 35
+    // (26 needed)". The screen's "00%" would be read digit by digit.
+    QString SpokenOverall() const;
 
 private:
     std::vector<ResultRow> rows_;

@@ -2,8 +2,10 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "results/gui/ResultsWindow.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "engine/core/ExamSession.h"
 #include "engine/core/ReviewList.h"
@@ -19,8 +21,8 @@
 namespace quillet {
 namespace {
 
-QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, const QFont& font,
-                  const QColor& colour) {
+AccessibleLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text,
+                           const QFont& font, const QColor& colour) {
     auto* label = new AccessibleLabel(text, parent);
     SetAccessibleRole(label, QAccessible::StaticText);
     label->setObjectName(name);
@@ -72,9 +74,12 @@ ResultsWindow::ResultsWindow(Session& session, const FinishedTest& test, const S
                                      LayoutFont("Times New Roman", 18, true, true), Qt::white);
     overallTitle->setGeometry(TwipRect(3375, 225, 2595, 465));
     overallTitle->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    // A light red: pure red would not read on the dark band.
     overall_ = MakeLabel(this, "Label2", QString(), LayoutFont("Times New Roman", 48, true, true),
-                         QColor(255, 0, 0));
+                         QColor(255, 160, 160));
     overall_->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    // The bands are dark: a light mark shows there.
+    overall_->setFocusMark(QColor(255, 255, 255));
 
     for (int i = 0; i < kVisibleRows; ++i) {
         Row& row = rows_[static_cast<size_t>(i)];
@@ -82,6 +87,7 @@ ResultsWindow::ResultsWindow(Session& session, const FinishedTest& test, const S
                              LayoutFont("Arial", 8.25), Qt::black);
         row.name->setWordWrap(true);
         row.name->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        row.name->setFocusMark(QColor(0, 0, 0));
         // A row reads as one sentence, given to its name; the bar and the
         // score only repeat it.
         row.bar = new AccessibleLabel(this);
@@ -113,7 +119,20 @@ ResultsWindow::ResultsWindow(Session& session, const FinishedTest& test, const S
     // With more rows than fit, the keyboard scrolls them too.
     scroll_->setFocusPolicy(Qt::TabFocus);
     scroll_->setAccessibleName(QStringLiteral("Sections"));
-    SetTabOrder({pictures_->button(0), scroll_});
+    // The report reads in order: each row's sentence, the overall score, then
+    // BACK. The arrow keys, Home and End move through the sentences.
+    std::vector<QWidget*> order;
+    for (Row& row : rows_) {
+        row.name->setFocusPolicy(Qt::TabFocus);
+        row.name->installEventFilter(this);
+        order.push_back(row.name);
+    }
+    overall_->setFocusPolicy(Qt::TabFocus);
+    overall_->installEventFilter(this);
+    order.push_back(overall_);
+    order.push_back(pictures_->button(0));
+    order.push_back(scroll_);
+    SetTabOrder(order);
 
     // Load step.
     CenterForm(this);
@@ -124,10 +143,13 @@ ResultsWindow::ResultsWindow(Session& session, const FinishedTest& test, const S
     if (report_->afterRealExam()) {
         // The pass line sits under "Overall Score", which moves up to make room.
         overallTitle->move(overallTitle->x(), Px(45));
-        QLabel* passLine = MakeLabel(this, "lblPassLine", report_->passLine(), ArialBold(9.75),
-                                     report_->passed() ? QColor(255, 255, 0) : Qt::white);
+        AccessibleLabel* passLine =
+            MakeLabel(this, "lblPassLine", report_->passLine(), ArialBold(9.75),
+                      report_->passed() ? QColor(255, 255, 0) : Qt::white);
         passLine->setAlignment(Qt::AlignRight | Qt::AlignTop);
         passLine->setGeometry(TwipRect(2910, 480, 5970 - 2910, 270));
+        // The overall score reads it.
+        HideFromAssistiveTools(passLine);
         // Beside BACK in the bottom band: how much of the whole pool the
         // student knows by now, from the study record this exam has added to.
         const PoolProgress pool = PoolProgressFor(session, test.element);
@@ -142,9 +164,12 @@ ResultsWindow::ResultsWindow(Session& session, const FinishedTest& test, const S
         scroll_->hide();
     }
     overall_->setText(report_->overallText());
+    overall_->setAccessibleName(report_->SpokenOverall());
     overall_->adjustSize();
-    // The percentage keeps its right edge where the layout puts it.
-    overall_->move(Px(6390 + 1740) - overall_->width(), Px(75));
+    // The percentage keeps its right edge where the layout puts it. Its
+    // digits stand wholly on the dark band (the label's top is blank), so
+    // that one colour reads on all of them.
+    overall_->move(Px(6390 + 1740) - overall_->width(), Px(-135));
     switch (report_->cheer()) {
         case Cheer::Applause:
             sounds.play(QStringLiteral("applause.wav"));
@@ -157,6 +182,56 @@ ResultsWindow::ResultsWindow(Session& session, const FinishedTest& test, const S
     }
     drawGrid();
     connect(scroll_, &QScrollBar::valueChanged, this, &ResultsWindow::drawGrid);
+    // The keyboard, and a screen reader with it, starts at the first row.
+    rows_.front().name->setFocus(Qt::TabFocusReason);
+}
+
+bool ResultsWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return QDialog::eventFilter(watched, event);
+    // The sentences in reading order: the shown rows, then the overall score.
+    std::vector<QWidget*> sentences;
+    for (Row& row : rows_) {
+        if (row.name->isVisibleTo(this)) sentences.push_back(row.name);
+    }
+    sentences.push_back(overall_);
+    const auto here = std::find(sentences.begin(), sentences.end(), watched);
+    if (here == sentences.end()) return QDialog::eventFilter(watched, event);
+    const auto index = here - sentences.begin();
+    const auto last = static_cast<std::ptrdiff_t>(sentences.size()) - 1;
+    const bool onLastRow = index == last - 1;
+    switch (key->key()) {
+        case Qt::Key_Down:
+            // Past the last shown row, more rows scroll in before the score.
+            if (onLastRow && scroll_->isVisible() && scroll_->value() < scroll_->maximum()) {
+                scroll_->setValue(scroll_->value() + 1);
+                AnnounceFocus(sentences[static_cast<size_t>(index)]);
+                return true;
+            }
+            sentences[static_cast<size_t>(std::min(index + 1, last))]->setFocus(Qt::TabFocusReason);
+            return true;
+        case Qt::Key_Up:
+            if (index == 0 && scroll_->isVisible() && scroll_->value() > scroll_->minimum()) {
+                scroll_->setValue(scroll_->value() - 1);
+                AnnounceFocus(sentences.front());
+                return true;
+            }
+            sentences[static_cast<size_t>(std::max<std::ptrdiff_t>(index - 1, 0))]->setFocus(
+                Qt::BacktabFocusReason);
+            return true;
+        case Qt::Key_Home:
+            scroll_->setValue(scroll_->minimum());
+            sentences.front()->setFocus(Qt::BacktabFocusReason);
+            return true;
+        case Qt::Key_End:
+            scroll_->setValue(scroll_->maximum());
+            overall_->setFocus(Qt::TabFocusReason);
+            return true;
+        default:
+            return QDialog::eventFilter(watched, event);
+    }
 }
 
 ResultsWindow::~ResultsWindow() = default;
@@ -183,7 +258,7 @@ void ResultsWindow::drawGrid() {
             report_->place(i, *result, Twips(row.score->width()), Twips(row.score->height()),
                            Twips(row.name->height()));
         SetColour(row.score, QPalette::WindowText,
-                  place.scoreBlack ? QColor(0, 0, 0) : QColor(0, 128, 128));
+                  place.scoreBlack ? QColor(0, 0, 0) : QColor(0, 96, 96));
         row.bar->setPixmap(ResourcePicture(QString::fromLatin1(BarImage(place.picture))));
         row.bar->setGeometry(Px(kBarLeft), Px(place.barTop), Px(place.barWidth), Px(kBarHeight));
         row.score->move(Px(place.scoreLeft), Px(place.scoreTop));

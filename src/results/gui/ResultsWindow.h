@@ -13,6 +13,7 @@ class QScrollBar;
 
 namespace quillet {
 
+class AccessibleLabel;
 struct FinishedTest;
 class PictureButtons;
 class SoundCues;
@@ -33,16 +34,19 @@ public:
 
     const ScoreReport& report() const { return *report_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     struct Row {
-        QLabel* name = nullptr;
+        AccessibleLabel* name = nullptr;
         QLabel* bar = nullptr;
         QLabel* score = nullptr;
     };
 
     std::unique_ptr<ScoreReport> report_;
     std::array<Row, results_layout::kVisibleRows> rows_{};
-    QLabel* overall_ = nullptr;
+    AccessibleLabel* overall_ = nullptr;
     QScrollBar* scroll_ = nullptr;
     PictureButtons* pictures_ = nullptr;
 };

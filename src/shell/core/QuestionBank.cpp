@@ -382,6 +382,7 @@ bool LoadProgram(Session& session, StudentOptions& options, FatalErrorHandler* f
     options.figuresOn = settings::ReadFiguresOn(stored);
     options.testMode = settings::ReadTestMode(stored);
     options.shuffleOn = settings::ReadShuffleOn(stored);
+    options.windowSize = settings::ReadWindowSize(stored);
     return true;
 }
 

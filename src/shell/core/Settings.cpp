@@ -654,6 +654,14 @@ int ReadTestMode(const SettingsSnapshot& settings) {
     const int mode = settings.read(kTestModeSection, kTestModeKey, "1").toShort(&ok);
     return ok ? NormalizedTestMode(mode) : kModeEachOnce;
 }
+int ReadWindowSize(const SettingsSnapshot& settings) {
+    bool ok = false;
+    const int percent = settings.read(kWindowSizeSection, kPercentKey, "100").toInt(&ok);
+    for (const int size : kWindowSizes) {
+        if (ok && percent == size) return size;
+    }
+    return 100;
+}
 bool ReadSectionChosen(const SettingsSnapshot& settings, int sectionId) {
     return settings.read(kSectionsSection, SectionKey(sectionId), "No") == QLatin1String("Yes");
 }
@@ -665,6 +673,7 @@ bool ReadSoundOn(const QString& file) { return ReadSoundOn(SettingsSnapshot(file
 bool ReadShuffleOn(const QString& file) { return ReadShuffleOn(SettingsSnapshot(file)); }
 bool ReadFiguresOn(const QString& file) { return ReadFiguresOn(SettingsSnapshot(file)); }
 int ReadTestMode(const QString& file) { return ReadTestMode(SettingsSnapshot(file)); }
+int ReadWindowSize(const QString& file) { return ReadWindowSize(SettingsSnapshot(file)); }
 
 QString SectionKey(int sectionId) { return QStringLiteral("Ask") + QString::number(sectionId); }
 

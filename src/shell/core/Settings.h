@@ -111,17 +111,23 @@ inline constexpr auto kFiguresKey = "AskWithFigures";
 inline constexpr auto kTestModeSection = "TestMode";
 inline constexpr auto kTestModeKey = "TestMode";
 inline constexpr auto kSectionsSection = "Sections";
+inline constexpr auto kWindowSizeSection = "WindowSize";
+inline constexpr auto kPercentKey = "Percent";
+// The sizes the windows can have, in per cent of the desktop's own scale.
+inline constexpr int kWindowSizes[] = {100, 125, 150, 200};
 
 bool ReadBlackBackgroundOn(const QString& file);  // default on
 bool ReadSoundOn(const QString& file);            // default on
 bool ReadShuffleOn(const QString& file);          // default off
 bool ReadFiguresOn(const QString& file);          // default on
 int ReadTestMode(const QString& file);            // 1..6, anything else gives 1
+int ReadWindowSize(const QString& file);          // one of kWindowSizes, anything else 100
 bool ReadBlackBackgroundOn(const SettingsSnapshot& settings);
 bool ReadSoundOn(const SettingsSnapshot& settings);
 bool ReadShuffleOn(const SettingsSnapshot& settings);
 bool ReadFiguresOn(const SettingsSnapshot& settings);
 int ReadTestMode(const SettingsSnapshot& settings);
+int ReadWindowSize(const SettingsSnapshot& settings);
 
 // Key under which section `sectionId` is chosen or not: "Ask" + the number.
 QString SectionKey(int sectionId);

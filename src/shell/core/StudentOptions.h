@@ -12,6 +12,9 @@ struct StudentOptions {
     bool shuffleOn = false;
     bool blackBackgroundOn = true;
     bool figuresOn = true;
+    // The windows' size in per cent of the desktop's scale; a change shows at
+    // the next start.
+    int windowSize = 100;
 };
 
 }  // namespace quillet

@@ -3,6 +3,8 @@
 #include "shell/gui/Look.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QGuiApplication>
 #include <QHash>
 #include <QImageReader>
 #include <QLabel>
@@ -68,10 +70,30 @@ QLabel* NewTextLabel(QWidget* parent, const QString& name, const QString& text,
     return label;
 }
 
-QImage ReadPngImage(const QString& resource) {
-    QImageReader reader(resource, "png");
+namespace {
+
+QImage DecodePng(const QString& file) {
+    QImageReader reader(file, "png");
     reader.setAutoDetectImageFormat(false);
     return reader.read();
+}
+
+}  // namespace
+
+QImage ReadPngImage(const QString& resource) {
+    // On a screen scaled above 1, the picture drawn at twice the size
+    // (":/name@2x.png") where there is one, so that it stays sharp.
+    if (qGuiApp && qGuiApp->devicePixelRatio() > 1.0 && resource.endsWith(QLatin1String(".png"))) {
+        const QString sharp = resource.chopped(4) + QStringLiteral("@2x.png");
+        if (QFile::exists(sharp)) {
+            QImage image = DecodePng(sharp);
+            if (!image.isNull()) {
+                image.setDevicePixelRatio(2.0);
+                return image;
+            }
+        }
+    }
+    return DecodePng(resource);
 }
 
 QPixmap ReadPng(const QString& resource) { return QPixmap::fromImage(ReadPngImage(resource)); }

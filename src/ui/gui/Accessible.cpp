@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPointer>
 #include <algorithm>
 
@@ -21,6 +22,7 @@ bool Pressable(QAccessible::Role role) {
         case QAccessible::PushButton:
         case QAccessible::MenuItem:
         case QAccessible::PageTab:
+        case QAccessible::Link:
             return true;
         default:
             return false;
@@ -37,6 +39,9 @@ public:
     }
 
     QString text(QAccessible::Text kind) const override {
+        // Some screen readers read a window's labels by their place on screen,
+        // whatever their state: a hidden one says nothing.
+        if (widget()->property(kHiddenProperty).toBool()) return {};
         if (kind == QAccessible::Name && widget()->accessibleName().isEmpty()) {
             if (const auto* label = qobject_cast<const QLabel*>(widget())) return label->text();
         }
@@ -90,6 +95,13 @@ void InstallFactory() {
 void SetAccessibleRole(QWidget* widget, QAccessible::Role role) {
     InstallFactory();
     widget->setProperty(kRoleProperty, static_cast<int>(role));
+    // With an assistive tool listening, Qt may have made the widget's
+    // interface already (for an event while it was set up): make it anew.
+    if (!QAccessible::isActive()) return;
+    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget)) {
+        if (made->role() != role)
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    }
 }
 
 void HideFromAssistiveTools(QWidget* widget) {
@@ -112,6 +124,35 @@ void SetAccessibleSelected(QWidget* widget, bool selected) {
 void Announce(QWidget* widget) {
     QAccessibleEvent event(widget, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
+}
+
+void AnnounceFocus(QWidget* widget) {
+    if (QAccessibleInterface* old = QAccessible::queryAccessibleInterface(widget)) {
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(old));
+    }
+    QAccessibleEvent event(widget, QAccessible::Focus);
+    QAccessible::updateAccessibility(&event);
+}
+
+void AccessibleLabel::setFocusMark(const QColor& colour) {
+    focusMark_ = colour;
+    update();
+}
+
+void AccessibleLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!focusMark_.isValid() || !hasFocus()) return;
+    QPainter painter(this);
+    DrawFocusMark(painter, rect(), focusMark_);
+}
+
+void DrawFocusMark(QPainter& painter, const QRect& area, const QColor& colour) {
+    QPen pen(colour, 1, Qt::DotLine);
+    painter.save();
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(area.adjusted(0, 0, -1, -1));
+    painter.restore();
 }
 
 // ---------------------------------------------------------------------------

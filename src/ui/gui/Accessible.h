@@ -7,6 +7,7 @@
 #include <vector>
 
 class QDialog;
+class QPainter;
 
 namespace quillet {
 
@@ -19,7 +20,8 @@ namespace quillet {
 // (AccessibleLabel, PictureButton, the windows): Qt's own classes keep the
 // interfaces Qt gives them. Set the role as soon as the widget exists: Qt
 // keeps the first interface it makes for a widget, and setting an accessible
-// name may make it.
+// name may make it (an interface made earlier is replaced while an assistive
+// tool listens).
 void SetAccessibleRole(QWidget* widget, QAccessible::Role role);
 // Keeps a widget that only repeats what another one says (part of a results
 // row, say) out of what assistive tools read.
@@ -31,12 +33,30 @@ void SetAccessibleSelected(QWidget* widget, bool selected);
 // the same as before (a question asked again, say).
 void Announce(QWidget* widget);
 
-// A label whose accessible role, name and visibility the program sets.
+// Tells assistive tools that `widget`, which keeps the keyboard focus, now
+// stands for something new (the top answer of the next question): its
+// accessible object is made anew and focused, because screen readers ignore
+// focus given again to the object they are already on.
+void AnnounceFocus(QWidget* widget);
+
+// A label whose accessible role, name and visibility the program sets. Once
+// given a focus mark colour, it draws a dotted rectangle of that colour round
+// itself while it has the keyboard focus.
 class AccessibleLabel : public QLabel {
     Q_OBJECT
 public:
     using QLabel::QLabel;
+    void setFocusMark(const QColor& colour);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor focusMark_;
 };
+
+// Draws the program's focus mark, a dotted rectangle one pixel inside `area`.
+void DrawFocusMark(QPainter& painter, const QRect& area, const QColor& colour);
 
 // ---------------------------------------------------------------------------
 // Keyboard

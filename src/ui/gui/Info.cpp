@@ -24,7 +24,8 @@ namespace {
 
 namespace iw = info_window;
 
-const MenuColours kMenuColours{QColor(224, 224, 224), QColor(255, 255, 0), QColor(255, 128, 0)};
+const MenuColours kMenuColours{QColor(224, 224, 224), QColor(255, 255, 0), QColor(255, 128, 0),
+                               QColor(255, 255, 255)};
 const QColor kTitleColour(255, 255, 255);
 const QColor kPageColour(255, 255, 255);
 
@@ -33,6 +34,20 @@ void Fill(QWidget* widget, const QColor& colour) {
     pal.setColor(QPalette::Window, colour);
     widget->setPalette(pal);
     widget->setAutoFillBackground(true);
+}
+
+// The text of an information page as a screen reader reads it: its labels
+// top to bottom, then left to right.
+QString PageText(QWidget* page) {
+    std::vector<QWidget*> labels;
+    for (QLabel* label : page->findChildren<QLabel*>()) {
+        if (!label->text().isEmpty()) labels.push_back(label);
+    }
+    QStringList texts;
+    for (QWidget* label : InReadingOrder(labels)) {
+        texts << static_cast<QLabel*>(label)->text().simplified();
+    }
+    return texts.join(u' ');
 }
 
 }  // namespace
@@ -138,7 +153,14 @@ void Info::itemClicked(int index) {
     }
     // The items are made from the menu table in its order.
     const int page = iw::kMenu.at(static_cast<size_t>(index)).page;
-    if (page >= 0) loadPage(page);
+    if (page < 0) return;
+    loadPage(page);
+    // A page chosen from the keyboard is read from the item that chose it.
+    QLabel* item = menu_->item(index);
+    if (item->hasFocus()) {
+        item->setAccessibleDescription(PageText(pages_.at(page)));
+        AnnounceFocus(item);
+    }
 }
 
 void Info::scrolled(int value) {
@@ -169,6 +191,10 @@ void Info::keyPressEvent(QKeyEvent* event) {
 
 bool Info::eventFilter(QObject* watched, QEvent* event) {
     auto* link = qobject_cast<QLabel*>(watched);
+    if (link && link->property("address").isValid() && IsKeyboardClick(event)) {
+        QDesktopServices::openUrl(QUrl(link->property("address").toString()));
+        return true;
+    }
     const bool press = event->type() == QEvent::MouseButtonPress;
     const bool release = event->type() == QEvent::MouseButtonRelease;
     // Only a press or a release is a mouse event; other events must not be cast.

@@ -7,6 +7,7 @@
 
 #include "shell/gui/Look.h"
 #include "ui/core/InfoPages.h"
+#include "ui/gui/Accessible.h"
 
 namespace quillet {
 namespace {
@@ -79,7 +80,14 @@ public:
 
     // A link: its caption is the address it opens.
     void link(int index, const QString& address) {
-        QLabel* url = label(address, SmallSans(false, true), Qt::AlignLeft);
+        // It takes the keyboard focus by Tab; Enter or Space opens it.
+        auto* url = new AccessibleLabel(address, page_);
+        SetAccessibleRole(url, QAccessible::Link);
+        url->setTextFormat(Qt::PlainText);
+        url->setFont(SmallSans(false, true));
+        url->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        url->setFocusPolicy(Qt::TabFocus);
+        url->setFocusMark(kBlack);
         url->setObjectName(QStringLiteral("url%1").arg(index));
         url->setProperty("address", address);
         url->setCursor(Qt::PointingHandCursor);

@@ -66,8 +66,9 @@ MainMenu::MainMenu(Session& session, StudentOptions& options, const Services& se
     background_->setPixmap(ReadPng(QStringLiteral(":/mainmenu.png")));
     background_->setGeometry(0, 0, 640, 480);
 
-    menu_ = new MenuItems(this, QStringLiteral("lblAnswer"),
-                          {QColor(128, 128, 255), QColor(255, 255, 128), QColor(255, 128, 0)});
+    menu_ = new MenuItems(
+        this, QStringLiteral("lblAnswer"),
+        {QColor(128, 128, 255), QColor(255, 255, 128), QColor(255, 128, 0), QColor(255, 255, 255)});
     // Items are created in index order so that each gets its own name.
     for (int index = 0; index < 8; ++index) {
         for (const ItemPlace& place : kItems) {
@@ -84,7 +85,11 @@ MainMenu::MainMenu(Session& session, StudentOptions& options, const Services& se
     // Tab follows the items down the screen, "Exit" last.
     std::vector<QWidget*> items;
     for (int i = 0; i < menu_->count(); ++i) items.push_back(menu_->item(i));
-    SetTabOrder(InReadingOrder(items));
+    items = InReadingOrder(items);
+    SetTabOrder(items);
+    // Screen readers list a window's controls in the order of its children:
+    // raising each item in turn puts them in reading order there too.
+    for (QWidget* item : items) item->raise();
 
     auto* version = new QLabel(QStringLiteral("version " QUILLET_VERSION), background_);
     version->setObjectName(QStringLiteral("Label2"));

@@ -33,7 +33,8 @@ const QColor kEllipseOutline(0, 128, 128);
 const QColor kFrameColour(255, 255, 255);
 const QColor kTextColour(255, 255, 255);
 
-const MenuColours kOkColours{QColor(224, 224, 224), QColor(255, 255, 0), QColor(255, 128, 0)};
+const MenuColours kOkColours{QColor(224, 224, 224), QColor(255, 255, 0), QColor(255, 128, 0),
+                             QColor(255, 255, 255)};
 
 // The dark panel with the blue ellipse behind the text and the frame of "Ok".
 class Panel : public QWidget {

@@ -52,6 +52,7 @@ QLabel* MenuItems::addItem(QWidget* parent, const QString& caption) {
     label->setAutoFillBackground(false);
     label->setMouseTracking(true);
     label->setFocusPolicy(Qt::TabFocus);
+    label->setFocusMark(colours_.focusMark);
     label->installEventFilter(this);
     items_.push_back(label);
     showLooks();
@@ -66,7 +67,11 @@ void MenuItems::setAccessibleRole(QAccessible::Role role) {
 void MenuItems::clickByKey(int index) {
     looks_.press(index);
     showLooks();
+    const QPointer<MenuItems> alive(this);
     emit clicked(index);
+    // Back to the focused look once the item has acted: the keyboard goes on
+    // from here, and a pressed colour would hide where it is.
+    if (alive) resetRollovers();
 }
 
 int MenuItems::focusedIndex() const {
@@ -92,6 +97,16 @@ bool MenuItems::handleKey(QKeyEvent* event, int index) {
         case Qt::Key_Right:
             step = 1;
             break;
+        case Qt::Key_Home:
+        case Qt::Key_End: {
+            // The first or last item in reading order.
+            const std::vector<QWidget*> controls(items_.begin(), items_.end());
+            const int toward = event->key() == Qt::Key_Home ? -1 : 1;
+            if (QWidget* end = NextInReadingOrder(controls, nullptr, -toward)) {
+                end->setFocus(toward > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            }
+            return true;
+        }
         default:
             return false;
     }

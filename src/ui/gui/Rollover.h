@@ -25,6 +25,8 @@ struct MenuColours {
     QColor normal;
     QColor hover;
     QColor pressed;
+    // The dotted focus mark round the focused item; none when not given.
+    QColor focusMark = QColor();
 };
 
 // A screen's array of text menu items (transparent labels named baseName + index)
