@@ -6,6 +6,8 @@
 #include <QDateTime>
 #include <QHash>
 #include <QString>
+#include <QStringList>
+#include <vector>
 
 #include "shell/core/Database.h"
 
@@ -21,11 +23,38 @@ struct RecordedAnswer {
     bool right = false;
 };
 
+// Spaced review: a question answered right comes back after 1, 3, 7, 14 and
+// then every 30 days, one step further for each right answer in a row; a
+// wrong answer starts it over. `box` counts the right answers in a row (0
+// after a miss or before any answer); `due` is the day the question is to be
+// asked again (the day of the miss for box 0).
+inline constexpr int kSpacingDays[] = {1, 3, 7, 14, 30};
+struct Spacing {
+    int box = 0;
+    QDate due;
+};
+// Where a question stands after an answer given on `day`, from `box`.
+Spacing NextSpacing(int box, bool right, const QDate& day);
+
 // The latest answer to one question. `order` grows with every answer written,
 // so it sorts answers by when they were given even if the clock was set back.
 struct LatestAnswer {
     qint64 order = 0;
     bool right = false;
+    Spacing spacing;
+};
+
+// One answer of the history, as the progress over time replays it.
+struct HistoryAnswer {
+    int question = 0;            // its index in AnswerHistory::questions
+    qint64 msecsSinceEpoch = 0;  // UTC
+    bool right = false;
+};
+// The answers to one pool's questions in the order they were given, each
+// question's id kept once.
+struct AnswerHistory {
+    QStringList questions;  // pool ids ("T1A01")
+    std::vector<HistoryAnswer> answers;
 };
 
 // The student's record of answers across runs: a small unprotected database
@@ -41,7 +70,7 @@ struct LatestAnswer {
 // program works the same and only persistence is lost. A file that is
 // damaged or is not a record is kept under a dated name and a fresh record is
 // started in its place; so is a database holding anything beyond the record's
-// own two tables, since its views and triggers would run inside the program's
+// own tables, since its views and triggers would run inside the program's
 // statements. Either way notice() tells the student once per run.
 class StudyRecord {
 public:
@@ -79,6 +108,8 @@ public:
 
     // The latest answer of every question of `pool` that has one, by question id.
     QHash<QString, LatestAnswer> latest(const QString& pool) const;
+    // Every answer to the questions of `pool`, in the order they were given.
+    AnswerHistory history(const QString& pool) const;
     // Every answer written, of all pools.
     qint64 answerCount() const;
 
@@ -89,6 +120,7 @@ public:
 private:
     enum class Check { Ok, Damaged, Foreign, Busy, Unusable };
     Check openFile(const QString& path, QString& reason);
+    int upgrade(int fromVersion);
     bool keepDamagedFile(const QDate& today);
     void openInMemory(const QString& reason);
     void openInMemoryTelling(const QString& notice);
