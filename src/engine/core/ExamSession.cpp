@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "engine/core/Readiness.h"
 #include "shell/core/QuestionBank.h"
 #include "shell/core/Random.h"
 
@@ -39,7 +40,7 @@ ExamSession::ExamSession(Session& session, const StudentOptions& options, const 
 
 void ExamSession::load() {
     mode_ = NormalizedTestMode(options_.testMode);
-    result_ = FinishedTest{session_.currentElement, mode_, session_.sections, false};
+    result_ = FinishedTest{session_.currentElement, mode_, session_.sections, false, {}};
     // Anything to tell about the study record comes before the first question.
     const QString notice = session_.record.takeNotice();
     if (!notice.isEmpty()) screen_.showMessage(notice);
@@ -73,13 +74,21 @@ void ExamSession::load() {
         section.CorrectCount = 0;
     }
 
+    // Where the student stood before this test, for the results' "before → after".
+    if (session_.record.isOpen()) {
+        const Readiness before = ReadinessFor(session_, session_.currentElement);
+        if (before.available) result_.chanceBefore = before.passChance;
+    }
+
     const bool first = mode_ == kModeContinuous ? loadMeAQuestion() : loadFirstQuestion();
     // Nothing to ask: the screen closes on activation and the main menu says so.
     if (!first && !bankFailed_ && !nothingToReview_) result_.questionsNotFound = true;
 }
 
 PreparedList ExamSession::prepareReview() {
-    ReviewList review = PrepareReviewList(session_, random_);
+    ReviewList review =
+        PrepareReviewList(session_, random_, QDate::currentDate(), session_.reviewGroups);
+    screen_.setTestTypeText(ReviewCaption(review));
     questionList_ = std::move(review.questions);
     scramble_.clear();
     PreparedList prepared;
@@ -110,8 +119,10 @@ void ExamSession::bankFault(const QString& fault) {
 
 bool ExamSession::showQuestion(qint64 questionId) {
     missed_ = false;
-    LoadOutcome outcome = LoadQuestion(session_, options_.shuffleOn, questionId, random_, measurer_,
-                                       mode_ == kModeRealExam);
+    // The real exam and a review of chosen groups ask outside the chosen sections.
+    const bool anySection = mode_ == kModeRealExam || !session_.reviewGroups.isEmpty();
+    LoadOutcome outcome =
+        LoadQuestion(session_, options_.shuffleOn, questionId, random_, measurer_, anySection);
     if (outcome.status == LoadStatus::ReadError) bankFault(outcome.fault);
     if (!outcome.shown()) return false;
     current_ = std::move(outcome.question);
@@ -166,7 +177,8 @@ void ExamSession::nextQuestion() {
     if (more) return;
     // The end of a review tells where the student now stands.
     if (mode_ == kModeReview)
-        screen_.showMessage(ReviewSummaryMessage(PrepareReviewList(session_, random_)));
+        screen_.showMessage(ReviewSummaryMessage(
+            PrepareReviewList(session_, random_, QDate::currentDate(), session_.reviewGroups)));
     endTest();
 }
 

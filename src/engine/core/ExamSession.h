@@ -55,6 +55,9 @@ struct FinishedTest {
     SectionTable scores;
     // The bank was read and no question could be asked.
     bool questionsNotFound = false;
+    // The chance of passing the element's real exam as the study record stood
+    // before this test; unset when there is no chance to tell.
+    std::optional<double> chanceBefore = std::nullopt;
 };
 
 // One test on the test screen, from its load step until it closes: a test of

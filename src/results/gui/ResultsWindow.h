@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "results/core/Results.h"
@@ -14,6 +15,7 @@ class QScrollBar;
 namespace quillet {
 
 struct FinishedTest;
+class MenuItems;
 class PictureButtons;
 class SoundCues;
 struct Session;
@@ -33,6 +35,10 @@ public:
 
     const ScoreReport& report() const { return *report_; }
 
+    // What the "Progress" link in the bottom band opens, modally. The link
+    // shows only once one is set.
+    void setProgressOpener(std::function<void()> opener);
+
 private:
     struct Row {
         QLabel* name = nullptr;
@@ -45,6 +51,8 @@ private:
     QLabel* overall_ = nullptr;
     QScrollBar* scroll_ = nullptr;
     PictureButtons* pictures_ = nullptr;
+    MenuItems* links_ = nullptr;
+    std::function<void()> progressOpener_;
 };
 
 }  // namespace quillet
