@@ -270,3 +270,24 @@ TEST(ReviewList, AReviewOfChosenGroupsAsksOnlyTheirMissedThenUnseen) {
               (std::set<qint64>{3, 6}));
     EXPECT_EQ(list.chosen, 5);
 }
+
+// A flagged question comes among the due ones, whether right, missed or new,
+// and leaves that place once its flag is cleared.
+TEST(ReviewList, FlaggedQuestionsAreAskedAmongTheDueOnes) {
+    ReviewFolder f;
+    const QDate today = QDate::currentDate();
+    ASSERT_TRUE(f.session.record.add({"Element 2", "X1", QDateTime::currentDateTime(), true}));
+    ASSERT_TRUE(f.session.record.add({"Element 2", "X2", QDateTime::currentDateTime(), false}));
+    for (const char* id : {"X1", "X2", "X3"}) f.session.record.setFlag("Element 2", id, true);
+    f.newRun();
+    MersenneRandom random(2);
+    ReviewList list = PrepareReviewList(f.session, random, today);
+    EXPECT_EQ(list.due, 3);
+    EXPECT_EQ((std::set<qint64>(list.questions.begin(), list.questions.begin() + 3)),
+              (std::set<qint64>{1, 2, 3}));
+    EXPECT_EQ(list.missed, 0);
+    EXPECT_EQ(list.rightLastTime, 1);
+    f.session.record.setFlag("Element 2", "X1", false);
+    list = PrepareReviewList(f.session, random, today);
+    EXPECT_EQ(std::count(list.questions.begin(), list.questions.end(), 1), 0);
+}

@@ -376,11 +376,16 @@ TEST(StudyRecord, AnOlderRecordGainsTheReviewBoxesAndKeepsEveryAnswer) {
         ASSERT_EQ(db.open(folder.path, QByteArray()), 0);
         Query version(db, "PRAGMA user_version");
         ASSERT_TRUE(version.next());
-        EXPECT_EQ(version.value("user_version").toInt(), 2);
+        EXPECT_EQ(version.value("user_version").toInt(), 3);
     }
     EXPECT_EQ(Rows(folder.path, "SELECT COUNT(*) AS V FROM ANSWERS"), QStringList{"6"});
     EXPECT_EQ(Rows(folder.path, (before + " WHERE ID <= 5").toUtf8().constData()), answers);
     EXPECT_EQ(Rows(folder.path, "SELECT COUNT(*) AS V FROM SPACING"), QStringList{"4"});
+    // The older answers have no choice, test or time to tell; the tables for them are there.
+    EXPECT_EQ(Rows(folder.path,
+                   "SELECT (SELECT COUNT(*) FROM TESTS) || (SELECT COUNT(*) FROM ANSWER_DETAILS)"
+                   " || (SELECT COUNT(*) FROM FLAGS) AS V"),
+              QStringList{"000"});
 
     // Opened again, nothing is worked out twice.
     StudyRecord again;
@@ -397,4 +402,43 @@ TEST(StudyRecord, AnOlderRecordGainsTheReviewBoxesAndKeepsEveryAnswer) {
     EXPECT_EQ(newer.open(folder.path, kToday), StudyRecord::OpenStatus::InMemory);
     EXPECT_TRUE(newer.takeNotice().contains("newer version"));
     EXPECT_EQ(Rows(folder.path, "SELECT COUNT(*) AS V FROM ANSWERS"), QStringList{"6"});
+}
+
+// A test's answers keep the letter chosen, the test and the seconds taken;
+// flags stay set across runs until cleared.
+TEST(StudyRecord, KeepsEachTestsAnswersAndTheFlagsAcrossRuns) {
+    RecordFolder folder;
+    const QDateTime start(QDate(2026, 12, 8), QTime(18, 0));
+    qint64 test = 0;
+    {
+        StudyRecord record;
+        record.open(folder.path, kToday);
+        test = record.beginTest(4, 2, start);
+        ASSERT_GT(test, 0);
+        EXPECT_TRUE(record.add({"Element 2", "T1A01", start.addSecs(20), true, u'C', test, 20}));
+        EXPECT_TRUE(record.add(Answer("T1A05", true)));  // another test's, or none
+        EXPECT_TRUE(record.add({"Element 2", "T1B02", start.addSecs(65), false, u'A', test, 45}));
+        record.endTest(test, start.addSecs(70));
+        EXPECT_TRUE(record.setFlag("Element 2", "T1B02", true));
+        EXPECT_TRUE(record.setFlag("Element 2", "T1A01", true));
+        EXPECT_TRUE(record.setFlag("Element 2", "T1A01", false));
+        EXPECT_TRUE(record.setFlag("Element 3", "T1A01", true));
+    }
+    StudyRecord record;
+    ASSERT_EQ(record.open(folder.path, kToday), StudyRecord::OpenStatus::Opened);
+    const RecordedTest kept = record.test(test);
+    EXPECT_EQ(kept.mode, 4);
+    EXPECT_EQ(kept.element, 2);
+    EXPECT_EQ(kept.started, start);
+    EXPECT_EQ(kept.ended, start.addSecs(70));
+    const std::vector<TestAnswer> answers = record.testAnswers(test);
+    ASSERT_EQ(answers.size(), 2u);
+    EXPECT_EQ(answers[0].question, "T1A01");
+    EXPECT_EQ(answers[0].chosen, u'C');
+    EXPECT_TRUE(answers[0].right);
+    EXPECT_EQ(answers[1].question, "T1B02");
+    EXPECT_EQ(answers[1].chosen, u'A');
+    EXPECT_EQ(answers[1].seconds, 45);
+    EXPECT_EQ(record.flags("Element 2"), QSet<QString>{"T1B02"});
+    EXPECT_EQ(record.flags("Element 3"), QSet<QString>{"T1A01"});
 }

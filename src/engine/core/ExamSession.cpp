@@ -74,8 +74,11 @@ void ExamSession::load() {
         section.CorrectCount = 0;
     }
 
-    // Where the student stood before this test, for the results' "before → after".
+    // The test goes into the record, with where the student stood before it
+    // (the results' "before → after").
     if (session_.record.isOpen()) {
+        result_.recordTest =
+            session_.record.beginTest(mode_, session_.currentElement, QDateTime::currentDateTime());
         const Readiness before = ReadinessFor(session_, session_.currentElement);
         if (before.available) result_.chanceBefore = before.passChance;
     }
@@ -127,6 +130,7 @@ bool ExamSession::showQuestion(qint64 questionId) {
     if (!outcome.shown()) return false;
     current_ = std::move(outcome.question);
     answered_ = false;
+    onScreen_.start();
     CountUp(shown_);
     screen_.showQuestion(*current_);
     return true;
@@ -208,7 +212,7 @@ void ExamSession::finishQuestion(bool rightFirstTime) {
 void ExamSession::answer(int label) {
     if (closed_ || !current_ || label < 0 || label > 3) return;
     const bool right = label == current_->correctLabel;
-    if (!answered_) recordAnswer(right);
+    if (!answered_) recordAnswer(label, right);
 
     if (marksEachQuestion()) {
         if (right) {
@@ -256,12 +260,15 @@ void ExamSession::answer(int label) {
 // the first try, so that is when it goes into the study record: a student who
 // leaves while a missed question waits for its right answer still has the
 // miss recorded.
-void ExamSession::recordAnswer(bool right) {
+void ExamSession::recordAnswer(int label, bool right) {
     answered_ = true;
     const SectionInfo* section = currentSection();
     if (!section) return;
+    // Answer label i holds the pool's answer i, whatever place the screen gave it.
+    const int seconds = onScreen_.isValid() ? int(onScreen_.elapsed() / 1000) : -1;
     session_.record.add({PoolNameFor(session_, section->Test), current_->poolQuestionId,
-                         QDateTime::currentDateTime(), right});
+                         QDateTime::currentDateTime(), right, QChar(u'A' + label),
+                         result_.recordTest, seconds});
     const QString notice = session_.record.takeNotice();
     if (!notice.isEmpty()) screen_.showMessage(notice);
 }
@@ -281,9 +288,27 @@ void ExamSession::skip() {
 
 void ExamSession::leave() { endTest(); }
 
+bool ExamSession::toggleFlag() {
+    const SectionInfo* section = currentSection();
+    if (closed_ || !section || current_->poolQuestionId.isEmpty()) return false;
+    const QString pool = PoolNameFor(session_, section->Test);
+    const bool flag = !session_.record.flags(pool).contains(current_->poolQuestionId);
+    if (!session_.record.setFlag(pool, current_->poolQuestionId, flag)) {
+        screen_.showMessage(session_.record.takeNotice());
+        return false;
+    }
+    screen_.showMessage(
+        flag ? QStringLiteral("%1 is flagged. The review asks it among the questions due, until "
+                              "you press F on it again.")
+                   .arg(current_->poolQuestionId)
+             : QStringLiteral("%1 is no longer flagged.").arg(current_->poolQuestionId));
+    return true;
+}
+
 void ExamSession::endTest() {
     if (closed_) return;
     closed_ = true;
+    session_.record.endTest(result_.recordTest, QDateTime::currentDateTime());
     screen_.closeScreen();
 }
 

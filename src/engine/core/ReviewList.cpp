@@ -13,8 +13,9 @@ namespace quillet {
 ReviewList PrepareReviewList(Session& session, RandomSource& random, const QDate& today,
                              const QStringList& groups) {
     ReviewList list;
-    const QHash<QString, LatestAnswer> latest =
-        session.record.latest(PoolNameFor(session, session.currentElement));
+    const QString pool = PoolNameFor(session, session.currentElement);
+    const QHash<QString, LatestAnswer> latest = session.record.latest(pool);
+    const QSet<QString> flagged = session.record.flags(pool);
     const QDate tomorrow = today.addDays(1);
 
     std::vector<std::tuple<QDate, qint64, qint64>> due;  // (due day, answer order, question)
@@ -30,10 +31,17 @@ ReviewList PrepareReviewList(Session& session, RandomSource& random, const QDate
         }
         ++list.chosen;
         const auto found = poolId.isEmpty() ? latest.end() : latest.find(poolId);
+        if (found != latest.end() && found->right) ++list.rightLastTime;
+        // A flagged question is due today whatever its box, and never waits.
+        if (groups.isEmpty() && flagged.contains(poolId)) {
+            const bool known = found != latest.end() && found->right;
+            due.emplace_back(known ? std::min(found->spacing.due, today) : today,
+                             found != latest.end() ? found->order : 0, q.id);
+            return;
+        }
         if (found == latest.end()) {
             never.push_back(q.id);
         } else if (found->right) {
-            ++list.rightLastTime;
             if (!groups.isEmpty()) return;
             if (found->spacing.due <= today) {
                 due.emplace_back(found->spacing.due, found->order, q.id);

@@ -10,8 +10,8 @@ namespace quillet {
 
 // The questions a review asks, from the chosen sections of the current element.
 struct ReviewList {
-    // First the questions answered right that are due again (see Spacing),
-    // the most overdue first; then those whose latest answer was wrong, the
+    // First the questions answered right that are due again (see Spacing)
+    // and the flagged ones, the most overdue first; then those whose latest answer was wrong, the
     // most recently missed first; then those never answered, in random order.
     QuestionIdList questions;
     int chosen = 0;         // questions of the chosen sections

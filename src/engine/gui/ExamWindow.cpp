@@ -447,6 +447,11 @@ void ExamWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if (event->isAutoRepeat()) return;
+    // F flags the question on screen (or clears its flag) in the study record.
+    if (event->key() == Qt::Key_F) {
+        test_->toggleFlag();
+        return;
+    }
     test_->answerKey(event->key());
 }
 

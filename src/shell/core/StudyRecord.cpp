@@ -21,8 +21,10 @@ namespace {
 
 // The record's layout; a file of a later layout belongs to a newer program.
 // Version 1 kept the answers and each question's latest one; version 2 added
-// the spaced review's boxes (SPACING).
-constexpr int kRecordVersion = 2;
+// the spaced review's boxes (SPACING); version 3 the tests, each answer's
+// choice, test and time (ANSWER_DETAILS, kept beside ANSWERS under the
+// answer's id, so that older rows stay as they are) and the flags.
+constexpr int kRecordVersion = 3;
 
 const char kSchema[] =
     "CREATE TABLE IF NOT EXISTS ANSWERS ("
@@ -42,6 +44,21 @@ const char kSchema[] =
     " QUESTION TEXT NOT NULL,"
     " BOX INTEGER NOT NULL,"
     " DUE TEXT NOT NULL,"
+    " PRIMARY KEY (POOL, QUESTION)) WITHOUT ROWID;"
+    "CREATE TABLE IF NOT EXISTS TESTS ("
+    " ID INTEGER PRIMARY KEY,"
+    " MODE INTEGER NOT NULL,"
+    " ELEMENT INTEGER NOT NULL,"
+    " STARTED_AT TEXT NOT NULL,"
+    " ENDED_AT TEXT);"
+    "CREATE TABLE IF NOT EXISTS ANSWER_DETAILS ("
+    " ANSWER_ID INTEGER PRIMARY KEY,"
+    " TEST_ID INTEGER,"
+    " CHOSEN TEXT,"
+    " SECONDS INTEGER);"
+    "CREATE TABLE IF NOT EXISTS FLAGS ("
+    " POOL TEXT NOT NULL,"
+    " QUESTION TEXT NOT NULL,"
     " PRIMARY KEY (POOL, QUESTION)) WITHOUT ROWID;";
 
 // A statement in one spacing and case, for comparing what a file holds with
@@ -156,6 +173,12 @@ qint64 UtcMsecs(std::string_view text) {
 QDate LocalDay(const QString& utcText) {
     const qint64 msecs = UtcMsecs(utcText.toStdString());
     return msecs < 0 ? QDate() : QDateTime::fromMSecsSinceEpoch(msecs).date();
+}
+
+// Times as the record keeps them: UTC, to the millisecond.
+QString TimeText(const QDateTime& time) { return time.toUTC().toString(Qt::ISODateWithMs); }
+QDateTime TimeFrom(const QString& text) {
+    return text.isEmpty() ? QDateTime() : QDateTime::fromString(text, Qt::ISODateWithMs);
 }
 
 }  // namespace
@@ -374,9 +397,20 @@ bool StudyRecord::add(const RecordedAnswer& answer) {
                      "VALUES (?, ?, ?, ?)");
         insert.bind(1, answer.pool);
         insert.bind(2, answer.question);
-        insert.bind(3, answer.time.toUTC().toString(Qt::ISODateWithMs));
+        insert.bind(3, TimeText(answer.time));
         insert.bind(4, qint64(answer.right ? 1 : 0));
         ok = insert.run();
+    }
+    const qint64 answerId = ok ? sqlite3_last_insert_rowid(db_.handle()) : 0;
+    if (ok && (!answer.chosen.isNull() || answer.test > 0 || answer.seconds >= 0)) {
+        Query details(db_,
+                      "INSERT INTO ANSWER_DETAILS (ANSWER_ID, TEST_ID, CHOSEN, SECONDS) "
+                      "VALUES (?, ?, ?, ?)");
+        details.bind(1, answerId);
+        if (answer.test > 0) details.bind(2, answer.test);
+        if (!answer.chosen.isNull()) details.bind(3, QString(answer.chosen));
+        if (answer.seconds >= 0) details.bind(4, qint64(answer.seconds));
+        ok = details.run();
     }
     if (ok) {
         int before = 0;
@@ -400,10 +434,11 @@ bool StudyRecord::add(const RecordedAnswer& answer) {
     if (ok) {
         Query latest(db_,
                      "INSERT OR REPLACE INTO LATEST (POOL, QUESTION, ANSWER_ID, CORRECT) "
-                     "VALUES (?, ?, last_insert_rowid(), ?)");
+                     "VALUES (?, ?, ?, ?)");
         latest.bind(1, answer.pool);
         latest.bind(2, answer.question);
-        latest.bind(3, qint64(answer.right ? 1 : 0));
+        latest.bind(3, answerId);
+        latest.bind(4, qint64(answer.right ? 1 : 0));
         ok = latest.run();
     }
     if (ok) ok = db_.exec("COMMIT") == SQLITE_OK;
@@ -456,6 +491,75 @@ AnswerHistory StudyRecord::history(const QString& pool) const {
         history.answers.push_back({found->second, msecs, query.integerAt(2) != 0});
     }
     return history;
+}
+
+qint64 StudyRecord::beginTest(int mode, int element, const QDateTime& started) {
+    if (!isOpen()) return 0;
+    Query insert(db_, "INSERT INTO TESTS (MODE, ELEMENT, STARTED_AT) VALUES (?, ?, ?)");
+    insert.bind(1, qint64(mode));
+    insert.bind(2, qint64(element));
+    insert.bind(3, TimeText(started));
+    return insert.run() ? sqlite3_last_insert_rowid(db_.handle()) : 0;
+}
+
+void StudyRecord::endTest(qint64 test, const QDateTime& ended) {
+    if (!isOpen() || test <= 0) return;
+    Query update(db_, "UPDATE TESTS SET ENDED_AT = ? WHERE ID = ?");
+    update.bind(1, TimeText(ended));
+    update.bind(2, test);
+    update.run();
+}
+
+RecordedTest StudyRecord::test(qint64 id) const {
+    RecordedTest test;
+    if (!isOpen()) return test;
+    Query query(db_, "SELECT ID, MODE, ELEMENT, STARTED_AT, ENDED_AT FROM TESTS WHERE ID = ?");
+    query.bind(1, id);
+    if (!query.next()) return test;
+    test.id = query.integer("ID");
+    test.mode = int(query.integer("MODE"));
+    test.element = int(query.integer("ELEMENT"));
+    test.started = TimeFrom(query.text("STARTED_AT"));
+    test.ended = TimeFrom(query.text("ENDED_AT"));
+    return test;
+}
+
+std::vector<TestAnswer> StudyRecord::testAnswers(qint64 test) const {
+    std::vector<TestAnswer> answers;
+    if (!isOpen() || test <= 0) return answers;
+    Query query(db_,
+                "SELECT A.POOL, A.QUESTION, A.CORRECT, D.CHOSEN, D.SECONDS FROM ANSWER_DETAILS D"
+                " JOIN ANSWERS A ON A.ID = D.ANSWER_ID WHERE D.TEST_ID = ? ORDER BY A.ID");
+    query.bind(1, test);
+    while (query.next()) {
+        const QString chosen = query.text("CHOSEN");
+        answers.push_back({query.text("POOL"), query.text("QUESTION"),
+                           query.integer("CORRECT") != 0, chosen.size() == 1 ? chosen[0] : QChar(),
+                           query.isNull("SECONDS") ? -1 : int(query.integer("SECONDS"))});
+    }
+    return answers;
+}
+
+bool StudyRecord::setFlag(const QString& pool, const QString& question, bool flagged) {
+    if (!isOpen() || question.isEmpty()) return false;
+    Query change(db_, flagged ? "INSERT OR REPLACE INTO FLAGS (POOL, QUESTION) VALUES (?, ?)"
+                              : "DELETE FROM FLAGS WHERE POOL = ? AND QUESTION = ?");
+    change.bind(1, pool);
+    change.bind(2, question);
+    if (change.run()) return true;
+    tell(QStringLiteral("Your study record \"%1\" could not be written, so a flag has not been "
+                        "kept.")
+             .arg(QDir::toNativeSeparators(path_)));
+    return false;
+}
+
+QSet<QString> StudyRecord::flags(const QString& pool) const {
+    QSet<QString> flagged;
+    if (!isOpen()) return flagged;
+    Query query(db_, "SELECT QUESTION FROM FLAGS WHERE POOL = ?");
+    query.bind(1, pool);
+    while (query.next()) flagged.insert(query.text("QUESTION"));
+    return flagged;
 }
 
 qint64 StudyRecord::answerCount() const {

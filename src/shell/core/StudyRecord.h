@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -21,6 +22,31 @@ struct RecordedAnswer {
     QString question;
     QDateTime time;
     bool right = false;
+    // The answer chosen, by its letter in the pool ("A" to "D", whatever order
+    // the screen showed), the test it was given in (see beginTest) and the
+    // whole seconds the question was on screen before it; unknown when null,
+    // 0 and -1.
+    QChar chosen = QChar();
+    qint64 test = 0;
+    int seconds = -1;
+};
+
+// One test as the record keeps it.
+struct RecordedTest {
+    qint64 id = 0;
+    int mode = 0;
+    int element = 0;
+    QDateTime started;
+    QDateTime ended;  // invalid while it runs, or when the program was stopped
+};
+
+// One answer of a test, for reviewing it.
+struct TestAnswer {
+    QString pool;
+    QString question;
+    bool right = false;
+    QChar chosen;  // null when not known
+    int seconds = -1;
 };
 
 // Spaced review: a question answered right comes back after 1, 3, 7, 14 and
@@ -105,6 +131,18 @@ public:
     // nothing. False when the write failed; the record then stays in use
     // (a later write may succeed) and notice() says so once.
     bool add(const RecordedAnswer& answer);
+
+    // A test begins: its id, for the answers given in it and for endTest();
+    // 0 when it could not be written.
+    qint64 beginTest(int mode, int element, const QDateTime& started);
+    void endTest(qint64 test, const QDateTime& ended);
+    RecordedTest test(qint64 id) const;
+    // The answers given in test `test`, in the order they were given.
+    std::vector<TestAnswer> testAnswers(qint64 test) const;
+
+    // The questions of `pool` the student has flagged to come back to.
+    bool setFlag(const QString& pool, const QString& question, bool flagged);
+    QSet<QString> flags(const QString& pool) const;
 
     // The latest answer of every question of `pool` that has one, by question id.
     QHash<QString, LatestAnswer> latest(const QString& pool) const;
