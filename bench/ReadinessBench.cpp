@@ -10,6 +10,7 @@
 #include <random>
 
 #include "BankWriter.h"
+#include "RecordFill.h"
 #include "engine/core/Readiness.h"
 #include "shell/core/Program.h"
 #include "shell/core/QuestionBank.h"
@@ -61,30 +62,16 @@ struct ProgressSetup {
     }
 
     // Answers to random questions over a year, about one in three wrong, the
-    // later ones more often right; written in one transaction.
+    // later ones more often right.
     bool fillRecord() {
-        if (session.record.open(recordPath) != StudyRecord::OpenStatus::Created) return false;
-        session.record.close();
-        Database db;
-        if (db.open(recordPath, QByteArray()) != 0 || db.exec("BEGIN") != 0) return false;
-        Query answer(
-            db, "INSERT INTO ANSWERS (POOL, QUESTION, ANSWERED_AT, CORRECT) VALUES (?, ?, ?, ?)");
-        Query latest(db, "INSERT OR REPLACE INTO LATEST VALUES (?, ?, last_insert_rowid(), ?)");
         std::mt19937 random(7);
-        const QString pool = PoolNameFor(session, 5);
         const QDateTime first = QDateTime::currentDateTimeUtc().addDays(-kDays);
-        for (int i = 0; i < kAnswers; ++i) {
+        return bench::FillRecord(recordPath, PoolNameFor(session, 5), kAnswers, [&](int i) {
             const QString& question = ids[qsizetype(random() % ids.size())];
-            const qint64 right = int(random() % 100) < 50 + 40 * i / kAnswers;
+            const bool right = int(random() % 100) < 50 + 40 * i / kAnswers;
             const QDateTime when = first.addSecs(qint64(i) * kDays * 86400 / kAnswers);
-            answer.reset();
-            answer.bind(1, pool), answer.bind(2, question),
-                answer.bind(3, when.toString(Qt::ISODateWithMs)), answer.bind(4, right);
-            latest.reset();
-            latest.bind(1, pool), latest.bind(2, question), latest.bind(3, right);
-            if (!answer.run() || !latest.run()) return false;
-        }
-        return db.exec("COMMIT") == 0;
+            return bench::FilledAnswer{question, when.toString(Qt::ISODateWithMs), right};
+        });
     }
 };
 

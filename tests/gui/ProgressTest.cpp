@@ -22,50 +22,20 @@ using namespace quillet::testing;
 
 namespace {
 
-// Technician in two sections with 35 groups of two questions, all chosen, in
-// the real-exam mode.
+// Technician with 35 groups of two questions, in the real-exam mode.
 struct ExamProgram {
     ProgramFolder folder;
     std::unique_ptr<MainMenu> menu;
     MessageCloser messages;
 
     ExamProgram() {
-        qbank::BankContent bank;
-        bank.sections = {{1, "T1", "Section one", 2}, {2, "T2", "Section two", 2}};
-        int id = 0;
-        for (int group = 0; group < 35; ++group) {
-            for (int n = 1; n <= 2; ++n) {
-                qbank::BankQuestion q;
-                q.id = ++id, q.sectionId = group < 20 ? 1 : 2;
-                q.question = QString("Question %1").arg(id);
-                q.answerA = "a", q.answerB = "b", q.answerC = "c", q.answerD = "d";
-                q.answer = "B";
-                q.fccQuestionId = QString("T%1%2%3")
-                                      .arg(q.sectionId)
-                                      .arg(QChar('A' + group % 20))
-                                      .arg(n, 2, 10, QChar('0'));
-                bank.questions.push_back(q);
-            }
-        }
-        bank.exams = {{2, "technician-2026-2030", "2026-07-01", "2099-06-30", 35, 26}};
+        const qbank::BankContent bank = TechnicianGroupsBank();
         EXPECT_TRUE(folder.writeBank(bank));
         WriteSetting(folder.session.settingsPath, "TestMode", "TestMode", "5");
         menu = std::make_unique<MainMenu>(folder.session, folder.options, folder.services,
                                           DefaultScreens(folder.program));
     }
 };
-
-void Answer(QWidget* test, bool right) {
-    QLabel* rightAnswer = RightAnswer(test);
-    for (int i = 0; i < 4; ++i) {
-        auto* label = test->findChild<QLabel*>(QStringLiteral("lblAnswer%1").arg(i));
-        if ((label == rightAnswer) == right) {
-            QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
-            return;
-        }
-    }
-    ADD_FAILURE() << "no such answer on screen";
-}
 
 QString Text(QWidget* window, const char* name) {
     auto* label = window->findChild<QLabel*>(name);
@@ -84,7 +54,7 @@ TEST(ProgressRoad, AnExamItsChanceAndAReviewOfTheGroupsThatRaiseItMost) {
     bool reviewSeen = false;
     QTimer::singleShot(0, [&] {
         WhenModal("TakeTest", [&](QWidget* test) {
-            for (int i = 0; i < 35; ++i) Answer(test, i < 28);
+            for (int i = 0; i < 35; ++i) ClickAnswer(test, i < 28);
         });
         WhenModal("TestResults", [&](QWidget* results) {
             chanceLine = Text(results, "lblChanceLine");
@@ -100,7 +70,7 @@ TEST(ProgressRoad, AnExamItsChanceAndAReviewOfTheGroupsThatRaiseItMost) {
                     auto* exam = qobject_cast<ExamWindow*>(test);
                     while (test->isVisible() && exam->test().currentQuestion()) {
                         reviewed << exam->test().currentQuestion()->poolQuestionId;
-                        Answer(test, true);
+                        ClickAnswer(test, true);
                     }
                     WhenModal("Progress", [&](QWidget* again) {
                         headlineAfter = Text(again, "lblChance");
