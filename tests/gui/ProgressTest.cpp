@@ -47,7 +47,7 @@ QString Text(QWidget* window, const char* name) {
 TEST(ProgressRoad, AnExamItsChanceAndAReviewOfTheGroupsThatRaiseItMost) {
     ExamProgram program;
     Session& session = program.folder.session;
-    QString focusedName, chanceLine, headline, expected, firstGroup, sectionName, caption,
+    QString plotText, focusedName, chanceLine, headline, expected, firstGroup, sectionName, caption,
         headlineAfter;
     Readiness model;
     QStringList reviewed;
@@ -64,6 +64,7 @@ TEST(ProgressRoad, AnExamItsChanceAndAReviewOfTheGroupsThatRaiseItMost) {
                 expected = Text(progress, "lblExpected");
                 firstGroup = Text(progress, "lblGroup0");
                 sectionName = progress->findChild<QLabel*>("lblSectionName0")->accessibleName();
+                plotText = progress->findChild<QWidget*>("picHistory")->accessibleDescription();
                 WhenModal("TakeTest", [&](QWidget* test) {
                     reviewSeen = true;
                     caption = Text(test, "lblTestType");
@@ -122,6 +123,10 @@ TEST(ProgressRoad, AnExamItsChanceAndAReviewOfTheGroupsThatRaiseItMost) {
     EXPECT_EQ(best->missed, 1);
     EXPECT_EQ(firstGroup, GroupLine(*best));
     EXPECT_EQ(sectionName, SectionLine(model.sections.front()));
+    // The plot reads as a sentence: one day of study so far.
+    EXPECT_TRUE(plotText.startsWith("Chance of passing after 1 day of study: " +
+                                    ChanceText(model.passChance)))
+        << plotText.toStdString();
 
     // The review asked that group's missed question, then its unseen one.
     EXPECT_EQ(focusedName, "lblStudy0");

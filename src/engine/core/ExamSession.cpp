@@ -294,7 +294,10 @@ bool ExamSession::toggleFlag() {
     const QString pool = PoolNameFor(session_, section->Test);
     const bool flag = !session_.record.flags(pool).contains(current_->poolQuestionId);
     if (!session_.record.setFlag(pool, current_->poolQuestionId, flag)) {
-        screen_.showMessage(session_.record.takeNotice());
+        const QString notice = session_.record.takeNotice();
+        screen_.showMessage(notice.isEmpty()
+                                ? QStringLiteral("The flag could not be kept in your study record.")
+                                : notice);
         return false;
     }
     screen_.showMessage(
