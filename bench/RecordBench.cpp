@@ -10,6 +10,7 @@
 #include <random>
 
 #include "BankWriter.h"
+#include "RecordFill.h"
 #include "engine/core/ReviewList.h"
 #include "shell/core/Program.h"
 #include "shell/core/QuestionBank.h"
@@ -48,30 +49,14 @@ struct ReviewSetup {
         session.record.open(recordPath);
     }
 
-    // Answers to random questions, about one in three wrong, written in one
-    // transaction (one per answer would take minutes to set up).
+    // Answers to random questions, about one in three wrong.
     bool fillRecord() {
-        if (session.record.open(recordPath) != StudyRecord::OpenStatus::Created) return false;
-        session.record.close();
-        Database db;
-        if (db.open(recordPath, QByteArray()) != 0 || db.exec("BEGIN") != 0) return false;
-        Query answer(
-            db, "INSERT INTO ANSWERS (POOL, QUESTION, ANSWERED_AT, CORRECT) VALUES (?, ?, ?, ?)");
-        Query latest(db, "INSERT OR REPLACE INTO LATEST VALUES (?, ?, last_insert_rowid(), ?)");
         std::mt19937 random(7);
-        const QString pool = PoolNameFor(session, 2);
         const QString when = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
-        for (int i = 0; i < kAnswers; ++i) {
+        return bench::FillRecord(recordPath, PoolNameFor(session, 2), kAnswers, [&](int) {
             const QString question = QString("T%1").arg(1 + random() % kQuestions);
-            const qint64 right = random() % 3 != 0;
-            answer.reset();
-            answer.bind(1, pool), answer.bind(2, question), answer.bind(3, when),
-                answer.bind(4, right);
-            latest.reset();
-            latest.bind(1, pool), latest.bind(2, question), latest.bind(3, right);
-            if (!answer.run() || !latest.run()) return false;
-        }
-        return db.exec("COMMIT") == 0;
+            return bench::FilledAnswer{question, when, random() % 3 != 0};
+        });
     }
 };
 

@@ -8,10 +8,15 @@
 #include "options/gui/OptionsWindow.h"
 #include "presentation/gui/FigureWindow.h"
 #include "quillet/Config.h"
+#include "results/gui/ProgressWindow.h"
 #include "results/gui/ResultsWindow.h"
+#include "shell/core/ExamMode.h"
 #include "shell/core/Program.h"
+#include "shell/core/QuestionBank.h"
+#include "ui/core/MainMenuRules.h"
 #include "ui/gui/Accessible.h"
 #include "ui/gui/Info.h"
+#include "ui/gui/MessageBox.h"
 
 namespace quillet {
 
@@ -22,9 +27,10 @@ Screens DefaultScreens(Program& program) {
         Info info(session.exams, parent, QStringLiteral(QUILLET_HOME_PAGE));
         ExecModal(info);
     };
-    screens.test = [&program, info = screens.info](QWidget* parent) {
+    // A test in the mode `options` give.
+    auto runTest = [&program, info = screens.info](const StudentOptions& options, QWidget* parent) {
         Session& session = program.session;
-        ExamWindow test(session, program.options, program.sounds, program.services.fatal, parent);
+        ExamWindow test(session, options, program.sounds, program.services.fatal, parent);
         test.setFigureOpener([&session, &test](int figureId) {
             FigureWindow figure(session.bankFor(session.currentElement), figureId, &test);
             ExecModal(figure);
@@ -33,9 +39,38 @@ Screens DefaultScreens(Program& program) {
         ExecModal(test);
         return test.test().result();
     };
-    screens.results = [&program](const FinishedTest& test, QWidget* parent) {
-        ResultsWindow results(program.session, test, program.sounds, parent);
-        ExecModal(results);
+    screens.test = [&program, runTest](QWidget* parent) {
+        return runTest(program.options, parent);
+    };
+    // The results open the progress window, and the progress window runs
+    // reviews whose results it shows: each refers to the other through this.
+    auto results = std::make_shared<std::function<void(const FinishedTest&, QWidget*)>>();
+    screens.progress = [&program, runTest, weakResults = std::weak_ptr(results)](QWidget* parent) {
+        Session& session = program.session;
+        if (!session.record.isOpen()) OpenStudyRecord(session);
+        // After each review the window opens again with the new figures.
+        for (;;) {
+            ProgressWindow progress(session, program.sounds, parent);
+            ExecModal(progress);
+            if (progress.studyGroups().isEmpty()) return;
+            session.currentElement = progress.element();
+            session.reviewGroups = progress.studyGroups();
+            StudentOptions review = program.options;
+            review.testMode = kModeReview;
+            const FinishedTest test = runTest(review, parent);
+            session.reviewGroups.clear();
+            if (test.questionsNotFound) ShowMessage(NoQuestionsMessage(), parent);
+            const auto results = weakResults.lock();
+            if (results && ResultsFollow(test.scores, test.mode)) (*results)(test, parent);
+        }
+    };
+    *results = [&program, progress = screens.progress](const FinishedTest& test, QWidget* parent) {
+        ResultsWindow window(program.session, test, program.sounds, parent);
+        window.setProgressOpener([&window, progress] { progress(&window); });
+        ExecModal(window);
+    };
+    screens.results = [results](const FinishedTest& test, QWidget* parent) {
+        (*results)(test, parent);
     };
     // The options screen is kept between showings unless BACK discarded it.
     auto options = std::make_shared<std::unique_ptr<OptionsWindowHolder>>();

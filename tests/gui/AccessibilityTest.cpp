@@ -95,9 +95,10 @@ TEST(Accessibility, MainMenuItemsAreMenuItemsNamedByTheirCaptions) {
     Loaded program;
     Show(program.menu.get());
     const auto tree = Tree(program.menu.get());
-    EXPECT_EQ(CountShown(tree, QAccessible::MenuItem), 8);
-    for (const char* caption : {"Novice Class - not examined", "Technician Class - Element 2",
-                                "Test and Program Options", "General Information", "Exit"}) {
+    EXPECT_EQ(CountShown(tree, QAccessible::MenuItem), 9);
+    for (const char* caption :
+         {"Novice Class - not examined", "Technician Class - Element 2", "Test and Program Options",
+          "General Information", "Progress", "Exit"}) {
         EXPECT_TRUE(Finds(tree, QAccessible::MenuItem, caption)) << caption;
     }
     EXPECT_FALSE(Finds(tree, QAccessible::StaticText, "Exit"));

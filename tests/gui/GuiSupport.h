@@ -42,6 +42,31 @@ inline void WhenModal(const QString& name, std::function<void(QWidget*)> action,
     poll->start();
 }
 
+// Technician in two sections, T1 and T2, with 35 groups of two questions
+// (right answer C), and its exam of 35 questions, 26 to pass, from 1 July
+// 2026 to 30 June 2030.
+inline qbank::BankContent TechnicianGroupsBank() {
+    qbank::BankContent bank;
+    bank.sections = {{1, "T1", "Section one", 2}, {2, "T2", "Section two", 2}};
+    int id = 0;
+    for (int group = 0; group < 35; ++group) {
+        for (int n = 1; n <= 2; ++n) {
+            qbank::BankQuestion q;
+            q.id = ++id, q.sectionId = group < 20 ? 1 : 2;
+            q.question = QString("Question %1").arg(id);
+            q.answerA = "a", q.answerB = "b", q.answerC = "c", q.answerD = "d";
+            q.answer = "C";
+            q.fccQuestionId = QString("T%1%2%3")
+                                  .arg(q.sectionId)
+                                  .arg(QChar('A' + group % 20))
+                                  .arg(n, 2, 10, QChar('0'));
+            bank.questions.push_back(q);
+        }
+    }
+    bank.exams = {{2, "technician-2026-2030", "2026-07-01", "2030-06-30", 35, 26}};
+    return bank;
+}
+
 // Left-clicks the child named `name` of `window`, as a user would.
 inline bool ClickChild(QWidget* window, const QString& name) {
     auto* child = window->findChild<QWidget*>(name);
@@ -58,6 +83,19 @@ inline QLabel* RightAnswer(QWidget* window) {
     if (!question) return nullptr;
     return window->findChild<QWidget*>("picInner")
         ->findChild<QLabel*>(QStringLiteral("lblAnswer%1").arg(question->correctLabel));
+}
+
+// Answers the question on the test screen `test`, right or wrong, with a click.
+inline void ClickAnswer(QWidget* test, bool right) {
+    QLabel* rightAnswer = RightAnswer(test);
+    for (int i = 0; i < 4; ++i) {
+        auto* label = test->findChild<QLabel*>(QStringLiteral("lblAnswer%1").arg(i));
+        if ((label == rightAnswer) == right) {
+            QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
+            return;
+        }
+    }
+    ADD_FAILURE() << "no such answer on screen";
 }
 
 // Closes every message box that comes up with its "Ok", as the student would,

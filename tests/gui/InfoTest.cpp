@@ -93,14 +93,14 @@ TEST(InfoWindow, ScrollingMovesThePageAThousandTwipsAStepAndANewPageStartsAtItsT
     QScrollBar* bar = Bar(&info);
     ClickChild(&info, "lblAnswer1");  // How to Study
     EXPECT_TRUE(bar->isEnabled());
-    EXPECT_EQ(bar->maximum(), 10);
+    EXPECT_EQ(bar->maximum(), 15);
     EXPECT_EQ(bar->singleStep(), 1);
     EXPECT_EQ(bar->pageStep(), 5);
 
     bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(Page(&info, iw::kStudyPage)->y(), Px(-1000));
     bar->triggerAction(QAbstractSlider::SliderToMaximum);
-    EXPECT_EQ(Page(&info, iw::kStudyPage)->y(), Px(-10000));
+    EXPECT_EQ(Page(&info, iw::kStudyPage)->y(), Px(-15000));
 
     ClickChild(&info, "lblAnswer2");  // Figures
     EXPECT_EQ(Page(&info, iw::kFiguresPage)->y(), 0);

@@ -74,7 +74,8 @@ TEST(MainMenu, KeysNeitherCloseTheMenuNorOpenAScreen) {
                         count(parent);
                         return FinishedTest{};
                     },
-                    [&](const FinishedTest&, QWidget* parent) { count(parent); }, count, count};
+                    [&](const FinishedTest&, QWidget* parent) { count(parent); }, count, count,
+                    count};
     MainMenu menu(folder.session, folder.options, folder.services, screens);
     ASSERT_TRUE(menu.loaded());
 
@@ -96,12 +97,17 @@ TEST(MainMenu, ItemsAndColours) {
     ProgramFolder folder;
     ASSERT_TRUE(folder.writeBank(Sections(1)));
     MainMenu menu(folder.session, folder.options, folder.services, Screens{});
-    const QStringList captions = {"Novice Class - not examined", "Technician Class - Element 2",
-                                  "General Class - Element 3",   "Advanced Class - not examined",
-                                  "Extra Class - Element 4",     "Exit",
-                                  "Test and Program Options",    "General Information"};
-    ASSERT_EQ(menu.menu()->count(), 8);
-    for (int i = 0; i < 8; ++i) {
+    const QStringList captions = {"Novice Class - not examined",
+                                  "Technician Class - Element 2",
+                                  "General Class - Element 3",
+                                  "Advanced Class - not examined",
+                                  "Extra Class - Element 4",
+                                  "Exit",
+                                  "Test and Program Options",
+                                  "General Information",
+                                  "Progress"};
+    ASSERT_EQ(menu.menu()->count(), 9);
+    for (int i = 0; i < 9; ++i) {
         QLabel* item = menu.findChild<QLabel*>(QStringLiteral("lblAnswer%1").arg(i));
         ASSERT_NE(item, nullptr);
         EXPECT_EQ(item->text(), captions[i]);

@@ -32,24 +32,7 @@ struct RealExamProgram {
     MessageCloser messages;  // feedback and warnings, closed with "Ok" as they come
 
     explicit RealExamProgram(const QDate& today) {
-        qbank::BankContent bank;
-        bank.sections = {{1, "T1", "Section one", 2}, {2, "T2", "Section two", 2}};
-        int id = 0;
-        for (int group = 0; group < 35; ++group) {
-            for (int n = 1; n <= 2; ++n) {
-                qbank::BankQuestion q;
-                q.id = ++id, q.sectionId = group < 20 ? 1 : 2;
-                q.question = QString("Question %1").arg(id);
-                q.answerA = "a", q.answerB = "b", q.answerC = "c", q.answerD = "d";
-                q.answer = "C";
-                q.fccQuestionId = QString("T%1%2%3")
-                                      .arg(q.sectionId)
-                                      .arg(QChar('A' + group % 20))
-                                      .arg(n, 2, 10, QChar('0'));
-                bank.questions.push_back(q);
-            }
-        }
-        bank.exams = {{2, "technician-2026-2030", "2026-07-01", "2030-06-30", 35, 26}};
+        const qbank::BankContent bank = TechnicianGroupsBank();
         EXPECT_TRUE(folder.writeBank(bank));
         WriteSetting(folder.session.settingsPath, "TestMode", "TestMode", "5");
         clock.day = today;
@@ -63,19 +46,6 @@ struct RealExamProgram {
         QTest::mouseClick(item, Qt::LeftButton, {}, item->rect().center());
     }
 };
-
-// Answers the question on screen, right or wrong, with a click.
-void Answer(QWidget* test, bool right) {
-    QLabel* rightAnswer = RightAnswer(test);
-    for (int i = 0; i < 4; ++i) {
-        auto* label = test->findChild<QLabel*>(QStringLiteral("lblAnswer%1").arg(i));
-        if ((label == rightAnswer) == right) {
-            QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
-            return;
-        }
-    }
-    ADD_FAILURE() << "no such answer on screen";
-}
 
 }  // namespace
 
@@ -95,7 +65,7 @@ TEST(RealExamRoad, WholeTechnicianExamFromTheMainMenuPassesAtTheRealMark) {
                 for (int i = 0; i < 35; ++i) {
                     progress << test->findChild<QLabel*>("lblQText1")->text();
                     questions << test->findChild<QLabel*>("lblQuestion")->text();
-                    Answer(test, i < right);
+                    ClickAnswer(test, i < right);
                 }
             });
             WhenModal("TestResults", [&](QWidget* results) {

@@ -291,11 +291,13 @@ TEST(TestRoad, ModeSixReviewsWhatWasMissedThenWhatIsNew) {
         program.startTechnicianTest();
     });
     program.menu->exec();
-    EXPECT_EQ(caption, TestModeCaption(kModeReview));
+    // What the review holds, and what the right answers of today bring back tomorrow.
+    EXPECT_EQ(caption, "Review: 0 due, 1 missed, 1 new; 1 more due tomorrow");
     EXPECT_EQ(asked, (QStringList{"FCC Question ID: T1A02", "FCC Question ID: T1A03",
                                   "FCC Question ID: T1A03"}));
     const QString done =
-        "Nothing left to review. 3 of 3 chosen questions were answered right last time.";
+        "Nothing left to review. 3 of 3 chosen questions were answered right last time. 3 "
+        "questions fall due again tomorrow.";
     ASSERT_GE(program.messages.texts.size(), 2);
     const QStringList& texts = program.messages.texts;
     EXPECT_EQ(texts.mid(texts.size() - 2), (QStringList{done, done}));

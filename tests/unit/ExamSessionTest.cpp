@@ -227,3 +227,63 @@ TEST(ExamSession, MarkingNamesTheRuleTheQuestionRestsOn) {
     s.right();
     EXPECT_EQ(s.screen.messages.back(), "Correct!\n\n" + text + "\n\nRule: 47 CFR 97.119(b)(2)");
 }
+
+// With shuffled answers the record keeps the pool's letter of the answer
+// chosen, not its place on screen: letters that map back to the bank's right
+// answers exactly when the answer was right.
+TEST(ExamSession, TheRecordKeepsTheChosenLetterInPoolOrderUnderShuffle) {
+    qbank::BankContent c = BankFolder::Content(12, 2, 2);
+    const QString letters = "ABCD";
+    for (auto& q : c.questions) q.answer = letters[q.id % 4];
+    BankFolder bank(c);
+    for (SectionInfo& section : bank.session.sections) section.Ask = true;
+    bank.session.currentElement = 2;
+    bank.session.record.open(bank.dir.filePath("quillet-record.db"));
+    bank.options.shuffleOn = true;
+    Running s(bank, kModeEachOnce);
+    QHash<QString, QChar> shownAt;  // pool id -> the pool letter at the place answered
+    bool shuffled = false;
+    for (int i = 0; !s.test.closed(); ++i) {
+        const QuestionOnScreen& q = s.q();
+        shuffled = shuffled || q.order != kNaturalOrder;
+        shownAt.insert(q.poolQuestionId, QChar(u'A' + q.order[size_t(i % 4)]));
+        ASSERT_TRUE(s.test.answerKey(Qt::Key_1 + i % 4));
+    }
+    ASSERT_TRUE(shuffled);
+    const std::vector<TestAnswer> answers =
+        bank.session.record.testAnswers(s.test.result().recordTest);
+    ASSERT_EQ(answers.size(), 12u);
+    int right = 0;
+    for (const TestAnswer& a : answers) {
+        const QChar bankLetter = letters[a.question.mid(1).toInt() % 4];
+        EXPECT_EQ(a.chosen, shownAt.value(a.question)) << a.question.toStdString();
+        EXPECT_EQ(a.right, a.chosen == bankLetter) << a.question.toStdString();
+        EXPECT_GE(a.seconds, 0);
+        right += a.right ? 1 : 0;
+    }
+    EXPECT_EQ(right, s.correct());
+    const RecordedTest kept = bank.session.record.test(s.test.result().recordTest);
+    EXPECT_EQ(kept.mode, kModeEachOnce);
+    EXPECT_TRUE(kept.ended.isValid());
+}
+
+// M on the test screen flags the question on screen; the flag outlives the run.
+TEST(ExamSession, AFlagSetDuringATestSurvivesARestart) {
+    BankFolder bank(3, 2);
+    const QString path = bank.dir.filePath("quillet-record.db");
+    bank.session.record.open(path);
+    QString flagged;
+    {
+        Running s(bank, kModeEachOnce);
+        flagged = s.q().poolQuestionId;
+        EXPECT_TRUE(s.test.toggleFlag());
+        EXPECT_TRUE(s.screen.messages.last().startsWith(flagged + " is flagged"));
+        s.right();
+        EXPECT_TRUE(s.test.toggleFlag());  // the next question, flagged and cleared again
+        EXPECT_TRUE(s.test.toggleFlag());
+        EXPECT_TRUE(s.screen.messages.last().endsWith("is no longer flagged."));
+    }
+    bank.session.record.close();
+    bank.session.record.open(path);
+    EXPECT_EQ(bank.session.record.flags("Element 2"), QSet<QString>{flagged});
+}

@@ -31,7 +31,7 @@ TEST(InfoScroll, PagesNoTallerThanTheViewportLeaveTheBarDisabledAtZero) {
     }
     EXPECT_FALSE(InfoScrollFor(InfoPageHeight(iw::kDistributionPage)).enabled);
     EXPECT_TRUE(InfoScrollFor(InfoPageHeight(iw::kDisclaimerPage)).enabled);
-    EXPECT_EQ(InfoScrollFor(InfoPageHeight(iw::kStudyPage)).maximum, 10);
+    EXPECT_EQ(InfoScrollFor(InfoPageHeight(iw::kStudyPage)).maximum, 15);
 }
 
 TEST(InfoScroll, TheEndOfEveryPageCanBeScrolledIntoView) {

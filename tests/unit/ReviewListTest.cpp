@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
+#include <algorithm>
 #include <set>
 
 #include "EngineTestSupport.h"
@@ -179,4 +180,114 @@ TEST(PoolProgress, CountsTheWholeElementByTheLatestAnswer) {
     pool = PoolProgressFor(f.session, 3);
     EXPECT_EQ(pool.right, 0) << "X5 of Element 3's record is no question of element 3";
     EXPECT_EQ(pool.questions, 1);
+}
+
+// Answers given at set times stand for days of study; the review is made as
+// it would be on a given day.
+TEST(ReviewList, RightAnswersComeBackWhenDueTheLongestOverdueFirst) {
+    ReviewFolder f;
+    const QDate start(2026, 12, 1);
+    const auto answer = [&](const QString& question, bool right, int day) {
+        ASSERT_TRUE(f.session.record.add(
+            {"Element 2", question, QDateTime(start.addDays(day), QTime(21, 30)), right}));
+    };
+    answer("X1", true, 0);  // due on day 1
+    answer("X2", true, 0);
+    answer("X3", true, 0);
+    answer("X2", true, 1);   // twice right: due on day 4
+    answer("X4", true, 1);   // due on day 2
+    answer("X3", false, 2);  // a miss starts it over
+    f.newRun();
+
+    MersenneRandom random(5);
+    ReviewList list = PrepareReviewList(f.session, random, start.addDays(2));
+    ASSERT_EQ(list.questions.size(), 7u);
+    EXPECT_EQ(QuestionIdList(list.questions.begin(), list.questions.begin() + 3),
+              (QuestionIdList{1, 4, 3}));
+    EXPECT_EQ((std::set<qint64>(list.questions.begin() + 3, list.questions.end())),
+              (std::set<qint64>{5, 6, 7, 8}));
+    EXPECT_EQ(list.due, 2);
+    EXPECT_EQ(list.missed, 1);
+    EXPECT_EQ(list.never, 4);
+    EXPECT_EQ(list.rightLastTime, 3);
+    EXPECT_EQ(ReviewCaption(list), "Review: 2 due, 1 missed, 4 new");
+
+    // The day after, X2 falls due tomorrow.
+    list = PrepareReviewList(f.session, random, start.addDays(3));
+    EXPECT_EQ(list.due, 2);
+    EXPECT_EQ(list.dueTomorrow, 1);
+    EXPECT_EQ(ReviewCaption(list), "Review: 2 due, 1 missed, 4 new; 1 more due tomorrow");
+
+    // Each right answer in a row waits longer: 1, 3, 7, 14, then 30 days for good.
+    EXPECT_EQ(f.session.record.latest("Element 2")["X2"].spacing.due, start.addDays(1 + 3));
+    int day = 4;
+    const int waits[] = {7, 14, 30, 30};
+    answer("X2", true, day);
+    for (int wait : waits) {
+        const Spacing spacing = f.session.record.latest("Element 2")["X2"].spacing;
+        EXPECT_EQ(spacing.due, start.addDays(day + wait)) << "after the answer of day " << day;
+        list = PrepareReviewList(f.session, random, start.addDays(day + wait - 1));
+        EXPECT_EQ(std::count(list.questions.begin(), list.questions.end(), 2), 0);
+        list = PrepareReviewList(f.session, random, start.addDays(day + wait));
+        const auto at = std::find(list.questions.begin(), list.questions.end(), 2);
+        EXPECT_LT(at - list.questions.begin(), list.due) << "X2 is due the day it falls due";
+        day += wait;
+        answer("X2", true, day);
+    }
+    answer("X2", false, day + 1);
+    EXPECT_EQ(f.session.record.latest("Element 2")["X2"].spacing.box, 0);
+    answer("X2", true, day + 2);
+    EXPECT_EQ(f.session.record.latest("Element 2")["X2"].spacing.due, start.addDays(day + 3));
+}
+
+// "Study these": a review of some pool groups of the element, whatever
+// sections are chosen, asking their missed questions, then their unseen ones.
+TEST(ReviewList, AReviewOfChosenGroupsAsksOnlyTheirMissedThenUnseen) {
+    qbank::BankContent c;
+    c.sections = {{1, "T1", "", 2}, {2, "T2", "", 2}};
+    const char* ids[] = {"T1A01", "T1A02", "T1A03", "T1B01", "T2A01", "T2A02"};
+    for (int i = 0; i < 6; ++i) {
+        qbank::BankQuestion q = Question(i + 1, i < 4 ? 1 : 2);
+        q.fccQuestionId = ids[i];
+        c.questions.push_back(q);
+    }
+    BankFolder f(c);
+    f.session.sections(1).Ask = true;  // section 2 not chosen
+    f.session.currentElement = 2;
+    f.session.record.open(f.dir.filePath("quillet-record.db"));
+    for (const auto& [id, right] :
+         {std::pair{"T1A01", true}, {"T1A02", false}, {"T2A01", false}, {"T1B01", false}}) {
+        f.session.record.add({"Element 2", id, QDateTime::currentDateTime().addDays(-5), right});
+    }
+    MersenneRandom random(9);
+    const ReviewList list =
+        PrepareReviewList(f.session, random, QDate::currentDate(), {"T1A", "T2A"});
+    // T1A01 is right and due, but a group review asks only what raises the chance.
+    ASSERT_EQ(list.questions.size(), 4u);
+    EXPECT_EQ(QuestionIdList(list.questions.begin(), list.questions.begin() + 2),
+              (QuestionIdList{5, 2}));
+    EXPECT_EQ((std::set<qint64>(list.questions.begin() + 2, list.questions.end())),
+              (std::set<qint64>{3, 6}));
+    EXPECT_EQ(list.chosen, 5);
+}
+
+// A flagged question comes among the due ones, whether right, missed or new,
+// and leaves that place once its flag is cleared.
+TEST(ReviewList, FlaggedQuestionsAreAskedAmongTheDueOnes) {
+    ReviewFolder f;
+    const QDate today = QDate::currentDate();
+    ASSERT_TRUE(f.session.record.add({"Element 2", "X1", QDateTime::currentDateTime(), true}));
+    ASSERT_TRUE(f.session.record.add({"Element 2", "X2", QDateTime::currentDateTime(), false}));
+    for (const char* id : {"X1", "X2", "X3"}) f.session.record.setFlag("Element 2", id, true);
+    f.newRun();
+    MersenneRandom random(2);
+    ReviewList list = PrepareReviewList(f.session, random, today);
+    EXPECT_EQ(list.due, 3);
+    EXPECT_EQ((std::set<qint64>(list.questions.begin(), list.questions.begin() + 3)),
+              (std::set<qint64>{1, 2, 3}));
+    EXPECT_EQ(list.missed, 0);
+    EXPECT_EQ(list.rightLastTime, 1);
+    f.session.record.setFlag("Element 2", "X1", false);
+    list = PrepareReviewList(f.session, random, today);
+    EXPECT_EQ(std::count(list.questions.begin(), list.questions.end(), 1), 0);
 }

@@ -165,6 +165,10 @@ TEST(StudyRecord, KeepsAsideAFileWithViewsTriggersOrTablesOfItsOwn) {
         "DROP TABLE LATEST; CREATE TABLE LATEST (POOL TEXT NOT NULL, QUESTION TEXT NOT NULL, "
         "ANSWER_ID INTEGER NOT NULL, CORRECT INTEGER NOT NULL CHECK (abs(CORRECT) >= 0), "
         "PRIMARY KEY (POOL, QUESTION)) WITHOUT ROWID",
+        // The review boxes, with a default that would run at every answer.
+        "DROP TABLE SPACING; CREATE TABLE SPACING (POOL TEXT NOT NULL, QUESTION TEXT NOT NULL, "
+        "BOX INTEGER NOT NULL, DUE TEXT NOT NULL DEFAULT (date('now')), "
+        "PRIMARY KEY (POOL, QUESTION)) WITHOUT ROWID",
     };
     for (const char* sql : crafted) {
         SCOPED_TRACE(sql);
@@ -320,4 +324,121 @@ TEST(StudyRecord, EveryCommittedAnswerSurvivesKillsDuringWrites) {
         " ON A.ID = L.ANSWER_ID AND A.QUESTION = L.QUESTION AND A.CORRECT = L.CORRECT) AS V");
     EXPECT_EQ(check, QStringList{QString("0,%1,%1").arg(reported)});
     EXPECT_GE(reported, 200);
+}
+
+// A record written before the review boxes existed opens as it is: every
+// answer kept, and each question's box worked out from its answers so far. A
+// record of a later layout than this program knows is left alone.
+TEST(StudyRecord, AnOlderRecordGainsTheReviewBoxesAndKeepsEveryAnswer) {
+    RecordFolder folder;
+    {
+        Database db;
+        ASSERT_EQ(db.create(folder.path, QByteArray()), 0);
+        ASSERT_EQ(
+            db.exec("CREATE TABLE ANSWERS ( ID INTEGER PRIMARY KEY, POOL TEXT NOT NULL,"
+                    " QUESTION TEXT NOT NULL, ANSWERED_AT TEXT NOT NULL, CORRECT INTEGER NOT NULL);"
+                    "CREATE TABLE LATEST ( POOL TEXT NOT NULL, QUESTION TEXT NOT NULL,"
+                    " ANSWER_ID INTEGER NOT NULL, CORRECT INTEGER NOT NULL,"
+                    " PRIMARY KEY (POOL, QUESTION)) WITHOUT ROWID;"
+                    "INSERT INTO ANSWERS VALUES (1, 'Element 2', 'T1A01', "
+                    "'2026-11-30T12:00:00.000Z', 1),"
+                    " (2, 'Element 2', 'T1A01', '2026-12-01T12:00:00.000Z', 1),"
+                    " (3, 'Element 2', 'T1A02', '2026-12-01T12:00:00.000Z', 1),"
+                    " (4, 'Element 2', 'T1A02', '2026-12-02T12:00:00.000Z', 0),"
+                    " (5, 'Element 3', 'T1A01', '2026-12-02T12:00:00.000Z', 1);"
+                    "INSERT INTO LATEST VALUES ('Element 2', 'T1A01', 2, 1),"
+                    " ('Element 2', 'T1A02', 4, 0), ('Element 3', 'T1A01', 5, 1);"
+                    "PRAGMA user_version = 1"),
+            0)
+            << db.lastError().toStdString();
+    }
+    const QString before =
+        "SELECT group_concat(ID || POOL || QUESTION || ANSWERED_AT || CORRECT, ';')"
+        " AS V FROM ANSWERS";
+    const QStringList answers = Rows(folder.path, before.toUtf8().constData());
+    {
+        StudyRecord record;
+        ASSERT_EQ(record.open(folder.path, kToday), StudyRecord::OpenStatus::Opened);
+        EXPECT_TRUE(record.takeNotice().isEmpty());
+        const auto latest = record.latest("Element 2");
+        ASSERT_EQ(latest.size(), 2);
+        // Right twice in a row, the second time on 1 December: due 3 days later.
+        EXPECT_EQ(latest["T1A01"].spacing.box, 2);
+        EXPECT_EQ(
+            latest["T1A01"].spacing.due,
+            QDateTime(QDate(2026, 12, 1), QTime(12, 0), Qt::UTC).toLocalTime().date().addDays(3));
+        EXPECT_EQ(latest["T1A02"].spacing.box, 0);
+        EXPECT_EQ(record.latest("Element 3")["T1A01"].spacing.box, 1);
+        EXPECT_TRUE(record.add(Answer("T1A03", true)));
+    }
+    {
+        Database db;
+        ASSERT_EQ(db.open(folder.path, QByteArray()), 0);
+        Query version(db, "PRAGMA user_version");
+        ASSERT_TRUE(version.next());
+        EXPECT_EQ(version.value("user_version").toInt(), 3);
+    }
+    EXPECT_EQ(Rows(folder.path, "SELECT COUNT(*) AS V FROM ANSWERS"), QStringList{"6"});
+    EXPECT_EQ(Rows(folder.path, (before + " WHERE ID <= 5").toUtf8().constData()), answers);
+    EXPECT_EQ(Rows(folder.path, "SELECT COUNT(*) AS V FROM SPACING"), QStringList{"4"});
+    // The older answers have no choice, test or time to tell; the tables for them are there.
+    EXPECT_EQ(Rows(folder.path,
+                   "SELECT (SELECT COUNT(*) FROM TESTS) || (SELECT COUNT(*) FROM ANSWER_DETAILS)"
+                   " || (SELECT COUNT(*) FROM FLAGS) AS V"),
+              QStringList{"000"});
+
+    // Opened again, nothing is worked out twice.
+    StudyRecord again;
+    ASSERT_EQ(again.open(folder.path, kToday), StudyRecord::OpenStatus::Opened);
+    EXPECT_EQ(again.answerCount(), 6);
+    again.close();
+
+    {
+        Database db;
+        ASSERT_EQ(db.open(folder.path, QByteArray()), 0);
+        ASSERT_EQ(db.exec("PRAGMA user_version = 99"), 0);
+    }
+    StudyRecord newer;
+    EXPECT_EQ(newer.open(folder.path, kToday), StudyRecord::OpenStatus::InMemory);
+    EXPECT_TRUE(newer.takeNotice().contains("newer version"));
+    EXPECT_EQ(Rows(folder.path, "SELECT COUNT(*) AS V FROM ANSWERS"), QStringList{"6"});
+}
+
+// A test's answers keep the letter chosen, the test and the seconds taken;
+// flags stay set across runs until cleared.
+TEST(StudyRecord, KeepsEachTestsAnswersAndTheFlagsAcrossRuns) {
+    RecordFolder folder;
+    const QDateTime start(QDate(2026, 12, 8), QTime(18, 0));
+    qint64 test = 0;
+    {
+        StudyRecord record;
+        record.open(folder.path, kToday);
+        test = record.beginTest(4, 2, start);
+        ASSERT_GT(test, 0);
+        EXPECT_TRUE(record.add({"Element 2", "T1A01", start.addSecs(20), true, u'C', test, 20}));
+        EXPECT_TRUE(record.add(Answer("T1A05", true)));  // another test's, or none
+        EXPECT_TRUE(record.add({"Element 2", "T1B02", start.addSecs(65), false, u'A', test, 45}));
+        record.endTest(test, start.addSecs(70));
+        EXPECT_TRUE(record.setFlag("Element 2", "T1B02", true));
+        EXPECT_TRUE(record.setFlag("Element 2", "T1A01", true));
+        EXPECT_TRUE(record.setFlag("Element 2", "T1A01", false));
+        EXPECT_TRUE(record.setFlag("Element 3", "T1A01", true));
+    }
+    StudyRecord record;
+    ASSERT_EQ(record.open(folder.path, kToday), StudyRecord::OpenStatus::Opened);
+    const RecordedTest kept = record.test(test);
+    EXPECT_EQ(kept.mode, 4);
+    EXPECT_EQ(kept.element, 2);
+    EXPECT_EQ(kept.started, start);
+    EXPECT_EQ(kept.ended, start.addSecs(70));
+    const std::vector<TestAnswer> answers = record.testAnswers(test);
+    ASSERT_EQ(answers.size(), 2u);
+    EXPECT_EQ(answers[0].question, "T1A01");
+    EXPECT_EQ(answers[0].chosen, u'C');
+    EXPECT_TRUE(answers[0].right);
+    EXPECT_EQ(answers[1].question, "T1B02");
+    EXPECT_EQ(answers[1].chosen, u'A');
+    EXPECT_EQ(answers[1].seconds, 45);
+    EXPECT_EQ(record.flags("Element 2"), QSet<QString>{"T1B02"});
+    EXPECT_EQ(record.flags("Element 3"), QSet<QString>{"T1A01"});
 }

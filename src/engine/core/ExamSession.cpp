@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "engine/core/Readiness.h"
 #include "shell/core/QuestionBank.h"
 #include "shell/core/Random.h"
 
@@ -39,7 +40,7 @@ ExamSession::ExamSession(Session& session, const StudentOptions& options, const 
 
 void ExamSession::load() {
     mode_ = NormalizedTestMode(options_.testMode);
-    result_ = FinishedTest{session_.currentElement, mode_, session_.sections, false};
+    result_ = FinishedTest{session_.currentElement, mode_, session_.sections, false, {}};
     // Anything to tell about the study record comes before the first question.
     const QString notice = session_.record.takeNotice();
     if (!notice.isEmpty()) screen_.showMessage(notice);
@@ -73,13 +74,24 @@ void ExamSession::load() {
         section.CorrectCount = 0;
     }
 
+    // The test goes into the record, with where the student stood before it
+    // (the results' "before → after").
+    if (session_.record.isOpen()) {
+        result_.recordTest =
+            session_.record.beginTest(mode_, session_.currentElement, QDateTime::currentDateTime());
+        const Readiness before = ReadinessFor(session_, session_.currentElement);
+        if (before.available) result_.chanceBefore = before.passChance;
+    }
+
     const bool first = mode_ == kModeContinuous ? loadMeAQuestion() : loadFirstQuestion();
     // Nothing to ask: the screen closes on activation and the main menu says so.
     if (!first && !bankFailed_ && !nothingToReview_) result_.questionsNotFound = true;
 }
 
 PreparedList ExamSession::prepareReview() {
-    ReviewList review = PrepareReviewList(session_, random_);
+    ReviewList review =
+        PrepareReviewList(session_, random_, QDate::currentDate(), session_.reviewGroups);
+    screen_.setTestTypeText(ReviewCaption(review));
     questionList_ = std::move(review.questions);
     scramble_.clear();
     PreparedList prepared;
@@ -110,12 +122,15 @@ void ExamSession::bankFault(const QString& fault) {
 
 bool ExamSession::showQuestion(qint64 questionId) {
     missed_ = false;
-    LoadOutcome outcome = LoadQuestion(session_, options_.shuffleOn, questionId, random_, measurer_,
-                                       mode_ == kModeRealExam);
+    // The real exam and a review of chosen groups ask outside the chosen sections.
+    const bool anySection = mode_ == kModeRealExam || !session_.reviewGroups.isEmpty();
+    LoadOutcome outcome =
+        LoadQuestion(session_, options_.shuffleOn, questionId, random_, measurer_, anySection);
     if (outcome.status == LoadStatus::ReadError) bankFault(outcome.fault);
     if (!outcome.shown()) return false;
     current_ = std::move(outcome.question);
     answered_ = false;
+    onScreen_.start();
     CountUp(shown_);
     screen_.showQuestion(*current_);
     return true;
@@ -166,7 +181,8 @@ void ExamSession::nextQuestion() {
     if (more) return;
     // The end of a review tells where the student now stands.
     if (mode_ == kModeReview)
-        screen_.showMessage(ReviewSummaryMessage(PrepareReviewList(session_, random_)));
+        screen_.showMessage(ReviewSummaryMessage(
+            PrepareReviewList(session_, random_, QDate::currentDate(), session_.reviewGroups)));
     endTest();
 }
 
@@ -196,7 +212,7 @@ void ExamSession::finishQuestion(bool rightFirstTime) {
 void ExamSession::answer(int label) {
     if (closed_ || !current_ || label < 0 || label > 3) return;
     const bool right = label == current_->correctLabel;
-    if (!answered_) recordAnswer(right);
+    if (!answered_) recordAnswer(label, right);
 
     if (marksEachQuestion()) {
         // The rule the question rests on, for the student to look up.
@@ -248,12 +264,15 @@ void ExamSession::answer(int label) {
 // the first try, so that is when it goes into the study record: a student who
 // leaves while a missed question waits for its right answer still has the
 // miss recorded.
-void ExamSession::recordAnswer(bool right) {
+void ExamSession::recordAnswer(int label, bool right) {
     answered_ = true;
     const SectionInfo* section = currentSection();
     if (!section) return;
+    // Answer label i holds the pool's answer i, whatever place the screen gave it.
+    const int seconds = onScreen_.isValid() ? int(onScreen_.elapsed() / 1000) : -1;
     session_.record.add({PoolNameFor(session_, section->Test), current_->poolQuestionId,
-                         QDateTime::currentDateTime(), right});
+                         QDateTime::currentDateTime(), right, QChar(u'A' + label),
+                         result_.recordTest, seconds});
     const QString notice = session_.record.takeNotice();
     if (!notice.isEmpty()) screen_.showMessage(notice);
 }
@@ -273,9 +292,30 @@ void ExamSession::skip() {
 
 void ExamSession::leave() { endTest(); }
 
+bool ExamSession::toggleFlag() {
+    const SectionInfo* section = currentSection();
+    if (closed_ || !section || current_->poolQuestionId.isEmpty()) return false;
+    const QString pool = PoolNameFor(session_, section->Test);
+    const bool flag = !session_.record.flags(pool).contains(current_->poolQuestionId);
+    if (!session_.record.setFlag(pool, current_->poolQuestionId, flag)) {
+        const QString notice = session_.record.takeNotice();
+        screen_.showMessage(notice.isEmpty()
+                                ? QStringLiteral("The flag could not be kept in your study record.")
+                                : notice);
+        return false;
+    }
+    screen_.showMessage(
+        flag ? QStringLiteral("%1 is flagged. The review asks it among the questions due, until "
+                              "you press M on it again.")
+                   .arg(current_->poolQuestionId)
+             : QStringLiteral("%1 is no longer flagged.").arg(current_->poolQuestionId));
+    return true;
+}
+
 void ExamSession::endTest() {
     if (closed_) return;
     closed_ = true;
+    session_.record.endTest(result_.recordTest, QDateTime::currentDateTime());
     screen_.closeScreen();
 }
 

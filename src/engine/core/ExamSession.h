@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
 #include <optional>
 
@@ -55,6 +56,12 @@ struct FinishedTest {
     SectionTable scores;
     // The bank was read and no question could be asked.
     bool questionsNotFound = false;
+    // The chance of passing the element's real exam as the study record stood
+    // before this test; unset when there is no chance to tell.
+    std::optional<double> chanceBefore = std::nullopt;
+    // The test's id in the study record (its answers, for reviewing them); 0
+    // when the record has none.
+    qint64 recordTest = 0;
 };
 
 // One test on the test screen, from its load step until it closes: a test of
@@ -101,6 +108,10 @@ public:
     void skip();
     // The student leaves the test.
     void leave();
+    // Flags the question on screen to come back to, or clears its flag, in
+    // the study record, and tells the student which. False when no question
+    // with a pool id is on screen.
+    bool toggleFlag();
 
     int mode() const { return mode_; }
     bool skipAvailable() const { return !IsExamMode(mode_); }
@@ -121,7 +132,7 @@ private:
     bool showQuestion(qint64 questionId);
     void bankFault(const QString& fault);
     void finishQuestion(bool rightFirstTime);
-    void recordAnswer(bool right);
+    void recordAnswer(int label, bool right);
     PreparedList prepareReview();
     void raiseRun();
     void breakRun();
@@ -143,7 +154,8 @@ private:
     QuestionIdList scramble_;
     std::optional<QuestionOnScreen> current_;
     bool missed_ = false;
-    bool answered_ = false;  // the question on screen has had its first answer
+    bool answered_ = false;   // the question on screen has had its first answer
+    QElapsedTimer onScreen_;  // since the question on screen came up
     int shown_ = 0;
     int correct_ = 0;
     bool closed_ = false;

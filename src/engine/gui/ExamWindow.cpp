@@ -475,6 +475,11 @@ void ExamWindow::keyPressEvent(QKeyEvent* event) {
         if (figureButton_->isVisible()) openFigure();
         return;
     }
+    // M marks the question on screen (or clears its flag) in the study record.
+    if (event->key() == Qt::Key_M) {
+        test_->toggleFlag();
+        return;
+    }
     keyAnswer_ = true;
     test_->answerKey(event->key());
     keyAnswer_ = false;

@@ -129,7 +129,7 @@ private:
     QCheckBox* blackBackgroundBox_ = nullptr;          // chkBlack
     QCheckBox* figuresBox_ = nullptr;                  // chkFigures
     std::vector<QRadioButton*> sizeOptions_;           // optSize0..3, as kWindowSizes
-    QPushButton* addPoolButton_ = nullptr;              // "Add a question pool…"
+    QPushButton* addPoolButton_ = nullptr;             // "Add a question pool…"
     MenuItems* tabs_ = nullptr;
     PictureButtons* pictures_ = nullptr;
 };

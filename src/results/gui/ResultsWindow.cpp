@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "engine/core/ExamSession.h"
+#include "engine/core/Readiness.h"
 #include "engine/core/ReviewList.h"
 #include "shell/core/ExamMode.h"
 #include "shell/core/Session.h"
@@ -140,6 +141,7 @@ ResultsWindow::ResultsWindow(Session& session, const FinishedTest& test, const S
     const ExamInfo* realExam =
         NormalizedTestMode(test.mode) == kModeRealExam ? session.exams.find(test.element) : nullptr;
     report_ = std::make_unique<ScoreReport>(test.scores, test.element, realExam);
+    QLabel* poolLine = nullptr;
     if (report_->afterRealExam()) {
         // The pass line sits under "Overall Score", which moves up to make room.
         overallTitle->move(overallTitle->x(), Px(45));
@@ -154,10 +156,36 @@ ResultsWindow::ResultsWindow(Session& session, const FinishedTest& test, const S
         // student knows by now, from the study record this exam has added to.
         const PoolProgress pool = PoolProgressFor(session, test.element);
         if (pool.readOk && pool.questions > 0) {
-            MakeLabel(this, "lblPoolLine", PoolProgressLine(pool), ArialBold(9.75), Qt::white)
-                ->setGeometry(TwipRect(315, 5925, 5700, 270));
+            poolLine =
+                MakeLabel(this, "lblPoolLine", PoolProgressLine(pool), ArialBold(9.75), Qt::white);
+            poolLine->setGeometry(TwipRect(315, 5925, 5700, 270));
         }
     }
+    // Also in the bottom band: the chance of passing the real exam, before and
+    // after this test. Beside the pool line, both share the band's height.
+    if (test.chanceBefore) {
+        const Readiness after = ReadinessFor(session, test.element);
+        if (after.available) {
+            QLabel* chance = MakeLabel(this, "lblChanceLine",
+                                       ChanceChangeLine(*test.chanceBefore, after.passChance),
+                                       ArialBold(9.75), Qt::white);
+            chance->setGeometry(TwipRect(315, poolLine ? 6075 : 5925, 4400, 270));
+            if (poolLine) poolLine->move(poolLine->x(), Px(5835));
+        }
+    }
+    links_ = new MenuItems(this, QStringLiteral("lblLink"),
+                           {QColor(128, 128, 255), QColor(255, 255, 128), QColor(255, 128, 0)});
+    QLabel* progress = links_->addItem(this, QStringLiteral("Progress"));
+    progress->setFont(ArialBold(9.75));
+    progress->adjustSize();
+    progress->move(Px(6000) - progress->width(), Px(5925));
+    progress->setAccessibleName(QStringLiteral("Your progress"));
+    progress->hide();
+    links_->addBackground(this);
+    connect(links_, &MenuItems::clicked, this, [this](int) {
+        if (progressOpener_) progressOpener_();
+    });
+    SetTabOrder({pictures_->button(0), scroll_, progress});
     if (report_->scrollVisible()) {
         scroll_->setRange(1, report_->scrollMaximum());
     } else {
@@ -235,6 +263,11 @@ bool ResultsWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 ResultsWindow::~ResultsWindow() = default;
+
+void ResultsWindow::setProgressOpener(std::function<void()> opener) {
+    progressOpener_ = std::move(opener);
+    links_->item(0)->setVisible(static_cast<bool>(progressOpener_));
+}
 
 void ResultsWindow::drawGrid() {
     using namespace results_layout;

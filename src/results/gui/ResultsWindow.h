@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "results/core/Results.h"
@@ -15,6 +16,7 @@ namespace quillet {
 
 class AccessibleLabel;
 struct FinishedTest;
+class MenuItems;
 class PictureButtons;
 class SoundCues;
 struct Session;
@@ -34,6 +36,10 @@ public:
 
     const ScoreReport& report() const { return *report_; }
 
+    // What the "Progress" link in the bottom band opens, modally. The link
+    // shows only once one is set.
+    void setProgressOpener(std::function<void()> opener);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -49,6 +55,8 @@ private:
     AccessibleLabel* overall_ = nullptr;
     QScrollBar* scroll_ = nullptr;
     PictureButtons* pictures_ = nullptr;
+    MenuItems* links_ = nullptr;
+    std::function<void()> progressOpener_;
 };
 
 }  // namespace quillet

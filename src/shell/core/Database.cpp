@@ -213,6 +213,17 @@ QString Query::text(const char* column) const {
     return data ? QString::fromUtf8(data, sqlite3_column_bytes(stmt_, i)) : QString();
 }
 
+std::string_view Query::textAt(int column) const {
+    if (!stmt_ || code_ != SQLITE_ROW) return {};
+    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+    return data ? std::string_view(data, size_t(sqlite3_column_bytes(stmt_, column)))
+                : std::string_view();
+}
+
+qint64 Query::integerAt(int column) const {
+    return stmt_ && code_ == SQLITE_ROW ? sqlite3_column_int64(stmt_, column) : 0;
+}
+
 QByteArray Query::blob(const char* column) const {
     const int i = columnIndex(column);
     if (i < 0) return {};

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <set>
 #include <vector>
@@ -91,6 +92,9 @@ struct Session {
 
     // The element of the test being started or run (1 Novice .. 5 Extra).
     int currentElement = 1;
+    // Pool groups ("T1A") a review is limited to while it runs ("Study these"
+    // on the progress screen); empty for every other test.
+    QStringList reviewGroups;
     // Consecutive right answers in the modes that mark each question. Kept
     // here, not in the test, so that it carries over from one test to the next
     // of the same program run.

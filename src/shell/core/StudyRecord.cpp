@@ -8,14 +8,23 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QPair>
 #include <algorithm>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 namespace quillet {
 
 namespace {
 
 // The record's layout; a file of a later layout belongs to a newer program.
-constexpr int kRecordVersion = 1;
+// Version 1 kept the answers and each question's latest one; version 2 added
+// the spaced review's boxes (SPACING); version 3 the tests, each answer's
+// choice, test and time (ANSWER_DETAILS, kept beside ANSWERS under the
+// answer's id, so that older rows stay as they are) and the flags.
+constexpr int kRecordVersion = 3;
 
 const char kSchema[] =
     "CREATE TABLE IF NOT EXISTS ANSWERS ("
@@ -29,6 +38,27 @@ const char kSchema[] =
     " QUESTION TEXT NOT NULL,"
     " ANSWER_ID INTEGER NOT NULL,"
     " CORRECT INTEGER NOT NULL,"
+    " PRIMARY KEY (POOL, QUESTION)) WITHOUT ROWID;"
+    "CREATE TABLE IF NOT EXISTS SPACING ("
+    " POOL TEXT NOT NULL,"
+    " QUESTION TEXT NOT NULL,"
+    " BOX INTEGER NOT NULL,"
+    " DUE TEXT NOT NULL,"
+    " PRIMARY KEY (POOL, QUESTION)) WITHOUT ROWID;"
+    "CREATE TABLE IF NOT EXISTS TESTS ("
+    " ID INTEGER PRIMARY KEY,"
+    " MODE INTEGER NOT NULL,"
+    " ELEMENT INTEGER NOT NULL,"
+    " STARTED_AT TEXT NOT NULL,"
+    " ENDED_AT TEXT);"
+    "CREATE TABLE IF NOT EXISTS ANSWER_DETAILS ("
+    " ANSWER_ID INTEGER PRIMARY KEY,"
+    " TEST_ID INTEGER,"
+    " CHOSEN TEXT,"
+    " SECONDS INTEGER);"
+    "CREATE TABLE IF NOT EXISTS FLAGS ("
+    " POOL TEXT NOT NULL,"
+    " QUESTION TEXT NOT NULL,"
     " PRIMARY KEY (POOL, QUESTION)) WITHOUT ROWID;";
 
 // A statement in one spacing and case, for comparing what a file holds with
@@ -105,7 +135,59 @@ int Pragma(const Database& db, const char* name, QString& value) {
     return rc;
 }
 
+// An answer's time as the record keeps it ("2026-12-09T07:20:11.123Z"), in
+// milliseconds since the epoch. The fixed layout is read directly, since the
+// history of a whole year is read at once; anything else goes through
+// QDateTime. -1 when the text is no time at all.
+qint64 UtcMsecs(std::string_view text) {
+    const auto digits = [&](size_t from, size_t count, int& value) {
+        value = 0;
+        for (size_t i = from; i < from + count; ++i) {
+            const char c = text[i];
+            if (c < '0' || c > '9') return false;
+            value = value * 10 + (c - '0');
+        }
+        return true;
+    };
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, msec = 0;
+    if (text.size() == 24 && text[4] == '-' && text[7] == '-' && text[10] == 'T' &&
+        text[13] == ':' && text[16] == ':' && text[19] == '.' && text[23] == 'Z' &&
+        digits(0, 4, year) && digits(5, 2, month) && digits(8, 2, day) && digits(11, 2, hour) &&
+        digits(14, 2, minute) && digits(17, 2, second) && digits(20, 3, msec) && month >= 1 &&
+        month <= 12 && day >= 1 && day <= 31 && hour < 24 && minute < 60 && second < 61) {
+        // Days from the civil date (proleptic Gregorian calendar).
+        const int y = year - (month <= 2 ? 1 : 0);
+        const int era = y / 400;
+        const int yoe = y - era * 400;
+        const int doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+        const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+        const qint64 days = qint64(era) * 146097 + doe - 719468;
+        return ((days * 24 + hour) * 60 + minute) * 60000 + second * 1000 + msec;
+    }
+    const QDateTime time = QDateTime::fromString(
+        QString::fromUtf8(text.data(), qsizetype(text.size())), Qt::ISODateWithMs);
+    return time.isValid() ? time.toMSecsSinceEpoch() : -1;
+}
+
+// The student's day an answer was given on.
+QDate LocalDay(const QString& utcText) {
+    const qint64 msecs = UtcMsecs(utcText.toStdString());
+    return msecs < 0 ? QDate() : QDateTime::fromMSecsSinceEpoch(msecs).date();
+}
+
+// Times as the record keeps them: UTC, to the millisecond.
+QString TimeText(const QDateTime& time) { return time.toUTC().toString(Qt::ISODateWithMs); }
+QDateTime TimeFrom(const QString& text) {
+    return text.isEmpty() ? QDateTime() : QDateTime::fromString(text, Qt::ISODateWithMs);
+}
+
 }  // namespace
+
+Spacing NextSpacing(int box, bool right, const QDate& day) {
+    if (!right) return {0, day};
+    const int next = std::clamp(box + 1, 1, int(std::size(kSpacingDays)));
+    return {next, day.addDays(kSpacingDays[next - 1])};
+}
 
 QString StudyRecordFileName(const QString& programName) {
     return programName + QStringLiteral("-record.db");
@@ -235,11 +317,17 @@ StudyRecord::Check StudyRecord::openFile(const QString& path, QString& reason) {
     }
 
     // Setting the version writes to the file, so a folder that forbids the
-    // journal beside it shows now, not at the first answer.
-    const QByteArray setup = QByteArray("BEGIN IMMEDIATE;") + kSchema +
-                             "PRAGMA user_version=" + QByteArray::number(kRecordVersion) +
-                             ";COMMIT;";
-    rc = db_.exec(setup.constData());
+    // journal beside it shows now, not at the first answer. An older record
+    // gains the tables it lacks and their rows, in the same transaction, so a
+    // program stopped half-way leaves it as it was.
+    rc = db_.exec("BEGIN IMMEDIATE");
+    if (rc == SQLITE_OK) rc = db_.exec(kSchema);
+    if (rc == SQLITE_OK) rc = upgrade(version.toInt());
+    if (rc == SQLITE_OK) {
+        const QByteArray setVersion =
+            "PRAGMA user_version=" + QByteArray::number(kRecordVersion) + ";COMMIT;";
+        rc = db_.exec(setVersion.constData());
+    }
     if (rc != SQLITE_OK) {
         db_.exec("ROLLBACK");
         if (IsDamage(rc)) return Check::Damaged;
@@ -249,6 +337,33 @@ StudyRecord::Check StudyRecord::openFile(const QString& path, QString& reason) {
         return Check::Unusable;
     }
     return Check::Ok;
+}
+
+int StudyRecord::upgrade(int fromVersion) {
+    if (fromVersion < 1 || fromVersion >= 2) return SQLITE_OK;
+    // A version 1 record has no boxes: each question's box follows from its
+    // answers so far, replayed in order.
+    QHash<QPair<QString, QString>, Spacing> boxes;
+    {
+        Query answers(db_, "SELECT POOL, QUESTION, ANSWERED_AT, CORRECT FROM ANSWERS ORDER BY ID");
+        while (answers.next()) {
+            Spacing& spacing = boxes[{answers.text("POOL"), answers.text("QUESTION")}];
+            spacing = NextSpacing(spacing.box, answers.integer("CORRECT") != 0,
+                                  LocalDay(answers.text("ANSWERED_AT")));
+        }
+        if (answers.code() != SQLITE_DONE) return answers.code();
+    }
+    Query insert(db_,
+                 "INSERT OR REPLACE INTO SPACING (POOL, QUESTION, BOX, DUE) VALUES (?, ?, ?, ?)");
+    for (auto it = boxes.cbegin(); it != boxes.cend(); ++it) {
+        insert.reset();
+        insert.bind(1, it.key().first);
+        insert.bind(2, it.key().second);
+        insert.bind(3, qint64(it.value().box));
+        insert.bind(4, it.value().due.toString(Qt::ISODate));
+        if (!insert.run()) return insert.code();
+    }
+    return SQLITE_OK;
 }
 
 bool StudyRecord::keepDamagedFile(const QDate& today) {
@@ -309,17 +424,48 @@ bool StudyRecord::add(const RecordedAnswer& answer) {
                      "VALUES (?, ?, ?, ?)");
         insert.bind(1, answer.pool);
         insert.bind(2, answer.question);
-        insert.bind(3, answer.time.toUTC().toString(Qt::ISODateWithMs));
+        insert.bind(3, TimeText(answer.time));
         insert.bind(4, qint64(answer.right ? 1 : 0));
         ok = insert.run();
+    }
+    const qint64 answerId = ok ? sqlite3_last_insert_rowid(db_.handle()) : 0;
+    if (ok && (!answer.chosen.isNull() || answer.test > 0 || answer.seconds >= 0)) {
+        Query details(db_,
+                      "INSERT INTO ANSWER_DETAILS (ANSWER_ID, TEST_ID, CHOSEN, SECONDS) "
+                      "VALUES (?, ?, ?, ?)");
+        details.bind(1, answerId);
+        if (answer.test > 0) details.bind(2, answer.test);
+        if (!answer.chosen.isNull()) details.bind(3, QString(answer.chosen));
+        if (answer.seconds >= 0) details.bind(4, qint64(answer.seconds));
+        ok = details.run();
+    }
+    if (ok) {
+        int before = 0;
+        {
+            Query box(db_, "SELECT BOX FROM SPACING WHERE POOL = ? AND QUESTION = ?");
+            box.bind(1, answer.pool);
+            box.bind(2, answer.question);
+            if (box.next()) before = int(box.integer("BOX"));
+            ok = box.code() == SQLITE_ROW || box.code() == SQLITE_DONE;
+        }
+        const Spacing spacing = NextSpacing(before, answer.right, answer.time.toLocalTime().date());
+        Query update(db_,
+                     "INSERT OR REPLACE INTO SPACING (POOL, QUESTION, BOX, DUE) "
+                     "VALUES (?, ?, ?, ?)");
+        update.bind(1, answer.pool);
+        update.bind(2, answer.question);
+        update.bind(3, qint64(spacing.box));
+        update.bind(4, spacing.due.toString(Qt::ISODate));
+        ok = ok && update.run();
     }
     if (ok) {
         Query latest(db_,
                      "INSERT OR REPLACE INTO LATEST (POOL, QUESTION, ANSWER_ID, CORRECT) "
-                     "VALUES (?, ?, last_insert_rowid(), ?)");
+                     "VALUES (?, ?, ?, ?)");
         latest.bind(1, answer.pool);
         latest.bind(2, answer.question);
-        latest.bind(3, qint64(answer.right ? 1 : 0));
+        latest.bind(3, answerId);
+        latest.bind(4, qint64(answer.right ? 1 : 0));
         ok = latest.run();
     }
     if (ok) ok = db_.exec("COMMIT") == SQLITE_OK;
@@ -335,13 +481,112 @@ bool StudyRecord::add(const RecordedAnswer& answer) {
 QHash<QString, LatestAnswer> StudyRecord::latest(const QString& pool) const {
     QHash<QString, LatestAnswer> answers;
     if (!isOpen()) return answers;
-    Query query(db_, "SELECT QUESTION, ANSWER_ID, CORRECT FROM LATEST WHERE POOL = ?");
+    Query query(db_,
+                "SELECT L.QUESTION, L.ANSWER_ID, L.CORRECT, S.BOX, S.DUE FROM LATEST L"
+                " LEFT JOIN SPACING S ON S.POOL = L.POOL AND S.QUESTION = L.QUESTION"
+                " WHERE L.POOL = ?");
     query.bind(1, pool);
     while (query.next()) {
-        answers.insert(query.text("QUESTION"),
-                       {query.integer("ANSWER_ID"), query.integer("CORRECT") != 0});
+        const bool right = query.integer("CORRECT") != 0;
+        LatestAnswer latest{query.integer("ANSWER_ID"), right, {}};
+        latest.spacing.box = int(query.integer("BOX"));
+        latest.spacing.due = QDate::fromString(query.text("DUE"), Qt::ISODate);
+        // A box that disagrees with the latest answer is taken from the answer alone.
+        if (right != (latest.spacing.box > 0) || !latest.spacing.due.isValid()) {
+            latest.spacing = NextSpacing(0, right, QDate::currentDate());
+        }
+        answers.insert(query.text("QUESTION"), latest);
     }
     return answers;
+}
+
+AnswerHistory StudyRecord::history(const QString& pool) const {
+    AnswerHistory history;
+    if (!isOpen()) return history;
+    Query query(db_,
+                "SELECT QUESTION, ANSWERED_AT, CORRECT FROM ANSWERS WHERE POOL = ? ORDER BY ID");
+    query.bind(1, pool);
+    // A year of study holds some 10^5 answers to a few thousand questions:
+    // each id becomes a QString once.
+    std::unordered_map<std::string, int> index;
+    while (query.next()) {
+        const qint64 msecs = UtcMsecs(query.textAt(1));
+        if (msecs < 0) continue;
+        const std::string_view id = query.textAt(0);
+        auto [found, added] = index.try_emplace(std::string(id), int(history.questions.size()));
+        if (added) history.questions << QString::fromUtf8(id.data(), qsizetype(id.size()));
+        history.answers.push_back({found->second, msecs, query.integerAt(2) != 0});
+    }
+    return history;
+}
+
+qint64 StudyRecord::beginTest(int mode, int element, const QDateTime& started) {
+    if (!isOpen()) return 0;
+    Query insert(db_, "INSERT INTO TESTS (MODE, ELEMENT, STARTED_AT) VALUES (?, ?, ?)");
+    insert.bind(1, qint64(mode));
+    insert.bind(2, qint64(element));
+    insert.bind(3, TimeText(started));
+    return insert.run() ? sqlite3_last_insert_rowid(db_.handle()) : 0;
+}
+
+void StudyRecord::endTest(qint64 test, const QDateTime& ended) {
+    if (!isOpen() || test <= 0) return;
+    Query update(db_, "UPDATE TESTS SET ENDED_AT = ? WHERE ID = ?");
+    update.bind(1, TimeText(ended));
+    update.bind(2, test);
+    update.run();
+}
+
+RecordedTest StudyRecord::test(qint64 id) const {
+    RecordedTest test;
+    if (!isOpen()) return test;
+    Query query(db_, "SELECT ID, MODE, ELEMENT, STARTED_AT, ENDED_AT FROM TESTS WHERE ID = ?");
+    query.bind(1, id);
+    if (!query.next()) return test;
+    test.id = query.integer("ID");
+    test.mode = int(query.integer("MODE"));
+    test.element = int(query.integer("ELEMENT"));
+    test.started = TimeFrom(query.text("STARTED_AT"));
+    test.ended = TimeFrom(query.text("ENDED_AT"));
+    return test;
+}
+
+std::vector<TestAnswer> StudyRecord::testAnswers(qint64 test) const {
+    std::vector<TestAnswer> answers;
+    if (!isOpen() || test <= 0) return answers;
+    Query query(db_,
+                "SELECT A.POOL, A.QUESTION, A.CORRECT, D.CHOSEN, D.SECONDS FROM ANSWER_DETAILS D"
+                " JOIN ANSWERS A ON A.ID = D.ANSWER_ID WHERE D.TEST_ID = ? ORDER BY A.ID");
+    query.bind(1, test);
+    while (query.next()) {
+        const QString chosen = query.text("CHOSEN");
+        answers.push_back({query.text("POOL"), query.text("QUESTION"),
+                           query.integer("CORRECT") != 0, chosen.size() == 1 ? chosen[0] : QChar(),
+                           query.isNull("SECONDS") ? -1 : int(query.integer("SECONDS"))});
+    }
+    return answers;
+}
+
+bool StudyRecord::setFlag(const QString& pool, const QString& question, bool flagged) {
+    if (!isOpen() || question.isEmpty()) return false;
+    Query change(db_, flagged ? "INSERT OR REPLACE INTO FLAGS (POOL, QUESTION) VALUES (?, ?)"
+                              : "DELETE FROM FLAGS WHERE POOL = ? AND QUESTION = ?");
+    change.bind(1, pool);
+    change.bind(2, question);
+    if (change.run()) return true;
+    tell(QStringLiteral("Your study record \"%1\" could not be written, so a flag has not been "
+                        "kept.")
+             .arg(QDir::toNativeSeparators(path_)));
+    return false;
+}
+
+QSet<QString> StudyRecord::flags(const QString& pool) const {
+    QSet<QString> flagged;
+    if (!isOpen()) return flagged;
+    Query query(db_, "SELECT QUESTION FROM FLAGS WHERE POOL = ?");
+    query.bind(1, pool);
+    while (query.next()) flagged.insert(query.text("QUESTION"));
+    return flagged;
 }
 
 qint64 StudyRecord::answerCount() const {

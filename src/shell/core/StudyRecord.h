@@ -5,7 +5,10 @@
 #include <QDate>
 #include <QDateTime>
 #include <QHash>
+#include <QSet>
 #include <QString>
+#include <QStringList>
+#include <vector>
 
 #include "shell/core/Database.h"
 
@@ -19,13 +22,65 @@ struct RecordedAnswer {
     QString question;
     QDateTime time;
     bool right = false;
+    // The answer chosen, by its letter in the pool ("A" to "D", whatever order
+    // the screen showed), the test it was given in (see beginTest) and the
+    // whole seconds the question was on screen before it; unknown when null,
+    // 0 and -1.
+    QChar chosen = QChar();
+    qint64 test = 0;
+    int seconds = -1;
 };
+
+// One test as the record keeps it.
+struct RecordedTest {
+    qint64 id = 0;
+    int mode = 0;
+    int element = 0;
+    QDateTime started;
+    QDateTime ended;  // invalid while it runs, or when the program was stopped
+};
+
+// One answer of a test, for reviewing it.
+struct TestAnswer {
+    QString pool;
+    QString question;
+    bool right = false;
+    QChar chosen;  // null when not known
+    int seconds = -1;
+};
+
+// Spaced review: a question answered right comes back after 1, 3, 7, 14 and
+// then every 30 days, one step further for each right answer in a row; a
+// wrong answer starts it over. `box` counts the right answers in a row (0
+// after a miss or before any answer); `due` is the day the question is to be
+// asked again (the day of the miss for box 0).
+inline constexpr int kSpacingDays[] = {1, 3, 7, 14, 30};
+struct Spacing {
+    int box = 0;
+    QDate due;
+};
+// Where a question stands after an answer given on `day`, from `box`.
+Spacing NextSpacing(int box, bool right, const QDate& day);
 
 // The latest answer to one question. `order` grows with every answer written,
 // so it sorts answers by when they were given even if the clock was set back.
 struct LatestAnswer {
     qint64 order = 0;
     bool right = false;
+    Spacing spacing;
+};
+
+// One answer of the history, as the progress over time replays it.
+struct HistoryAnswer {
+    int question = 0;            // its index in AnswerHistory::questions
+    qint64 msecsSinceEpoch = 0;  // UTC
+    bool right = false;
+};
+// The answers to one pool's questions in the order they were given, each
+// question's id kept once.
+struct AnswerHistory {
+    QStringList questions;  // pool ids ("T1A01")
+    std::vector<HistoryAnswer> answers;
 };
 
 // The student's record of answers across runs: a small unprotected database
@@ -41,7 +96,7 @@ struct LatestAnswer {
 // program works the same and only persistence is lost. A file that is
 // damaged or is not a record is kept under a dated name and a fresh record is
 // started in its place; so is a database holding anything beyond the record's
-// own two tables, since its views and triggers would run inside the program's
+// own tables, since its views and triggers would run inside the program's
 // statements. Either way notice() tells the student once per run.
 class StudyRecord {
 public:
@@ -77,8 +132,22 @@ public:
     // (a later write may succeed) and notice() says so once.
     bool add(const RecordedAnswer& answer);
 
+    // A test begins: its id, for the answers given in it and for endTest();
+    // 0 when it could not be written.
+    qint64 beginTest(int mode, int element, const QDateTime& started);
+    void endTest(qint64 test, const QDateTime& ended);
+    RecordedTest test(qint64 id) const;
+    // The answers given in test `test`, in the order they were given.
+    std::vector<TestAnswer> testAnswers(qint64 test) const;
+
+    // The questions of `pool` the student has flagged to come back to.
+    bool setFlag(const QString& pool, const QString& question, bool flagged);
+    QSet<QString> flags(const QString& pool) const;
+
     // The latest answer of every question of `pool` that has one, by question id.
     QHash<QString, LatestAnswer> latest(const QString& pool) const;
+    // Every answer to the questions of `pool`, in the order they were given.
+    AnswerHistory history(const QString& pool) const;
     // Every answer written, of all pools.
     qint64 answerCount() const;
 
@@ -89,6 +158,7 @@ public:
 private:
     enum class Check { Ok, Damaged, Foreign, Busy, Unusable };
     Check openFile(const QString& path, QString& reason);
+    int upgrade(int fromVersion);
     bool keepDamagedFile(const QDate& today);
     void openInMemory(const QString& reason);
     void openInMemoryTelling(const QString& notice);

@@ -52,7 +52,7 @@ struct Page {
 };
 inline constexpr std::array<Page, 7> kPages{{
     {kDisclaimerPage, 6480},
-    {kStudyPage, 14640},   // grown by the section on the review mode and the study record
+    {kStudyPage, 19650},   // grown by the sections on the review mode, the record and the chance
     {kFiguresPage, 8010},  // grown by the notes on rule references and new pools
     {kThanksPage, 5190},
     {kProblemsPage, 9675},

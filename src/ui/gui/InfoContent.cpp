@@ -229,8 +229,29 @@ void Study(PageWriter& w, const ExamTable& exams) {
         "\"Review\" uses it: from the sections you have chosen it first asks the questions you "
         "got wrong the last time you saw them, the most recent misses first, and then the "
         "questions you have never answered. It marks each answer at once, as \"Go through each "
-        "question until I get it right\" does, and leaves out what you answered right last "
-        "time. Start each session with it."));
+        "question until I get it right\" does. Start each session with it."));
+    w.paragraph(QStringLiteral(
+        "A question you answered right is not asked again at once: it comes back when it is "
+        "due, 1 day later, then 3, 7 and 14 days later, and then every 30 days, as long as you "
+        "keep answering it right. A wrong answer starts it over. \"Review\" asks the questions "
+        "that are due before the missed ones, the longest overdue first, and its caption says "
+        "how many of each it holds and how many more fall due tomorrow."));
+    w.subheading(QStringLiteral("Your Chance of Passing"));
+    w.paragraph(QStringLiteral(
+        "\"Progress\" on the main menu, and on the results after a test, shows your chance of "
+        "passing the real examination today, worked out from your own record. The real "
+        "examination asks one question from each group of the pool. For each group Quillet "
+        "takes the share of its questions you would answer right: a question whose latest "
+        "answer was right counts as known, one you last missed as not known, and one you have "
+        "never answered as a guess, right one time in four."));
+    w.paragraph(QStringLiteral(
+        "From these shares it works out exactly how likely each score is and so how likely "
+        "you are to reach the pass mark. This assumes that the question drawn from a group is "
+        "any of its questions with equal chance, that you would answer each as you last did, "
+        "and that knowing one group tells nothing about another. It does not know what you "
+        "have forgotten since, or what you learnt elsewhere, so take it as a guide, not a "
+        "promise. The groups listed under \"Study these groups first\" are those that would "
+        "raise the chance most if you knew all their questions."));
     w.paragraph(QStringLiteral(
         "The record is the file quillet-record.db, kept in the same folder as your settings "
         "file quillet.ini. To start afresh, close Quillet and delete that file; a new, empty "

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <iterator>
 
 #include "shell/core/ExamMode.h"
 #include "shell/core/QuestionBank.h"
@@ -40,6 +41,7 @@ constexpr ItemPlace kItems[] = {
     {5, "Exit", 3420, 6120},
     {6, "Test and Program Options", 3390, 5130},
     {7, "General Information", 3390, 5520},
+    {8, "Progress", 6480, 5520},
 };
 
 const QString kCriticalTitle = QStringLiteral("Critical Error");
@@ -70,7 +72,7 @@ MainMenu::MainMenu(Session& session, StudentOptions& options, const Services& se
         this, QStringLiteral("lblAnswer"),
         {QColor(128, 128, 255), QColor(255, 255, 128), QColor(255, 128, 0), QColor(255, 255, 255)});
     // Items are created in index order so that each gets its own name.
-    for (int index = 0; index < 8; ++index) {
+    for (int index = 0; index < int(std::size(kItems)); ++index) {
         for (const ItemPlace& place : kItems) {
             if (place.index != index) continue;
             QLabel* item = menu_->addItem(background_, QString::fromLatin1(place.caption));
@@ -136,6 +138,9 @@ void MainMenu::choose(int index) {
             break;
         case 7:
             if (screens_.info) screens_.info(this);
+            break;
+        case 8:
+            if (screens_.progress) screens_.progress(this);
             break;
         default:
             if (index >= 0 && index <= 4) startTest(index + 1);

@@ -23,6 +23,9 @@ struct Screens {
     std::function<void(const FinishedTest&, QWidget*)> results;
     std::function<void(QWidget*)> options;
     std::function<void(QWidget*)> info;
+    // Where the student stands for the real exam; from there a review of
+    // chosen groups may run, with its results.
+    std::function<void(QWidget*)> progress;
 };
 
 // The hub of the program. Creating it runs the program's initialisation:
