@@ -45,7 +45,7 @@ struct ProgressSetup {
                                                .arg(n, 2, 10, QChar('0'));
                     ids << poolId;
                     content.questions.push_back(
-                        {++id, s, "Question", "a", "b", "c", "d", "A", std::nullopt, poolId});
+                        {++id, s, "Question", "a", "b", "c", "d", "A", std::nullopt, poolId, {}});
                 }
             }
         }
