@@ -107,10 +107,11 @@ TEST(Accessibility, MainMenuItemsAreMenuItemsNamedByTheirCaptions) {
     for (const Node& node : tree) {
         if (node.role == QAccessible::MenuItem) items.push_back(node.name);
     }
-    ASSERT_EQ(items.size(), 8u);
+    ASSERT_EQ(items.size(), 9u);
     EXPECT_EQ(items[5], "Test and Program Options");
     EXPECT_EQ(items[6], "General Information");
-    EXPECT_EQ(items[7], "Exit");
+    EXPECT_EQ(items[7], "Progress");
+    EXPECT_EQ(items[8], "Exit");
 }
 
 TEST(Accessibility, TestScreenReadsItsQuestionAndStatusAndNamesItsButtons) {
