@@ -299,7 +299,7 @@ void OptionsWindow::buildProgramPage() {
     addPoolButton_ = addPool;
     addPool->setObjectName(QStringLiteral("cmdAddPool"));
     addPool->setFont(font);
-    addPool->setGeometry(TwipRect(75, 2640 + kBoxHeight + 60, 3000, 435));
+    addPool->setGeometry(TwipRect(5490, 15, 3000, 375));
     connect(addPool, &QPushButton::clicked, this, [this] { AddQuestionPool(session_, this); });
 
     // The figures option is kept and saved with the others but lies below the
