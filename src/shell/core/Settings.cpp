@@ -239,18 +239,39 @@ quint64 TagOf(size_t hash) { return quint64(hash) & ~kIndexBits; }
 
 // A quick hash of a folded name as FoldedBytes gives it, word by word, mixed with its
 // section.
+quint64 MixWord(quint64 hash, quint64 word) {
+    hash = (hash ^ word) * 0x9E3779B97F4A7C15ULL;
+    return hash ^ (hash >> 29);
+}
+size_t FinishHash(quint64 hash) {
+    // Names that differ in one digit must not land in neighbouring places of the table.
+    hash = (hash ^ (hash >> 33)) * 0xFF51AFD7ED558CCDULL;
+    hash = (hash ^ (hash >> 33)) * 0xC4CEB9FE1A85EC53ULL;
+    return size_t(hash ^ (hash >> 33));
+}
 size_t HashFolded(QByteArrayView folded, quint32 section) {
     quint64 hash = (quint64(section) << 32) ^ quint64(folded.size());
     for (qsizetype i = 0; i < folded.size(); i += 8) {
         quint64 word;  // the zeros after the name fill the last word
         std::memcpy(&word, folded.data() + i, 8);
-        hash = (hash ^ word) * 0x9E3779B97F4A7C15ULL;
-        hash ^= hash >> 29;
+        hash = MixWord(hash, word);
     }
-    // Names that differ in one digit must not land in neighbouring places of the table.
-    hash = (hash ^ (hash >> 33)) * 0xFF51AFD7ED558CCDULL;
-    hash = (hash ^ (hash >> 33)) * 0xC4CEB9FE1A85EC53ULL;
-    return size_t(hash ^ (hash >> 33));
+    return FinishHash(hash);
+}
+
+// HashFolded of the name's folded form, as written (`readable` bytes from its start may be
+// read). An ASCII name is folded and hashed in the same pass, without writing it out.
+size_t HashName(QByteArrayView name, qsizetype readable, quint32 section, QByteArray& scratch) {
+    const qsizetype size = name.size();
+    quint64 hash = (quint64(section) << 32) ^ quint64(size);
+    for (qsizetype i = 0; i < size; i += 8) {
+        const quint64 word = LoadWord(name.data() + i, size - i, readable - i);
+        if ((word & 0x8080808080808080ULL) != 0) {
+            return HashFolded(FoldedBytes(name, readable, scratch), section);
+        }
+        hash = MixWord(hash, LowerAscii(word));
+    }
+    return FinishHash(hash);
 }
 
 bool HoldsLineBreakOrNul(const QByteArray& s) {
@@ -504,12 +525,11 @@ SettingsSnapshot::SettingsSnapshot(const QString& file) : file_(file) {
     Contents contents = LoadFile(QFile::encodeName(file));
     if (contents.result != Load::Loaded) return;
     data_ = std::move(contents.data);
-    const auto lines = size_t(std::count(data_.cbegin(), data_.cend(), '\n')) + 1;
-    size_t places = 64;
-    while (places < 2 * lines) places *= 2;
-    table_.assign(places, 0);
-    keys_.reserve(lines);
-    // As Find reads: keys count in every section of the name, the first of a key wins.
+    // First every key of a named section, in file order, with its hash; then the index.
+    // Building the index apart lets each key's place be fetched ahead: places are spread
+    // over a table larger than the processor's caches, and waiting for each in turn
+    // would cost a large file more time than all the rest of the reading.
+    keys_.reserve(size_t(data_.size() / 64 + 16));
     bool inSection = false;
     quint32 section = 0;
     QByteArray folded;
@@ -524,30 +544,43 @@ SettingsSnapshot::SettingsSnapshot(const QString& file) : file_(file) {
             }
             section = *known;
         } else if (entry.kind == Kind::Key && inSection && !entry.name.isEmpty()) {
-            const QByteArrayView name =
-                FoldedBytes(entry.name, data_.constEnd() - entry.name.data(), folded);
-            const size_t hash = HashFolded(name, section);
-            const size_t slot = place(section, name, hash);
-            if (table_[slot] != 0) return;
-            keys_.push_back(
-                {section, entry.name, entry.valueBegin, entry.valueBegin < 0 ? -1 : line.textEnd});
-            table_[slot] = TagOf(hash) | keys_.size();
+            const size_t hash =
+                HashName(entry.name, data_.constEnd() - entry.name.data(), section, folded);
+            keys_.push_back({section, entry.name, entry.valueBegin,
+                             entry.valueBegin < 0 ? -1 : line.textEnd, hash});
         }
     });
+    size_t places = 64;
+    while (places < 2 * keys_.size()) places *= 2;
+    table_.assign(places, 0);
+    const size_t mask = places - 1;
+    constexpr size_t kAhead = 16;
+    // As Find reads: keys count in every section of the name, the first of a key wins.
+    for (size_t i = 0; i < keys_.size(); ++i) {
+        if (i + kAhead < keys_.size()) __builtin_prefetch(&table_[keys_[i + kAhead].hash & mask]);
+        const Key& key = keys_[i];
+        const size_t slot =
+            place(key.section, key.name, data_.constEnd() - key.name.data(), key.hash);
+        if (table_[slot] == 0) table_[slot] = TagOf(key.hash) | (i + 1);
+    }
 }
 
-size_t SettingsSnapshot::place(quint32 section, QByteArrayView foldedName, size_t hash) const {
+size_t SettingsSnapshot::place(quint32 section, QByteArrayView name, qsizetype readable,
+                               size_t hash) const {
     const quint64 tag = TagOf(hash);
     const size_t mask = table_.size() - 1;
+    // Names are folded only where the hashes' top halves agree, which is rare but for the
+    // name sought.
+    QByteArray foldedName;
     QByteArray scratch;
+    QByteArrayView sought;
     size_t slot = hash & mask;
     for (; table_[slot] != 0; slot = (slot + 1) & mask) {
         if ((table_[slot] & ~kIndexBits) != tag) continue;
         const Key& key = keys_[(table_[slot] & kIndexBits) - 1];
-        if (key.section == section &&
-            FoldedBytes(key.name, data_.constEnd() - key.name.data(), scratch) == foldedName) {
-            break;
-        }
+        if (key.section != section) continue;
+        if (sought.isNull()) sought = FoldedBytes(name, readable, foldedName);
+        if (FoldedBytes(key.name, data_.constEnd() - key.name.data(), scratch) == sought) break;
     }
     return slot;
 }
@@ -559,9 +592,8 @@ QString SettingsSnapshot::read(const QString& section, const QString& key,
     if (id == sections_.constEnd()) return fallback;
     const QByteArray name = key.toUtf8();
     QByteArray scratch;
-    const QByteArrayView foldedName = FoldedBytes(name, name.size(), scratch);
-    const size_t hash = HashFolded(foldedName, *id);
-    const quint64 entry = table_[place(*id, foldedName, hash)];
+    const size_t hash = HashName(name, name.size(), *id, scratch);
+    const quint64 entry = table_[place(*id, name, name.size(), hash)];
     if (entry == 0) return fallback;
     const Key* found = &keys_[(entry & kIndexBits) - 1];
     if (found->valueBegin < 0) return fallback;

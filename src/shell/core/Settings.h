@@ -41,18 +41,19 @@ private:
         QByteArrayView name;  // as written, trimmed
         qsizetype valueBegin = -1;
         qsizetype valueEnd = -1;  // -1 for a key without `=`
+        size_t hash = 0;          // of the folded name and the section
     };
-    // The place in table_ of the key of that folded name in that section, or the empty
-    // place where it would go.
-    size_t place(quint32 section, QByteArrayView foldedName, size_t hash) const;
+    // The place in table_ of the key of that name (as written, `readable` bytes from its
+    // start may be read) and hash in that section, or the empty place where it would go.
+    size_t place(quint32 section, QByteArrayView name, qsizetype readable, size_t hash) const;
 
     QString file_;
     QByteArray data_;                   // the file, which every view points into
     QHash<QString, quint32> sections_;  // folded section name to its index
     std::vector<Key> keys_;
     // Open addressing over keys_: the top half of the name's hash, then its index + 1 (0 is
-    // empty). At least twice as many places as the file has lines, so that a file of many
-    // keys is indexed without a memory allocation or a cache miss per key.
+    // empty). At least twice as many places as keys, so that a file of many keys is indexed
+    // without a memory allocation per key.
     std::vector<quint64> table_;
 };
 
