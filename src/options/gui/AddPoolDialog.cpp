@@ -14,6 +14,7 @@
 #include "ReleaseReader.h"
 #include "options/gui/OptionsLayout.h"
 #include "shell/core/FileLocations.h"
+#include "shell/core/QuestionBank.h"
 #include "shell/core/Session.h"
 #include "shell/gui/Look.h"
 #include "shell/gui/Twips.h"
@@ -66,8 +67,8 @@ AddPoolDialog::AddPoolDialog(const QString& summary, const QString& bankFile, QW
     text_ = NewTextLabel(this, QStringLiteral("lblPool"),
                          summary + QStringLiteral("\n\nAdd it to your own question bank (") +
                              QDir::toNativeSeparators(bankFile) +
-                             QStringLiteral(")? It is used from the next start of the program, "
-                                            "in place of an older pool of the same element."),
+                             QStringLiteral(")? It is used from then on, in place of an older "
+                                            "pool of the same element."),
                          TwipRect(240, 240, 5820, 2280), ArialBold(9.75), kWhite);
     text_->setWordWrap(true);
     text_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -84,10 +85,10 @@ AddPoolDialog::AddPoolDialog(const QString& summary, const QString& bankFile, QW
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void AddQuestionPool(const Session& session, QWidget* parent) {
+bool AddQuestionPool(Session& session, QWidget* parent) {
     AddPoolPrompts& prompts = PoolPrompts();
     const QStringList files = prompts.chooseFiles(parent);
-    if (files.isEmpty()) return;
+    if (files.isEmpty()) return false;
 
     qbank::ReleaseOptions options;
     qbank::ReleaseImport import;
@@ -99,13 +100,13 @@ void AddQuestionPool(const Session& session, QWidget* parent) {
     }
     if (!read && error.contains(QLatin1String(qbank::kFigureLacking))) {
         options.figuresDir = prompts.chooseFigures(parent, error);
-        if (options.figuresDir.isEmpty()) return;
+        if (options.figuresDir.isEmpty()) return false;
         Busy busy;
         read = qbank::ReadReleases(files, options, import, &error);
     }
     if (!read) {
         prompts.tell(parent, QStringLiteral("The pool cannot be added.\n\n") + error);
-        return;
+        return false;
     }
 
     QStringList summary;
@@ -114,16 +115,35 @@ void AddQuestionPool(const Session& session, QWidget* parent) {
     }
     const QString bank = AddedBankFile(session.programDir, session.programName);
     AddPoolDialog confirm(summary.join(QStringLiteral("\n\n")), bank, parent);
-    if (confirm.exec() != QDialog::Accepted) return;
+    if (confirm.exec() != QDialog::Accepted) return false;
 
     bool added = false;
     {
         Busy busy;
         added = qbank::AddToBank(bank, import.content, &error);
     }
-    prompts.tell(parent, added ? QStringLiteral("The pool was added. It is used from the next "
-                                                "start of the program.")
-                               : QStringLiteral("The pool cannot be added.\n\n") + error);
+    if (!added) {
+        prompts.tell(parent, QStringLiteral("The pool cannot be added.\n\n") + error);
+        return false;
+    }
+    // The tests from now on ask the added pool.
+    if (!ReloadAddedBank(session).ok()) {
+        prompts.tell(parent,
+                     QStringLiteral("The pool was added to %1, but that bank cannot be opened "
+                                    "now, so the installed pools stay in use.")
+                         .arg(QDir::toNativeSeparators(bank)));
+        return true;
+    }
+    QStringList told;
+    for (const qbank::ReleaseSummary& pool : import.pools) {
+        if (session.addedElements.count(pool.element)) continue;
+        told << QStringLiteral("The installed %1 pool begins later, so it stays in use.")
+                    .arg(ElementName(pool.element));
+    }
+    told.prepend(told.isEmpty() ? QStringLiteral("The pool was added and is used from now on.")
+                                : QStringLiteral("The pool was added."));
+    prompts.tell(parent, told.join(QLatin1Char(' ')));
+    return true;
 }
 
 }  // namespace quillet

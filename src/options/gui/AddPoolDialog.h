@@ -45,7 +45,8 @@ private:
 // The whole step behind "Add a question pool...": asks for the files (and, when the figures
 // are not beside them, their folder), reads them, shows what they hold, and on the student's
 // word adds them to the student's own bank. A refusal says which line and what was expected;
-// nothing is written before the student agrees. The added pool is used from the next start.
-void AddQuestionPool(const Session& session, QWidget* parent);
+// nothing is written before the student agrees. The added pool is used at once (the session's
+// added bank and sections are read afresh); true when the student's bank changed.
+bool AddQuestionPool(Session& session, QWidget* parent);
 
 }  // namespace quillet

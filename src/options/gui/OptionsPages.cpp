@@ -300,7 +300,9 @@ void OptionsWindow::buildProgramPage() {
     addPool->setObjectName(QStringLiteral("cmdAddPool"));
     addPool->setFont(font);
     addPool->setGeometry(TwipRect(5490, 15, 3000, 375));
-    connect(addPool, &QPushButton::clicked, this, [this] { AddQuestionPool(session_, this); });
+    connect(addPool, &QPushButton::clicked, this, [this] {
+        if (AddQuestionPool(session_, this)) showPoolsInUse();
+    });
 
     // The figures option is kept and saved with the others but lies below the
     // bottom of the page, out of sight.
