@@ -9,10 +9,12 @@
 #include <QImage>
 #include <QLabel>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <array>
 #include <functional>
 
@@ -452,8 +454,22 @@ struct FakePrompts {
             return figures;
         };
         PoolPrompts().tell = [this](QWidget*, const QString& text) { told << text; };
+        PoolPrompts().progressAfterMs = 0;
     }
     ~FakePrompts() { PoolPrompts() = saved; }
+};
+
+// The value each window showing how far reading has come had when it closed.
+struct ProgressWatcher : QObject {
+    std::vector<int> closedAt;
+    ProgressWatcher() { qApp->installEventFilter(this); }
+    ~ProgressWatcher() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::Hide && object->objectName() == "frmPoolProgress") {
+            closedAt.push_back(static_cast<QProgressDialog*>(object)->value());
+        }
+        return false;
+    }
 };
 
 // The pool as the student downloaded it: release.txt in `folder`.
@@ -481,6 +497,7 @@ TEST_F(OptionsScreen, AddingAPoolShowsWhatWasReadAndWritesOnlyWhenConfirmed) {
     figure.fill(Qt::blue);
     ASSERT_TRUE(figure.save(downloads.filePath("figures/T1.png")));
     FakePrompts prompts(file, downloads.filePath("figures"));
+    ProgressWatcher progress;
     const QString added = AddedBankFile(session().programDir, "quillet");
     const QByteArray installed = Bytes(folder_.file("quillet.dat"));
 
@@ -518,6 +535,8 @@ TEST_F(OptionsScreen, AddingAPoolShowsWhatWasReadAndWritesOnlyWhenConfirmed) {
         EXPECT_TRUE(session().addedElements.count(2));
     }
     EXPECT_EQ(prompts.figureQuestions, 2);
+    // Each reading with the figures showed its progress to the end.
+    EXPECT_EQ(std::count(progress.closedAt.begin(), progress.closedAt.end(), 1000), 2);
     EXPECT_EQ(prompts.told, QStringList{"The pool was added and is used from now on."});
     EXPECT_EQ(Bytes(folder_.file("quillet.dat")), installed);
 

@@ -7,8 +7,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <memory>
 
 #include "AddedBank.h"
 #include "ReleaseReader.h"
@@ -41,7 +43,7 @@ AddPoolPrompts RealPrompts() {
     return prompts;
 }
 
-// Reading a large pool and its figures takes a moment: the pointer says so meanwhile.
+// Writing the pool takes a moment: the pointer says so meanwhile.
 class Busy {
 public:
     Busy() { QApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -50,7 +52,55 @@ public:
     Busy& operator=(const Busy&) = delete;
 };
 
+// Reading a pool and converting its figures: the pointer waits, and a window shows how far
+// reading has come once it takes longer than a moment.
+class ReadingProgress {
+public:
+    ReadingProgress(QWidget* parent, const QStringList& files)
+        : dialog_(NewPoolProgressDialog(files, parent)) {
+        dialog_->setMinimumDuration(PoolPrompts().progressAfterMs);
+        dialog_->setValue(0);
+    }
+    ~ReadingProgress() { dialog_->hide(); }
+    ReadingProgress(const ReadingProgress&) = delete;
+    ReadingProgress& operator=(const ReadingProgress&) = delete;
+
+    qbank::ReleaseProgress step() {
+        return [this](int permille) { dialog_->setValue(permille); };
+    }
+
+private:
+    Busy busy_;
+    std::unique_ptr<QProgressDialog> dialog_;
+};
+
+bool ReadPools(QWidget* parent, const QStringList& files, const qbank::ReleaseOptions& options,
+               qbank::ReleaseImport& import, QString& error) {
+    ReadingProgress progress(parent, files);
+    return qbank::ReadReleases(files, options, import, &error, progress.step());
+}
+
 }  // namespace
+
+std::unique_ptr<QProgressDialog> NewPoolProgressDialog(const QStringList& files, QWidget* parent) {
+    auto dialog = std::make_unique<QProgressDialog>(
+        QStringLiteral("Reading %1\u2026")
+            .arg(files.size() == 1 ? QFileInfo(files.front()).fileName()
+                                   : QStringLiteral("the pools")),
+        QString(), 0, 1000, parent);
+    dialog->setObjectName(QStringLiteral("frmPoolProgress"));
+    dialog->setWindowTitle(QStringLiteral("Add a question pool"));
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setCancelButton(nullptr);
+    dialog->setAutoReset(false);
+    dialog->setAutoClose(false);
+    SetBackground(dialog.get(), options_layout::kPanelGrey);
+    dialog->setFont(ArialBold(9.75));
+    // The bar keeps the system's colours, so that its percentage reads on both of its parts.
+    if (auto* label = dialog->findChild<QLabel*>()) SetTextColour(label, kWhite);
+    dialog->setMinimumWidth(Px(6300));
+    return dialog;
+}
 
 AddPoolPrompts& PoolPrompts() {
     static AddPoolPrompts prompts = RealPrompts();
@@ -93,16 +143,11 @@ bool AddQuestionPool(Session& session, QWidget* parent) {
     qbank::ReleaseOptions options;
     qbank::ReleaseImport import;
     QString error;
-    bool read = false;
-    {
-        Busy busy;
-        read = qbank::ReadReleases(files, options, import, &error);
-    }
+    bool read = ReadPools(parent, files, options, import, error);
     if (!read && error.contains(QLatin1String(qbank::kFigureLacking))) {
         options.figuresDir = prompts.chooseFigures(parent, error);
         if (options.figuresDir.isEmpty()) return false;
-        Busy busy;
-        read = qbank::ReadReleases(files, options, import, &error);
+        read = ReadPools(parent, files, options, import, error);
     }
     if (!read) {
         prompts.tell(parent, QStringLiteral("The pool cannot be added.\n\n") + error);
