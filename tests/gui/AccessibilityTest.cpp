@@ -91,6 +91,21 @@ void Show(QWidget* window) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
 }
 
+// The nodes a screen reader reads as shown whose widgets no one can see: on a hidden page, out
+// of their parent's bounds, or covered. (Nameless ones, such as a panel under its content, say
+// nothing.)
+QStringList ShownButUnseen(QWidget* window) {
+    QStringList unseen;
+    for (const Node& node : Tree(window)) {
+        auto* widget = qobject_cast<QWidget*>(node.object);
+        if (node.invisible || node.name.isEmpty() || !widget || widget == window) continue;
+        if (widget->visibleRegion().isEmpty()) {
+            unseen << QString("%1 \"%2\"").arg(widget->objectName(), node.name);
+        }
+    }
+    return unseen;
+}
+
 TEST(Accessibility, MainMenuItemsAreMenuItemsNamedByTheirCaptions) {
     Loaded program;
     Show(program.menu.get());
@@ -223,6 +238,26 @@ TEST(Accessibility, OptionsScreenHasPageTabsBoxesOptionsAndButtons) {
     options.selectPage(2);
     tree = Tree(&options);
     EXPECT_TRUE(Finds(tree, QAccessible::CheckBox, "Play sounds if a sound card is available"));
+}
+
+TEST(Accessibility, NoControlOutOfSightIsReadAsShown) {
+    Loaded program;
+    ProgramFolder& f = program.folder;
+    OptionsWindow options(f.session, f.options, f.sounds);
+    Show(&options);
+    for (int page = 0; page < OptionsWindow::kPages; ++page) {
+        options.selectPage(page);
+        EXPECT_EQ(ShownButUnseen(&options), QStringList()) << "page " << page;
+        // Back; Add all and Clear all on the topics page only, Add a question pool on settings.
+        const int buttons[OptionsWindow::kPages] = {3, 1, 2};
+        EXPECT_EQ(CountShown(Tree(&options), QAccessible::PushButton), buttons[page])
+            << "page " << page;
+    }
+    Show(program.menu.get());
+    EXPECT_EQ(ShownButUnseen(program.menu.get()), QStringList());
+    ExamWindow test(f.session, f.options, f.sounds, f.services.fatal);
+    Show(&test);
+    EXPECT_EQ(ShownButUnseen(&test), QStringList());
 }
 
 TEST(Accessibility, ResultsRowsReadAsOneSentenceEach) {

@@ -274,6 +274,7 @@ void OptionsWindow::buildProgramPage() {
                                   TwipRect(75, 2640, 8415, kBoxHeight), kPanelGrey);
     SetAccessibleRole(sizeRow, QAccessible::Grouping);
     sizeRow->setAccessibleName(QStringLiteral("Size of the windows"));
+    sizeRow->setAccessibleDescription(QStringLiteral("Used from the next start"));
     QLabel* sizeCaption =
         NewTextLabel(sizeRow, QStringLiteral("lblSize"),
                      QStringLiteral("Size of the windows (from the next start):"),
@@ -305,11 +306,14 @@ void OptionsWindow::buildProgramPage() {
     });
 
     // The figures option is kept and saved with the others but lies below the
-    // bottom of the page, out of sight.
-    tabs_->addBackground(NewTextLabel(page, QStringLiteral("Label24"),
-                                      QStringLiteral("Charts and Figures Consideration"),
-                                      TwipRect(135, 3900, 4365, 285), ArialBold(12), kBlack));
+    // bottom of the page, out of sight, and so out of what screen readers read.
+    QLabel* figuresTitle = NewTextLabel(page, QStringLiteral("Label24"),
+                                        QStringLiteral("Charts and Figures Consideration"),
+                                        TwipRect(135, 3900, 4365, 285), ArialBold(12), kBlack);
+    HideFromAssistiveTools(figuresTitle);
+    tabs_->addBackground(figuresTitle);
     auto* figures = new WrappingCheckBox(page);
+    HideFromAssistiveTools(figures);
     figures->setObjectName(QStringLiteral("chkFigures"));
     figures->setCaption(QStringLiteral("Ask Questions that refer to charts and figures"));
     figures->setFont(font);
