@@ -224,12 +224,26 @@ TEST(Accessibility, OptionsScreenHasPageTabsBoxesOptionsAndButtons) {
     EXPECT_TRUE(selected(options.tabs()->item(1)));
     EXPECT_FALSE(selected(options.tabs()->item(0)));
 
-    // The page tabs have a tab list for their parent; the modes are a named group.
-    EXPECT_TRUE(Finds(tree, QAccessible::PageTabList, "Pages"));
+    // The page and element tabs have tab lists for their parents, holding only the tabs; the
+    // modes are a named group.
+    const auto tabList = [](QWidget* tab) {
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(tab)->parent();
+        QStringList tabs;
+        for (int i = 0; i < list->childCount(); ++i) {
+            QAccessibleInterface* child = list->child(i);
+            if (!child->state().invisible) tabs << child->text(QAccessible::Name);
+        }
+        return list->role() == QAccessible::PageTabList
+                   ? list->text(QAccessible::Name) + ": " + tabs.join(", ")
+                   : QString("not a tab list");
+    };
     for (int i = 0; i < 3; ++i) {
-        auto* tab = QAccessible::queryAccessibleInterface(
-            options.findChild<QWidget*>(QStringLiteral("optBut%1").arg(i)));
-        EXPECT_EQ(tab->parent()->role(), QAccessible::PageTabList);
+        EXPECT_EQ(tabList(options.findChild<QWidget*>(QStringLiteral("optBut%1").arg(i))),
+                  "Pages: Test topics, Test options, Settings");
+    }
+    for (int i = 0; i < OptionsWindow::kTabs; ++i) {
+        EXPECT_EQ(tabList(options.tabs()->item(i)),
+                  "License class: Novice, Technician, General, Advanced, Extra");
     }
     options.selectPage(1);
     tree = Tree(&options);

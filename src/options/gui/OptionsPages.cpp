@@ -129,22 +129,38 @@ void OptionsWindow::buildTopicsPage() {
                                       QStringLiteral("Ask me Questions on the Following Topics:"),
                                       TwipRect(135, 60, 4965, 285), ArialBold(12), kBlack));
 
-    const QFont tabFont = ArialBold(9);
+    // The element tabs sit in a tab list of their own, as screen readers expect
+    // tabs to; it draws nothing. Their captions, the tabs a screen reader reads,
+    // are its children, drawn over the faces, so that nothing stands between.
+    QRect tabArea;
+    for (int i = 0; i < kTabs; ++i) tabArea |= TwipRect(60, kTabTops[i], 1260, 645);
+    auto* tabList = new QWidget(page);
+    SetAccessibleRole(tabList, QAccessible::PageTabList);
+    tabList->setObjectName(QStringLiteral("elementTabs"));
+    tabList->setAccessibleName(QStringLiteral("License class"));
+    tabList->setGeometry(tabArea);
     for (int i = 0; i < kTabs; ++i) {
         tabFrames_[i] =
-            NewPicture(page, QStringLiteral("TabOuter%1").arg(i),
-                       TwipRect(60, kTabTops[i], 1260, 645), Image(QStringLiteral("tab_frame")));
+            NewPicture(tabList, QStringLiteral("TabOuter%1").arg(i),
+                       TwipRect(60, kTabTops[i], 1260, 645).translated(-tabArea.topLeft()),
+                       Image(QStringLiteral("tab_frame")));
+        HideFromAssistiveTools(tabFrames_[i]);
         tabFaces_[i] = NewPicture(tabFrames_[i], QStringLiteral("tabInner%1").arg(i),
                                   TwipRect(30, 30, 1215, 555), Image(QStringLiteral("tab_face")));
+        HideFromAssistiveTools(tabFaces_[i]);
         SetBackground(tabFaces_[i], kPanelGrey);
         tabFaces_[i]->installEventFilter(this);
-
+    }
+    const QFont tabFont = ArialBold(9);
+    for (int i = 0; i < kTabs; ++i) {
         const QString caption = options::ElementTabCaption(i);
-        tabCaptions_[i] = tabs_->addItem(tabFaces_[i], caption);
+        tabCaptions_[i] = tabs_->addItem(tabList, caption);
         tabCaptions_[i]->setFont(tabFont);
         tabCaptions_[i]->setAlignment(Qt::AlignCenter);
         const int width = QFontMetrics(tabFont).horizontalAdvance(caption);
-        tabCaptions_[i]->setGeometry((tabFaces_[i]->width() - width) / 2, Px(180), width, Px(225));
+        const QPoint face = tabFaces_[i]->mapTo(tabList, QPoint(0, 0));
+        tabCaptions_[i]->setGeometry(face.x() + (tabFaces_[i]->width() - width) / 2,
+                                     face.y() + Px(180), width, Px(225));
     }
 
     // The list frame lies over the right edge of the tab frames, so that the
