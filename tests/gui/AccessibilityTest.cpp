@@ -91,6 +91,21 @@ void Show(QWidget* window) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
 }
 
+// The nodes a screen reader reads as shown whose widgets no one can see: on a hidden page, out
+// of their parent's bounds, or covered. (Nameless ones, such as a panel under its content, say
+// nothing.)
+QStringList ShownButUnseen(QWidget* window) {
+    QStringList unseen;
+    for (const Node& node : Tree(window)) {
+        auto* widget = qobject_cast<QWidget*>(node.object);
+        if (node.invisible || node.name.isEmpty() || !widget || widget == window) continue;
+        if (widget->visibleRegion().isEmpty()) {
+            unseen << QString("%1 \"%2\"").arg(widget->objectName(), node.name);
+        }
+    }
+    return unseen;
+}
+
 TEST(Accessibility, MainMenuItemsAreMenuItemsNamedByTheirCaptions) {
     Loaded program;
     Show(program.menu.get());
@@ -209,12 +224,26 @@ TEST(Accessibility, OptionsScreenHasPageTabsBoxesOptionsAndButtons) {
     EXPECT_TRUE(selected(options.tabs()->item(1)));
     EXPECT_FALSE(selected(options.tabs()->item(0)));
 
-    // The page tabs have a tab list for their parent; the modes are a named group.
-    EXPECT_TRUE(Finds(tree, QAccessible::PageTabList, "Pages"));
+    // The page and element tabs have tab lists for their parents, holding only the tabs; the
+    // modes are a named group.
+    const auto tabList = [](QWidget* tab) {
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(tab)->parent();
+        QStringList tabs;
+        for (int i = 0; i < list->childCount(); ++i) {
+            QAccessibleInterface* child = list->child(i);
+            if (!child->state().invisible) tabs << child->text(QAccessible::Name);
+        }
+        return list->role() == QAccessible::PageTabList
+                   ? list->text(QAccessible::Name) + ": " + tabs.join(", ")
+                   : QString("not a tab list");
+    };
     for (int i = 0; i < 3; ++i) {
-        auto* tab = QAccessible::queryAccessibleInterface(
-            options.findChild<QWidget*>(QStringLiteral("optBut%1").arg(i)));
-        EXPECT_EQ(tab->parent()->role(), QAccessible::PageTabList);
+        EXPECT_EQ(tabList(options.findChild<QWidget*>(QStringLiteral("optBut%1").arg(i))),
+                  "Pages: Test topics, Test options, Settings");
+    }
+    for (int i = 0; i < OptionsWindow::kTabs; ++i) {
+        EXPECT_EQ(tabList(options.tabs()->item(i)),
+                  "License class: Novice, Technician, General, Advanced, Extra");
     }
     options.selectPage(1);
     tree = Tree(&options);
@@ -223,6 +252,26 @@ TEST(Accessibility, OptionsScreenHasPageTabsBoxesOptionsAndButtons) {
     options.selectPage(2);
     tree = Tree(&options);
     EXPECT_TRUE(Finds(tree, QAccessible::CheckBox, "Play sounds if a sound card is available"));
+}
+
+TEST(Accessibility, NoControlOutOfSightIsReadAsShown) {
+    Loaded program;
+    ProgramFolder& f = program.folder;
+    OptionsWindow options(f.session, f.options, f.sounds);
+    Show(&options);
+    for (int page = 0; page < OptionsWindow::kPages; ++page) {
+        options.selectPage(page);
+        EXPECT_EQ(ShownButUnseen(&options), QStringList()) << "page " << page;
+        // Back; Add all and Clear all on the topics page only, Add a question pool on settings.
+        const int buttons[OptionsWindow::kPages] = {3, 1, 2};
+        EXPECT_EQ(CountShown(Tree(&options), QAccessible::PushButton), buttons[page])
+            << "page " << page;
+    }
+    Show(program.menu.get());
+    EXPECT_EQ(ShownButUnseen(program.menu.get()), QStringList());
+    ExamWindow test(f.session, f.options, f.sounds, f.services.fatal);
+    Show(&test);
+    EXPECT_EQ(ShownButUnseen(&test), QStringList());
 }
 
 TEST(Accessibility, ResultsRowsReadAsOneSentenceEach) {

@@ -9,10 +9,12 @@
 #include <QImage>
 #include <QLabel>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <array>
 #include <functional>
 
@@ -452,8 +454,22 @@ struct FakePrompts {
             return figures;
         };
         PoolPrompts().tell = [this](QWidget*, const QString& text) { told << text; };
+        PoolPrompts().progressAfterMs = 0;
     }
     ~FakePrompts() { PoolPrompts() = saved; }
+};
+
+// The value each window showing how far reading has come had when it closed.
+struct ProgressWatcher : QObject {
+    std::vector<int> closedAt;
+    ProgressWatcher() { qApp->installEventFilter(this); }
+    ~ProgressWatcher() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::Hide && object->objectName() == "frmPoolProgress") {
+            closedAt.push_back(static_cast<QProgressDialog*>(object)->value());
+        }
+        return false;
+    }
 };
 
 // The pool as the student downloaded it: release.txt in `folder`.
@@ -481,18 +497,24 @@ TEST_F(OptionsScreen, AddingAPoolShowsWhatWasReadAndWritesOnlyWhenConfirmed) {
     figure.fill(Qt::blue);
     ASSERT_TRUE(figure.save(downloads.filePath("figures/T1.png")));
     FakePrompts prompts(file, downloads.filePath("figures"));
+    ProgressWatcher progress;
     const QString added = AddedBankFile(session().programDir, "quillet");
     const QByteArray installed = Bytes(folder_.file("quillet.dat"));
 
     for (const char* button : {"cmdCancel", "cmdAdd"}) {
-        QString shown;
+        QString shown, note;
+        QStringList before, after;
         open([&](OptionsWindow* window) {
+            window->chooseElement(2);
+            before = shownCaptions(window);
             window->selectPage(2);
             WhenModal("frmAddPool", [&](QWidget* dialog) {
                 shown = dialog->findChild<QLabel*>("lblPool")->text();
                 click(dialog, button);
             });
             click(window, "cmdAddPool");
+            after = shownCaptions(window);
+            note = window->findChild<QLabel*>("Label3")->text();
             window->reject();
         });
         EXPECT_TRUE(
@@ -500,16 +522,53 @@ TEST_F(OptionsScreen, AddingAPoolShowsWhatWasReadAndWritesOnlyWhenConfirmed) {
                              "to 30 June 2031: 1 section, 1 question, 1 figure"))
             << shown.toStdString();
         EXPECT_EQ(QFile::exists(added), QString(button) == "cmdAdd") << button;
+        if (QString(button) == "cmdCancel") {
+            EXPECT_EQ(after, before);
+            continue;
+        }
+        // The added pool is in use at once: its sections are listed and its exam is known.
+        EXPECT_EQ(before.size(), 3);
+        EXPECT_EQ(after, QStringList({"Commission's Rules (T1)"}));
+        EXPECT_TRUE(note.contains("35 questions for Technician")) << note.toStdString();
+        EXPECT_EQ(PoolNameFor(session(), 2), "technician-2027-2031");
+        EXPECT_NE(session().sections.withId(AddedSectionId(2, 1)), nullptr);
+        EXPECT_TRUE(session().addedElements.count(2));
     }
     EXPECT_EQ(prompts.figureQuestions, 2);
-    EXPECT_EQ(prompts.told, QStringList{"The pool was added. It is used from the next start of "
-                                        "the program."});
+    // Each reading with the figures showed its progress to the end.
+    EXPECT_EQ(std::count(progress.closedAt.begin(), progress.closedAt.end(), 1000), 2);
+    EXPECT_EQ(prompts.told, QStringList{"The pool was added and is used from now on."});
     EXPECT_EQ(Bytes(folder_.file("quillet.dat")), installed);
 
-    // At the next start the added pool serves Technician.
+    // The next start finds it too.
     folder_.session.database.close();
     ASSERT_TRUE(LoadProgram(session(), options(), &folder_.fatal));
     EXPECT_EQ(PoolNameFor(session(), 2), "technician-2027-2031");
+}
+
+TEST_F(OptionsScreen, AnAddedPoolOlderThanTheInstalledOneIsAddedButNotUsed) {
+    qbank::BankContent bank = SmallBank();
+    bank.exams.push_back({2, "technician-2030-2034", "2030-07-01", "2034-06-30", 35, 26});
+    start(bank);
+    QTemporaryDir downloads;
+    const QString file = WritePool(downloads, PublishedPool());
+    QImage figure(20, 20, QImage::Format_RGB32);
+    figure.fill(Qt::blue);
+    ASSERT_TRUE(figure.save(downloads.filePath("T1.png")));
+    FakePrompts prompts(file, QString());
+    QStringList after;
+    open([&](OptionsWindow* window) {
+        window->chooseElement(2);
+        window->selectPage(2);
+        WhenModal("frmAddPool", [&](QWidget* dialog) { click(dialog, "cmdAdd"); });
+        click(window, "cmdAddPool");
+        after = shownCaptions(window);
+        window->reject();
+    });
+    EXPECT_EQ(prompts.told, QStringList{"The pool was added. The installed Technician pool begins "
+                                        "later, so it stays in use."});
+    EXPECT_EQ(after.size(), 3);
+    EXPECT_EQ(PoolNameFor(session(), 2), "technician-2030-2034");
 }
 
 TEST_F(OptionsScreen, APoolThatCannotBeReadIsRefusedWithItsLine) {

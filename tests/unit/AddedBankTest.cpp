@@ -5,6 +5,8 @@
 #include "AddedBank.h"
 #include "EngineTestSupport.h"
 #include "engine/core/QuestionList.h"
+#include "engine/core/Readiness.h"
+#include "engine/core/ReviewList.h"
 #include "presentation/core/QuestionLoader.h"
 #include "shell/core/FileLocations.h"
 #include "shell/core/QuestionBank.h"
@@ -119,6 +121,54 @@ TEST_F(AddedBankProgram, ANewerInstalledPoolIsNotHiddenByAnOlderAddedOne) {
     EXPECT_EQ(question(2), "Installed Technician? | Rule: 47 CFR 97.301(d)");
     EXPECT_EQ(question(5), "Added Extra? | Rule: 47 CFR 97.301(d)");
     EXPECT_EQ(folder.session.exams.rows().size(), 3u);
+}
+
+TEST_F(AddedBankProgram, TheStandingOfAnAddedPoolIsReadFromItsOwnBank) {
+    // The added General pool has two groups in two sections, where the installed one has one.
+    qbank::BankContent general = Pool(3, "2027-2031", "Added General?");
+    general.sections.push_back({2, "X2", "Practice", 3});
+    for (int id : {2, 3}) {
+        qbank::BankQuestion q = Question(id, 2, "A");
+        q.fccQuestionId = QString("X2B0%1").arg(id - 1);
+        general.questions.push_back(q);
+    }
+    ASSERT_TRUE(qbank::AddToBank(added(), general));
+    ASSERT_TRUE(open().ok());
+    Session& session = folder.session;
+    session.record.open(folder.dir.filePath("record.db"));
+    ASSERT_TRUE(
+        session.record.add({"general-2027-2031", "X2B01", QDateTime::currentDateTime(), true}));
+    ASSERT_TRUE(
+        session.record.add({"general-2027-2031", "X1A01", QDateTime::currentDateTime(), false}));
+
+    // Read while a Technician test is the current one, as the progress screen does.
+    session.currentElement = 2;
+    const PoolGroups pool = ReadPoolGroups(session, 3);
+    ASSERT_TRUE(pool.readOk);
+    QStringList groups;
+    for (const GroupStanding& group : pool.groups)
+        groups << group.group + ":" + group.questions.join(",");
+    EXPECT_EQ(groups, QStringList({"X1A:X1A01", "X2B:X2B01,X2B02"}));
+    ASSERT_EQ(pool.sections.size(), 2u);
+    EXPECT_EQ(pool.sections[1].name, "X2 - Practice");
+    const Readiness readiness = ReadinessFrom(pool, session.record.latest(pool.pool));
+    EXPECT_TRUE(readiness.available);
+    EXPECT_EQ(readiness.groups[1].right, 1);
+    EXPECT_EQ(readiness.groups[0].missed, 1);
+    const PoolProgress progress = PoolProgressFor(session, 3);
+    EXPECT_EQ(progress.questions, 3);
+    EXPECT_EQ(progress.right, 1);
+
+    // A review of the added pool asks its questions: the missed one first.
+    session.currentElement = 3;
+    for (SectionInfo& s : session.sections) s.Ask = true;
+    MersenneRandom random(5);
+    const ReviewList review = PrepareReviewList(session, random);
+    EXPECT_EQ(review.chosen, 3);
+    EXPECT_EQ(review.missed, 1);
+    EXPECT_EQ(review.never, 1);
+    ASSERT_EQ(review.questions.size(), 2u);
+    EXPECT_EQ(review.questions.front(), 1);
 }
 
 TEST_F(AddedBankProgram, AnAddedBankThatIsNoBankIsRefusedByName) {

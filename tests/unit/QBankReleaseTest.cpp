@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
+#include <algorithm>
 #include <functional>
 
 #include "AddedBank.h"
@@ -105,8 +106,17 @@ TEST(QBankRealPoolsPublished, GiveTheSameBankAsThePoolFolders) {
             files << file + "." + suffix;
         }
         ReleaseImport import;
-        ASSERT_TRUE(ReadReleases(files, {}, import, &error)) << error.toStdString();
+        std::vector<int> progress;
+        ASSERT_TRUE(ReadReleases(files, {}, import, &error, [&progress](int permille) {
+            progress.push_back(permille);
+        })) << error.toStdString();
         EXPECT_EQ(Flatten(import.content), Flatten(expected));
+        // Progress rises from 0 to 1000: a step for each file, then for each figure.
+        ASSERT_EQ(progress.size(), 1 + files.size() + expected.figures.size() + 1);
+        EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+        EXPECT_EQ(progress.front(), 0);
+        EXPECT_EQ(progress[files.size()], kReadingShare);
+        EXPECT_EQ(progress.back(), 1000);
         ASSERT_EQ(import.pools.size(), 3u);
         EXPECT_EQ(import.pools[2].withdrawn, 4);  // as titles.json lists them
         EXPECT_EQ(import.pools[0].withdrawn, 1);

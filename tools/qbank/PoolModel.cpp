@@ -73,7 +73,7 @@ QString NamedFigure(const QString& text, const QString& where, const QString& id
     return named.isEmpty() ? QString() : *named.begin();
 }
 
-BankContent Assemble(const std::vector<Pool>& pools) {
+BankContent Assemble(const std::vector<Pool>& pools, const std::function<void()>& figureDone) {
     BankContent content;
     for (const Pool& pool : pools) {
         if (pool.exam) content.exams.push_back(*pool.exam);
@@ -98,6 +98,7 @@ BankContent Assemble(const std::vector<Pool>& pools) {
             const int id = int(content.figures.size()) + 1;
             figureIds.insert(label, id);
             content.figures.push_back({id, *png, QStringLiteral("Figure ") + label});
+            if (figureDone) figureDone();
         }
 
         for (const PoolQuestion& q : pool.questions) {

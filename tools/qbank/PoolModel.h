@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QChar>
 #include <QString>
+#include <functional>
 #include <map>
 #include <optional>
 #include <vector>
@@ -76,7 +77,8 @@ QByteArray ReadBytes(const QString& path, const QString& shownName);
 QString NamedFigure(const QString& text, const QString& where, const QString& id);
 
 // The pools numbered into the content of one bank: sections, questions and figures from 1,
-// in the order given.
-BankContent Assemble(const std::vector<Pool>& pools);
+// in the order given. `figureDone`, when given, is called after each figure is converted.
+BankContent Assemble(const std::vector<Pool>& pools,
+                     const std::function<void()>& figureDone = nullptr);
 
 }  // namespace quillet::qbank

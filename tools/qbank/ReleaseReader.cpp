@@ -664,13 +664,17 @@ Pool ReadReleaseFile(const QString& path, const QString& shownName, const Releas
 }
 
 bool ReadReleases(const QStringList& files, const ReleaseOptions& options, ReleaseImport& import,
-                  QString* error) {
+                  QString* error, const ReleaseProgress& progress) {
+    const auto tell = [&progress](int permille) {
+        if (progress) progress(permille);
+    };
     try {
         if (files.isEmpty()) Refuse(QStringLiteral("no pool file given"));
         if (!options.figuresDir.isEmpty() && !QFileInfo(options.figuresDir).isDir()) {
             Refuse(QStringLiteral("%1: no such folder of figures").arg(options.figuresDir));
         }
         std::vector<Pool> pools;
+        tell(0);
         for (const QString& file : files) {
             Pool pool = ReadReleaseFile(file, QFileInfo(file).fileName(), options);
             for (const Pool& other : pools) {
@@ -680,9 +684,16 @@ bool ReadReleases(const QStringList& files, const ReleaseOptions& options, Relea
                 }
             }
             pools.push_back(std::move(pool));
+            tell(kReadingShare * int(pools.size()) / int(files.size()));
         }
+        int figures = 0, converted = 0;
+        for (const Pool& pool : pools) figures += int(pool.figures.size());
         ReleaseImport read;
-        read.content = Assemble(pools);
+        read.content = Assemble(pools, [&] {
+            ++converted;
+            tell(kReadingShare + (1000 - kReadingShare) * converted / figures);
+        });
+        tell(1000);
         for (const Pool& pool : pools) {
             ReleaseSummary summary;
             summary.file = pool.name;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
+#include <QProgressDialog>
 #include <cstdio>
 
 #include "Screenshots.h"
@@ -42,6 +43,11 @@ QUILLET_SCREENSHOTS(options) {
                        "the exam asks 35, 26 to pass."),
         QStringLiteral("/home/student/.local/share/quillet/quillet-added.dat"));
     shots::Save(context, &confirm, QStringLiteral("options-add-pool"));
+
+    // How far reading a large pool has come.
+    const auto progress = NewPoolProgressDialog({QStringLiteral("extra-2028-2032.docx")});
+    progress->setValue(600);
+    shots::Save(context, progress.get(), QStringLiteral("options-add-pool-progress"));
 }
 
 }  // namespace quillet

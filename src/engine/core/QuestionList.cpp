@@ -193,9 +193,9 @@ QString ShortRealExamMessage(int examQuestions, int groups) {
         .arg(groups == 1 ? QString() : QStringLiteral("s"));
 }
 
-bool ForEachAskableQuestion(const Session& session,
+bool ForEachAskableQuestion(const Session& session, int element,
                             const std::function<void(const AskableQuestion&)>& visit) {
-    Query query(session.bankFor(session.currentElement),
+    Query query(session.bankFor(element),
                 "SELECT QUESTIONS.QUESTIONID, QUESTIONS.SECTIONID, SECTIONS.TEST, "
                 " QUESTIONS.FCCQUESTIONID "
                 " FROM Questions INNER JOIN Sections ON Questions.SectionID = Sections.SectionID "
@@ -218,11 +218,12 @@ PreparedList PrepareRealExamList(const Session& session, RandomSource& random,
 
     std::vector<GroupedQuestion> found;
     if (examCount > 0) {
-        const bool readOk = ForEachAskableQuestion(session, [&](const AskableQuestion& q) {
-            if (q.element != session.currentElement || !session.sections.withId(q.sectionId))
-                return;
-            found.push_back({q.id, static_cast<int>(q.sectionId), QuestionGroup(q.poolId)});
-        });
+        const bool readOk =
+            ForEachAskableQuestion(session, session.currentElement, [&](const AskableQuestion& q) {
+                if (q.element != session.currentElement || !session.sections.withId(q.sectionId))
+                    return;
+                found.push_back({q.id, static_cast<int>(q.sectionId), QuestionGroup(q.poolId)});
+            });
         if (!readOk) {
             found.clear();
             result.readOk = false;

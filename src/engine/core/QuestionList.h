@@ -49,9 +49,10 @@ struct AskableQuestion {
     QString poolId;      // FCCQUESTIONID as stored ("T1A01")
 };
 
-// Calls `visit` for every question a test can ask, with its pool id. False
-// when the bank failed part-way (session.database.lastError() says why).
-bool ForEachAskableQuestion(const Session& session,
+// Calls `visit` for every question a test can ask in the bank that holds `element`'s pool
+// (the installed bank or the student's added one), with its pool id. False when the bank
+// failed part-way (session.bankFor(element).lastError() says why).
+bool ForEachAskableQuestion(const Session& session, int element,
                             const std::function<void(const AskableQuestion&)>& visit);
 
 struct PreparedList {

@@ -79,7 +79,7 @@ PoolGroups ReadPoolGroups(Session& session, int element) {
     std::map<QString, GroupStanding> groups;
     std::map<qint64, SectionStanding> sections;
     QHash<qint64, QStringList> sectionQuestions;
-    pool.readOk = ForEachAskableQuestion(session, [&](const AskableQuestion& q) {
+    pool.readOk = ForEachAskableQuestion(session, element, [&](const AskableQuestion& q) {
         if (q.element != element) return;
         const SectionInfo* section = session.sections.withId(q.sectionId);
         const QString poolId = q.poolId.trimmed();
@@ -95,7 +95,7 @@ PoolGroups ReadPoolGroups(Session& session, int element) {
         sectionQuestions[q.sectionId] << poolId;
     });
     if (!pool.readOk) {
-        pool.fault = session.database.lastError();
+        pool.fault = session.bankFor(element).lastError();
         return pool;
     }
     for (auto& [name, group] : groups) {

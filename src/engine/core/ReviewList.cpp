@@ -21,37 +21,39 @@ ReviewList PrepareReviewList(Session& session, RandomSource& random, const QDate
     std::vector<std::tuple<QDate, qint64, qint64>> due;  // (due day, answer order, question)
     std::vector<std::pair<qint64, qint64>> missed;       // (answer order, question)
     QuestionIdList never;
-    const bool readOk = ForEachAskableQuestion(session, [&](const AskableQuestion& q) {
-        const QString poolId = q.poolId.trimmed();
-        if (groups.isEmpty()) {
-            if (!ListsQuestion(session, q.element, q.sectionId)) return;
-        } else if (q.element != session.currentElement || !session.sections.withId(q.sectionId) ||
-                   poolId.isEmpty() || !groups.contains(QuestionGroup(poolId))) {
-            return;
-        }
-        ++list.chosen;
-        const auto found = poolId.isEmpty() ? latest.end() : latest.find(poolId);
-        if (found != latest.end() && found->right) ++list.rightLastTime;
-        // A flagged question is due today whatever its box, and never waits.
-        if (groups.isEmpty() && flagged.contains(poolId)) {
-            const bool known = found != latest.end() && found->right;
-            due.emplace_back(known ? std::min(found->spacing.due, today) : today,
-                             found != latest.end() ? found->order : 0, q.id);
-            return;
-        }
-        if (found == latest.end()) {
-            never.push_back(q.id);
-        } else if (found->right) {
-            if (!groups.isEmpty()) return;
-            if (found->spacing.due <= today) {
-                due.emplace_back(found->spacing.due, found->order, q.id);
-            } else if (found->spacing.due == tomorrow) {
-                ++list.dueTomorrow;
+    const bool readOk =
+        ForEachAskableQuestion(session, session.currentElement, [&](const AskableQuestion& q) {
+            const QString poolId = q.poolId.trimmed();
+            if (groups.isEmpty()) {
+                if (!ListsQuestion(session, q.element, q.sectionId)) return;
+            } else if (q.element != session.currentElement ||
+                       !session.sections.withId(q.sectionId) || poolId.isEmpty() ||
+                       !groups.contains(QuestionGroup(poolId))) {
+                return;
             }
-        } else {
-            missed.emplace_back(found->order, q.id);
-        }
-    });
+            ++list.chosen;
+            const auto found = poolId.isEmpty() ? latest.end() : latest.find(poolId);
+            if (found != latest.end() && found->right) ++list.rightLastTime;
+            // A flagged question is due today whatever its box, and never waits.
+            if (groups.isEmpty() && flagged.contains(poolId)) {
+                const bool known = found != latest.end() && found->right;
+                due.emplace_back(known ? std::min(found->spacing.due, today) : today,
+                                 found != latest.end() ? found->order : 0, q.id);
+                return;
+            }
+            if (found == latest.end()) {
+                never.push_back(q.id);
+            } else if (found->right) {
+                if (!groups.isEmpty()) return;
+                if (found->spacing.due <= today) {
+                    due.emplace_back(found->spacing.due, found->order, q.id);
+                } else if (found->spacing.due == tomorrow) {
+                    ++list.dueTomorrow;
+                }
+            } else {
+                missed.emplace_back(found->order, q.id);
+            }
+        });
     // A bank that fails part-way gives no list rather than part of one.
     if (!readOk) {
         ReviewList failed;
@@ -79,7 +81,7 @@ PoolProgress PoolProgressFor(Session& session, int element) {
     PoolProgress progress;
     const QHash<QString, LatestAnswer> latest =
         session.record.latest(PoolNameFor(session, element));
-    const bool readOk = ForEachAskableQuestion(session, [&](const AskableQuestion& q) {
+    const bool readOk = ForEachAskableQuestion(session, element, [&](const AskableQuestion& q) {
         if (q.element != element) return;
         ++progress.questions;
         const QString poolId = q.poolId.trimmed();

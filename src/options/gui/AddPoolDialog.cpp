@@ -7,13 +7,16 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <memory>
 
 #include "AddedBank.h"
 #include "ReleaseReader.h"
 #include "options/gui/OptionsLayout.h"
 #include "shell/core/FileLocations.h"
+#include "shell/core/QuestionBank.h"
 #include "shell/core/Session.h"
 #include "shell/gui/Look.h"
 #include "shell/gui/Twips.h"
@@ -40,7 +43,7 @@ AddPoolPrompts RealPrompts() {
     return prompts;
 }
 
-// Reading a large pool and its figures takes a moment: the pointer says so meanwhile.
+// Writing the pool takes a moment: the pointer says so meanwhile.
 class Busy {
 public:
     Busy() { QApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -49,7 +52,55 @@ public:
     Busy& operator=(const Busy&) = delete;
 };
 
+// Reading a pool and converting its figures: the pointer waits, and a window shows how far
+// reading has come once it takes longer than a moment.
+class ReadingProgress {
+public:
+    ReadingProgress(QWidget* parent, const QStringList& files)
+        : dialog_(NewPoolProgressDialog(files, parent)) {
+        dialog_->setMinimumDuration(PoolPrompts().progressAfterMs);
+        dialog_->setValue(0);
+    }
+    ~ReadingProgress() { dialog_->hide(); }
+    ReadingProgress(const ReadingProgress&) = delete;
+    ReadingProgress& operator=(const ReadingProgress&) = delete;
+
+    qbank::ReleaseProgress step() {
+        return [this](int permille) { dialog_->setValue(permille); };
+    }
+
+private:
+    Busy busy_;
+    std::unique_ptr<QProgressDialog> dialog_;
+};
+
+bool ReadPools(QWidget* parent, const QStringList& files, const qbank::ReleaseOptions& options,
+               qbank::ReleaseImport& import, QString& error) {
+    ReadingProgress progress(parent, files);
+    return qbank::ReadReleases(files, options, import, &error, progress.step());
+}
+
 }  // namespace
+
+std::unique_ptr<QProgressDialog> NewPoolProgressDialog(const QStringList& files, QWidget* parent) {
+    auto dialog = std::make_unique<QProgressDialog>(
+        QStringLiteral("Reading %1\u2026")
+            .arg(files.size() == 1 ? QFileInfo(files.front()).fileName()
+                                   : QStringLiteral("the pools")),
+        QString(), 0, 1000, parent);
+    dialog->setObjectName(QStringLiteral("frmPoolProgress"));
+    dialog->setWindowTitle(QStringLiteral("Add a question pool"));
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setCancelButton(nullptr);
+    dialog->setAutoReset(false);
+    dialog->setAutoClose(false);
+    SetBackground(dialog.get(), options_layout::kPanelGrey);
+    dialog->setFont(ArialBold(9.75));
+    // The bar keeps the system's colours, so that its percentage reads on both of its parts.
+    if (auto* label = dialog->findChild<QLabel*>()) SetTextColour(label, kWhite);
+    dialog->setMinimumWidth(Px(6300));
+    return dialog;
+}
 
 AddPoolPrompts& PoolPrompts() {
     static AddPoolPrompts prompts = RealPrompts();
@@ -66,8 +117,8 @@ AddPoolDialog::AddPoolDialog(const QString& summary, const QString& bankFile, QW
     text_ = NewTextLabel(this, QStringLiteral("lblPool"),
                          summary + QStringLiteral("\n\nAdd it to your own question bank (") +
                              QDir::toNativeSeparators(bankFile) +
-                             QStringLiteral(")? It is used from the next start of the program, "
-                                            "in place of an older pool of the same element."),
+                             QStringLiteral(")? It is used from then on, in place of an older "
+                                            "pool of the same element."),
                          TwipRect(240, 240, 5820, 2280), ArialBold(9.75), kWhite);
     text_->setWordWrap(true);
     text_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -84,28 +135,23 @@ AddPoolDialog::AddPoolDialog(const QString& summary, const QString& bankFile, QW
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void AddQuestionPool(const Session& session, QWidget* parent) {
+bool AddQuestionPool(Session& session, QWidget* parent) {
     AddPoolPrompts& prompts = PoolPrompts();
     const QStringList files = prompts.chooseFiles(parent);
-    if (files.isEmpty()) return;
+    if (files.isEmpty()) return false;
 
     qbank::ReleaseOptions options;
     qbank::ReleaseImport import;
     QString error;
-    bool read = false;
-    {
-        Busy busy;
-        read = qbank::ReadReleases(files, options, import, &error);
-    }
+    bool read = ReadPools(parent, files, options, import, error);
     if (!read && error.contains(QLatin1String(qbank::kFigureLacking))) {
         options.figuresDir = prompts.chooseFigures(parent, error);
-        if (options.figuresDir.isEmpty()) return;
-        Busy busy;
-        read = qbank::ReadReleases(files, options, import, &error);
+        if (options.figuresDir.isEmpty()) return false;
+        read = ReadPools(parent, files, options, import, error);
     }
     if (!read) {
         prompts.tell(parent, QStringLiteral("The pool cannot be added.\n\n") + error);
-        return;
+        return false;
     }
 
     QStringList summary;
@@ -114,16 +160,35 @@ void AddQuestionPool(const Session& session, QWidget* parent) {
     }
     const QString bank = AddedBankFile(session.programDir, session.programName);
     AddPoolDialog confirm(summary.join(QStringLiteral("\n\n")), bank, parent);
-    if (confirm.exec() != QDialog::Accepted) return;
+    if (confirm.exec() != QDialog::Accepted) return false;
 
     bool added = false;
     {
         Busy busy;
         added = qbank::AddToBank(bank, import.content, &error);
     }
-    prompts.tell(parent, added ? QStringLiteral("The pool was added. It is used from the next "
-                                                "start of the program.")
-                               : QStringLiteral("The pool cannot be added.\n\n") + error);
+    if (!added) {
+        prompts.tell(parent, QStringLiteral("The pool cannot be added.\n\n") + error);
+        return false;
+    }
+    // The tests from now on ask the added pool.
+    if (!ReloadAddedBank(session).ok()) {
+        prompts.tell(parent,
+                     QStringLiteral("The pool was added to %1, but that bank cannot be opened "
+                                    "now, so the installed pools stay in use.")
+                         .arg(QDir::toNativeSeparators(bank)));
+        return true;
+    }
+    QStringList told;
+    for (const qbank::ReleaseSummary& pool : import.pools) {
+        if (session.addedElements.count(pool.element)) continue;
+        told << QStringLiteral("The installed %1 pool begins later, so it stays in use.")
+                    .arg(ElementName(pool.element));
+    }
+    told.prepend(told.isEmpty() ? QStringLiteral("The pool was added and is used from now on.")
+                                : QStringLiteral("The pool was added."));
+    prompts.tell(parent, told.join(QLatin1Char(' ')));
+    return true;
 }
 
 }  // namespace quillet

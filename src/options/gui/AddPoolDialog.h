@@ -6,8 +6,10 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 class QLabel;
+class QProgressDialog;
 class QPushButton;
 
 namespace quillet {
@@ -22,9 +24,15 @@ struct AddPoolPrompts {
     // The folder of the figures the files lack; empty to give up.
     std::function<QString(QWidget* parent, const QString& why)> chooseFigures;
     std::function<void(QWidget* parent, const QString& text)> tell;
+    // How long reading may take before a window shows how far it has come.
+    int progressAfterMs = 400;
 };
 // The prompts in use: the real dialogs unless a test has put others in their place.
 AddPoolPrompts& PoolPrompts();
+
+// The window that shows how far reading `files` has come, from 0 to 1000.
+std::unique_ptr<QProgressDialog> NewPoolProgressDialog(const QStringList& files,
+                                                       QWidget* parent = nullptr);
 
 // Shows what was read from a pool before anything is written, and asks the student to add
 // it ("Add the pool") or not ("Cancel").
@@ -45,7 +53,8 @@ private:
 // The whole step behind "Add a question pool...": asks for the files (and, when the figures
 // are not beside them, their folder), reads them, shows what they hold, and on the student's
 // word adds them to the student's own bank. A refusal says which line and what was expected;
-// nothing is written before the student agrees. The added pool is used from the next start.
-void AddQuestionPool(const Session& session, QWidget* parent);
+// nothing is written before the student agrees. The added pool is used at once (the session's
+// added bank and sections are read afresh); true when the student's bank changed.
+bool AddQuestionPool(Session& session, QWidget* parent);
 
 }  // namespace quillet

@@ -129,22 +129,38 @@ void OptionsWindow::buildTopicsPage() {
                                       QStringLiteral("Ask me Questions on the Following Topics:"),
                                       TwipRect(135, 60, 4965, 285), ArialBold(12), kBlack));
 
-    const QFont tabFont = ArialBold(9);
+    // The element tabs sit in a tab list of their own, as screen readers expect
+    // tabs to; it draws nothing. Their captions, the tabs a screen reader reads,
+    // are its children, drawn over the faces, so that nothing stands between.
+    QRect tabArea;
+    for (int i = 0; i < kTabs; ++i) tabArea |= TwipRect(60, kTabTops[i], 1260, 645);
+    auto* tabList = new QWidget(page);
+    SetAccessibleRole(tabList, QAccessible::PageTabList);
+    tabList->setObjectName(QStringLiteral("elementTabs"));
+    tabList->setAccessibleName(QStringLiteral("License class"));
+    tabList->setGeometry(tabArea);
     for (int i = 0; i < kTabs; ++i) {
         tabFrames_[i] =
-            NewPicture(page, QStringLiteral("TabOuter%1").arg(i),
-                       TwipRect(60, kTabTops[i], 1260, 645), Image(QStringLiteral("tab_frame")));
+            NewPicture(tabList, QStringLiteral("TabOuter%1").arg(i),
+                       TwipRect(60, kTabTops[i], 1260, 645).translated(-tabArea.topLeft()),
+                       Image(QStringLiteral("tab_frame")));
+        HideFromAssistiveTools(tabFrames_[i]);
         tabFaces_[i] = NewPicture(tabFrames_[i], QStringLiteral("tabInner%1").arg(i),
                                   TwipRect(30, 30, 1215, 555), Image(QStringLiteral("tab_face")));
+        HideFromAssistiveTools(tabFaces_[i]);
         SetBackground(tabFaces_[i], kPanelGrey);
         tabFaces_[i]->installEventFilter(this);
-
+    }
+    const QFont tabFont = ArialBold(9);
+    for (int i = 0; i < kTabs; ++i) {
         const QString caption = options::ElementTabCaption(i);
-        tabCaptions_[i] = tabs_->addItem(tabFaces_[i], caption);
+        tabCaptions_[i] = tabs_->addItem(tabList, caption);
         tabCaptions_[i]->setFont(tabFont);
         tabCaptions_[i]->setAlignment(Qt::AlignCenter);
         const int width = QFontMetrics(tabFont).horizontalAdvance(caption);
-        tabCaptions_[i]->setGeometry((tabFaces_[i]->width() - width) / 2, Px(180), width, Px(225));
+        const QPoint face = tabFaces_[i]->mapTo(tabList, QPoint(0, 0));
+        tabCaptions_[i]->setGeometry(face.x() + (tabFaces_[i]->width() - width) / 2,
+                                     face.y() + Px(180), width, Px(225));
     }
 
     // The list frame lies over the right edge of the tab frames, so that the
@@ -274,6 +290,7 @@ void OptionsWindow::buildProgramPage() {
                                   TwipRect(75, 2640, 8415, kBoxHeight), kPanelGrey);
     SetAccessibleRole(sizeRow, QAccessible::Grouping);
     sizeRow->setAccessibleName(QStringLiteral("Size of the windows"));
+    sizeRow->setAccessibleDescription(QStringLiteral("Used from the next start"));
     QLabel* sizeCaption =
         NewTextLabel(sizeRow, QStringLiteral("lblSize"),
                      QStringLiteral("Size of the windows (from the next start):"),
@@ -300,14 +317,19 @@ void OptionsWindow::buildProgramPage() {
     addPool->setObjectName(QStringLiteral("cmdAddPool"));
     addPool->setFont(font);
     addPool->setGeometry(TwipRect(5490, 15, 3000, 375));
-    connect(addPool, &QPushButton::clicked, this, [this] { AddQuestionPool(session_, this); });
+    connect(addPool, &QPushButton::clicked, this, [this] {
+        if (AddQuestionPool(session_, this)) showPoolsInUse();
+    });
 
     // The figures option is kept and saved with the others but lies below the
-    // bottom of the page, out of sight.
-    tabs_->addBackground(NewTextLabel(page, QStringLiteral("Label24"),
-                                      QStringLiteral("Charts and Figures Consideration"),
-                                      TwipRect(135, 3900, 4365, 285), ArialBold(12), kBlack));
+    // bottom of the page, out of sight, and so out of what screen readers read.
+    QLabel* figuresTitle = NewTextLabel(page, QStringLiteral("Label24"),
+                                        QStringLiteral("Charts and Figures Consideration"),
+                                        TwipRect(135, 3900, 4365, 285), ArialBold(12), kBlack);
+    HideFromAssistiveTools(figuresTitle);
+    tabs_->addBackground(figuresTitle);
     auto* figures = new WrappingCheckBox(page);
+    HideFromAssistiveTools(figures);
     figures->setObjectName(QStringLiteral("chkFigures"));
     figures->setCaption(QStringLiteral("Ask Questions that refer to charts and figures"));
     figures->setFont(font);

@@ -159,6 +159,13 @@ void OptionsWindow::unload() {
         selectedMode());
 }
 
+void OptionsWindow::showPoolsInUse() {
+    if (auto* note = findChild<QLabel*>(QStringLiteral("Label3"))) {
+        note->setText(SimulatedModeNote(session_.exams));
+    }
+    chooseElement(chosenElement_);
+}
+
 int OptionsWindow::selectedMode() const {
     for (int i = 0; i < kModes; ++i) {
         if (modeOptions_[i] && modeOptions_[i]->isChecked()) return i;

@@ -93,6 +93,8 @@ private:
 
     void load();
     void unload();
+    // After a pool was added: the section list and the exam sizes of the pools now in use.
+    void showPoolsInUse();
     int selectedMode() const;
     void scrollTo(int value);
     void scrollToShow(QWidget* box);

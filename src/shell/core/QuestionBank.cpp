@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <functional>
 #include <limits>
+#include <map>
 #include <memory>
 
 #include "shell/core/FileLocations.h"
@@ -336,6 +337,24 @@ BankResult LoadSections(Session& session, const SettingsSnapshot& stored) {
         session.sections(index++) = row;
     }
     return {};
+}
+
+BankResult ReloadAddedBank(Session& session) {
+    std::map<int, QString> poolsBefore;
+    for (const ExamInfo& exam : session.exams.rows()) poolsBefore[exam.element] = exam.pool;
+
+    const BankResult opened = OpenAddedBank(session);
+    if (!opened.ok()) {
+        session.addedBank.close();
+        session.addedBankPath.clear();
+        session.addedElements.clear();
+    }
+    const BankResult loaded = LoadSections(session);
+    session.exams = LoadBankExams(session);
+    for (const ExamInfo& exam : session.exams.rows()) {
+        if (poolsBefore[exam.element] != exam.pool) session.poolWarningsGiven.erase(exam.element);
+    }
+    return opened.ok() ? loaded : opened;
 }
 
 void ReportBankFault(const Session& session, FatalErrorHandler* fatal, const QString& fault) {

@@ -79,6 +79,13 @@ BankResult OpenQuestionBank(Session& session);
 // The same, with the section choices taken from `stored`, the settings file read beforehand.
 BankResult OpenQuestionBank(Session& session, const SettingsSnapshot& stored);
 
+// Opens the student's bank of added pools afresh after a pool was added while the program
+// runs, and brings the elements it serves, the sections (with the choices of the settings
+// file) and the examinations up to date, so that the next test asks the pool in use. An
+// element whose pool changed warns again when that pool is not in force. When the added bank
+// cannot be opened the installed bank serves every element, and the result says why.
+BankResult ReloadAddedBank(Session& session);
+
 // Ends the program through `fatal` when the open bank fails to answer (a
 // damaged page, a missing table, a read error), naming the bank file and
 // `fault`, the engine's description of what went wrong.

@@ -95,11 +95,10 @@ void InstallFactory() {
 void SetAccessibleRole(QWidget* widget, QAccessible::Role role) {
     InstallFactory();
     widget->setProperty(kRoleProperty, static_cast<int>(role));
-    // With an assistive tool listening, Qt may have made the widget's
-    // interface already (for an event while it was set up): make it anew.
-    if (!QAccessible::isActive()) return;
+    // Qt may have made the widget's interface already (for an event while it
+    // was set up, even with no assistive tool listening): make it anew.
     if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget)) {
-        if (made->role() != role)
+        if (made->role() != role || !dynamic_cast<ControlInterface*>(made))
             QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
     }
 }

@@ -20,8 +20,7 @@ namespace quillet {
 // (AccessibleLabel, PictureButton, the windows): Qt's own classes keep the
 // interfaces Qt gives them. Set the role as soon as the widget exists: Qt
 // keeps the first interface it makes for a widget, and setting an accessible
-// name may make it (an interface made earlier is replaced while an assistive
-// tool listens).
+// name may make it (an interface made earlier is replaced).
 void SetAccessibleRole(QWidget* widget, QAccessible::Role role);
 // Keeps a widget that only repeats what another one says (part of a results
 // row, say) out of what assistive tools read.
