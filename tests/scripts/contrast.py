@@ -30,7 +30,6 @@ PLACES = [
     ("options-topics.png", "section box label", (120, 133, 180, 16), (300, 133, 60, 16), TEXT),
     ("keyboard-options-section.png", "focused section box label", (130, 137, 150, 9),
      (310, 134, 60, 12), TEXT),
-    ("keyboard-take-test.png", "focused answer", (76, 140, 420, 24), (520, 140, 60, 24), TEXT),
     ("keyboard-take-test.png", "focus mark round the top answer", (100, 134, 300, 1),
      (100, 128, 300, 5), MARK),
     ("keyboard-options-section.png", "focus mark round a section box", (160, 132, 100, 1),

@@ -55,7 +55,7 @@ enum PictureIndex { kLeave = 0, kInfo = 1, kSkip = 2 };
 
 const QColor kGrey(192, 192, 192);
 const QColor kHeaderGrey(64, 64, 64);
-const MenuColours kAnswerColours{QColor(0, 0, 128), QColor(80, 80, 40), QColor(255, 128, 0),
+const MenuColours kAnswerColours{QColor(0, 0, 128), QColor(255, 255, 128), QColor(255, 128, 0),
                                  QColor(0, 0, 0)};
 
 QRect Pixels(const QRect& twips) {
