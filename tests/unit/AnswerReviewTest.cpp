@@ -101,7 +101,8 @@ TEST(AnswerReview, ATestWithoutAnswersHasNothingToReview) {
     KnownBank bank;
     EXPECT_FALSE(bank.review(0).available());
     EXPECT_TRUE(bank.review(0).unavailableText().contains("not in your study record"));
-    const qint64 empty = bank.session.record.beginTest(kModeEachOnce, 2, QDateTime::currentDateTime());
+    const qint64 empty =
+        bank.session.record.beginTest(kModeEachOnce, 2, QDateTime::currentDateTime());
     ASSERT_NE(empty, 0);
     EXPECT_FALSE(bank.review(empty).available());
     EXPECT_TRUE(bank.review(empty).unavailableText().contains("nothing to review"));

@@ -47,5 +47,4 @@ struct Running {
     int correct() const { return scores()(1).CorrectCount + scores()(2).CorrectCount; }
 };
 
-
 }  // namespace quillet::testing

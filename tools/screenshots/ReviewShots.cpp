@@ -46,7 +46,8 @@ QUILLET_SCREENSHOTS(answer_review) {
     for (SectionInfo& section : finished.scores) section.AskedCount = section.CorrectCount = 0;
     for (size_t i = 0; i < asked.size(); ++i) {
         const bool right = i % 5 != 2;
-        const QChar chosen = right ? asked[i].answer : QChar(u'A' + (asked[i].answer.unicode() - u'A' + 1) % 4);
+        const QChar chosen =
+            right ? asked[i].answer : QChar(u'A' + (asked[i].answer.unicode() - u'A' + 1) % 4);
         session.record.add({pool, asked[i].id, start.addSecs(qint64(i) * 40), right, chosen, test,
                             int(20 + i % 30)});
         if (i == 1 || i == 7) session.record.setFlag(pool, asked[i].id, true);
@@ -63,6 +64,13 @@ QUILLET_SCREENSHOTS(answer_review) {
     results.setProgressOpener([] {});
     results.setReviewOpener([] {});
     shots::Save(context, &results, QStringLiteral("results-review-link"));
+    // The busiest band: the pool line and the chance line beside both links.
+    finished.mode = kModeRealExam;
+    finished.chanceBefore = 0.41;
+    ResultsWindow real(session, finished, program.sounds);
+    real.setProgressOpener([] {});
+    real.setReviewOpener([] {});
+    shots::Save(context, &real, QStringLiteral("results-real-exam-review-link"));
 
     AnswerReviewWindow review(AnswerReview::Load(session.record, session.bankFor(2), test),
                               program.sounds);

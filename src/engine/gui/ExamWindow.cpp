@@ -466,8 +466,10 @@ void ExamWindow::followQuestionWithKeyboard(const QuestionOnScreen& q) {
         // Skip, information, then leaving the test.
         order.push_back(pictures_->button(pictures_->count() - 1 - i));
     }
-    // The figure button and the flag sit above the question: they come before the answers.
-    order.insert(order.begin(), {figureButton_, flagButton_});
+    // The figure button sits above the question: it comes before the answers. The flag
+    // comes last, so that Tab reaches the answers and buttons as it always has.
+    order.insert(order.begin(), figureButton_);
+    order.push_back(flagButton_);
     SetTabOrder(order);
     Announce(questionLabel_);
 

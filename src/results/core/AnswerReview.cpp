@@ -114,10 +114,12 @@ QString AnswerReview::summary() const {
 
 QString AnswerReview::unavailableText() const {
     if (test_.id == 0)
-        return QStringLiteral("This test is not in your study record, so its answers cannot be "
-                              "reviewed.");
-    return QStringLiteral("No answer of this test is in your study record, so there is nothing "
-                          "to review.");
+        return QStringLiteral(
+            "This test is not in your study record, so its answers cannot be "
+            "reviewed.");
+    return QStringLiteral(
+        "No answer of this test is in your study record, so there is nothing "
+        "to review.");
 }
 
 QString SpokenReviewRow(const ReviewRow& row) {

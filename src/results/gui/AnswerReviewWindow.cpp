@@ -26,9 +26,9 @@ constexpr int kIdLeft = 150, kIdWidth = 1000;
 constexpr int kResultLeft = 1200, kResultWidth = 800;
 constexpr int kChosenLeft = 2050, kChosenWidth = 700;
 constexpr int kCorrectLeft = 2800, kCorrectWidth = 700;
-constexpr int kRuleLeft = 3550, kRuleWidth = 2950;
-constexpr int kFigureLeft = 6550;
-constexpr int kFlagLeft = 6950, kFlagWidth = 700;
+constexpr int kRuleLeft = 3550, kRuleWidth = 2700;
+constexpr int kFigureLeft = 6330;
+constexpr int kFlagLeft = 6960, kFlagWidth = 720;
 
 constexpr QColor kRightColour{0, 0, 192};
 constexpr QColor kWrongColour{192, 0, 0};
@@ -93,18 +93,18 @@ AnswerReviewWindow::AnswerReviewWindow(AnswerReview review, const SoundCues& sou
     AccessibleLabel* summary = MakeText(this, QStringLiteral("lblSummary"),
                                         TwipRect(150, 870, 7900, 270), ArialBold(9.75), kBlack);
     const QString summaryText =
-        review_.readOk()
-            ? review_.summary()
-            : QStringLiteral("The question bank could not be read, so the right answers are "
-                             "not shown.");
+        review_.readOk() ? review_.summary()
+                         : QStringLiteral(
+                               "The question bank could not be read, so the right answers are "
+                               "not shown.");
     summary->setText(summaryText);
     summary->setAccessibleName(summaryText);
 
     const QFont headFont = ArialBold(8.25);
-    const std::pair<const char*, int> heads[] = {
-        {"Question", kIdLeft},       {"Result", kResultLeft}, {"Yours", kChosenLeft},
-        {"Answer", kCorrectLeft},    {"Rule", kRuleLeft},     {"Figure", kFigureLeft - 60},
-        {"Flag", kFlagLeft}};
+    const std::pair<const char*, int> heads[] = {{"Question", kIdLeft},  {"Result", kResultLeft},
+                                                 {"Yours", kChosenLeft}, {"Answer", kCorrectLeft},
+                                                 {"Rule", kRuleLeft},    {"Figure", kFigureLeft},
+                                                 {"Flag", kFlagLeft}};
     int column = 0;
     for (const auto& [caption, left] : heads) {
         QLabel* head = MakeText(this, QStringLiteral("lblHead%1").arg(column++),
@@ -142,7 +142,7 @@ AnswerReviewWindow::AnswerReviewWindow(AnswerReview review, const SoundCues& sou
         QLabel* figure = figures_->addItem(this, QStringLiteral("fig"));
         figure->setFont(ArialBold(8.25));
         figure->adjustSize();
-        figure->move(Px(kFigureLeft), Px(top));
+        figure->move(Px(kFigureLeft), Px(top) + (Px(kLineHeight) - figure->height()) / 2);
         lines_.push_back(line);
         order.push_back(line.id);
         order.push_back(figure);
@@ -150,9 +150,9 @@ AnswerReviewWindow::AnswerReviewWindow(AnswerReview review, const SoundCues& sou
     figures_->addBackground(this);
     connect(figures_, &MenuItems::clicked, this, &AnswerReviewWindow::openFigure);
 
-    AccessibleLabel* empty = MakeText(this, QStringLiteral("lblEmpty"),
-                                      TwipRect(kIdLeft, kFirstLineTop, 7400, kLineHeight), rowFont,
-                                      kBlack);
+    AccessibleLabel* empty =
+        MakeText(this, QStringLiteral("lblEmpty"),
+                 TwipRect(kIdLeft, kFirstLineTop, 7400, kLineHeight), rowFont, kBlack);
     empty->setFocusMark(kBlack);
     emptyLine_ = empty;
     emptyLine_->setText(QStringLiteral("Every question of this test was answered right."));
@@ -246,8 +246,8 @@ void AnswerReviewWindow::drawRows() {
         Line& line = lines_[static_cast<size_t>(i)];
         const size_t index = static_cast<size_t>(first + i);
         const ReviewRow* row = index < shown_.size() ? shown_[index] : nullptr;
-        for (QLabel* label : {static_cast<QLabel*>(line.id), line.result, line.chosen,
-                              line.correct, line.rule, line.flag}) {
+        for (QLabel* label : {static_cast<QLabel*>(line.id), line.result, line.chosen, line.correct,
+                              line.rule, line.flag}) {
             label->setVisible(row != nullptr);
         }
         QLabel* figure = figures_->item(i);
