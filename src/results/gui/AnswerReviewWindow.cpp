@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "results/gui/ReportLook.h"
 #include "shell/gui/Look.h"
 #include "shell/gui/Platform.h"
 #include "shell/gui/Twips.h"
@@ -33,21 +34,6 @@ constexpr int kFlagLeft = 6960, kFlagWidth = 720;
 constexpr QColor kRightColour{0, 0, 192};
 constexpr QColor kWrongColour{192, 0, 0};
 constexpr QColor kFlagColour{176, 80, 0};
-const MenuColours kLinkColours{QColor(0, 0, 160), QColor(0, 128, 255), QColor(255, 128, 0)};
-const MenuColours kBandColours{QColor(128, 128, 255), QColor(255, 255, 128), QColor(255, 128, 0)};
-
-AccessibleLabel* MakeText(QWidget* parent, const QString& name, const QRect& geometry,
-                          const QFont& font, const QColor& colour) {
-    auto* label = new AccessibleLabel(parent);
-    SetAccessibleRole(label, QAccessible::StaticText);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(font);
-    label->setGeometry(geometry);
-    SetColour(label, QPalette::WindowText, colour);
-    label->setAttribute(Qt::WA_TranslucentBackground);
-    return label;
-}
 
 QString Letter(QChar letter) { return letter.isNull() ? QStringLiteral("?") : QString(letter); }
 
@@ -56,22 +42,13 @@ QString Letter(QChar letter) { return letter.isNull() ? QStringLiteral("?") : QS
 AnswerReviewWindow::AnswerReviewWindow(AnswerReview review, const SoundCues& sounds,
                                        QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), review_(std::move(review)) {
-    setObjectName(QStringLiteral("AnswerReview"));
-    setWindowTitle(QStringLiteral("Review Answers"));
-    setFixedSize(Px(8205), Px(6345));
-    SetBackground(this, kWhite);
-    setAutoFillBackground(true);
-
-    NewPicture(this, QStringLiteral("Shape10"), TwipRect(0, 0, 9960, 780),
-               ReadPng(QStringLiteral(":/results_band_top.png")));
-    NewPicture(this, QStringLiteral("Shape11"), TwipRect(-150, 5790, 9960, 780),
-               ReadPng(QStringLiteral(":/results_band_bottom.png")));
-    MakeText(this, QStringLiteral("Label1"), TwipRect(315, 180, 4200, 510), ArialBold(21.75),
-             kWhite)
+    SetUpReportWindow(this, QStringLiteral("AnswerReview"), QStringLiteral("Review Answers"));
+    ReportText(this, QStringLiteral("Label1"), TwipRect(315, 180, 4200, 510), ArialBold(21.75),
+               kWhite)
         ->setText(QStringLiteral("Review Answers"));
 
     // All or the wrong ones only, chosen on the band like pages.
-    filters_ = new MenuItems(this, QStringLiteral("lblFilter"), kBandColours);
+    filters_ = new MenuItems(this, QStringLiteral("lblFilter"), kReportBandColours);
     filters_->setAccessibleRole(QAccessible::PageTab);
     int right = 7950;
     QLabel* all = filters_->addItem(this, QStringLiteral("All"));
@@ -90,8 +67,8 @@ AnswerReviewWindow::AnswerReviewWindow(AnswerReview review, const SoundCues& sou
         setFilter(index == 1 ? ReviewFilter::WrongOnly : ReviewFilter::All);
     });
 
-    AccessibleLabel* summary = MakeText(this, QStringLiteral("lblSummary"),
-                                        TwipRect(150, 870, 7900, 270), ArialBold(9.75), kBlack);
+    AccessibleLabel* summary = ReportText(this, QStringLiteral("lblSummary"),
+                                          TwipRect(150, 870, 7900, 270), ArialBold(9.75), kBlack);
     const QString summaryText =
         review_.readOk() ? review_.summary()
                          : QStringLiteral(
@@ -107,29 +84,30 @@ AnswerReviewWindow::AnswerReviewWindow(AnswerReview review, const SoundCues& sou
                                                  {"Flag", kFlagLeft}};
     int column = 0;
     for (const auto& [caption, left] : heads) {
-        QLabel* head = MakeText(this, QStringLiteral("lblHead%1").arg(column++),
-                                TwipRect(left, 1200, 1000, 240), headFont, kBlack);
+        QLabel* head = ReportText(this, QStringLiteral("lblHead%1").arg(column++),
+                                  TwipRect(left, 1200, 1000, 240), headFont, kBlack);
         head->setText(QString::fromLatin1(caption));
         head->adjustSize();
         // Each row's sentence says what its columns show.
         HideFromAssistiveTools(head);
     }
 
-    figures_ = new MenuItems(this, QStringLiteral("lblFigure"), kLinkColours);
+    figures_ = new MenuItems(this, QStringLiteral("lblFigure"), kReportLinkColours);
     figures_->setAccessibleRole(QAccessible::PushButton);
     const QFont rowFont = LayoutFont(QStringLiteral("Arial"), 8.25);
     std::vector<QWidget*> order{all, wrong};
     for (int i = 0; i < kLines; ++i) {
         const int top = kFirstLineTop + i * kLinePitch;
         Line line;
-        line.id = MakeText(this, QStringLiteral("lblQuestion%1").arg(i),
-                           TwipRect(kIdLeft, top, kIdWidth, kLineHeight), ArialBold(8.25), kBlack);
+        line.id =
+            ReportText(this, QStringLiteral("lblQuestion%1").arg(i),
+                       TwipRect(kIdLeft, top, kIdWidth, kLineHeight), ArialBold(8.25), kBlack);
         line.id->setFocusMark(kBlack);
         line.id->setFocusPolicy(Qt::TabFocus);
         line.id->installEventFilter(this);
         const auto part = [&](const char* name, int left, int width, const QFont& font) {
-            QLabel* label = MakeText(this, QStringLiteral("%1%2").arg(QLatin1String(name)).arg(i),
-                                     TwipRect(left, top, width, kLineHeight), font, kBlack);
+            QLabel* label = ReportText(this, QStringLiteral("%1%2").arg(QLatin1String(name)).arg(i),
+                                       TwipRect(left, top, width, kLineHeight), font, kBlack);
             HideFromAssistiveTools(label);
             return label;
         };
@@ -151,8 +129,8 @@ AnswerReviewWindow::AnswerReviewWindow(AnswerReview review, const SoundCues& sou
     connect(figures_, &MenuItems::clicked, this, &AnswerReviewWindow::openFigure);
 
     AccessibleLabel* empty =
-        MakeText(this, QStringLiteral("lblEmpty"),
-                 TwipRect(kIdLeft, kFirstLineTop, 7400, kLineHeight), rowFont, kBlack);
+        ReportText(this, QStringLiteral("lblEmpty"),
+                   TwipRect(kIdLeft, kFirstLineTop, 7400, kLineHeight), rowFont, kBlack);
     empty->setFocusMark(kBlack);
     emptyLine_ = empty;
     emptyLine_->setText(QStringLiteral("Every question of this test was answered right."));
@@ -171,7 +149,7 @@ AnswerReviewWindow::AnswerReviewWindow(AnswerReview review, const SoundCues& sou
     connect(scroll_, &QScrollBar::valueChanged, this, &AnswerReviewWindow::drawRows);
 
     // In the bottom band: the retry, or why there is none, and BACK.
-    retryItem_ = new MenuItems(this, QStringLiteral("lblRetry"), kBandColours);
+    retryItem_ = new MenuItems(this, QStringLiteral("lblRetry"), kReportBandColours);
     retryItem_->setAccessibleRole(QAccessible::PushButton);
     QLabel* retry = retryItem_->addItem(this, QStringLiteral("Retry missed"));
     retry->setFont(ArialBold(9.75));
@@ -189,8 +167,8 @@ AnswerReviewWindow::AnswerReviewWindow(AnswerReview review, const SoundCues& sou
                                  : QStringLiteral("Retry the %1 missed questions").arg(missed));
     retry->setVisible(missed > 0);
     if (missed == 0) {
-        QLabel* none = MakeText(this, QStringLiteral("lblNoRetry"), TwipRect(315, 5925, 5700, 270),
-                                ArialBold(9.75), kWhite);
+        QLabel* none = ReportText(this, QStringLiteral("lblNoRetry"),
+                                  TwipRect(315, 5925, 5700, 270), ArialBold(9.75), kWhite);
         none->setText(review_.rows().size() == static_cast<size_t>(review_.rightCount())
                           ? QStringLiteral("Nothing missed to retry.")
                           : QStringLiteral("The missed questions are no longer in the bank."));
