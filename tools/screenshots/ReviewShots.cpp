@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
+#include <QApplication>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "Screenshots.h"
 #include "engine/core/ExamSession.h"
@@ -77,6 +79,14 @@ QUILLET_SCREENSHOTS(answer_review) {
     shots::Save(context, &review, QStringLiteral("answer-review"));
     review.setFilter(ReviewFilter::WrongOnly);
     shots::Save(context, &review, QStringLiteral("answer-review-wrong"));
+    // The keyboard on the second row: the focus mark round its question id.
+    review.show();
+    review.activateWindow();
+    if (QTest::qWaitForWindowActive(&review)) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        shots::Save(context, &review, QStringLiteral("keyboard-answer-review"));
+    }
+    review.hide();
 
     // The test screen's flag, off and on, for the question the test drew.
     for (SectionInfo& section : session.sections) section.Ask = section.Test == 2;

@@ -104,11 +104,14 @@ AnswerReviewWindow::AnswerReviewWindow(AnswerReview review, const SoundCues& sou
                        TwipRect(kIdLeft, top, kIdWidth, kLineHeight), ArialBold(8.25), kBlack);
         line.id->setFocusMark(kBlack);
         line.id->setFocusPolicy(Qt::TabFocus);
+        // A label that takes the focus sets its text at the top: every column does so.
+        line.id->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         line.id->installEventFilter(this);
         const auto part = [&](const char* name, int left, int width, const QFont& font) {
             QLabel* label = ReportText(this, QStringLiteral("%1%2").arg(QLatin1String(name)).arg(i),
                                        TwipRect(left, top, width, kLineHeight), font, kBlack);
             HideFromAssistiveTools(label);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             return label;
         };
         line.result = part("lblResult", kResultLeft, kResultWidth, ArialBold(8.25));
@@ -120,7 +123,7 @@ AnswerReviewWindow::AnswerReviewWindow(AnswerReview review, const SoundCues& sou
         QLabel* figure = figures_->addItem(this, QStringLiteral("fig"));
         figure->setFont(ArialBold(8.25));
         figure->adjustSize();
-        figure->move(Px(kFigureLeft), Px(top) + (Px(kLineHeight) - figure->height()) / 2);
+        figure->move(Px(kFigureLeft), Px(top));
         lines_.push_back(line);
         order.push_back(line.id);
         order.push_back(figure);
