@@ -294,9 +294,8 @@ void ExamWindow::toggleFlag() {
 void ExamWindow::showFlag() {
     const QuestionOnScreen* question = test_->currentQuestion();
     flagButton_->setVisible(question && !question->poolQuestionId.isEmpty());
+    // Checked or not is what assistive tools read of it.
     flagButton_->setChecked(test_->flagged());
-    flagButton_->setAccessibleDescription(test_->flagged() ? QStringLiteral("Flagged")
-                                                           : QStringLiteral("Not flagged"));
 }
 
 void ExamWindow::buildQuestionArea() {

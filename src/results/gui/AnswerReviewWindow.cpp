@@ -43,9 +43,6 @@ AnswerReviewWindow::AnswerReviewWindow(AnswerReview review, const SoundCues& sou
                                        QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), review_(std::move(review)) {
     SetUpReportWindow(this, QStringLiteral("AnswerReview"), QStringLiteral("Review Answers"));
-    ReportText(this, QStringLiteral("Label1"), TwipRect(315, 180, 4200, 510), ArialBold(21.75),
-               kWhite)
-        ->setText(QStringLiteral("Review Answers"));
 
     // All or the wrong ones only, chosen on the band like pages.
     filters_ = new MenuItems(this, QStringLiteral("lblFilter"), kReportBandColours);

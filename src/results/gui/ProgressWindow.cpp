@@ -129,9 +129,6 @@ private:
 ProgressWindow::ProgressWindow(Session& session, const SoundCues& sounds, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), session_(session) {
     SetUpReportWindow(this, QStringLiteral("Progress"), QStringLiteral("Your Progress"));
-    ReportText(this, QStringLiteral("Label1"), TwipRect(315, 180, 3300, 510), ArialBold(21.75),
-               kWhite)
-        ->setText(QStringLiteral("Your Progress"));
 
     // The elements whose exam the bank gives, chosen on the band.
     elementItems_ = new MenuItems(this, QStringLiteral("lblElement"), kReportBandColours);

@@ -36,7 +36,8 @@ inline AccessibleLabel* ReportText(QWidget* parent, const QString& name, const Q
     return label;
 }
 
-// The results' size, white, with the dark band at the top and at the bottom.
+// The results' size, white, with the dark band at the top and at the bottom
+// and the title on the top band.
 inline void SetUpReportWindow(QDialog* window, const QString& name, const QString& title) {
     window->setObjectName(name);
     window->setWindowTitle(title);
@@ -47,6 +48,9 @@ inline void SetUpReportWindow(QDialog* window, const QString& name, const QStrin
                ReadPng(QStringLiteral(":/results_band_top.png")));
     NewPicture(window, QStringLiteral("Shape11"), TwipRect(-150, 5790, 9960, 780),
                ReadPng(QStringLiteral(":/results_band_bottom.png")));
+    ReportText(window, QStringLiteral("Label1"), TwipRect(315, 180, 4200, 510), ArialBold(21.75),
+               kWhite)
+        ->setText(title);
 }
 
 }  // namespace quillet
