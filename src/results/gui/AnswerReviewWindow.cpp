@@ -175,13 +175,7 @@ AnswerReviewWindow::AnswerReviewWindow(AnswerReview review, const SoundCues& sou
         none->setAccessibleName(none->text());
     }
 
-    pictures_ = new PictureButtons(sounds, this, /*clickActsWhenDisabled=*/true);
-    pictures_->addButton(this, TwipRect(6150, 5850, 1950, 405),
-                         ReadPng(QStringLiteral(":/btn_back_normal.png")),
-                         ReadPng(QStringLiteral(":/btn_back_rolled.png")),
-                         ReadPng(QStringLiteral(":/btn_back_clicked.png")));
-    pictures_->button(0)->setAccessibleName(QStringLiteral("Back"));
-    connect(pictures_, &PictureButtons::clicked, this, [this](int) { reject(); });
+    pictures_ = AddReportBackButton(this, sounds);
 
     order.push_back(retry);
     order.push_back(pictures_->button(0));

@@ -206,13 +206,7 @@ ProgressWindow::ProgressWindow(Session& session, const SoundCues& sounds, QWidge
     plot_->setGeometry(TwipRect(150, 4560, 7900, 1200));
     plot_->setAccessibleName(QStringLiteral("Chance of passing over your days of study"));
 
-    pictures_ = new PictureButtons(sounds, this, /*clickActsWhenDisabled=*/true);
-    pictures_->addButton(this, TwipRect(6150, 5850, 1950, 405),
-                         ReadPng(QStringLiteral(":/btn_back_normal.png")),
-                         ReadPng(QStringLiteral(":/btn_back_rolled.png")),
-                         ReadPng(QStringLiteral(":/btn_back_clicked.png")));
-    pictures_->button(0)->setAccessibleName(QStringLiteral("Back"));
-    connect(pictures_, &PictureButtons::clicked, this, [this](int) { reject(); });
+    pictures_ = AddReportBackButton(this, sounds);
 
     std::vector<QWidget*> order;
     for (int i = 0; i < elementItems_->count(); ++i) order.push_back(elementItems_->item(i));

@@ -53,4 +53,17 @@ inline void SetUpReportWindow(QDialog* window, const QString& name, const QStrin
         ->setText(title);
 }
 
+// BACK at the right of the bottom band, leaving the window: its only picture button.
+inline PictureButtons* AddReportBackButton(QDialog* window, const SoundCues& sounds) {
+    auto* pictures = new PictureButtons(sounds, window, /*clickActsWhenDisabled=*/true);
+    pictures->addButton(window, TwipRect(6150, 5850, 1950, 405),
+                        ReadPng(QStringLiteral(":/btn_back_normal.png")),
+                        ReadPng(QStringLiteral(":/btn_back_rolled.png")),
+                        ReadPng(QStringLiteral(":/btn_back_clicked.png")));
+    pictures->button(0)->setAccessibleName(QStringLiteral("Back"));
+    QObject::connect(pictures, &PictureButtons::clicked, window,
+                     [window](int) { window->reject(); });
+    return pictures;
+}
+
 }  // namespace quillet
