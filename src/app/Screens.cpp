@@ -8,6 +8,8 @@
 #include "options/gui/OptionsWindow.h"
 #include "presentation/gui/FigureWindow.h"
 #include "quillet/Config.h"
+#include "results/core/AnswerReview.h"
+#include "results/gui/AnswerReviewWindow.h"
 #include "results/gui/ProgressWindow.h"
 #include "results/gui/ResultsWindow.h"
 #include "shell/core/ExamMode.h"
@@ -64,9 +66,36 @@ Screens DefaultScreens(Program& program) {
             if (results && ResultsFollow(test.scores, test.mode)) (*results)(test, parent);
         }
     };
-    *results = [&program, progress = screens.progress](const FinishedTest& test, QWidget* parent) {
+    // The answers of a finished test; "Retry missed" there asks the missed ones again, in the
+    // way of mode 2, and comes back to the results.
+    auto review = [&program, runTest](const FinishedTest& test, QWidget* parent) {
+        Session& session = program.session;
+        AnswerReview answers =
+            AnswerReview::Load(session.record, session.bankFor(test.element), test.recordTest);
+        if (!answers.available()) {
+            ShowMessage(answers.unavailableText(), parent);
+            return;
+        }
+        AnswerReviewWindow window(std::move(answers), program.sounds, parent);
+        window.setFigureOpener([&session, &window, element = test.element](int figureId) {
+            FigureWindow figure(session.bankFor(element), figureId, &window);
+            ExecModal(figure);
+        });
+        ExecModal(window);
+        if (!window.retryChosen()) return;
+        session.currentElement = test.element;
+        session.retryQuestions = window.review().missedQuestions();
+        StudentOptions retry = program.options;
+        retry.testMode = kModeUntilRight;
+        const FinishedTest retried = runTest(retry, parent);
+        session.retryQuestions.clear();
+        if (retried.questionsNotFound) ShowMessage(NoQuestionsMessage(), parent);
+    };
+    *results = [&program, progress = screens.progress, review](const FinishedTest& test,
+                                                               QWidget* parent) {
         ResultsWindow window(program.session, test, program.sounds, parent);
         window.setProgressOpener([&window, progress] { progress(&window); });
+        window.setReviewOpener([&window, review, test] { review(test, &window); });
         ExecModal(window);
     };
     screens.results = [results](const FinishedTest& test, QWidget* parent) {

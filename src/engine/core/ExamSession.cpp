@@ -49,7 +49,9 @@ void ExamSession::load() {
     screen_.resetRollovers();
 
     PreparedList prepared;
-    if (mode_ == kModeReview) {
+    if (!session_.retryQuestions.empty()) {
+        prepared = prepareRetry();
+    } else if (mode_ == kModeReview) {
         prepared = prepareReview();
     } else if (mode_ == kModeRealExam) {
         const ExamInfo* exam = session_.exams.find(session_.currentElement);
@@ -107,6 +109,16 @@ PreparedList ExamSession::prepareReview() {
     return prepared;
 }
 
+PreparedList ExamSession::prepareRetry() {
+    screen_.setTestTypeText(QStringLiteral("Retrying missed questions until answered correctly"));
+    // Asked in a new order, as every test but the real exam is.
+    questionList_ = InsertAtRandomPositions(session_.retryQuestions, random_);
+    scramble_.clear();
+    PreparedList prepared;
+    prepared.count = static_cast<int>(questionList_.size());
+    return prepared;
+}
+
 void ExamSession::activate() {
     if (result_.questionsNotFound || bankFailed_ || nothingToReview_) endTest();
 }
@@ -122,8 +134,9 @@ void ExamSession::bankFault(const QString& fault) {
 
 bool ExamSession::showQuestion(qint64 questionId) {
     missed_ = false;
-    // The real exam and a review of chosen groups ask outside the chosen sections.
-    const bool anySection = mode_ == kModeRealExam || !session_.reviewGroups.isEmpty();
+    // The real exam, a review of chosen groups and a retry ask outside the chosen sections.
+    const bool anySection = mode_ == kModeRealExam || !session_.reviewGroups.isEmpty() ||
+                            !session_.retryQuestions.empty();
     LoadOutcome outcome =
         LoadQuestion(session_, options_.shuffleOn, questionId, random_, measurer_, anySection);
     if (outcome.status == LoadStatus::ReadError) bankFault(outcome.fault);
@@ -310,6 +323,13 @@ bool ExamSession::toggleFlag() {
                    .arg(current_->poolQuestionId)
              : QStringLiteral("%1 is no longer flagged.").arg(current_->poolQuestionId));
     return true;
+}
+
+bool ExamSession::flagged() const {
+    const SectionInfo* section = currentSection();
+    if (closed_ || !section || current_->poolQuestionId.isEmpty()) return false;
+    return session_.record.flags(PoolNameFor(session_, section->Test))
+        .contains(current_->poolQuestionId);
 }
 
 void ExamSession::endTest() {

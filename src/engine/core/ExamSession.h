@@ -112,6 +112,8 @@ public:
     // the study record, and tells the student which. False when no question
     // with a pool id is on screen.
     bool toggleFlag();
+    // Whether the question on screen is flagged in the study record.
+    bool flagged() const;
 
     int mode() const { return mode_; }
     bool skipAvailable() const { return !IsExamMode(mode_); }
@@ -134,6 +136,7 @@ private:
     void finishQuestion(bool rightFirstTime);
     void recordAnswer(int label, bool right);
     PreparedList prepareReview();
+    PreparedList prepareRetry();
     void raiseRun();
     void breakRun();
     void endTest();

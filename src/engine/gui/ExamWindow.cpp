@@ -2,10 +2,12 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "engine/gui/ExamWindow.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -99,6 +101,47 @@ void SetUpLabel(QuestionLabel kind, QLabel* label) {
             break;
     }
 }
+
+// The small flag at the right end of the header: an outline while the question
+// is not flagged, filled in orange once it is. It takes the keyboard focus by
+// Tab only, and Enter or Space flags the question as M does.
+class FlagButton : public QAbstractButton {
+public:
+    explicit FlagButton(QWidget* parent) : QAbstractButton(parent) {
+        setCheckable(true);
+        setFocusPolicy(Qt::TabFocus);
+        setCursor(Qt::PointingHandCursor);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const qreal w = width();
+        const qreal h = height();
+        const QPointF top(w * 0.3, h * 0.18);
+        painter.setPen(QPen(QColor(224, 224, 224), 1.5));
+        painter.drawLine(top, QPointF(w * 0.3, h * 0.85));
+        QPolygonF pennant;
+        pennant << top << QPointF(w * 0.82, h * 0.33) << QPointF(w * 0.3, h * 0.5);
+        if (isChecked()) {
+            painter.setPen(QPen(QColor(255, 176, 64), 1));
+            painter.setBrush(QColor(255, 144, 0));
+        } else {
+            painter.setPen(QPen(QColor(160, 160, 160), 1));
+            painter.setBrush(Qt::NoBrush);
+        }
+        painter.drawPolygon(pennant);
+        if (hasFocus()) DrawFocusMark(painter, rect(), kWhite);
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() != Qt::Key_Space && IsKeyboardClick(event)) {
+            click();
+            return;
+        }
+        QAbstractButton::keyPressEvent(event);
+    }
+};
 
 QLabel* NewLabel(QWidget* parent, const QString& name) {
     auto* label = new QLabel(parent);
@@ -232,6 +275,27 @@ void ExamWindow::buildHeader() {
     figureButton_->installEventFilter(this);
     figureButton_->hide();
     connect(figureButton_, &QPushButton::clicked, this, &ExamWindow::openFigure);
+
+    // Right of the question id, in the header's last few pixels.
+    flagButton_ = new FlagButton(strip);
+    flagButton_->setObjectName(QStringLiteral("cmdFlag"));
+    flagButton_->setGeometry(Pixels(QRect(qa::kQuestionIdRight + 45, 75, 240, 360)));
+    flagButton_->setAccessibleName(QStringLiteral("Flag this question"));
+    flagButton_->setToolTip(QStringLiteral("Flag this question to come back to (M)"));
+    flagButton_->hide();
+    connect(flagButton_, &QAbstractButton::clicked, this, &ExamWindow::toggleFlag);
+}
+
+void ExamWindow::toggleFlag() {
+    test_->toggleFlag();
+    showFlag();
+}
+
+void ExamWindow::showFlag() {
+    const QuestionOnScreen* question = test_->currentQuestion();
+    flagButton_->setVisible(question && !question->poolQuestionId.isEmpty());
+    // Checked or not is what assistive tools read of it.
+    flagButton_->setChecked(test_->flagged());
 }
 
 void ExamWindow::buildQuestionArea() {
@@ -380,6 +444,7 @@ void ExamWindow::showQuestion(const QuestionOnScreen& q) {
     questionIdLabel_->setGeometry(Pixels(q.header.questionId));
     figureButton_->setGeometry(Pixels(q.header.figureButton));
     figureButton_->setVisible(q.hasFigure);
+    showFlag();
     followQuestionWithKeyboard(q);
 }
 
@@ -400,8 +465,10 @@ void ExamWindow::followQuestionWithKeyboard(const QuestionOnScreen& q) {
         // Skip, information, then leaving the test.
         order.push_back(pictures_->button(pictures_->count() - 1 - i));
     }
-    // The figure button sits above the question: it comes before the answers.
+    // The figure button sits above the question: it comes before the answers. The flag
+    // comes last, so that Tab reaches the answers and buttons as it always has.
     order.insert(order.begin(), figureButton_);
+    order.push_back(flagButton_);
     SetTabOrder(order);
     Announce(questionLabel_);
 
@@ -477,7 +544,7 @@ void ExamWindow::keyPressEvent(QKeyEvent* event) {
     }
     // M marks the question on screen (or clears its flag) in the study record.
     if (event->key() == Qt::Key_M) {
-        test_->toggleFlag();
+        toggleFlag();
         return;
     }
     keyAnswer_ = true;

@@ -10,6 +10,7 @@
 #include "engine/core/ExamSession.h"
 #include "presentation/core/QuestionLayout.h"
 
+class QAbstractButton;
 class QLabel;
 class QPushButton;
 class QScrollBar;
@@ -91,6 +92,9 @@ private:
     void followQuestionWithKeyboard(const QuestionOnScreen& q);
     void pictureClicked(int index);
     void openFigure();
+    void toggleFlag();
+    // The flag control follows the question on screen.
+    void showFlag();
 
     const StudentOptions& options_;
     std::unique_ptr<RandomSource> ownRandom_;
@@ -109,6 +113,7 @@ private:
     QLabel* sectionLabel_ = nullptr;
     QLabel* questionIdLabel_ = nullptr;
     QPushButton* figureButton_ = nullptr;
+    QAbstractButton* flagButton_ = nullptr;
     QLabel* statusStrip_ = nullptr;
     QLabel* progressLabel_ = nullptr;
     QLabel* testTypeLabel_ = nullptr;

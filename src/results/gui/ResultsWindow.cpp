@@ -181,11 +181,18 @@ ResultsWindow::ResultsWindow(Session& session, const FinishedTest& test, const S
     progress->move(Px(6000) - progress->width(), Px(5925));
     progress->setAccessibleName(QStringLiteral("Your progress"));
     progress->hide();
+    QLabel* review = links_->addItem(this, QStringLiteral("Review answers"));
+    review->setFont(ArialBold(9.75));
+    review->adjustSize();
+    review->setAccessibleName(QStringLiteral("Review your answers"));
+    review->hide();
+    recorded_ = test.recordTest != 0;
     links_->addBackground(this);
-    connect(links_, &MenuItems::clicked, this, [this](int) {
-        if (progressOpener_) progressOpener_();
+    connect(links_, &MenuItems::clicked, this, [this](int index) {
+        if (index == 0 && progressOpener_) progressOpener_();
+        if (index == 1 && reviewOpener_) reviewOpener_();
     });
-    SetTabOrder({pictures_->button(0), scroll_, progress});
+    SetTabOrder({pictures_->button(0), scroll_, review, progress});
     if (report_->scrollVisible()) {
         scroll_->setRange(1, report_->scrollMaximum());
     } else {
@@ -267,6 +274,16 @@ ResultsWindow::~ResultsWindow() = default;
 void ResultsWindow::setProgressOpener(std::function<void()> opener) {
     progressOpener_ = std::move(opener);
     links_->item(0)->setVisible(static_cast<bool>(progressOpener_));
+}
+
+void ResultsWindow::setReviewOpener(std::function<void()> opener) {
+    reviewOpener_ = std::move(opener);
+    QLabel* review = links_->item(1);
+    review->setVisible(reviewOpener_ && recorded_);
+    // Above the progress link, both at the band's right.
+    review->move(Px(6000) - review->width(), Px(5835));
+    QLabel* progress = links_->item(0);
+    if (review->isVisibleTo(this)) progress->move(progress->x(), Px(6075));
 }
 
 void ResultsWindow::drawGrid() {

@@ -39,6 +39,9 @@ public:
     // What the "Progress" link in the bottom band opens, modally. The link
     // shows only once one is set.
     void setProgressOpener(std::function<void()> opener);
+    // What the "Review answers" link opens, modally. The link shows only once
+    // one is set, and only after a test the study record holds.
+    void setReviewOpener(std::function<void()> opener);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -57,6 +60,8 @@ private:
     PictureButtons* pictures_ = nullptr;
     MenuItems* links_ = nullptr;
     std::function<void()> progressOpener_;
+    std::function<void()> reviewOpener_;
+    bool recorded_ = false;  // the test is in the study record
 };
 
 }  // namespace quillet

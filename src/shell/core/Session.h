@@ -95,6 +95,9 @@ struct Session {
     // Pool groups ("T1A") a review is limited to while it runs ("Study these"
     // on the progress screen); empty for every other test.
     QStringList reviewGroups;
+    // Questions (bank ids) a retry of missed questions asks while it runs, whatever
+    // sections are chosen; empty for every other test.
+    std::vector<qint64> retryQuestions;
     // Consecutive right answers in the modes that mark each question. Kept
     // here, not in the test, so that it carries over from one test to the next
     // of the same program run.
