@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <algorithm>
 #include <iterator>
 
 #include "shell/core/ExamMode.h"
@@ -42,6 +43,7 @@ constexpr ItemPlace kItems[] = {
     {6, "Test and Program Options", 3390, 5130},
     {7, "General Information", 3390, 5520},
     {8, "Progress", 6480, 5520},
+    {9, "Read the Pool", 6480, 6120},
 };
 
 const QString kCriticalTitle = QStringLiteral("Critical Error");
@@ -84,10 +86,13 @@ MainMenu::MainMenu(Session& session, StudentOptions& options, const Services& se
     menu_->addBackground(this);
     menu_->addBackground(background_);
     connect(menu_, &MenuItems::clicked, this, &MainMenu::choose);
-    // Tab follows the items down the screen, "Exit" last.
+    // Tab follows the items down the screen, "Exit" last (beside it on the bottom row, "Read
+    // the Pool" comes before it).
     std::vector<QWidget*> items;
     for (int i = 0; i < menu_->count(); ++i) items.push_back(menu_->item(i));
     items = InReadingOrder(items);
+    std::stable_partition(items.begin(), items.end(),
+                          [this](QWidget* item) { return item != menu_->item(5); });
     SetTabOrder(items);
     // Screen readers list a window's controls in the order of its children:
     // raising each item in turn puts them in reading order there too.
@@ -141,6 +146,9 @@ void MainMenu::choose(int index) {
             break;
         case 8:
             if (screens_.progress) screens_.progress(this);
+            break;
+        case 9:
+            if (screens_.readThrough) screens_.readThrough(session_.currentElement, this);
             break;
         default:
             if (index >= 0 && index <= 4) startTest(index + 1);
