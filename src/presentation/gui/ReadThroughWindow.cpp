@@ -2,11 +2,12 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include "presentation/gui/ReadThroughWindow.h"
 
+#include <QAbstractListModel>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
@@ -39,10 +40,42 @@ constexpr QColor kListBackground{118, 118, 118};
 const MenuColours kBandColours{QColor(128, 128, 255), QColor(255, 255, 128), QColor(255, 128, 0),
                                QColor(255, 255, 255)};
 
-const char* const kFilterNames[] = {"All questions", "Flagged", "Missed at the latest try",
-                                    "Never answered"};
+const char* const kFilterNames[] = {"All questions", "Flagged", "Missed", "Never answered"};
 
 }  // namespace
+
+// The questions listed, for the list view: each row's pool id, its picture and, for screen
+// readers, the whole question. Rows are made as the view asks for them, so that a keystroke in
+// the search costs the selection and not a row object for each question.
+class ReadThroughWindow::Rows : public QAbstractListModel {
+public:
+    explicit Rows(ReadThroughWindow* window) : QAbstractListModel(window), window_(window) {}
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : int(window_->listed_.size());
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || index.row() >= rowCount()) return {};
+        const PoolQuestion& q = window_->pool_.question(window_->listed_[size_t(index.row())]);
+        switch (role) {
+            case Qt::DisplayRole:
+                return q.poolId;
+            case Qt::DecorationRole:
+                return window_->standingIcon(q);
+            case Qt::AccessibleTextRole:
+                return SpokenPoolQuestion(q, index.row() + 1, rowCount());
+            default:
+                return {};
+        }
+    }
+    void reset() {
+        beginResetModel();
+        endResetModel();
+    }
+    void changed(int row) { emit dataChanged(index(row), index(row)); }
+
+private:
+    ReadThroughWindow* window_;
+};
 
 // The small picture beside a question in the list: its latest answer as a dot (blue right,
 // red missed, hollow never answered) and its flag. Drawn once per window for each kind.
@@ -161,23 +194,23 @@ ReadThroughWindow::ReadThroughWindow(Session& session, const SoundCues& sounds, 
 
     // The search and the filters.
     NewTextLabel(this, QStringLiteral("lblSearch"), QStringLiteral("Search:"),
-                 TwipRect(150, 915, 780, 285), ArialBold(9.75), kBlack);
+                 TwipRect(150, 915, 750, 285), ArialBold(9.75), kBlack);
     search_ = new QLineEdit(this);
     search_->setObjectName(QStringLiteral("txtSearch"));
     search_->setAccessibleName(QStringLiteral("Search the questions and answers"));
     search_->setPlaceholderText(QStringLiteral("press / to search"));
     search_->setClearButtonEnabled(true);
     search_->setFont(LayoutFont(QStringLiteral("Arial"), 9.75));
-    search_->setGeometry(TwipRect(930, 870, 2850, 360));
+    search_->setGeometry(TwipRect(930, 870, 2550, 360));
     search_->installEventFilter(this);
     connect(search_, &QLineEdit::textChanged, this, [this] { filter(); });
 
     sections_ = Chooser(this, QStringLiteral("cboSection"), QStringLiteral("Section"),
-                        TwipRect(3900, 870, 2850, 360));
+                        TwipRect(3570, 870, 2730, 360));
     groups_ = Chooser(this, QStringLiteral("cboGroup"), QStringLiteral("Group"),
-                      TwipRect(6825, 870, 1050, 360));
+                      TwipRect(6390, 870, 1350, 360));
     show_ = Chooser(this, QStringLiteral("cboShow"), QStringLiteral("Show"),
-                    TwipRect(7950, 870, 1500, 360));
+                    TwipRect(7830, 870, 1620, 360));
     for (const char* name : kFilterNames) show_->addItem(QString::fromLatin1(name));
     connect(sections_, &QComboBox::activated, this, [this] {
         fillGroups();
@@ -187,7 +220,9 @@ ReadThroughWindow::ReadThroughWindow(Session& session, const SoundCues& sounds, 
     connect(show_, &QComboBox::activated, this, [this] { filter(); });
 
     // The list of the questions let through.
-    list_ = new QListWidget(this);
+    rows_ = new Rows(this);
+    list_ = new QListView(this);
+    list_->setModel(rows_);
     list_->setObjectName(QStringLiteral("lstQuestions"));
     list_->setAccessibleName(QStringLiteral("Questions"));
     list_->setFont(ArialBold(9));
@@ -202,8 +237,11 @@ ReadThroughWindow::ReadThroughWindow(Session& session, const SoundCues& sounds, 
     SetColour(list_, QPalette::Text, kWhite);
     SetColour(list_, QPalette::Highlight, QColor(0, 0, 160));
     SetColour(list_, QPalette::HighlightedText, kWhite);
+    // The scroll bar keeps the light face of the program's other scroll bars.
+    list_->verticalScrollBar()->setPalette(QPalette(QColor(224, 224, 224)));
     list_->installEventFilter(this);
-    connect(list_, &QListWidget::currentRowChanged, this, [this] { showQuestion(); });
+    connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { showQuestion(); });
 
     // The question on screen.
     scroll_ = new QScrollArea(this);
@@ -311,31 +349,25 @@ void ReadThroughWindow::filter() {
     selection.search = search_->text();
     listed_ = pool_.select(selection);
 
-    // The list is filled anew in one go, its signals held until the row is chosen.
-    const QSignalBlocker blocker(list_);
-    list_->setUpdatesEnabled(false);
-    list_->clear();
-    const int count = int(listed_.size());
-    int row = 0;
-    for (int i = 0; i < count; ++i) {
-        const PoolQuestion& q = pool_.question(listed_[size_t(i)]);
-        auto* item = new QListWidgetItem(standingIcon(q), q.poolId);
-        item->setData(Qt::AccessibleTextRole, SpokenPoolQuestion(q, i + 1, count));
-        list_->addItem(item);
-        if (listed_[size_t(i)] == shown) row = i;
+    // The question on screen stays there when the new list holds it; else the list starts at its
+    // first. The row is chosen with the view's signals held, then shown once.
+    const auto kept = std::lower_bound(listed_.begin(), listed_.end(), shown);
+    const int row = kept != listed_.end() && *kept == shown ? int(kept - listed_.begin()) : 0;
+    {
+        const QSignalBlocker blocker(list_->selectionModel());
+        rows_->reset();
+        if (!listed_.empty()) list_->setCurrentIndex(rows_->index(row));
     }
-    list_->setUpdatesEnabled(true);
-    if (count > 0) list_->setCurrentRow(row);
     showQuestion();
 }
 
 int ReadThroughWindow::currentRow() const {
-    const int row = list_->currentRow();
+    const int row = list_->currentIndex().row();
     return row >= 0 && row < int(listed_.size()) ? row : -1;
 }
 
 void ReadThroughWindow::setCurrentRow(int row) {
-    if (row >= 0 && row < list_->count()) list_->setCurrentRow(row);
+    if (row >= 0 && row < int(listed_.size())) list_->setCurrentIndex(rows_->index(row));
 }
 
 void ReadThroughWindow::showQuestion() {
@@ -349,6 +381,7 @@ void ReadThroughWindow::showQuestion() {
         return;
     }
     const PoolQuestion& q = pool_.question(listed_[size_t(row)]);
+    list_->scrollTo(rows_->index(row));
     heading_->setText(q.poolId + QStringLiteral("   ") + q.sectionCaption);
     QStringList standing;
     if (q.flagged) standing << QStringLiteral("Flagged");
@@ -383,9 +416,11 @@ void ReadThroughWindow::showQuestion() {
     for (QLabel* label : {heading_, standing_, question_, table_, rule_})
         label->setAccessibleName(label->text());
     scroll_->verticalScrollBar()->setValue(0);
-    scroll_->setAccessibleName(SpokenPoolQuestion(q, row + 1, count));
+    const QString spoken = SpokenPoolQuestion(q, row + 1, count);
+    scroll_->setAccessibleName(spoken);
     // The list item reads the question as the focus reaches it; when the list does not have
-    // the keyboard (the student is typing a search), the position line tells of the change.
+    // the keyboard (the student is typing a search), the position line reads it out.
+    position_->setAccessibleName(spoken);
     if (!list_->hasFocus()) Announce(position_);
 }
 
@@ -409,9 +444,7 @@ void ReadThroughWindow::toggleFlag() {
                           : QStringLiteral("%1 is no longer flagged.").arg(q.poolId));
     Announce(notice_);
     // The filter of flagged questions keeps the row until the list is filtered again.
-    QListWidgetItem* item = list_->item(row);
-    item->setIcon(standingIcon(q));
-    item->setData(Qt::AccessibleTextRole, SpokenPoolQuestion(q, row + 1, int(listed_.size())));
+    rows_->changed(row);
     showQuestion();
 }
 

@@ -13,7 +13,7 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 class QScrollArea;
 
@@ -80,7 +80,9 @@ private:
     QComboBox* sections_ = nullptr;
     QComboBox* groups_ = nullptr;
     QComboBox* show_ = nullptr;
-    QListWidget* list_ = nullptr;
+    class Rows;
+    Rows* rows_ = nullptr;
+    QListView* list_ = nullptr;
     QScrollArea* scroll_ = nullptr;
     QWidget* pane_ = nullptr;
     QLabel* heading_ = nullptr;

@@ -43,7 +43,7 @@ constexpr ItemPlace kItems[] = {
     {6, "Test and Program Options", 3390, 5130},
     {7, "General Information", 3390, 5520},
     {8, "Progress", 6480, 5520},
-    {9, "Read the Pool", 6480, 6120},
+    {9, "Read the Pool", 5820, 6120},
 };
 
 const QString kCriticalTitle = QStringLiteral("Critical Error");
