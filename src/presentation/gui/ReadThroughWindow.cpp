@@ -113,29 +113,14 @@ QIcon ReadThroughWindow::standingIcon(const PoolQuestion& q) {
 
 namespace {
 
-// A text the window sets, read by screen readers as it changes.
-QLabel* SpokenText(QWidget* parent, const QString& name, const QRect& geometry, const QFont& font,
-                   const QColor& colour) {
-    auto* label = new AccessibleLabel(parent);
-    SetAccessibleRole(label, QAccessible::StaticText);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(font);
-    label->setGeometry(geometry);
-    SetColour(label, QPalette::WindowText, colour);
-    label->setAttribute(Qt::WA_TranslucentBackground);
-    return label;
-}
-
+// A text of the question pane, laid out from the top.
 QLabel* PaneLabel(QWidget* pane, const QString& name, const QFont& font) {
-    auto* label = new AccessibleLabel(pane);
-    SetAccessibleRole(label, QAccessible::StaticText);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
+    QLabel* label = NewSpokenText(pane, name, QRect(), font, kBlack);
+    // The right answer fills its background.
+    label->setAttribute(Qt::WA_TranslucentBackground, false);
+    label->setAttribute(Qt::WA_NoSystemBackground, false);
     label->setWordWrap(true);
-    label->setFont(font);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    SetColour(label, QPalette::WindowText, kBlack);
     pane->layout()->addWidget(label);
     return label;
 }
@@ -283,10 +268,10 @@ ReadThroughWindow::ReadThroughWindow(Session& session, const SoundCues& sounds, 
     scroll_->setWidget(pane_);
 
     // The bottom band: where the list stands, what was just done, and Back.
-    position_ = SpokenText(this, QStringLiteral("lblPosition"), TwipRect(300, 6465, 3000, 285),
-                           ArialBold(9.75), kWhite);
-    notice_ = SpokenText(this, QStringLiteral("lblNotice"), TwipRect(300, 6765, 6900, 285),
-                         LayoutFont(QStringLiteral("Arial"), 8.25), kWhite);
+    position_ = NewSpokenText(this, QStringLiteral("lblPosition"), TwipRect(300, 6465, 3000, 285),
+                              ArialBold(9.75), kWhite);
+    notice_ = NewSpokenText(this, QStringLiteral("lblNotice"), TwipRect(300, 6765, 6900, 285),
+                            LayoutFont(QStringLiteral("Arial"), 8.25), kWhite);
     notice_->setText(QStringLiteral("/ search   M flag   F figure   Esc back"));
     pictures_ = new PictureButtons(sounds, this, /*clickActsWhenDisabled=*/true);
     pictures_->addButton(this, TwipRect(7350, 6525, 1950, 405),

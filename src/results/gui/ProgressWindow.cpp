@@ -33,19 +33,6 @@ const MenuColours kLinkColours{QColor(0, 0, 160), QColor(0, 128, 255), QColor(25
 // The element chooser on the dark band, in the main menu's colours.
 const MenuColours kBandColours{QColor(128, 128, 255), QColor(255, 255, 128), QColor(255, 128, 0)};
 
-QLabel* MakeText(QWidget* parent, const QString& name, const QRect& geometry, const QFont& font,
-                 const QColor& colour) {
-    auto* label = new AccessibleLabel(parent);
-    SetAccessibleRole(label, QAccessible::StaticText);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(font);
-    label->setGeometry(geometry);
-    SetColour(label, QPalette::WindowText, colour);
-    label->setAttribute(Qt::WA_TranslucentBackground);
-    return label;
-}
-
 // One section's bar: seen questions split into right and missed, against all
 // of the section's questions.
 class SectionBar : public QWidget {
@@ -154,8 +141,8 @@ ProgressWindow::ProgressWindow(Session& session, const SoundCues& sounds, QWidge
                ReadPng(QStringLiteral(":/results_band_top.png")));
     NewPicture(this, QStringLiteral("Shape11"), TwipRect(-150, 5790, 9960, 780),
                ReadPng(QStringLiteral(":/results_band_bottom.png")));
-    MakeText(this, QStringLiteral("Label1"), TwipRect(315, 180, 3300, 510), ArialBold(21.75),
-             kWhite)
+    NewSpokenText(this, QStringLiteral("Label1"), TwipRect(315, 180, 3300, 510), ArialBold(21.75),
+                  kWhite)
         ->setText(QStringLiteral("Your Progress"));
 
     // The elements whose exam the bank gives, chosen on the band.
@@ -180,22 +167,22 @@ ProgressWindow::ProgressWindow(Session& session, const SoundCues& sounds, QWidge
     connect(elementItems_, &MenuItems::clicked, this,
             [this](int index) { showElement(elements_.at(size_t(index))); });
 
-    headline_ =
-        MakeText(this, QStringLiteral("lblChance"), TwipRect(150, 870, 7900, 420),
-                 LayoutFont(QStringLiteral("Times New Roman"), 16, true, true), QColor(192, 0, 0));
-    expected_ = MakeText(this, QStringLiteral("lblExpected"), TwipRect(150, 1290, 7900, 270),
-                         ArialBold(9.75), kBlack);
+    headline_ = NewSpokenText(this, QStringLiteral("lblChance"), TwipRect(150, 870, 7900, 420),
+                              LayoutFont(QStringLiteral("Times New Roman"), 16, true, true),
+                              QColor(192, 0, 0));
+    expected_ = NewSpokenText(this, QStringLiteral("lblExpected"), TwipRect(150, 1290, 7900, 270),
+                              ArialBold(9.75), kBlack);
 
-    sectionsTitle_ = MakeText(this, QStringLiteral("lblSections"), TwipRect(150, 1620, 4000, 240),
-                              ArialBold(8.25), kBlack);
+    sectionsTitle_ = NewSpokenText(this, QStringLiteral("lblSections"),
+                                   TwipRect(150, 1620, 4000, 240), ArialBold(8.25), kBlack);
     sectionsTitle_->setText(QStringLiteral("Sections: right, missed, not yet seen"));
     sectionBars_ = new QWidget(this);
     sectionBars_->setObjectName(QStringLiteral("picSections"));
     sectionBars_->setGeometry(TwipRect(150, 1860, 4050, 2640));
     for (int i = 0; i < kSectionRows; ++i) {
-        QLabel* name =
-            MakeText(sectionBars_, QStringLiteral("lblSectionName%1").arg(i),
-                     QRect(0, i * 17, 168, 16), LayoutFont(QStringLiteral("Arial"), 8.25), kBlack);
+        QLabel* name = NewSpokenText(sectionBars_, QStringLiteral("lblSectionName%1").arg(i),
+                                     QRect(0, i * 17, 168, 16),
+                                     LayoutFont(QStringLiteral("Arial"), 8.25), kBlack);
         name->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         auto* bar = new SectionBar(sectionBars_);
         HideFromAssistiveTools(bar);
@@ -203,16 +190,16 @@ ProgressWindow::ProgressWindow(Session& session, const SoundCues& sounds, QWidge
         bar->setGeometry(172, i * 17 + 2, 96, 12);
     }
 
-    groupsTitle_ = MakeText(this, QStringLiteral("lblGroups"), TwipRect(4350, 1620, 3750, 240),
-                            ArialBold(8.25), kBlack);
+    groupsTitle_ = NewSpokenText(this, QStringLiteral("lblGroups"), TwipRect(4350, 1620, 3750, 240),
+                                 ArialBold(8.25), kBlack);
     groupsTitle_->setText(QStringLiteral("Study these groups first:"));
     studyItems_ = new MenuItems(this, QStringLiteral("lblStudy"), kLinkColours);
     studyItems_->setAccessibleRole(QAccessible::PushButton);
     for (int i = 0; i < kBestGroups; ++i) {
         const int top = 1860 + i * 510;
         QLabel* line =
-            MakeText(this, QStringLiteral("lblGroup%1").arg(i), TwipRect(4350, top, 2700, 510),
-                     LayoutFont(QStringLiteral("Arial"), 8.25), kBlack);
+            NewSpokenText(this, QStringLiteral("lblGroup%1").arg(i), TwipRect(4350, top, 2700, 510),
+                          LayoutFont(QStringLiteral("Arial"), 8.25), kBlack);
         line->setWordWrap(true);
         line->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         groupLines_.push_back(line);

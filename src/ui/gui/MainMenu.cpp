@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
-#include <algorithm>
 #include <iterator>
 
 #include "shell/core/ExamMode.h"
@@ -43,7 +42,9 @@ constexpr ItemPlace kItems[] = {
     {6, "Test and Program Options", 3390, 5130},
     {7, "General Information", 3390, 5520},
     {8, "Progress", 6480, 5520},
-    {9, "Read the Pool", 5820, 6120},
+    // A pixel above Exit, so that Exit stays last in reading order: for Tab, the arrows and
+    // screen readers alike.
+    {9, "Read the Pool", 5820, 6105},
 };
 
 const QString kCriticalTitle = QStringLiteral("Critical Error");
@@ -86,13 +87,10 @@ MainMenu::MainMenu(Session& session, StudentOptions& options, const Services& se
     menu_->addBackground(this);
     menu_->addBackground(background_);
     connect(menu_, &MenuItems::clicked, this, &MainMenu::choose);
-    // Tab follows the items down the screen, "Exit" last (beside it on the bottom row, "Read
-    // the Pool" comes before it).
+    // Tab follows the items down the screen, "Exit" last.
     std::vector<QWidget*> items;
     for (int i = 0; i < menu_->count(); ++i) items.push_back(menu_->item(i));
     items = InReadingOrder(items);
-    std::stable_partition(items.begin(), items.end(),
-                          [this](QWidget* item) { return item != menu_->item(5); });
     SetTabOrder(items);
     // Screen readers list a window's controls in the order of its children:
     // raising each item in turn puts them in reading order there too.
