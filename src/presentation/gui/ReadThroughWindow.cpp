@@ -82,7 +82,9 @@ private:
 QIcon ReadThroughWindow::standingIcon(const PoolQuestion& q) {
     QIcon& icon = icons_[size_t(int(q.latest) * 2 + (q.flagged ? 1 : 0))];
     if (!icon.isNull()) return icon;
-    QPixmap picture(24, 12);
+    // Drawn at twice its size, so that it stays sharp in larger windows.
+    QPixmap picture(48, 24);
+    picture.setDevicePixelRatio(2);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
