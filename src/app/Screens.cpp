@@ -7,6 +7,7 @@
 #include "engine/gui/ExamWindow.h"
 #include "options/gui/OptionsWindow.h"
 #include "presentation/gui/FigureWindow.h"
+#include "presentation/gui/ReadThroughWindow.h"
 #include "quillet/Config.h"
 #include "results/core/AnswerReview.h"
 #include "results/gui/AnswerReviewWindow.h"
@@ -101,12 +102,23 @@ Screens DefaultScreens(Program& program) {
     screens.results = [results](const FinishedTest& test, QWidget* parent) {
         (*results)(test, parent);
     };
+    screens.readThrough = [&program](int element, QWidget* parent) {
+        Session& session = program.session;
+        if (!session.record.isOpen()) OpenStudyRecord(session);
+        ReadThroughWindow window(session, program.sounds, element, parent);
+        window.setFigureOpener([&session, &window](int element, int figureId) {
+            FigureWindow figure(session.bankFor(element), figureId, &window);
+            ExecModal(figure);
+        });
+        ExecModal(window);
+    };
     // The options screen is kept between showings unless BACK discarded it.
     auto options = std::make_shared<std::unique_ptr<OptionsWindowHolder>>();
-    screens.options = [&program, options](QWidget* parent) {
+    screens.options = [&program, options, read = screens.readThrough](QWidget* parent) {
         if (!*options) {
             *options = std::make_unique<OptionsWindowHolder>(program.session, program.options,
                                                              program.sounds);
+            (*options)->readThroughOpener = read;
         }
         (*options)->Show(parent);
     };

@@ -110,10 +110,10 @@ TEST(Accessibility, MainMenuItemsAreMenuItemsNamedByTheirCaptions) {
     Loaded program;
     Show(program.menu.get());
     const auto tree = Tree(program.menu.get());
-    EXPECT_EQ(CountShown(tree, QAccessible::MenuItem), 9);
+    EXPECT_EQ(CountShown(tree, QAccessible::MenuItem), 10);
     for (const char* caption :
          {"Novice Class - not examined", "Technician Class - Element 2", "Test and Program Options",
-          "General Information", "Progress", "Exit"}) {
+          "General Information", "Progress", "Read the Pool", "Exit"}) {
         EXPECT_TRUE(Finds(tree, QAccessible::MenuItem, caption)) << caption;
     }
     EXPECT_FALSE(Finds(tree, QAccessible::StaticText, "Exit"));
@@ -122,11 +122,12 @@ TEST(Accessibility, MainMenuItemsAreMenuItemsNamedByTheirCaptions) {
     for (const Node& node : tree) {
         if (node.role == QAccessible::MenuItem) items.push_back(node.name);
     }
-    ASSERT_EQ(items.size(), 9u);
+    ASSERT_EQ(items.size(), 10u);
     EXPECT_EQ(items[5], "Test and Program Options");
     EXPECT_EQ(items[6], "General Information");
     EXPECT_EQ(items[7], "Progress");
-    EXPECT_EQ(items[8], "Exit");
+    EXPECT_EQ(items[8], "Read the Pool");
+    EXPECT_EQ(items[9], "Exit");
 }
 
 TEST(Accessibility, TestScreenReadsItsQuestionAndStatusAndNamesItsButtons) {

@@ -74,8 +74,11 @@ TEST(MainMenu, KeysNeitherCloseTheMenuNorOpenAScreen) {
                         count(parent);
                         return FinishedTest{};
                     },
-                    [&](const FinishedTest&, QWidget* parent) { count(parent); }, count, count,
-                    count};
+                    [&](const FinishedTest&, QWidget* parent) { count(parent); },
+                    count,
+                    count,
+                    count,
+                    [&](int, QWidget* parent) { count(parent); }};
     MainMenu menu(folder.session, folder.options, folder.services, screens);
     ASSERT_TRUE(menu.loaded());
 
@@ -105,9 +108,10 @@ TEST(MainMenu, ItemsAndColours) {
                                   "Exit",
                                   "Test and Program Options",
                                   "General Information",
-                                  "Progress"};
-    ASSERT_EQ(menu.menu()->count(), 9);
-    for (int i = 0; i < 9; ++i) {
+                                  "Progress",
+                                  "Read the Pool"};
+    ASSERT_EQ(menu.menu()->count(), 10);
+    for (int i = 0; i < 10; ++i) {
         QLabel* item = menu.findChild<QLabel*>(QStringLiteral("lblAnswer%1").arg(i));
         ASSERT_NE(item, nullptr);
         EXPECT_EQ(item->text(), captions[i]);

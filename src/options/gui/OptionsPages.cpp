@@ -212,6 +212,22 @@ void OptionsWindow::buildTopicsPage() {
                     Image(QStringLiteral("btn_clearall_rolled")),
                     Image(QStringLiteral("btn_clearall_clicked")))
         ->setAccessibleName(QStringLiteral("Clear all sections"));
+
+    // Reads the chosen element's pool with its answers; shown once an opener is given.
+    readLink_ = new MenuItems(
+        this, QStringLiteral("lblRead"),
+        {QColor(0, 0, 160), QColor(0, 128, 255), QColor(255, 128, 0), QColor(0, 0, 160)});
+    readLink_->setAccessibleRole(QAccessible::Link);
+    QLabel* read = readLink_->addItem(page, QStringLiteral("Read the pool"));
+    read->setFont(ArialBold(9.75));
+    read->adjustSize();
+    read->move(Px(8460) - read->width(), Px(90));
+    read->setAccessibleName(QStringLiteral("Read the pool of the chosen element"));
+    read->hide();
+    readLink_->addBackground(page);
+    connect(readLink_, &MenuItems::clicked, this, [this] {
+        if (readThroughOpener_) readThroughOpener_(chosenElement_, this);
+    });
 }
 
 void OptionsWindow::buildFormatPage() {
@@ -360,6 +376,7 @@ void OptionsWindow::setKeyboardOrder() {
     order.insert(order.end(), sectionBoxes_.begin(), sectionBoxes_.end());
     order.push_back(pictures_->button(1));
     order.push_back(pictures_->button(2));
+    order.push_back(readLink_->item(0));
     const std::vector<QWidget*> modes(modeOptions_.begin(), modeOptions_.end());
     for (QWidget* mode : InReadingOrder(modes)) order.push_back(mode);
     order.insert(order.end(), {soundBox_, shuffleBox_, blackBackgroundBox_});

@@ -356,13 +356,21 @@ bool OptionsWindow::eventFilter(QObject* watched, QEvent* event) {
 
 // ---------------------------------------------------------------------------
 
+void OptionsWindow::setReadThroughOpener(ReadThroughOpener opener) {
+    readThroughOpener_ = std::move(opener);
+    readLink_->item(0)->setVisible(bool(readThroughOpener_));
+}
+
 OptionsWindowHolder::~OptionsWindowHolder() { delete screen_.data(); }
 
 void OptionsWindowHolder::Show(QWidget* parent) {
     if (screen_ && screen_->parentWidget() != parent) {
         screen_->setParent(parent, screen_->windowFlags());
     }
-    if (!screen_) screen_ = new OptionsWindow(session_, options_, sounds_, parent);
+    if (!screen_) {
+        screen_ = new OptionsWindow(session_, options_, sounds_, parent);
+        screen_->setReadThroughOpener(readThroughOpener);
+    }
     ExecModal(*screen_);
     if (screen_ && screen_->discarded()) delete screen_.data();
 }

@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <array>
+#include <functional>
 
 #include "shell/core/ExamMode.h"
 
@@ -71,6 +72,11 @@ public:
     MenuItems* tabs() const { return tabs_; }
     PictureButtons* pictures() const { return pictures_; }
 
+    // Opens the read-through of an element's pool over this screen: the topics page's "Read
+    // the pool" link, for the element whose tab is chosen. Without one the link is hidden.
+    using ReadThroughOpener = std::function<void(int element, QWidget* parent)>;
+    void setReadThroughOpener(ReadThroughOpener opener);
+
     static constexpr int kSectionBoxes = 36;
     static constexpr int kPages = 3;
     static constexpr int kTabs = 5;
@@ -134,6 +140,8 @@ private:
     QPushButton* addPoolButton_ = nullptr;             // "Add a question pool…"
     MenuItems* tabs_ = nullptr;
     PictureButtons* pictures_ = nullptr;
+    MenuItems* readLink_ = nullptr;  // lblRead0: "Read the pool" on the topics page
+    ReadThroughOpener readThroughOpener_;
 };
 
 // Keeps the options screen between openings for its caller (the main menu):
@@ -153,6 +161,9 @@ public:
 
     // The kept screen, if any.
     OptionsWindow* screen() const { return screen_; }
+
+    // Given to every screen the holder makes.
+    OptionsWindow::ReadThroughOpener readThroughOpener;
 
 private:
     Session& session_;

@@ -64,8 +64,8 @@ AnswerReviewWindow::AnswerReviewWindow(AnswerReview review, const SoundCues& sou
         setFilter(index == 1 ? ReviewFilter::WrongOnly : ReviewFilter::All);
     });
 
-    AccessibleLabel* summary = ReportText(this, QStringLiteral("lblSummary"),
-                                          TwipRect(150, 870, 7900, 270), ArialBold(9.75), kBlack);
+    AccessibleLabel* summary = NewSpokenText(
+        this, QStringLiteral("lblSummary"), TwipRect(150, 870, 7900, 270), ArialBold(9.75), kBlack);
     const QString summaryText =
         review_.readOk() ? review_.summary()
                          : QStringLiteral(
@@ -81,8 +81,8 @@ AnswerReviewWindow::AnswerReviewWindow(AnswerReview review, const SoundCues& sou
                                                  {"Flag", kFlagLeft}};
     int column = 0;
     for (const auto& [caption, left] : heads) {
-        QLabel* head = ReportText(this, QStringLiteral("lblHead%1").arg(column++),
-                                  TwipRect(left, 1200, 1000, 240), headFont, kBlack);
+        QLabel* head = NewSpokenText(this, QStringLiteral("lblHead%1").arg(column++),
+                                     TwipRect(left, 1200, 1000, 240), headFont, kBlack);
         head->setText(QString::fromLatin1(caption));
         head->adjustSize();
         // Each row's sentence says what its columns show.
@@ -97,16 +97,17 @@ AnswerReviewWindow::AnswerReviewWindow(AnswerReview review, const SoundCues& sou
         const int top = kFirstLineTop + i * kLinePitch;
         Line line;
         line.id =
-            ReportText(this, QStringLiteral("lblQuestion%1").arg(i),
-                       TwipRect(kIdLeft, top, kIdWidth, kLineHeight), ArialBold(8.25), kBlack);
+            NewSpokenText(this, QStringLiteral("lblQuestion%1").arg(i),
+                          TwipRect(kIdLeft, top, kIdWidth, kLineHeight), ArialBold(8.25), kBlack);
         line.id->setFocusMark(kBlack);
         line.id->setFocusPolicy(Qt::TabFocus);
         // A label that takes the focus sets its text at the top: every column does so.
         line.id->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         line.id->installEventFilter(this);
         const auto part = [&](const char* name, int left, int width, const QFont& font) {
-            QLabel* label = ReportText(this, QStringLiteral("%1%2").arg(QLatin1String(name)).arg(i),
-                                       TwipRect(left, top, width, kLineHeight), font, kBlack);
+            QLabel* label =
+                NewSpokenText(this, QStringLiteral("%1%2").arg(QLatin1String(name)).arg(i),
+                              TwipRect(left, top, width, kLineHeight), font, kBlack);
             HideFromAssistiveTools(label);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             return label;
@@ -129,8 +130,8 @@ AnswerReviewWindow::AnswerReviewWindow(AnswerReview review, const SoundCues& sou
     connect(figures_, &MenuItems::clicked, this, &AnswerReviewWindow::openFigure);
 
     AccessibleLabel* empty =
-        ReportText(this, QStringLiteral("lblEmpty"),
-                   TwipRect(kIdLeft, kFirstLineTop, 7400, kLineHeight), rowFont, kBlack);
+        NewSpokenText(this, QStringLiteral("lblEmpty"),
+                      TwipRect(kIdLeft, kFirstLineTop, 7400, kLineHeight), rowFont, kBlack);
     empty->setFocusMark(kBlack);
     emptyLine_ = empty;
     emptyLine_->setText(QStringLiteral("Every question of this test was answered right."));
@@ -167,8 +168,8 @@ AnswerReviewWindow::AnswerReviewWindow(AnswerReview review, const SoundCues& sou
                                  : QStringLiteral("Retry the %1 missed questions").arg(missed));
     retry->setVisible(missed > 0);
     if (missed == 0) {
-        QLabel* none = ReportText(this, QStringLiteral("lblNoRetry"),
-                                  TwipRect(315, 5925, 5700, 270), ArialBold(9.75), kWhite);
+        QLabel* none = NewSpokenText(this, QStringLiteral("lblNoRetry"),
+                                     TwipRect(315, 5925, 5700, 270), ArialBold(9.75), kWhite);
         none->setText(review_.rows().size() == static_cast<size_t>(review_.rightCount())
                           ? QStringLiteral("Nothing missed to retry.")
                           : QStringLiteral("The missed questions are no longer in the bank."));

@@ -152,22 +152,22 @@ ProgressWindow::ProgressWindow(Session& session, const SoundCues& sounds, QWidge
     connect(elementItems_, &MenuItems::clicked, this,
             [this](int index) { showElement(elements_.at(size_t(index))); });
 
-    headline_ = ReportText(this, QStringLiteral("lblChance"), TwipRect(150, 870, 7900, 420),
-                           LayoutFont(QStringLiteral("Times New Roman"), 16, true, true),
-                           QColor(192, 0, 0));
-    expected_ = ReportText(this, QStringLiteral("lblExpected"), TwipRect(150, 1290, 7900, 270),
-                           ArialBold(9.75), kBlack);
+    headline_ = NewSpokenText(this, QStringLiteral("lblChance"), TwipRect(150, 870, 7900, 420),
+                              LayoutFont(QStringLiteral("Times New Roman"), 16, true, true),
+                              QColor(192, 0, 0));
+    expected_ = NewSpokenText(this, QStringLiteral("lblExpected"), TwipRect(150, 1290, 7900, 270),
+                              ArialBold(9.75), kBlack);
 
-    sectionsTitle_ = ReportText(this, QStringLiteral("lblSections"), TwipRect(150, 1620, 4000, 240),
-                                ArialBold(8.25), kBlack);
+    sectionsTitle_ = NewSpokenText(this, QStringLiteral("lblSections"),
+                                   TwipRect(150, 1620, 4000, 240), ArialBold(8.25), kBlack);
     sectionsTitle_->setText(QStringLiteral("Sections: right, missed, not yet seen"));
     sectionBars_ = new QWidget(this);
     sectionBars_->setObjectName(QStringLiteral("picSections"));
     sectionBars_->setGeometry(TwipRect(150, 1860, 4050, 2640));
     for (int i = 0; i < kSectionRows; ++i) {
-        QLabel* name = ReportText(sectionBars_, QStringLiteral("lblSectionName%1").arg(i),
-                                  QRect(0, i * 17, 168, 16),
-                                  LayoutFont(QStringLiteral("Arial"), 8.25), kBlack);
+        QLabel* name = NewSpokenText(sectionBars_, QStringLiteral("lblSectionName%1").arg(i),
+                                     QRect(0, i * 17, 168, 16),
+                                     LayoutFont(QStringLiteral("Arial"), 8.25), kBlack);
         name->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         auto* bar = new SectionBar(sectionBars_);
         HideFromAssistiveTools(bar);
@@ -175,16 +175,16 @@ ProgressWindow::ProgressWindow(Session& session, const SoundCues& sounds, QWidge
         bar->setGeometry(172, i * 17 + 2, 96, 12);
     }
 
-    groupsTitle_ = ReportText(this, QStringLiteral("lblGroups"), TwipRect(4350, 1620, 3750, 240),
-                              ArialBold(8.25), kBlack);
+    groupsTitle_ = NewSpokenText(this, QStringLiteral("lblGroups"), TwipRect(4350, 1620, 3750, 240),
+                                 ArialBold(8.25), kBlack);
     groupsTitle_->setText(QStringLiteral("Study these groups first:"));
     studyItems_ = new MenuItems(this, QStringLiteral("lblStudy"), kReportLinkColours);
     studyItems_->setAccessibleRole(QAccessible::PushButton);
     for (int i = 0; i < kBestGroups; ++i) {
         const int top = 1860 + i * 510;
         QLabel* line =
-            ReportText(this, QStringLiteral("lblGroup%1").arg(i), TwipRect(4350, top, 2700, 510),
-                       LayoutFont(QStringLiteral("Arial"), 8.25), kBlack);
+            NewSpokenText(this, QStringLiteral("lblGroup%1").arg(i), TwipRect(4350, top, 2700, 510),
+                          LayoutFont(QStringLiteral("Arial"), 8.25), kBlack);
         line->setWordWrap(true);
         line->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         groupLines_.push_back(line);

@@ -21,21 +21,6 @@ inline const MenuColours kReportLinkColours{QColor(0, 0, 160), QColor(0, 128, 25
 inline const MenuColours kReportBandColours{QColor(128, 128, 255), QColor(255, 255, 128),
                                             QColor(255, 128, 0)};
 
-// A text shown as written (never as markup), on a transparent background,
-// read as static text.
-inline AccessibleLabel* ReportText(QWidget* parent, const QString& name, const QRect& geometry,
-                                   const QFont& font, const QColor& colour) {
-    auto* label = new AccessibleLabel(parent);
-    SetAccessibleRole(label, QAccessible::StaticText);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(font);
-    label->setGeometry(geometry);
-    SetColour(label, QPalette::WindowText, colour);
-    label->setAttribute(Qt::WA_TranslucentBackground);
-    return label;
-}
-
 // The results' size, white, with the dark band at the top and at the bottom
 // and the title on the top band.
 inline void SetUpReportWindow(QDialog* window, const QString& name, const QString& title) {
@@ -48,8 +33,8 @@ inline void SetUpReportWindow(QDialog* window, const QString& name, const QStrin
                ReadPng(QStringLiteral(":/results_band_top.png")));
     NewPicture(window, QStringLiteral("Shape11"), TwipRect(-150, 5790, 9960, 780),
                ReadPng(QStringLiteral(":/results_band_bottom.png")));
-    ReportText(window, QStringLiteral("Label1"), TwipRect(315, 180, 4200, 510), ArialBold(21.75),
-               kWhite)
+    NewSpokenText(window, QStringLiteral("Label1"), TwipRect(315, 180, 4200, 510), ArialBold(21.75),
+                  kWhite)
         ->setText(title);
 }
 

@@ -92,6 +92,21 @@ void InstallFactory() {
 
 }  // namespace
 
+AccessibleLabel* NewSpokenText(QWidget* parent, const QString& name, const QRect& geometry,
+                               const QFont& font, const QColor& colour) {
+    auto* label = new AccessibleLabel(parent);
+    SetAccessibleRole(label, QAccessible::StaticText);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    label->setGeometry(geometry);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    return label;
+}
+
 void SetAccessibleRole(QWidget* widget, QAccessible::Role role) {
     InstallFactory();
     widget->setProperty(kRoleProperty, static_cast<int>(role));

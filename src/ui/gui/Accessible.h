@@ -54,6 +54,11 @@ private:
     QColor focusMark_;
 };
 
+// A text label the window sets and screen readers read as static text: named `name`, at
+// `geometry` in `parent`, plain text in `font` and `colour` on a clear background.
+AccessibleLabel* NewSpokenText(QWidget* parent, const QString& name, const QRect& geometry,
+                               const QFont& font, const QColor& colour);
+
 // Draws the program's focus mark, a dotted rectangle one pixel inside `area`.
 void DrawFocusMark(QPainter& painter, const QRect& area, const QColor& colour);
 

@@ -42,6 +42,9 @@ constexpr ItemPlace kItems[] = {
     {6, "Test and Program Options", 3390, 5130},
     {7, "General Information", 3390, 5520},
     {8, "Progress", 6480, 5520},
+    // A pixel above Exit, so that Exit stays last in reading order: for Tab, the arrows and
+    // screen readers alike.
+    {9, "Read the Pool", 5820, 6105},
 };
 
 const QString kCriticalTitle = QStringLiteral("Critical Error");
@@ -141,6 +144,9 @@ void MainMenu::choose(int index) {
             break;
         case 8:
             if (screens_.progress) screens_.progress(this);
+            break;
+        case 9:
+            if (screens_.readThrough) screens_.readThrough(session_.currentElement, this);
             break;
         default:
             if (index >= 0 && index <= 4) startTest(index + 1);

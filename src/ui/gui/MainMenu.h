@@ -26,6 +26,8 @@ struct Screens {
     // Where the student stands for the real exam; from there a review of
     // chosen groups may run, with its results.
     std::function<void(QWidget*)> progress;
+    // Reads an element's pool with the answers shown.
+    std::function<void(int element, QWidget*)> readThrough;
 };
 
 // The hub of the program. Creating it runs the program's initialisation:
