@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
-#include <QTemporaryDir>
 
 #include "Screenshots.h"
 #include "engine/core/ExamSession.h"
@@ -13,12 +12,10 @@ namespace quillet {
 // A Technician student three weeks into his study: every day some questions,
 // more of them right as the days go by.
 QUILLET_SCREENSHOTS(progress) {
-    shots::LoadedProgram loaded(context);
+    shots::LoadedProgramWithRecord loaded(context);
     if (!loaded.loaded) return;
     Program& program = loaded.program;
     Session& session = program.session;
-    QTemporaryDir recordFolder;
-    session.record.open(recordFolder.filePath(QStringLiteral("quillet-record.db")));
 
     ProgressWindow empty(session, program.sounds);
     empty.showElement(2);

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include <QDateTime>
 #include <QLineEdit>
-#include <QTemporaryDir>
 
 #include "Screenshots.h"
 #include "options/gui/OptionsWindow.h"
@@ -14,12 +13,10 @@ namespace quillet {
 // The Technician pool read through with the real bank and a record of a few answers and flags:
 // the first question, a question with a figure, and a search; then the topics page's link.
 QUILLET_SCREENSHOTS(readthrough) {
-    shots::LoadedProgram loaded(context);
+    shots::LoadedProgramWithRecord loaded(context);
     if (!loaded.loaded) return;
     Program& program = loaded.program;
     Session& session = program.session;
-    QTemporaryDir recordFolder;
-    session.record.open(recordFolder.filePath(QStringLiteral("quillet-record.db")));
     const QString pool = PoolNameFor(session, 2);
     const QDateTime when(QDate(2026, 12, 1), QTime(19, 0));
     const char* const answered[] = {"T1A01", "T1A02", "T1A04", "T1A05", "T1A07"};

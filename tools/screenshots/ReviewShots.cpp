@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quillet developers
 #include <QApplication>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "Screenshots.h"
@@ -19,12 +18,10 @@ namespace quillet {
 // six missed and two flagged: its results with the review link, the review of
 // all its answers and of the wrong ones, and the test screen's flag.
 QUILLET_SCREENSHOTS(answer_review) {
-    shots::LoadedProgram loaded(context);
+    shots::LoadedProgramWithRecord loaded(context);
     if (!loaded.loaded) return;
     Program& program = loaded.program;
     Session& session = program.session;
-    QTemporaryDir recordFolder;
-    session.record.open(recordFolder.filePath(QStringLiteral("quillet-record.db")));
     session.currentElement = 2;
 
     struct Asked {

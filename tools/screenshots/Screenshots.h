@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QString>
+#include <QTemporaryDir>
 #include <functional>
 #include <vector>
 
@@ -40,6 +41,13 @@ struct LoadedProgram {
     Program program;
     PrintFatal fatal;
     bool loaded = false;
+};
+
+// The same, with a study record of its own in a temporary folder, for the windows that
+// show what the student has done.
+struct LoadedProgramWithRecord : LoadedProgram {
+    explicit LoadedProgramWithRecord(const Context& context);
+    QTemporaryDir recordFolder;
 };
 
 // Saves a rendering of `widget` as <name>.png in the output folder.

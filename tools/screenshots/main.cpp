@@ -35,6 +35,10 @@ LoadedProgram::LoadedProgram(const Context& context) {
     loaded = LoadProgram(program.session, program.options, &fatal);
 }
 
+LoadedProgramWithRecord::LoadedProgramWithRecord(const Context& context) : LoadedProgram(context) {
+    program.session.record.open(recordFolder.filePath(QStringLiteral("quillet-record.db")));
+}
+
 void Save(const Context& context, QWidget* widget, const QString& name) {
     widget->ensurePolished();
     const QString file = context.outDir.filePath(name + QStringLiteral(".png"));
