@@ -69,13 +69,18 @@ Entry Classify(const QByteArray& data, const Line& line) {
         }
     }
     entry.kind = Kind::Key;
-    const qsizetype eq = text.indexOf('=');
-    if (eq < 0) {
+    const auto* equals =
+        static_cast<const char*>(std::memchr(text.data(), '=', size_t(text.size())));
+    if (equals == nullptr) {
         entry.name = text;
         entry.nameEnd = e;
         return entry;
     }
-    entry.name = text.first(eq).trimmed();
+    // The text starts with no blank, so only the blanks before the `=` are trimmed.
+    const qsizetype eq = equals - text.data();
+    qsizetype nameSize = eq;
+    while (nameSize > 0 && IsBlank(text[nameSize - 1])) --nameSize;
+    entry.name = text.first(nameSize);
     entry.afterEquals = b + eq + 1;
     qsizetype v = entry.afterEquals;
     while (v < line.textEnd && (data[v] == ' ' || data[v] == '\t')) ++v;
